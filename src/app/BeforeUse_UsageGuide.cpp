@@ -1,0 +1,69 @@
+#include "app/BeforeUse_UsageGuide.h"
+
+#include "data/TDM.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TBeforeUse::TBeforeUse(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("BeforeUse"));
+    setWindowTitle(QStringLiteral("ご利用案内"));
+    ED_Name = new QLineEdit(this);
+    ED_Name->setObjectName(QStringLiteral("ED_Name"));
+    ED_Name->setReadOnly(true);
+    ED_Memo = new QPlainTextEdit(this);
+    ED_Memo->setObjectName(QStringLiteral("ED_Memo"));
+    ED_Memo->setReadOnly(true);
+    auto button = [&](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BTN_Start = button("BTN_Start", QStringLiteral("|<"));
+    BTN_Pre = button("BTN_Pre", QStringLiteral("<"));
+    BTN_Next = button("BTN_Next", QStringLiteral(">"));
+    BTN_Last = button("BTN_Last", QStringLiteral(">|"));
+    BTN_Close = button("BTN_Close", QStringLiteral("閉じる"));
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {BTN_Start, BTN_Pre, BTN_Next, BTN_Last})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(BTN_Close);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(ED_Name);
+    lay->addWidget(ED_Memo, 1);
+    lay->addLayout(buttons);
+    resize(640, 480);
+
+    connect(BTN_Start, &QPushButton::clicked, this, [this] { showEntry(0); });
+    connect(BTN_Pre, &QPushButton::clicked, this, [this] { showEntry(m_current - 1); });
+    connect(BTN_Next, &QPushButton::clicked, this, [this] { showEntry(m_current + 1); });
+    connect(BTN_Last, &QPushButton::clicked, this, [this] { showEntry(entryCount() - 1); });
+    connect(BTN_Close, &QPushButton::clicked, this, &QDialog::accept);
+
+    TQuery& q = DM().Query1;
+    if (DM().RunSql(q, QStringLiteral("select Name,Memo from Before order by ID"),
+                    QLatin1Char('S'))) {
+        for (; !q.eof(); q.next()) {
+            m_titles << q.asText(QStringLiteral("Name"));
+            m_texts << q.asText(QStringLiteral("Memo"));
+        }
+    }
+    q.close();
+    showEntry(0);
+}
+
+void TBeforeUse::showEntry(int index) {
+    if (index < 0 || index >= entryCount())
+        return;
+    m_current = index;
+    ED_Name->setText(m_titles[index]);
+    QString text = m_texts[index];
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    ED_Memo->setPlainText(text);
+}

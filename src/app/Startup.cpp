@@ -1,0 +1,71 @@
+#include "app/Startup.h"
+
+#include "app/WS0000_MainWindow.h"
+#include "app/WS0001_Splash.h"
+#include "common/MessageBoxResponder.h"
+#include "company/WS0010_CompanySelection.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QThread>
+#include <QTranslator>
+
+namespace {
+constexpr int MinimumSplashMs = 3000;
+} // namespace
+
+StartupOptions ParseStartupOptions(const QStringList& arguments) {
+    StartupOptions o;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--no-splash"))
+            o.splash = false;
+        else if (arguments[i] == QStringLiteral("--data") && i + 1 < arguments.size())
+            o.appDir = arguments[++i];
+    }
+    return o;
+}
+
+void PrepareApplication() {
+    QApplication::setApplicationName(QStringLiteral("Tesvane賃金"));
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPointSize(10);
+    QApplication::setFont(font);
+    auto* qt = new QTranslator(qApp);
+    if (qt->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qt);
+    static MessageBoxResponder boxes;
+    Msg::setResponder(&boxes);
+}
+
+TWS0000* StartUp(const StartupOptions& options) {
+    QApplication::setApplicationDisplayName(QString());
+    auto* main = new TWS0000(options.appDir);
+
+    TWS0001* splash = nullptr;
+    QElapsedTimer shown;
+    if (options.splash) {
+        splash = new TWS0001;
+        splash->show();
+        splash->repaint();
+        QApplication::processEvents();
+        shown.start();
+    }
+
+    // The screens, created once in their fixed order; each lives until the program ends.
+    main->WS0010 = new TWS0010(main);
+
+    if (splash) {
+        while (shown.elapsed() <= MinimumSplashMs) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+            QThread::msleep(20);
+        }
+    }
+
+    main->updateCommands();
+    delete splash;
+    main->showMaximized();
+    return main;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class TWS0000;
+
+struct StartupOptions {
+    bool splash = true;
+    QString appDir; // empty: the executable's folder
+};
+
+// Start-up in its fixed order: the main window (which opens both databases), the splash, every
+// screen, the splash's minimum time, then the main window shown maximised. The data module
+// must exist. The caller owns the returned window.
+TWS0000* StartUp(const StartupOptions& options);
+
+// Reads --no-splash and --data DIR from the command line.
+StartupOptions ParseStartupOptions(const QStringList& arguments);
+
+// Japanese fonts, translations of the standard dialogs, real message boxes.
+void PrepareApplication();

@@ -1,0 +1,22 @@
+#include "app/Startup.h"
+#include "app/WS0000_MainWindow.h"
+#include "data/TDM.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.contains(QStringLiteral("--help"))) {
+        std::printf("Usage: tesvane [--no-splash] [--data DIR]\n"
+                    "  --no-splash  start without the splash screen\n"
+                    "  --data DIR   program folder holding DATA/ (default: this program's folder)\n");
+        return 0;
+    }
+    PrepareApplication();
+    TDM dm;
+    std::unique_ptr<TWS0000> main(StartUp(ParseStartupOptions(args)));
+    return app.exec();
+}

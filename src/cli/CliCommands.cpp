@@ -1,0 +1,130 @@
+#include "cli/CliCommands.h"
+
+#include "common/AppState.h"
+#include "common/EraTable.h"
+#include "common/SqlText.h"
+#include "data/TDM.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream s(stdout);
+    return s;
+}
+QTextStream& err() {
+    static QTextStream s(stderr);
+    return s;
+}
+
+const char* const Usage =
+    "Usage: tesvane-cli [--data DIR] COMMAND [options]\n"
+    "\n"
+    "  --data DIR           program folder holding DATA/ (default: this program's folder)\n"
+    "  --help               this text\n"
+    "\n"
+    "Commands:\n"
+    "  companies [--year N] list company code, year and name (all years, or year N)\n";
+
+struct Args {
+    QStringList rest;
+    QString dataDir;
+    bool help = false;
+    QString error;
+};
+
+Args parse(const QStringList& arguments) {
+    Args a;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& s = arguments[i];
+        if (s == QStringLiteral("--data")) {
+            if (i + 1 >= arguments.size()) {
+                a.error = QStringLiteral("--data needs a folder");
+                return a;
+            }
+            a.dataDir = arguments[++i];
+        } else if (s == QStringLiteral("--help") || s == QStringLiteral("-h")) {
+            a.help = true;
+        } else {
+            a.rest << s;
+        }
+    }
+    return a;
+}
+
+// Opens both files of the program folder; messages of the data module go to standard error.
+bool openData(TDM& dm, const QString& folder) {
+    AppState& s = state();
+    QString dir = QDir(folder).absolutePath();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    s.AppDir = dir;
+    s.DataDir = dir + QStringLiteral("DATA/");
+    s.refreshToday();
+    if (!dm.OpenConnection(TDM::ACN1, s.DataDir + QStringLiteral("SEIGYO.db")))
+        return false;
+    if (!dm.OpenConnection(TDM::ACN2, s.DataDir + QStringLiteral("DATA.db")))
+        return false;
+    LoadEraTable();
+    return true;
+}
+
+int companies(TDM& dm, const QStringList& opts) {
+    QString where;
+    for (int i = 0; i < opts.size(); ++i) {
+        if (opts[i] == QStringLiteral("--year") && i + 1 < opts.size()) {
+            bool ok = false;
+            const int year = opts[++i].toInt(&ok);
+            if (!ok) {
+                err() << "tesvane-cli: --year needs a number\n";
+                return 2;
+            }
+            where = QStringLiteral(" WHERE NENDO = ") + SqlNum(year);
+        } else {
+            err() << "tesvane-cli: unknown option for companies: " << opts[i] << "\n";
+            return 2;
+        }
+    }
+    TQuery& q = dm.Query1;
+    if (!dm.RunSql(q, QStringLiteral("SELECT KCO, NENDO, KNA FROM MKIGYOU1") + where +
+                          QStringLiteral(" ORDER BY NENDO, KCO"),
+                   QLatin1Char('S'))) {
+        err() << "tesvane-cli: " << dm.lastError() << "\n";
+        return 1;
+    }
+    out() << "KCO\tNENDO\tKNA\n";
+    for (; !q.eof(); q.next())
+        out() << q.asInt(QStringLiteral("KCO")) << '\t' << q.asInt(QStringLiteral("NENDO")) << '\t'
+              << q.asText(QStringLiteral("KNA")) << '\n';
+    q.close();
+    out().flush();
+    return 0;
+}
+
+} // namespace
+
+int RunCli(const QStringList& arguments) {
+    const Args a = parse(arguments);
+    if (!a.error.isEmpty()) {
+        err() << "tesvane-cli: " << a.error << "\n" << Usage;
+        return 2;
+    }
+    if (a.help || a.rest.isEmpty()) {
+        (a.help ? out() : err()) << Usage;
+        return a.help ? 0 : 2;
+    }
+    const QString command = a.rest.first();
+    const QStringList opts = a.rest.mid(1);
+    if (command != QStringLiteral("companies")) {
+        err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
+        return 2;
+    }
+    TDM dm;
+    const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
+    if (!openData(dm, folder))
+        return 1;
+    return companies(dm, opts);
+}

@@ -1,0 +1,8 @@
+#include "cli/CliCommands.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    return RunCli(QCoreApplication::arguments());
+}

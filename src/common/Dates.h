@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// A date split for editing.
+struct TYMD {
+    QString Ymd;   // eight digits yyyymmdd, or "0" for no date
+    QString Era;   // era name in era mode, else empty
+    QString Year;  // two-digit era or western year as shown; four digits after conversion
+    QString Month; // 1 or 2 digits
+    QString Day;   // 1 or 2 digits
+    QDate DateValue;
+};
+
+// Fills Era, Year, Month, Day and DateValue from Ymd, by the process-wide EraMode.
+// True also when Ymd is no date ("0" or not 8 characters).
+bool DateToParts(TYMD& d);
+// The same with an explicit era mode.
+bool DateToParts(TYMD& d, int eraMode);
+// Builds Ymd from the parts. False for an invalid date (Ymd then holds today's date).
+bool PartsToDate(TYMD& d);
+// Completed years from the date yyyymmdd to the age base (today or AgeBaseDate); 0 for 0.
+int YearsToBase(qint64 ymd);
+// A fiscal year as shown: "令和 05" in era mode, "2023" otherwise.
+QString NendoText(int eraMode, int year);
+
+// The era of a date by the era table of the process-wide state: index 1..3, or 0 when the
+// date lies before every era. Eras start on their start year, month and day (0 = January 1).
+int EraIndexOf(const QDate& date);

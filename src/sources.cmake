@@ -1,0 +1,37 @@
+# Source lists per library. A file belongs to exactly one library.
+set(S ${CMAKE_CURRENT_LIST_DIR})
+
+set(TESVANE_CORE_SOURCES
+    ${S}/common/Currency.cpp
+    ${S}/common/Helpers.cpp
+    ${S}/common/DisplayTexts.cpp
+    ${S}/common/Dates.cpp
+    ${S}/common/AppState.cpp
+    ${S}/common/Messages.cpp
+    ${S}/common/SqlText.cpp
+    ${S}/app/ProjectCommands.cpp
+)
+
+set(TESVANE_DATA_SOURCES
+    ${S}/data/TDM.cpp
+    ${S}/data/TQuery.cpp
+    ${S}/data/Transaction.cpp
+    ${S}/common/CompanySettingsCache.cpp
+    ${S}/common/EraTable.cpp
+)
+
+set(TESVANE_SCREENS_SOURCES
+    ${S}/common/MessageBoxResponder.cpp
+    ${S}/common/Dialogs.cpp
+    ${S}/app/Startup.cpp
+    ${S}/app/WS0000_MainWindow.cpp
+    ${S}/app/WS0001_Splash.cpp
+    ${S}/app/WS4010_Version.cpp
+    ${S}/app/BeforeUse_UsageGuide.cpp
+    ${S}/app/Artwork.cpp
+    ${S}/company/WS0010_CompanySelection.cpp
+)
+
+set(TESVANE_CLI_SOURCES
+    ${S}/cli/CliCommands.cpp
+)

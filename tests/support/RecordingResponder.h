@@ -1,0 +1,64 @@
+#pragma once
+
+#include "common/Dialogs.h"
+#include "common/Messages.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QVector>
+
+// Answers the program's messages from a script and records them. A message that was not
+// scripted, or a scripted one that never came, makes verify() fail.
+class RecordingResponder : public Msg::Responder {
+public:
+    RecordingResponder();
+    ~RecordingResponder() override;
+
+    // The next message must contain `text` (and have `caption` when given); answers `answer`.
+    void expect(const QString& text, Msg::Answer answer = Msg::Answer::Ok,
+                const QString& caption = QString());
+    Msg::Answer respond(const Msg::Request& request) override;
+
+    // Empty when every scripted message came and nothing else; otherwise what went wrong.
+    QString problems() const;
+    void reset();
+    const QVector<Msg::Request>& seen() const { return m_seen; }
+
+private:
+    struct Expected {
+        QString text;
+        Msg::Answer answer;
+        QString caption;
+    };
+    QVector<Expected> m_expected;
+    QVector<Msg::Request> m_seen;
+    QStringList m_problems;
+};
+
+// Answers file, colour, print and shell dialogs from a script.
+class ScriptedDialogs : public Dialogs::Provider {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    QStringList fileAnswers;   // taken in order; empty list answers "cancelled"
+    QVector<QColor> colourAnswers;
+    bool printerSetupAnswer = true;
+    bool printAnswer = true;
+    bool openDocumentAnswer = true;
+    QStringList openedDocuments;
+    int printerSetupCalls = 0;
+
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override;
+    bool chooseColor(QWidget*, QColor& colour) override;
+    bool printerSetup(QWidget*, QPrinter&) override;
+    bool printDialog(QWidget*, QPrinter&) override;
+    bool openDocument(const QString& path) override;
+};
+
+// In a test function: fails the test when the messages did not go as scripted.
+#define VERIFY_MESSAGES(responder)                                                             \
+    do {                                                                                       \
+        const QString problems_ = (responder).problems();                                      \
+        QVERIFY2(problems_.isEmpty(), qPrintable(problems_));                                  \
+    } while (false)
