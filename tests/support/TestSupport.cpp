@@ -111,7 +111,7 @@ QStringList TestEnvironment::rows(TDM::Conn conn, const QString& sql) {
     while (q.next()) {
         QStringList f;
         for (int i = 0; i < q.record().count(); ++i)
-            f << q.value(i).toString();
+            f << VariantText(q.value(i));
         out << f.join(QLatin1Char('|'));
     }
     q.finish();
