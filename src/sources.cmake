@@ -9,6 +9,8 @@ set(TESVANE_CORE_SOURCES
     ${S}/common/AppState.cpp
     ${S}/common/Messages.cpp
     ${S}/common/SqlText.cpp
+    ${S}/common/ColorText.cpp
+    ${S}/company/BasicSettings.cpp
     ${S}/app/ProjectCommands.cpp
 )
 
@@ -16,8 +18,10 @@ set(TESVANE_DATA_SOURCES
     ${S}/data/TDM.cpp
     ${S}/data/TQuery.cpp
     ${S}/data/Transaction.cpp
+    ${S}/data/Compaction.cpp
     ${S}/common/CompanySettingsCache.cpp
     ${S}/common/EraTable.cpp
+    ${S}/company/BasicSettingsStore.cpp
 )
 
 set(TESVANE_SCREENS_SOURCES
@@ -30,6 +34,8 @@ set(TESVANE_SCREENS_SOURCES
     ${S}/app/BeforeUse_UsageGuide.cpp
     ${S}/app/Artwork.cpp
     ${S}/company/WS0010_CompanySelection.cpp
+    ${S}/company/WS0020_CompanyData.cpp
+    ${S}/company/WS0070_BasicSettings.cpp
 )
 
 set(TESVANE_CLI_SOURCES

@@ -4,11 +4,14 @@
 #include "app/WS0001_Splash.h"
 #include "common/MessageBoxResponder.h"
 #include "company/WS0010_CompanySelection.h"
+#include "company/WS0020_CompanyData.h"
+#include "company/WS0070_BasicSettings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QThread>
 #include <QTranslator>
 
@@ -55,7 +58,9 @@ TWS0000* StartUp(const StartupOptions& options) {
     }
 
     // The screens, created once in their fixed order; each lives until the program ends.
-    main->WS0010 = new TWS0010(main);
+    main->WS0010 = new TWS0010(main, main);
+    main->WS0010->WS0020 = new TWS0020(main->WS0010, main);
+    main->WS0070 = new TWS0070(main);
 
     if (splash) {
         while (shown.elapsed() <= MinimumSplashMs) {
@@ -66,6 +71,9 @@ TWS0000* StartUp(const StartupOptions& options) {
 
     main->updateCommands();
     delete splash;
+    // Without a window manager (a bare X server) maximising does nothing; fill the screen.
+    if (QScreen* screen = main->screen())
+        main->setGeometry(screen->availableGeometry());
     main->showMaximized();
     return main;
 }

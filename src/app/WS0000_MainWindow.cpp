@@ -7,6 +7,8 @@
 #include "common/EraTable.h"
 #include "common/Messages.h"
 #include "company/WS0010_CompanySelection.h"
+#include "company/WS0070_BasicSettings.h"
+#include "data/Compaction.h"
 #include "data/TDM.h"
 
 #include <QAction>
@@ -88,13 +90,13 @@ void TWS0000::buildMenus() {
     addCommand(p, "mnMnt", QStringLiteral("変更(&R)"), &TWS0000::mnMntClick);
     addCommand(p, "mnDlt", QStringLiteral("削除(&D)"), &TWS0000::mnDltClick);
     p->addSeparator();
-    addCommand(p, "mnBase", QStringLiteral("基本設定(&B)"), nullptr);
+    addCommand(p, "mnBase", QStringLiteral("基本設定(&B)"), &TWS0000::mnBaseClick);
     addCommand(p, "mnPrint", QStringLiteral("プリンタ設定(&P)"), &TWS0000::mnPrintClick);
     p->addSeparator();
     addCommand(p, "mnImport", QStringLiteral("社員情報取込(&I)"), nullptr);
     addCommand(p, "mnExport", QStringLiteral("社員マスタ出力(&E)"), nullptr);
     p->addSeparator();
-    addCommand(p, "mnDBCond", QStringLiteral("データベース圧縮(&D)"), nullptr);
+    addCommand(p, "mnDBCond", QStringLiteral("データベース圧縮(&D)"), &TWS0000::mnDBCondClick);
     p->addSeparator();
     addCommand(p, "mnEnd", QStringLiteral("終了(&Z)"), &TWS0000::mnEndClick);
 
@@ -245,8 +247,10 @@ bool TWS0000::commandBuilt(const QString& name) const {
     static const QStringList always = {QStringLiteral("mnClose"),  QStringLiteral("mnPrint"),
                                        QStringLiteral("mnEnd"),    QStringLiteral("BeforeUse"),
                                        QStringLiteral("mnHELPH"),  QStringLiteral("mnVersion")};
-    if (always.contains(name))
+    if (always.contains(name) || name == QStringLiteral("mnDBCond"))
         return true;
+    if (name == QStringLiteral("mnBase"))
+        return WS0070 != nullptr;
     static const QStringList needSelection = {QStringLiteral("mnNew"), QStringLiteral("mnOPen"),
                                               QStringLiteral("mnMnt"), QStringLiteral("mnDlt")};
     if (needSelection.contains(name))
@@ -271,8 +275,6 @@ void TWS0000::applyMenuState() {
             on = on && m_ui.btnMdb;
         it.value()->setEnabled(on);
     }
-    if (QAction* a = m_actions.value(QStringLiteral("mnDBCond")))
-        a->setEnabled(a->isEnabled() && m_ui.btnMdb);
 }
 
 void TWS0000::setProjectCaption(const QString& caption) { setWindowTitle(caption); }
@@ -357,6 +359,37 @@ void TWS0000::mnCloseClick() {
     setWindowTitle(AppTitle);
     startProjectCommand(ProjectCommand::Close, state(), m_ui);
     applyMenuState();
+}
+
+void TWS0000::mnBaseClick() {
+    if (refuseWithoutCompany())
+        return;
+    WS0070->setAttribute(Qt::WA_Moved, false); // shown centred over this window
+    WS0070->prepare();
+    WS0070->exec();
+}
+
+void TWS0000::mnDBCondClick() {
+    const QString dataDir = state().DataDir;
+    if (!Msg::yesNo(QStringLiteral("データベースを圧縮します。よろしいですか？")))
+        return;
+    const QStringList leftover = {
+        QStringLiteral("すでに.bakファイルが存在します。"),
+        QStringLiteral("前回圧縮処理をして異常終了してませんか？"),
+        QStringLiteral("異常終了して原因が不明のままであれば処理を中止して下さい。"),
+        QStringLiteral("原因が不明なまま処理を続行すると大切なデータが消失することもあります。"),
+        QStringLiteral("処理を続行しますか？")};
+    if (!LeftoverCompactionCopies(dataDir).isEmpty() &&
+        !Msg::yesNo(leftover.join(QLatin1Char('\r')), QStringLiteral("Drelmoor")))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    RemoveCompactionCopies(dataDir);
+    const CompactionResult result = CompactDatabases(DM(), dataDir);
+    QApplication::restoreOverrideCursor();
+    if (result.ok)
+        Msg::info(QStringLiteral("DB圧縮処理が完了しました。"));
+    else
+        Msg::error(CompactionFailureText(result));
 }
 
 void TWS0000::mnPrintClick() { Dialogs::printerSetup(this); }

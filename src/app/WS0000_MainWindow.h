@@ -10,6 +10,7 @@ class QFrame;
 class QMenu;
 class QToolButton;
 class TWS0010;
+class TWS0070;
 
 // The main window: menus, the tool panels and the project state machine.
 class TWS0000 : public QMainWindow {
@@ -21,6 +22,7 @@ public:
 
     // Screens created at start-up (those built so far); owned by this window.
     TWS0010* WS0010 = nullptr;
+    TWS0070* WS0070 = nullptr;
 
     // Enables the commands whose screens exist; call after the screens are created.
     void updateCommands();
@@ -39,6 +41,8 @@ public Q_SLOTS:
     void mnCloseClick();
     void mnMntClick();
     void mnDltClick();
+    void mnBaseClick();
+    void mnDBCondClick();
     void mnPrintClick();
     void mnEndClick();
     void BeforeUseClick();

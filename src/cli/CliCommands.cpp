@@ -1,8 +1,10 @@
 #include "cli/CliCommands.h"
 
+
 #include "common/AppState.h"
 #include "common/EraTable.h"
 #include "common/SqlText.h"
+#include "data/Compaction.h"
 #include "data/TDM.h"
 
 #include <QCoreApplication>
@@ -27,7 +29,10 @@ const char* const Usage =
     "  --help               this text\n"
     "\n"
     "Commands:\n"
-    "  companies [--year N] list company code, year and name (all years, or year N)\n";
+    "  companies [--year N] list company code, year and name (all years, or year N)\n"
+    "  compact [--yes]      compact both database files as データベース圧縮 does; it asks\n"
+    "                       nothing, so it runs only with --yes\n";
+
 
 struct Args {
     QStringList rest;
@@ -104,6 +109,41 @@ int companies(TDM& dm, const QStringList& opts) {
     return 0;
 }
 
+// compact runs only with --yes, which stands for the answers to the program's questions.
+// 0 when it may run, else the exit status.
+int compactRefusal(const QStringList& opts) {
+    bool yes = false;
+    for (const QString& o : opts) {
+        if (o == QStringLiteral("--yes")) {
+            yes = true;
+        } else {
+            err() << "tesvane-cli: unknown option for compact: " << o << "\n";
+            return 2;
+        }
+    }
+    if (!yes) {
+        err() << "tesvane-cli: compact rewrites both database files; pass --yes to go ahead\n";
+        return 2;
+    }
+    return 0;
+}
+
+// The same compaction as the program's command.
+int compact(TDM& dm) {
+    const QString dataDir = state().DataDir;
+    RemoveCompactionCopies(dataDir);
+    const CompactionResult result = CompactDatabases(dm, dataDir);
+    if (!result.ok) {
+        err() << CompactionFailureText(result) << "\n  " << result.reason << "\n";
+        return 1;
+    }
+    if (!dm.isOpen(TDM::ACN1) || !dm.isOpen(TDM::ACN2))
+        return 1; // the data module has said which file would not open again
+    out() << "DB圧縮処理が完了しました。\n";
+    out().flush();
+    return 0;
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments) {
@@ -118,13 +158,18 @@ int RunCli(const QStringList& arguments) {
     }
     const QString command = a.rest.first();
     const QStringList opts = a.rest.mid(1);
-    if (command != QStringLiteral("companies")) {
+    if (command != QStringLiteral("companies") && command != QStringLiteral("compact")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
+    if (command == QStringLiteral("compact"))
+        if (const int status = compactRefusal(opts))
+            return status;
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
     if (!openData(dm, folder))
         return 1;
+    if (command == QStringLiteral("compact"))
+        return compact(dm);
     return companies(dm, opts);
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TDM;
+
+// Compaction of the database files. A file is never rewritten in place: its compacted copy is
+// written beside it, checked, and renamed over it in one step, so a crash at any moment leaves
+// either the old file or the new one.
+
+struct CompactionResult {
+    bool ok = true;
+    QString path;   // the file that could not be compacted
+    QString reason; // what the engine or the file system said
+};
+
+// Where a file's compacted copy is written: DATA.db -> DATA.bak beside it.
+QString CompactionCopyPath(const QString& databasePath);
+// Copies an interrupted run has left in the data folder.
+QStringList LeftoverCompactionCopies(const QString& dataDir);
+// Deletes them; false when one could not be deleted.
+bool RemoveCompactionCopies(const QString& dataDir);
+
+// Empty when PRAGMA integrity_check finds the file sound, else what it found.
+QString CheckDatabaseIntegrity(const QString& path);
+
+// Replaces one database file, closed by everyone, by a compacted copy. On failure the file is
+// untouched and no copy is left.
+CompactionResult CompactDatabaseFile(const QString& path);
+
+// DATA.db, then SEIGYO.db of the data folder. The data module's connections are closed first
+// and reopened afterwards, also when a file failed; the first failure ends the run.
+CompactionResult CompactDatabases(TDM& dm, const QString& dataDir);
+
+// The message for a failed run.
+QString CompactionFailureText(const CompactionResult& result);
