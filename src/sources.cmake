@@ -12,6 +12,14 @@ set(TESVANE_CORE_SOURCES
     ${S}/common/ColorText.cpp
     ${S}/company/BasicSettings.cpp
     ${S}/app/ProjectCommands.cpp
+    ${S}/masters/CsvLine.cpp
+    ${S}/masters/Cp932.cpp
+    ${S}/masters/EmployeeRecord.cpp
+    ${S}/masters/EmployeeCsv.cpp
+    ${S}/plot/LeastSquares.cpp
+    ${S}/wage/WageTableGenerator.cpp
+    ${S}/wage/WageTableTexts.cpp
+    ${S}/wage/WageTableSql.cpp
 )
 
 set(TESVANE_DATA_SOURCES
@@ -22,6 +30,9 @@ set(TESVANE_DATA_SOURCES
     ${S}/common/CompanySettingsCache.cpp
     ${S}/common/EraTable.cpp
     ${S}/company/BasicSettingsStore.cpp
+    ${S}/masters/EmployeeStore.cpp
+    ${S}/masters/EmployeeTransfer.cpp
+    ${S}/wage/WageTableStore.cpp
 )
 
 set(TESVANE_SCREENS_SOURCES
@@ -36,8 +47,17 @@ set(TESVANE_SCREENS_SOURCES
     ${S}/company/WS0010_CompanySelection.cpp
     ${S}/company/WS0020_CompanyData.cpp
     ${S}/company/WS0070_BasicSettings.cpp
+    ${S}/masters/JpegDecoder.cpp
+    ${S}/masters/EmployeeListGrid.cpp
+    ${S}/masters/WS0030_Employee.cpp
+    ${S}/masters/ImportWorker_EmployeeImport.cpp
+    ${S}/masters/EmployeeExportCommand.cpp
+    ${S}/wage/WS2010_WageTable.cpp
+    ${S}/wage/WS2011_BaseAmounts.cpp
 )
 
 set(TESVANE_CLI_SOURCES
     ${S}/cli/CliCommands.cpp
+    ${S}/cli/EmployeesCommand.cpp
+    ${S}/cli/WageTableCommand.cpp
 )

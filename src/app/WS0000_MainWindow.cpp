@@ -9,6 +9,10 @@
 #include "company/WS0010_CompanySelection.h"
 #include "company/WS0070_BasicSettings.h"
 #include "data/Compaction.h"
+#include "masters/EmployeeExportCommand.h"
+#include "masters/ImportWorker_EmployeeImport.h"
+#include "masters/WS0030_Employee.h"
+#include "wage/WS2010_WageTable.h"
 #include "data/TDM.h"
 
 #include <QAction>
@@ -93,15 +97,15 @@ void TWS0000::buildMenus() {
     addCommand(p, "mnBase", QStringLiteral("基本設定(&B)"), &TWS0000::mnBaseClick);
     addCommand(p, "mnPrint", QStringLiteral("プリンタ設定(&P)"), &TWS0000::mnPrintClick);
     p->addSeparator();
-    addCommand(p, "mnImport", QStringLiteral("社員情報取込(&I)"), nullptr);
-    addCommand(p, "mnExport", QStringLiteral("社員マスタ出力(&E)"), nullptr);
+    addCommand(p, "mnImport", QStringLiteral("社員情報取込(&I)"), &TWS0000::mnImportClick);
+    addCommand(p, "mnExport", QStringLiteral("社員マスタ出力(&E)"), &TWS0000::mnExportClick);
     p->addSeparator();
     addCommand(p, "mnDBCond", QStringLiteral("データベース圧縮(&D)"), &TWS0000::mnDBCondClick);
     p->addSeparator();
     addCommand(p, "mnEnd", QStringLiteral("終了(&Z)"), &TWS0000::mnEndClick);
 
     QMenu* d = menu("mnData", QStringLiteral("データ入力(&D)"));
-    addCommand(d, "mnWorker", QStringLiteral("社員　登録(&E)"), nullptr);
+    addCommand(d, "mnWorker", QStringLiteral("社員　登録(&E)"), &TWS0000::mnWorkerClick);
     addCommand(d, "mnLiving", QStringLiteral("生計費　登録(&L)"), nullptr);
     addCommand(d, "mnModelData", QStringLiteral("モデルデータ登録(&S)"), nullptr);
     addCommand(d, "mnModelSalary", QStringLiteral("モデル賃金登録(&M)"), nullptr);
@@ -114,7 +118,7 @@ void TWS0000::buildMenus() {
 
     QMenu* w = menu("mnSalary", QStringLiteral("賃金設計(&C)"));
     addCommand(w, "mnSalaryUpSetting", QStringLiteral("昇給カーブの設計(&Y)"), nullptr);
-    addCommand(w, "mnSalaryList", QStringLiteral("賃金表　作成(&J)"), nullptr);
+    addCommand(w, "mnSalaryList", QStringLiteral("賃金表　作成(&J)"), &TWS0000::mnSalaryListClick);
     addCommand(w, "mnSalarySetting", QStringLiteral("賃金表 分析グラフ(&T)"), nullptr);
 
     QMenu* u = menu("mnSalaryUp", QStringLiteral("昇給管理(&S)"));
@@ -251,6 +255,12 @@ bool TWS0000::commandBuilt(const QString& name) const {
         return true;
     if (name == QStringLiteral("mnBase"))
         return WS0070 != nullptr;
+    if (name == QStringLiteral("mnImport") || name == QStringLiteral("mnExport"))
+        return true;
+    if (name == QStringLiteral("mnWorker"))
+        return WS0030 != nullptr;
+    if (name == QStringLiteral("mnSalaryList"))
+        return WS2010 != nullptr;
     static const QStringList needSelection = {QStringLiteral("mnNew"), QStringLiteral("mnOPen"),
                                               QStringLiteral("mnMnt"), QStringLiteral("mnDlt")};
     if (needSelection.contains(name))
@@ -392,7 +402,37 @@ void TWS0000::mnDBCondClick() {
         Msg::error(CompactionFailureText(result));
 }
 
+void TWS0000::mnImportClick() {
+    if (refuseWithoutCompany())
+        return;
+    TfrmImportWorker screen(this); // created for each use, shown centred over this window
+    screen.exec();
+}
+
+void TWS0000::mnExportClick() {
+    if (refuseWithoutCompany())
+        return;
+    RunEmployeeExport();
+}
+
+void TWS0000::mnWorkerClick() {
+    if (refuseWithoutCompany())
+        return;
+    WS0030->setAttribute(Qt::WA_Moved, false); // shown centred over this window
+    WS0030->prepare();
+    WS0030->exec();
+    employeeScreenClosed(m_ui);
+    applyMenuState();
+}
+
 void TWS0000::mnPrintClick() { Dialogs::printerSetup(this); }
+
+void TWS0000::mnSalaryListClick() {
+    if (refuseWithoutCompany())
+        return;
+    WS2010->prepare();
+    WS2010->exec(); // where the user left it last time, not centred again
+}
 
 void TWS0000::mnEndClick() { close(); }
 

@@ -10,7 +10,10 @@ class QFrame;
 class QMenu;
 class QToolButton;
 class TWS0010;
+class TWS0030;
 class TWS0070;
+class TWS2010;
+class TWS2011;
 
 // The main window: menus, the tool panels and the project state machine.
 class TWS0000 : public QMainWindow {
@@ -22,7 +25,10 @@ public:
 
     // Screens created at start-up (those built so far); owned by this window.
     TWS0010* WS0010 = nullptr;
+    TWS0030* WS0030 = nullptr;
     TWS0070* WS0070 = nullptr;
+    TWS2010* WS2010 = nullptr;
+    TWS2011* WS2011 = nullptr;
 
     // Enables the commands whose screens exist; call after the screens are created.
     void updateCommands();
@@ -43,7 +49,11 @@ public Q_SLOTS:
     void mnDltClick();
     void mnBaseClick();
     void mnDBCondClick();
+    void mnImportClick();
+    void mnExportClick();
+    void mnWorkerClick();
     void mnPrintClick();
+    void mnSalaryListClick();
     void mnEndClick();
     void BeforeUseClick();
     void mnHELPHClick();

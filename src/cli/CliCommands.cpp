@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include "cli/EmployeesCommand.h"
+#include "cli/WageTableCommand.h"
 
 #include "common/AppState.h"
 #include "common/EraTable.h"
@@ -31,8 +33,18 @@ const char* const Usage =
     "Commands:\n"
     "  companies [--year N] list company code, year and name (all years, or year N)\n"
     "  compact [--yes]      compact both database files as データベース圧縮 does; it asks\n"
-    "                       nothing, so it runs only with --yes\n";
-
+    "                       nothing, so it runs only with --yes\n"
+    "  employees export --company K --year N [--out FILE]\n"
+    "                       write the employees of company K, year N as the program's export\n"
+    "                       does (default FILE: CSV/社員マスタ出力.CSV of the program folder)\n"
+    "  employees import FILE --company K --year N --add|--replace\n"
+    "                       check FILE as the import screen does; store its rows only when no\n"
+    "                       row is faulty (--add keeps the year's employees, --replace\n"
+    "                       deletes them first)\n"
+    "  wage-table --company K --year N [--generate]\n"
+    "                       print the wage table of company K, year N as CSV (GOUHOU, then\n"
+    "                       KIN1, KS1 ... KIN9, KS9); --generate first regenerates and stores\n"
+    "                       it from the stored definition as the wage-table screen's save does\n";
 
 struct Args {
     QStringList rest;
@@ -158,18 +170,26 @@ int RunCli(const QStringList& arguments) {
     }
     const QString command = a.rest.first();
     const QStringList opts = a.rest.mid(1);
-    if (command != QStringLiteral("companies") && command != QStringLiteral("compact")) {
+    if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
+        command != QStringLiteral("employees") && command != QStringLiteral("wage-table")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
     if (command == QStringLiteral("compact"))
         if (const int status = compactRefusal(opts))
             return status;
+    std::optional<WageTableArgs> wageTable;
+    if (command == QStringLiteral("wage-table") && !(wageTable = ParseWageTableArgs(opts, err())))
+        return 2;
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
     if (!openData(dm, folder))
         return 1;
     if (command == QStringLiteral("compact"))
         return compact(dm);
+    if (command == QStringLiteral("employees"))
+        return RunEmployeesCommand(opts);
+    if (wageTable)
+        return RunWageTable(dm, *wageTable, out(), err());
     return companies(dm, opts);
 }

@@ -2,7 +2,8 @@
 
 #include "common/Helpers.h"
 #include "common/SqlText.h"
-#include "mkdb/SecondOrderCurve.h"
+#include "wage/WageTableGenerator.h"
+#include "wage/WageTableSql.h"
 
 #include <QSet>
 #include <QTime>
@@ -65,29 +66,49 @@ const Grade& grade(int g) {
     return grades().at(size_t(g - 1));
 }
 
-// Scale amounts as the wage-table screen computes them: whole yen, half away from zero.
-qint64 lowerAmount(const Grade& g) {
-    return qint64(RoundAt(1, g.base * (g.lowerPercent / 100.0 + 1)));
-}
-qint64 upperAmount(const Grade& g) {
-    return qint64(RoundAt(1, (g.upperPercent / 100.0 + 1) * g.base));
+// The wage-table definition as the screen saves it: scale figures computed from each row, the
+// key amounts filled automatically from the scale (UKAKIF 0).
+const WageTableDefinition& sampleDefinition() {
+    static const WageTableDefinition d = [] {
+        WageTableDefinition w;
+        w.head.gradeCount = int(grades().size());
+        w.head.method = CurveMethod::SecondOrder;
+        w.head.rounding = RoundingUnit;
+        w.head.title = QStringLiteral("2023年度 職能給表");
+        w.head.scaleCode = 1;
+        w.head.secondCode = 1;
+        for (int g = 1; g <= w.head.gradeCount; ++g) {
+            const Grade& gr = grade(g);
+            const Currency lower = Currency::fromInt(gr.lowerPercent);
+            const Currency upper = Currency::fromInt(gr.upperPercent);
+            const ScaleFigures f = ComputeScaleFigures(lower, Currency::fromInt(gr.base), upper);
+            w.scale[size_t(g)] = {lower, Currency::fromInt(gr.base), upper, f.spread,
+                                  Currency::fromInt(f.range)};
+            const AutomaticAmounts a = AutomaticKeyAmounts(lower, gr.base, upper);
+            w.second.grades[size_t(g)].points = {
+                {{gr.steps[0], a.start}, {gr.steps[1], a.middle}, {gr.steps[2], a.end}}};
+        }
+        return w;
+    }();
+    return d;
 }
 
-// The table the program will generate from the definition, so that 職能給 agrees with it.
-qint64 tableAmount(int g, int step) {
-    static const auto tables = [] {
-        std::array<QList<qint64>, 6> t;
-        for (int k = 1; k <= 6; ++k) {
-            const Grade& gr = grade(k);
-            t[size_t(k - 1)] = SecondOrderAmounts(
-                gr.steps, {lowerAmount(gr), gr.base, upperAmount(gr)}, 1.0, RoundingUnit);
-        }
-        return t;
+// The table generated from the definition by the program's own generator; 職能給 follows it.
+const WageTable& sampleTable() {
+    static const WageTable t = [] {
+        const std::optional<WageTable> table = GenerateWageTable(sampleDefinition());
+        if (!table)
+            qFatal("the sample wage-table definition gives no table");
+        return *table;
     }();
-    const Grade& gr = grade(g);
-    if (step < gr.steps[0] || step > gr.steps[2])
+    return t;
+}
+
+qint64 tableAmount(int g, int step) {
+    const WageTable& t = sampleTable();
+    if (step < t.steps.lowest || step > t.steps.highest)
         return 0;
-    return tables[size_t(g - 1)].at(step - gr.steps[0]);
+    return t.rows.at(step - t.steps.lowest).amount[size_t(g)];
 }
 
 // Steps of the raise per evaluation code 1..5 (S, A, B, C, D).
@@ -466,39 +487,12 @@ SampleStatements SampleCompanyStatements(const QList<MarkTemplate>& marks,
                         values({kco, nendo, SqlNum(h), SqlQuote(EvaluationSymbols.at(h)),
                                 SqlNum(StepsOfEvaluation[size_t(h)])});
 
-    // Wage-table definition: head, salary scale set 1, 2nd-order set 1. The table itself
-    // (DCHINGIN2) is left to the program, which generates it from this definition.
-    int lowestStep = 80, highestStep = -10;
-    for (const Grade& g : grades()) {
-        lowestStep = std::min(lowestStep, g.steps[0]);
-        highestStep = std::max(highestStep, g.steps[2]);
-    }
-    out.data << QStringLiteral(
-                    "INSERT INTO MCHINGIN (KCO, NENDO, CGCO, TKSU, GOUSU, KSENTAKUF, UKAKIF, "
-                    "MARUMEF, TITLE, SKCO, K2CO, K3CO, GOUHOU1, GOUHOU2)") +
-                    values({kco, nendo, SqlNum(1), SqlNum(6), SqlNum(0), SqlNum(0), SqlNum(0),
-                            SqlNum(RoundingUnit), SqlQuote(QStringLiteral("2023年度 職能給表")),
-                            SqlNum(1), SqlNum(1), SqlNum(0), SqlNum(lowestStep),
-                            SqlNum(highestStep)});
-    for (int g = 1; g <= 6; ++g) {
-        const Grade& gr = grade(g);
-        const qint64 lower = lowerAmount(gr);
-        const qint64 upper = upperAmount(gr);
-        out.data << QStringLiteral(
-                        "INSERT INTO DSCALE (KCO, NENDO, SKCO, TKNO, TKNA, RITSU1, KKIN, "
-                        "RITSU2, SPKIN, RNKIN)") +
-                        values({kco, nendo, SqlNum(1), SqlNum(g), SqlQuote(gr.name),
-                                SqlNum(gr.lowerPercent), SqlNum(gr.base), SqlNum(gr.upperPercent),
-                                SqlNum(RoundAt(3, double(upper) / double(lower))),
-                                SqlNum(upper - lower)});
-        // Key amounts as the screen fills them automatically from the scale (UKAKIF 0).
-        out.data << QStringLiteral(
-                        "INSERT INTO DKSEN2 (KCO, NENDO, K2CO, TKNO, SGOUSU, SKIN, C1GOUSU, "
-                        "C1KIN, EGOUSU, EKIN, KRITSU)") +
-                        values({kco, nendo, SqlNum(1), SqlNum(g), SqlNum(gr.steps[0]),
-                                SqlNum(lower), SqlNum(gr.steps[1]), SqlNum(gr.base),
-                                SqlNum(gr.steps[2]), SqlNum(upper), SqlNum(1)});
-    }
+    // Wage-table definition (head, salary scale set 1, 2nd-order set 1) and its generated table,
+    // written by the same statements as the wage-table screen's save.
+    GradeNames gradeNames;
+    for (int g = 1; g <= int(grades().size()); ++g)
+        gradeNames[size_t(g)] = grade(g).name;
+    out.data << WageTableSaveStatements(Kco, Nendo, sampleDefinition(), gradeNames, sampleTable());
 
     for (const Employee& e : makeEmployees()) {
         out.data << QStringLiteral(

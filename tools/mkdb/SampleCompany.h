@@ -31,7 +31,8 @@ struct SampleStatements {
 
 // The INSERT statements of the sample company (company 1, fiscal 2023): its master and
 // settings, marks and graph styles copied from the templates, evaluation codes, a wage-table
-// definition and about sixty fictional employees. The same on every call: the employees come
-// from a fixed seed, and nothing reads the clock.
+// definition with the table the program's generator makes of it, and about sixty fictional
+// employees. The same on every call: the employees come from a fixed seed, and nothing reads
+// the clock.
 SampleStatements SampleCompanyStatements(const QList<MarkTemplate>& marks,
                                          const QList<GraphTemplate>& graphs);

@@ -1,0 +1,156 @@
+#include "cli/EmployeesCommand.h"
+
+#include "common/AppState.h"
+#include "common/CompanySettingsCache.h"
+#include "masters/EmployeeTransfer.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream s(stdout);
+    return s;
+}
+QTextStream& err() {
+    static QTextStream s(stderr);
+    return s;
+}
+
+struct Options {
+    QString action;
+    QString file;
+    int company = 0;
+    int year = 0;
+    QString outPath;
+    bool add = false;
+    bool replace = false;
+};
+
+// Empty when the options make a command, else what is wrong with them.
+QString parse(const QStringList& args, Options& o) {
+    if (args.isEmpty())
+        return QStringLiteral("employees needs export or import");
+    o.action = args.first();
+    if (o.action != QStringLiteral("export") && o.action != QStringLiteral("import"))
+        return QStringLiteral("unknown employees action: ") + o.action;
+    bool haveCompany = false, haveYear = false;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto number = [&](int& into, bool& seen) {
+            bool ok = false;
+            if (i + 1 < args.size())
+                into = args[++i].toInt(&ok);
+            seen = ok;
+            return ok;
+        };
+        if (a == QStringLiteral("--company")) {
+            if (!number(o.company, haveCompany))
+                return QStringLiteral("--company needs a number");
+        } else if (a == QStringLiteral("--year")) {
+            if (!number(o.year, haveYear))
+                return QStringLiteral("--year needs a number");
+        } else if (a == QStringLiteral("--out") && o.action == QStringLiteral("export")) {
+            if (i + 1 >= args.size())
+                return QStringLiteral("--out needs a file");
+            o.outPath = args[++i];
+        } else if (a == QStringLiteral("--add") && o.action == QStringLiteral("import")) {
+            o.add = true;
+        } else if (a == QStringLiteral("--replace") && o.action == QStringLiteral("import")) {
+            o.replace = true;
+        } else if (!a.startsWith(QStringLiteral("--")) && o.action == QStringLiteral("import") &&
+                   o.file.isEmpty()) {
+            o.file = a;
+        } else {
+            return QStringLiteral("unknown option for employees ") + o.action + QStringLiteral(": ") +
+                   a;
+        }
+    }
+    if (!haveCompany || !haveYear)
+        return QStringLiteral("employees ") + o.action + QStringLiteral(" needs --company and --year");
+    if (o.action == QStringLiteral("import")) {
+        if (o.file.isEmpty())
+            return QStringLiteral("employees import needs a file");
+        if (o.add == o.replace)
+            return QStringLiteral("employees import needs one of --add and --replace");
+    }
+    return {};
+}
+
+// Opens the company year as the company selection does; false when it does not exist.
+bool openCompany(const Options& o) {
+    TMKIGYOU2& settings = state().CompanySettings;
+    settings.KCO = QString::number(o.company);
+    settings.NENDO = QString::number(o.year);
+    if (LoadCompanySettings(settings))
+        return true;
+    err() << "tesvane-cli: no company " << o.company << " in year " << o.year << "\n";
+    return false;
+}
+
+int exportEmployees(const Options& o) {
+    const QString path = o.outPath.isEmpty() ? EmployeeExportPath() : o.outPath;
+    const ExportOutcome r = ExportEmployees({o.company, o.year}, path);
+    switch (r.status) {
+    case ExportOutcome::Written:
+        out() << "CSVデレクトリに社員マスタが出力されました。\n"
+              << r.count << " employees written to " << QFileInfo(path).absoluteFilePath() << "\n";
+        out().flush();
+        return 0;
+    case ExportOutcome::NoEmployees:
+        err() << "社員マスタは有りません。\n";
+        return 1;
+    case ExportOutcome::ReadFailed:
+        return 1; // the data module has printed why
+    case ExportOutcome::Unencodable:
+    case ExportOutcome::WriteFailed:
+        err() << r.detail << "\n";
+        return 1;
+    }
+    return 1;
+}
+
+int importEmployees(const Options& o) {
+    ImportRead read = ReadImportPath(o.file);
+    if (read.result != ImportRead::Ok) {
+        err() << ImportReadProblem(read, o.file) << "\n";
+        return 1;
+    }
+    if (CheckImportSheet(read.sheet) > 0) {
+        for (qsizetype r = 0; r < read.sheet.rows.size(); ++r)
+            if (!read.sheet.faults[r].isEmpty())
+                err() << "line " << read.sheet.lines[r] << ": "
+                      << read.sheet.faults[r].join(QStringLiteral("; ")) << "\n";
+        err() << "エラーが存在するので取込できません。\n";
+        return 1;
+    }
+    int first = 0;
+    if (!StoreImportedEmployees({o.company, o.year}, read.sheet.rows,
+                                o.replace ? ImportMode::Replace : ImportMode::Add, state().clock(),
+                                &first)) {
+        err() << "データベースにエラーがありました。\n";
+        return 1;
+    }
+    const qsizetype n = read.sheet.rows.size();
+    out() << n << " employees imported";
+    if (n > 0)
+        out() << " (codes " << first << "-" << first + n - 1 << ")";
+    out() << "\n";
+    out().flush();
+    return 0;
+}
+
+} // namespace
+
+int RunEmployeesCommand(const QStringList& options) {
+    Options o;
+    const QString problem = parse(options, o);
+    if (!problem.isEmpty()) {
+        err() << "tesvane-cli: " << problem << "\n";
+        return 2;
+    }
+    if (!openCompany(o))
+        return 1;
+    return o.action == QStringLiteral("export") ? exportEmployees(o) : importEmployees(o);
+}

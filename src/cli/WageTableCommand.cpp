@@ -1,0 +1,106 @@
+#include "cli/WageTableCommand.h"
+
+#include "common/AppState.h"
+#include "common/CompanySettingsCache.h"
+#include "data/TDM.h"
+#include "wage/WageTableStore.h"
+
+#include <QTextStream>
+
+std::optional<WageTableArgs> ParseWageTableArgs(const QStringList& options, QTextStream& err) {
+    WageTableArgs a;
+    bool company = false;
+    bool year = false;
+    for (int i = 0; i < options.size(); ++i) {
+        const QString& o = options[i];
+        if (o == QStringLiteral("--generate")) {
+            a.generate = true;
+            continue;
+        }
+        if (o != QStringLiteral("--company") && o != QStringLiteral("--year")) {
+            err << "tesvane-cli: unknown option for wage-table: " << o << "\n";
+            return std::nullopt;
+        }
+        bool ok = false;
+        const int v = i + 1 < options.size() ? options[i + 1].toInt(&ok) : 0;
+        if (!ok) {
+            err << "tesvane-cli: " << o << " needs a number\n";
+            return std::nullopt;
+        }
+        ++i;
+        if (o == QStringLiteral("--company")) {
+            a.company = v;
+            company = true;
+        } else {
+            a.year = v;
+            year = true;
+        }
+    }
+    if (!company || !year) {
+        err << "tesvane-cli: wage-table needs --company K and --year N\n";
+        return std::nullopt;
+    }
+    return a;
+}
+
+namespace {
+
+int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStream& err) {
+    const std::optional<WageTableTexts> texts = OpenStoredWageTable(a.company, a.year, names);
+    if (!texts) {
+        err << "tesvane-cli: company " << a.company << " has no wage-table definition in " << a.year
+            << "\n";
+        return 1;
+    }
+    if (const std::optional<FieldProblem> problem = CheckSavedFields(*texts)) {
+        err << "tesvane-cli: " << problem->ref.controlName() << ": " << problem->message << "\n";
+        return 1;
+    }
+    const WageTableDefinition definition = DefinitionOfTexts(*texts);
+    state().WageRoundUnit = definition.head.rounding;
+    switch (SaveWageTable(a.company, a.year, definition, names)) {
+    case WageTableSaveResult::Saved:
+        return 0;
+    case WageTableSaveResult::OutOfRange:
+        err << "tesvane-cli: "
+            << (definition.head.method == CurveMethod::ThirdOrder ? "txt3Kakeritsu"
+                                                                  : "txt2Kakeritsu")
+            << ": 入力範囲外です。\n";
+        return 1;
+    case WageTableSaveResult::Failed:
+        break;
+    }
+    err << "tesvane-cli: " << dm.lastError() << "\n";
+    return 1;
+}
+
+} // namespace
+
+int RunWageTable(TDM& dm, const WageTableArgs& a, QTextStream& out, QTextStream& err) {
+    TMKIGYOU2& settings = state().CompanySettings;
+    settings.KCO = QString::number(a.company);
+    settings.NENDO = QString::number(a.year);
+    if (!LoadCompanySettings(settings)) {
+        err << "tesvane-cli: no company " << a.company << " in " << a.year << "\n";
+        return 1;
+    }
+    GradeNames names;
+    for (int g = 1; g <= MaxGrades; ++g)
+        names[size_t(g)] = settings.TK[size_t(g)];
+    if (a.generate)
+        if (const int status = generate(dm, a, names, err))
+            return status;
+
+    out << "GOUHOU";
+    for (int g = 1; g <= MaxGrades; ++g)
+        out << ",KIN" << g << ",KS" << g;
+    out << "\n";
+    for (const WageTableRow& row : LoadStoredWageTable(a.company, a.year)) {
+        out << row.step;
+        for (int g = 1; g <= MaxGrades; ++g)
+            out << ',' << row.amount[size_t(g)] << ',' << row.index[size_t(g)];
+        out << "\n";
+    }
+    out.flush();
+    return 0;
+}

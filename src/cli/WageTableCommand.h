@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+
+class QTextStream;
+class TDM;
+
+// tesvane-cli wage-table --company K --year N [--generate]
+struct WageTableArgs {
+    int company = 0;
+    int year = 0;
+    bool generate = false;
+};
+
+// The options of wage-table; a mistake is written to err and gives nothing.
+std::optional<WageTableArgs> ParseWageTableArgs(const QStringList& options, QTextStream& err);
+// Prints the stored table as CSV; with generate, first regenerates and stores it from the stored
+// definition through the same checks and the same save as the wage-table screen.
+int RunWageTable(TDM& dm, const WageTableArgs& args, QTextStream& out, QTextStream& err);

@@ -1,0 +1,134 @@
+#include "masters/Cp932.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(TESVANE_APPDIR) + QStringLiteral("/tesvane-cli"), args);
+    if (!p.waitForFinished(60000))
+        return {-1, {}, {}};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QStringList employees(const TestEnvironment& env, const QStringList& rest) {
+    return QStringList{QStringLiteral("--data"), env.appDir(), QStringLiteral("employees")} + rest;
+}
+
+const QStringList Sample = {"--company", "1", "--year", "2023"};
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString writeCp932(const QString& path, const QString& text) {
+    QByteArray bytes;
+    Cp932::encode(text, bytes);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    f.write(bytes);
+    return path;
+}
+
+} // namespace
+
+class TestCliEmployees : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void exportsWhereTheProgramDoes() {
+        TestEnvironment env;
+        Run r = cli(employees(env, QStringList{"export"} + Sample));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("60 employees written")), qPrintable(r.out + r.err));
+        const QByteArray file = readAll(env.appDir() + QStringLiteral("CSV/社員マスタ出力.CSV"));
+        QVERIFY(file.startsWith(QByteArray("\x8E\xD0\x88\xF5\x94\xD4\x8D\x86,")));  // 社員番号,
+        QCOMPARE(file.count("\r\n"), 61);
+
+        const QString out = env.appDir() + QStringLiteral("elsewhere.csv");
+        r = cli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", out}));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(readAll(out), file);
+
+        r = cli(employees(env, {"export", "--company", "9", "--year", "2023"}));
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(QStringLiteral("no company 9 in year 2023")));
+    }
+
+    void importStoresNothingWhenARowIsFaulty() {
+        TestEnvironment env;
+        const QString file = writeCp932(env.appDir() + QStringLiteral("in.csv"),
+                                        QStringLiteral("社員名,社員番号,賃金等級\r\n"
+                                                       "良,1,2\r\n"
+                                                       ",2,3\r\n"
+                                                       "悪,3,12\r\n"));
+        Run r = cli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("line 3: 社員名がありません")), qPrintable(r.err));
+        QVERIFY(r.err.contains(QStringLiteral("line 4: 賃金等級「12」が 9 を超えています")));
+        QVERIFY(!r.err.contains(QStringLiteral("line 2")));
+        QVERIFY(r.err.contains(QStringLiteral("エラーが存在するので取込できません。")));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN1"), QStringLiteral("60"));
+    }
+
+    void importsAddingOrReplacing() {
+        TestEnvironment env;
+        const QString file = writeCp932(env.appDir() + QStringLiteral("in.csv"),
+                                        QStringLiteral("社員名,社員番号\r\n甲,1\r\n乙,2\r\n"));
+        Run r = cli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("2 employees imported (codes 61-62)")),
+                 qPrintable(r.out + r.err));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT SNA FROM MSYAIN1 WHERE SCO = 62"),
+                 QStringLiteral("乙"));
+
+        // Export, replace with the export, export again: the same bytes.
+        const QString first = env.appDir() + QStringLiteral("first.csv");
+        const QString second = env.appDir() + QStringLiteral("second.csv");
+        QCOMPARE(cli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", first}))
+                     .status,
+                 0);
+        r = cli(employees(env, QStringList{"import", first} + Sample + QStringList{"--replace"}));
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains(QStringLiteral("62 employees imported (codes 1-62)")));
+        QCOMPARE(cli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", second}))
+                     .status,
+                 0);
+        QCOMPARE(readAll(second), readAll(first));
+    }
+
+    void refusesIncompleteCommands() {
+        TestEnvironment env;
+        const QStringList bad[] = {
+            {"import", "x.csv", "--company", "1", "--year", "2023"},
+            {"import", "x.csv", "--company", "1", "--year", "2023", "--add", "--replace"},
+            {"import", "--company", "1", "--year", "2023", "--add"},
+            {"export", "--company", "1"},
+            {"export", "--company", "x", "--year", "2023"},
+            {"frob"},
+            {},
+        };
+        for (const QStringList& args : bad) {
+            const Run r = cli(employees(env, args));
+            QVERIFY2(r.status == 2, qPrintable(args.join(' ') + ": " + r.err));
+        }
+        const Run missing = cli(employees(env, QStringList{"import", env.appDir() + "none.csv"} +
+                                                   Sample + QStringList{"--add"}));
+        QCOMPARE(missing.status, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliEmployees)
+#include "test_cli_employees.moc"
