@@ -4,6 +4,7 @@
 #include "common/Currency.h"
 #include "common/Dates.h"
 #include "common/DisplayTexts.h"
+#include "common/FieldExits.h"
 #include "common/Helpers.h"
 #include "common/Messages.h"
 #include "common/SqlText.h"
@@ -13,7 +14,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -110,7 +110,8 @@ struct TWS0020::Entry {
 TWS0020::TWS0020(TWS0010* selection, QWidget* parent)
     // The selection runs modally: only its own child windows take input while it is up, and a
     // child window stays above it.
-    : QDialog(selection ? selection : parent), m_selection(selection) {
+    : QDialog(selection ? selection : parent), m_selection(selection),
+      m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS0020"));
     setWindowTitle(QStringLiteral("企業データ"));
     setModal(false);
@@ -364,8 +365,14 @@ void TWS0020::connectHandlers() {
         fields << txtTeate[size_t(i)];
     for (int i = 1; i <= 9; ++i)
         fields << txtTokyu[size_t(i)];
-    for (QWidget* w : fields)
-        w->installEventFilter(this);
+    const auto checks = exitChecks();
+    for (QWidget* w : fields) {
+        FieldExits::Check check;
+        for (const auto& [widget, exit] : checks)
+            if (widget == w)
+                check = [this, exit] { return (this->*exit)(); };
+        m_exits->add(w, check);
+    }
 }
 
 int TWS0020::companyCode() const {
@@ -546,18 +553,7 @@ void TWS0020::load() {
 // ---- Field exits -------------------------------------------------------------------------
 
 bool TWS0020::refuse(QWidget* field, const QString& message) {
-    // The box and the return of the focus move the focus about; none of that is the user
-    // leaving a field.
-    const bool nested = m_checking;
-    m_checking = true;
-    Msg::info(message);
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* e = qobject_cast<QLineEdit*>(field))
-        e->selectAll();
-    else if (auto* c = qobject_cast<QComboBox*>(field))
-        c->lineEdit()->selectAll();
-    m_checking = nested;
-    return false;
+    return m_exits->refuse(field, message);
 }
 
 namespace {
@@ -623,37 +619,6 @@ QVector<std::pair<QWidget*, bool (TWS0020::*)()>> TWS0020::exitChecks() const {
             {txtBaseUp, &TWS0020::txtBaseUpExit},
             {cmbModelCode, &TWS0020::cmbModelCodeExit},
             {cmbLivingCode, &TWS0020::cmbLivingCodeExit}};
-}
-
-bool TWS0020::runExitCheck(QWidget* field) {
-    for (const auto& [widget, check] : exitChecks())
-        if (widget == field)
-            return (this->*check)();
-    return true;
-}
-
-bool TWS0020::eventFilter(QObject* watched, QEvent* event) {
-    auto* field = qobject_cast<QWidget*>(watched);
-    if (!field)
-        return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Opening a drop-down list or switching windows does not leave the field.
-        if (m_checking || !isVisible() || reason == Qt::PopupFocusReason ||
-            reason == Qt::ActiveWindowFocusReason)
-            return QDialog::eventFilter(watched, event);
-        // Let the field finish losing the focus before the check may give it back.
-        static_cast<QObject*>(field)->event(event);
-        runExitCheck(field);
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 // ---- Saving ------------------------------------------------------------------------------

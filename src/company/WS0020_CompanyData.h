@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+class FieldExits;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -70,7 +71,6 @@ public Q_SLOTS:
     bool cmbLivingCodeExit();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -89,7 +89,6 @@ private:
     bool collect(Entry& entry);
     Columns settingsColumns(const Entry& entry) const;
     QVector<std::pair<QWidget*, bool (TWS0020::*)()>> exitChecks() const;
-    bool runExitCheck(QWidget* field);
     bool refuse(QWidget* field, const QString& message);
     bool checkCodeBox(QComboBox* box, QString (*displayText)(const QString&));
     void closeAndRefreshSelection();
@@ -100,6 +99,6 @@ private:
     int m_salaryOption = 3;
     int m_matrixOption = 3;
     int m_linkOption = 0;
-    bool m_checking = false;      // an exit check is reporting; focus moves it causes are not exits
+    FieldExits* m_exits;
     bool m_closingByCode = false; // closing after a save, without the unsaved-change question
 };

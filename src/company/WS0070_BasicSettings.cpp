@@ -4,22 +4,20 @@
 #include "common/ColorText.h"
 #include "common/Dialogs.h"
 #include "common/DisplayTexts.h"
+#include "common/FieldExits.h"
 #include "common/Messages.h"
 #include "company/BasicSettingsStore.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -104,10 +102,20 @@ void TLineSample::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------------------------------------
 
-TWS0070::TWS0070(QWidget* parent) : QDialog(parent) {
+TWS0070::TWS0070(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS0070"));
     setWindowTitle(QStringLiteral("基本設定"));
     setModal(true);
+    m_exits->setEnterClicksButtons(true);
+    m_exits->setShowField([this](QWidget* w) {
+        for (QWidget* p = w; p; p = p->parentWidget()) {
+            const int page = PageControl1->indexOf(p);
+            if (page >= 0) {
+                PageControl1->setCurrentIndex(page);
+                break;
+            }
+        }
+    });
 
     PageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
     auto* dates = named(new QWidget, QStringLiteral("TabSheet1"));
@@ -382,7 +390,7 @@ void TWS0070::addField(QWidget* w, SettingsArea area, std::function<QString(cons
                        std::function<QString()> shown) {
     m_fields.insert(w, Field{area, std::move(check), std::move(shown)});
     m_fieldOrder << w;
-    w->installEventFilter(this);
+    m_exits->add(w, [this, w] { return leaveField(w); });
     auto* edit = qobject_cast<QLineEdit*>(w);
     if (!edit)
         if (auto* box = qobject_cast<QComboBox*>(w))
@@ -402,29 +410,6 @@ QString TWS0070::fieldText(QWidget* w) const {
 // ---------------------------------------------------------------------------------------------
 // Leaving fields
 
-bool TWS0070::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !m_refocusing) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // A message box or a drop-down list taking the focus is no leaving.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            auto* w = static_cast<QWidget*>(watched);
-            if (m_fields.contains(w)) {
-                // Checked once the focus has settled, so a refusal can put it back.
-                runPendingExit();
-                m_pendingExit = w;
-                QTimer::singleShot(0, this, [this] { runPendingExit(); });
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool TWS0070::runPendingExit() {
-    QWidget* w = m_pendingExit;
-    m_pendingExit = nullptr;
-    return !w || leaveField(w);
-}
-
 bool TWS0070::leaveField(QWidget* w) {
     const QString message = m_fields.value(w).check(fieldText(w));
     if (message.isEmpty())
@@ -434,24 +419,10 @@ bool TWS0070::leaveField(QWidget* w) {
 }
 
 void TWS0070::refuse(QWidget* w, const QString& message) {
-    Msg::info(message);
-    m_refocusing = true;
-    for (QWidget* p = w; p; p = p->parentWidget()) {
-        const int page = PageControl1->indexOf(p);
-        if (page >= 0) {
-            PageControl1->setCurrentIndex(page);
-            break;
-        }
-    }
-    w->setFocus(Qt::OtherFocusReason);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->selectAll();
-    m_refocusing = false;
+    m_exits->refuse(w, message);
 }
 
 bool TWS0070::takeTypedFields() {
-    if (!runPendingExit())
-        return false;
     for (QWidget* w : std::as_const(m_fieldOrder)) {
         const Field f = m_fields.value(w);
         if (!hasArea(m_changed, f.area) || fieldText(w) == f.shown())
@@ -462,24 +433,12 @@ bool TWS0070::takeTypedFields() {
     return true;
 }
 
-void TWS0070::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
-            b->click();
-        else
-            focusNextChild();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Preparation and loading
 
 void TWS0070::prepare() {
     setFixedSize(WindowWidth, WindowHeight);
-    m_pendingExit = nullptr;
+    m_exits->forget();
     for (int i = 1; i <= 6; ++i) {
         cmbMSize[i]->setCurrentIndex(-1);
         cmbMSize[i]->setEditText(QStringLiteral("0"));
@@ -659,7 +618,7 @@ void TWS0070::cmbGRSenHabaSelect(int line) {
 }
 
 void TWS0070::btnColorClick(int mark) {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     MarkStyle& m = m_values.marks[size_t(mark - 1)];
     QColor c = toQColor(m.markColor);
@@ -674,7 +633,7 @@ void TWS0070::btnColorClick(int mark) {
 }
 
 void TWS0070::btnSenColorClick(int mark) {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     MarkStyle& m = m_values.marks[size_t(mark - 1)];
     QColor c = toQColor(m.lineColor);
@@ -686,7 +645,7 @@ void TWS0070::btnSenColorClick(int mark) {
 }
 
 void TWS0070::btnGRColorClick(int line) {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     GraphLineStyle& l = m_values.graphLines[size_t(line - 1)];
     QColor c = toQColor(l.color);
@@ -701,7 +660,7 @@ void TWS0070::btnGRColorClick(int line) {
 // Buttons
 
 void TWS0070::btnAddClick() {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     if (state().DataChanged == 0) {
         Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
@@ -716,13 +675,13 @@ void TWS0070::btnAddClick() {
 }
 
 void TWS0070::btnCancelClick() {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     clearChanged();
 }
 
 void TWS0070::btnCloseClick() {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     if (state().DataChanged != 0 &&
         Msg::yesNo(

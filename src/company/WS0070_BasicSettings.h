@@ -5,10 +5,10 @@
 #include <QDialog>
 #include <QHash>
 #include <QImage>
-#include <QPointer>
 #include <array>
 #include <functional>
 
+class FieldExits;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -103,10 +103,6 @@ public Q_SLOTS:
 
     void reject() override; // Escape and the window's close box act as 閉じる
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     // A field checked when the user leaves it: check() takes the text into the held values
     // or returns the message; shown() is the text of the held value.
@@ -124,7 +120,6 @@ private:
     QString fieldText(QWidget* w) const;
     // Runs the check of a field the user has left; false when the text was refused.
     bool leaveField(QWidget* w);
-    bool runPendingExit();
     // Every field whose text is not yet taken is checked, in tab order.
     bool takeTypedFields();
     void refuse(QWidget* w, const QString& message);
@@ -142,6 +137,5 @@ private:
     SettingsAreas m_changed = 0;
     QHash<QWidget*, Field> m_fields;
     QList<QWidget*> m_fieldOrder;
-    QPointer<QWidget> m_pendingExit;
-    bool m_refocusing = false;
+    FieldExits* m_exits;
 };

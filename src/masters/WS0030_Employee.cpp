@@ -5,6 +5,7 @@
 #include "common/Dates.h"
 #include "common/Dialogs.h"
 #include "common/DisplayTexts.h"
+#include "common/FieldExits.h"
 #include "common/Helpers.h"
 #include "common/Messages.h"
 #include "masters/EmployeeListGrid.h"
@@ -19,12 +20,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,7 +102,7 @@ QImage loadPicture(const QString& path) {
 
 } // namespace
 
-TWS0030::TWS0030(QWidget* parent) : QDialog(parent) {
+TWS0030::TWS0030(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS0030"));
     setWindowTitle(QStringLiteral("社員データ"));
     buildControls();
@@ -574,36 +574,45 @@ void TWS0030::connectHandlers() {
     auto range = [this](QLineEdit* e, int high) {
         return ExitCheck([this, e, high] { return checkRange(e, 0, high); });
     };
-    m_exitChecks = {{cmbWorker, [this] { return cmbWorkerExit(); }},
-                    {cmbMibun, [this] { return cmbMibunExit(); }},
-                    {cmbSikaku, [this] { return cmbSikakuExit(); }},
-                    {cmbMark, [this] { return cmbMarkExit(); }},
-                    {cmbHyouka1, [this] { return cmbHyouka1Exit(); }},
-                    {txtSeiyy, range(txtSeiyy, 99)},
-                    {txtSeimm, range(txtSeimm, 12)},
-                    {txtSeidd, range(txtSeidd, 31)},
-                    {txtNyuyy, range(txtNyuyy, 99)},
-                    {txtNyumm, range(txtNyumm, 12)},
-                    {txtNyudd, range(txtNyudd, 31)},
-                    {txtTouyy, range(txtTouyy, 99)},
-                    {txtToumm, range(txtToumm, 12)},
-                    {txtToudd, range(txtToudd, 31)},
-                    {txtGouhou, [this] { return txtGouhouExit(); }},
-                    {txtZone, [this] { return checkInteger(txtZone, true); }},
-                    {txtKeikenNen, [this] { return checkInteger(txtKeikenNen, false); }},
-                    {txtSyokumuTensu, [this] { return checkInteger(txtSyokumuTensu, true); }},
-                    {txtTasseiRitsu, [this] { return checkNumber(txtTasseiRitsu); }},
-                    {txtTaisyokuKin, [this] { return txtTaisyokuKinExit(); }}};
+    QHash<QWidget*, ExitCheck> checkOf = {
+        {cmbWorker, [this] { return cmbWorkerExit(); }},
+        {cmbMibun, [this] { return cmbMibunExit(); }},
+        {cmbSikaku, [this] { return cmbSikakuExit(); }},
+        {cmbMark, [this] { return cmbMarkExit(); }},
+        {cmbHyouka1, [this] { return cmbHyouka1Exit(); }},
+        {txtSeiyy, range(txtSeiyy, 99)},
+        {txtSeimm, range(txtSeimm, 12)},
+        {txtSeidd, range(txtSeidd, 31)},
+        {txtNyuyy, range(txtNyuyy, 99)},
+        {txtNyumm, range(txtNyumm, 12)},
+        {txtNyudd, range(txtNyudd, 31)},
+        {txtTouyy, range(txtTouyy, 99)},
+        {txtToumm, range(txtToumm, 12)},
+        {txtToudd, range(txtToudd, 31)},
+        {txtGouhou, [this] { return txtGouhouExit(); }},
+        {txtZone, [this] { return checkInteger(txtZone, true); }},
+        {txtKeikenNen, [this] { return checkInteger(txtKeikenNen, false); }},
+        {txtSyokumuTensu, [this] { return checkInteger(txtSyokumuTensu, true); }},
+        {txtTasseiRitsu, [this] { return checkNumber(txtTasseiRitsu); }},
+        {txtTaisyokuKin, [this] { return txtTaisyokuKinExit(); }}};
     for (QLineEdit* box : moneyBoxes())
-        m_exitChecks.push_back({box, [this, box] { return checkMoney(box); }});
+        checkOf.insert(box, [this, box] { return checkMoney(box); });
 
     for (QWidget* w : findChildren<QWidget*>()) {
         const bool field = (qobject_cast<QLineEdit*>(w) &&
                             !qobject_cast<QComboBox*>(w->parentWidget())) ||
                            qobject_cast<QComboBox*>(w) || qobject_cast<QRadioButton*>(w);
+        // Leaving the code box loads an employee; a command reads the box itself instead.
         if (field)
-            w->installEventFilter(this);
+            m_exits->add(w, checkOf.value(w),
+                         w == cmbWorker ? FieldExits::OnCommand::Skip
+                                        : FieldExits::OnCommand::Check);
     }
+    m_exits->setShowField([this](QWidget* field) {
+        for (int page = 0; page < PageControl1->count(); ++page)
+            if (PageControl1->widget(page)->isAncestorOf(field))
+                PageControl1->setCurrentIndex(page);
+    });
 }
 
 // ---- Preparing and clearing ------------------------------------------------------------
@@ -783,11 +792,7 @@ void TWS0030::focusBasic(QWidget* field) {
 }
 
 void TWS0030::moveFocus(QWidget* field) {
-    // The screen moving the focus is not the user leaving a field: no exit check runs.
-    const bool nested = m_checking;
-    m_checking = true;
-    field->setFocus(Qt::OtherFocusReason);
-    m_checking = nested;
+    m_exits->moveFocus(field);
 }
 
 void TWS0030::move(Move move) {
@@ -1064,19 +1069,7 @@ void TWS0030::cdRestLinkClick() {
 // ---- Field exits ---------------------------------------------------------------------------
 
 bool TWS0030::refuse(QWidget* field, const QString& message) {
-    // The box and the return of the focus move the focus about; none of that is the user
-    // leaving a field.
-    const bool nested = m_checking;
-    m_checking = true;
-    Msg::info(message);
-    for (int page = 0; page < PageControl1->count(); ++page)
-        if (PageControl1->widget(page)->isAncestorOf(field))
-            PageControl1->setCurrentIndex(page);
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* e = qobject_cast<QLineEdit*>(field))
-        e->selectAll();
-    m_checking = nested;
-    return false;
+    return m_exits->refuse(field, message);
 }
 
 bool TWS0030::checkRange(QLineEdit* field, int low, int high) {
@@ -1219,50 +1212,6 @@ bool TWS0030::cmbHyouka1Exit() {
     return true;
 }
 
-bool TWS0030::runExitCheck(QWidget* field) {
-    for (const auto& [widget, check] : m_exitChecks)
-        if (widget == field)
-            return check();
-    return true;
-}
-
-bool TWS0030::runFocusedExitCheck() {
-    QWidget* focused = QApplication::focusWidget();
-    while (focused && focused != this && !qobject_cast<QComboBox*>(focused) &&
-           !qobject_cast<QLineEdit*>(focused))
-        focused = focused->parentWidget();
-    if (focused && qobject_cast<QComboBox*>(focused->parentWidget()))
-        focused = focused->parentWidget();
-    // Leaving the code box loads an employee; a command reads the box itself instead.
-    if (!focused || focused == cmbWorker)
-        return true;
-    return runExitCheck(focused);
-}
-
-bool TWS0030::eventFilter(QObject* watched, QEvent* event) {
-    auto* field = qobject_cast<QWidget*>(watched);
-    if (!field)
-        return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Opening a drop-down list or switching windows does not leave the field.
-        if (m_checking || !isVisible() || reason == Qt::PopupFocusReason ||
-            reason == Qt::ActiveWindowFocusReason)
-            return QDialog::eventFilter(watched, event);
-        // Let the field finish losing the focus before the check may give it back.
-        static_cast<QObject*>(field)->event(event);
-        runExitCheck(field);
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 // ---- Saving ------------------------------------------------------------------------------
 
 int TWS0030::typedCode() {
@@ -1349,7 +1298,7 @@ bool TWS0030::collect(EmployeeRecord& e) {
 
 void TWS0030::btnAddClick() {
     AppState& s = state();
-    if (!runFocusedExitCheck())
+    if (!m_exits->checkFocused())
         return;
     if (cmbWorker->currentText().trimmed().isEmpty()) {
         Msg::info(NoEmployeeCode);
@@ -1398,7 +1347,7 @@ void TWS0030::btnAddClick() {
 
 void TWS0030::btnMntClick() {
     AppState& s = state();
-    if (!runFocusedExitCheck())
+    if (!m_exits->checkFocused())
         return;
     if (cmbWorker->currentText().trimmed().isEmpty()) {
         Msg::info(NoEmployeeCode);

@@ -9,6 +9,7 @@
 #include <utility>
 
 class EmployeeListModel;
+class FieldExits;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -149,7 +150,6 @@ public Q_SLOTS:
     bool txtTaisyokuKinExit();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
@@ -186,17 +186,15 @@ private:
     bool collect(EmployeeRecord& e);
     // The code of the code box; 0 (message shown) when it is empty or not a code.
     int typedCode();
-    bool runFocusedExitCheck();
-    bool runExitCheck(QWidget* field);
     bool refuse(QWidget* field, const QString& message);
     bool checkRange(QLineEdit* field, int low, int high);
     bool checkInteger(QLineEdit* field, bool emptyIsZero);
     bool checkNumber(QLineEdit* field);
     bool checkMoney(QLineEdit* field);
-    QVector<std::pair<QWidget*, ExitCheck>> m_exitChecks;
     QList<QLineEdit*> moneyBoxes() const;
 
     EmployeeListModel* m_list;
+    FieldExits* m_exits;
     QButtonGroup* m_sexGroup;
     QButtonGroup* m_linkGroup;
     QButtonGroup* m_gradeGroup;
@@ -210,7 +208,6 @@ private:
     int m_link = 0;        // the current employee's wage-table link, 0..3
     QString m_photoName;   // SPATH: relative to Picture/, backslash between folders
     bool m_codeTyped = false; // the code box holds text the user typed and has not left
-    bool m_checking = false;
     bool m_settingCursor = false;
     bool m_closing = false;
 };

@@ -1,6 +1,7 @@
 #include "wage/WS2010_WageTable.h"
 
 #include "common/AppState.h"
+#include "common/FieldExits.h"
 #include "common/Messages.h"
 #include "wage/WS2011_BaseAmounts.h"
 #include "wage/WageTableGenerator.h"
@@ -8,17 +9,14 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -90,10 +88,20 @@ constexpr int AmountWidth = 90;
 
 } // namespace
 
-TWS2010::TWS2010(QWidget* parent) : QDialog(parent) {
+TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS2010"));
     setWindowTitle(QStringLiteral("賃金表　作成"));
     setModal(true);
+    m_exits->setEnterClicksButtons(true);
+    m_exits->setShowField([this](QWidget* w) {
+        for (QWidget* p = w; p; p = p->parentWidget()) {
+            const int page = PageControl1->indexOf(p);
+            if (page >= 0) {
+                setPage(page);
+                break;
+            }
+        }
+    });
 
     PageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
     auto* basic = named(new QWidget, QStringLiteral("TabSheet1"));
@@ -113,6 +121,9 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent) {
     btnCancel = button(this, QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
     btnSalaryList = button(this, QStringLiteral("btnSalaryList"), QStringLiteral("連結賃金表"));
     btnClose = button(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
+    // Cancelling or closing drops what was typed: the field being left is not checked.
+    m_exits->passWithoutCheck(btnCancel);
+    m_exits->passWithoutCheck(btnClose);
     btnSalaryList->setEnabled(false); // the printed table comes with the report engine
 
     auto* buttons = new QHBoxLayout;
@@ -150,8 +161,10 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent) {
 // Building the pages
 
 void TWS2010::addExit(QWidget* w, std::function<QString()> exit) {
-    m_exits.insert(w, std::move(exit));
-    w->installEventFilter(this);
+    m_exits->add(w, [this, w, exit = std::move(exit)] {
+        const QString message = exit();
+        return message.isEmpty() || m_exits->refuse(w, message);
+    });
     if (auto* e = qobject_cast<QLineEdit*>(w))
         connect(e, &QLineEdit::textEdited, this, [] { state().DataChanged = 1; });
 }
@@ -168,7 +181,7 @@ void TWS2010::addCodeBox(QComboBox* box, CodeKind kind, bool keepsChangeFlag) {
         if (box->currentText() == m_codeShown.value(box))
             return;
         state().DataChanged = 1;
-        if (!runPendingExit())
+        if (!m_exits->settle())
             return;
         const QString message = codeBoxExit(box, kind, keepsChangeFlag);
         if (!message.isEmpty())
@@ -478,69 +491,8 @@ void TWS2010::recomputeScaleRow(int grade) {
     txtLenji[i]->setText(AmountText(Int128(f.range)));
 }
 
-bool TWS2010::eventFilter(QObject* watched, QEvent* event) {
-    auto* w = qobject_cast<QWidget*>(watched);
-    if (w && m_exits.contains(w)) {
-        if (event->type() == QEvent::FocusOut && !m_refocusing) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // A message box or a drop-down list taking the focus is no leaving.
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-                runPendingExit();
-                m_pendingExit = w;
-                // Checked once the focus has settled, so a refusal can put it back.
-                QTimer::singleShot(0, this, [this] { runPendingExit(); });
-            }
-        } else if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                focusNextChild();
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool TWS2010::runPendingExit() {
-    QWidget* w = m_pendingExit;
-    m_pendingExit = nullptr;
-    if (!w)
-        return true;
-    const QString message = m_exits.value(w)();
-    if (message.isEmpty())
-        return true;
-    refuse(w, message);
-    return false;
-}
-
 void TWS2010::refuse(QWidget* w, const QString& message) {
-    Msg::info(message);
-    m_refocusing = true;
-    for (QWidget* p = w; p; p = p->parentWidget()) {
-        const int page = PageControl1->indexOf(p);
-        if (page >= 0) {
-            setPage(page);
-            break;
-        }
-    }
-    w->setFocus(Qt::OtherFocusReason);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->selectAll();
-    else if (auto* c = qobject_cast<QComboBox*>(w))
-        c->lineEdit()->selectAll();
-    m_refocusing = false;
-}
-
-void TWS2010::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
-            b->click();
-        else
-            focusNextChild();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    m_exits->refuse(w, message);
 }
 
 void TWS2010::setPage(int index) {
@@ -698,7 +650,7 @@ void TWS2010::reload() {
 }
 
 void TWS2010::prepare() {
-    m_pendingExit = nullptr;
+    m_exits->forget();
     m_lastPage = BasicPage;
     setPage(BasicPage);
     reload();
@@ -763,7 +715,7 @@ void TWS2010::checkPage() {
 void TWS2010::PageControl1Change(int index) {
     if (m_settingPage)
         return;
-    if (!runPendingExit())
+    if (!m_exits->settle())
         return;
     if (state().DataChanged != 0) {
         setPage(m_lastPage);
@@ -846,7 +798,7 @@ WageTableTexts TWS2010::texts() const {
 }
 
 void TWS2010::btnAddClick() {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     WaitCursor wait;
     const WageTableTexts t = texts();
@@ -875,7 +827,7 @@ void TWS2010::btnAddClick() {
 }
 
 void TWS2010::btnCancelClick() {
-    m_pendingExit = nullptr;
+    m_exits->forget();
     reload();
     checkPage();
     state().DataChanged = 0;
@@ -894,12 +846,12 @@ bool TWS2010::askToLeave(const QString& noLine) {
 }
 
 bool TWS2010::confirmBeforePrint() {
-    m_pendingExit = nullptr;
+    m_exits->forget();
     return askToLeave(QStringLiteral("【いいえ】:続行します。"));
 }
 
 void TWS2010::btnCloseClick() {
-    m_pendingExit = nullptr;
+    m_exits->forget();
     if (!askToLeave(QStringLiteral("【いいえ】:画面を閉じます。")))
         return;
     state().DataChanged = 0;
@@ -913,7 +865,7 @@ void TWS2010::reject() {
 }
 
 void TWS2010::btnKijungakuClick() {
-    if (!runPendingExit())
+    if (!m_exits->checkFocused())
         return;
     WaitCursor wait;
     const std::array<qint64, MaxGrades + 1> totals =

@@ -4,10 +4,10 @@
 
 #include <QDialog>
 #include <QHash>
-#include <QPointer>
 #include <array>
 #include <functional>
 
+class FieldExits;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -111,10 +111,6 @@ public Q_SLOTS:
 
     void reject() override; // Escape and the window's close box act as 閉じる
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     enum CodeKind { ScaleKind = 0, SecondKind = 1, ThirdKind = 2 };
 
@@ -132,7 +128,6 @@ private:
     QString scaleFigureExit(QLineEdit* w, int grade, FieldCheck (*check)(const QString&));
     QString shownExit(QLineEdit* w, FieldCheck (*check)(const QString&));
     void recomputeScaleRow(int grade);
-    bool runPendingExit();
     void refuse(QWidget* w, const QString& message);
     void setPage(int index);
 
@@ -156,10 +151,8 @@ private:
     const std::array<Row*, 4>& curveSteps(CurveMethod method) const;
     const std::array<Row*, 4>& curveAmounts(CurveMethod method) const;
 
-    QHash<QWidget*, std::function<QString()>> m_exits;
     QHash<QComboBox*, QString> m_codeShown; // what the screen last showed in each code box
-    QPointer<QWidget> m_pendingExit;
-    bool m_refocusing = false;
+    FieldExits* m_exits;
     bool m_settingPage = false;
 
     int m_gradeCount = MaxGrades;
