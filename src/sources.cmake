@@ -38,6 +38,7 @@ set(TESVANE_DATA_SOURCES
 set(TESVANE_SCREENS_SOURCES
     ${S}/common/MessageBoxResponder.cpp
     ${S}/common/Dialogs.cpp
+    ${S}/common/DateFields.cpp
     ${S}/common/FieldExits.cpp
     ${S}/app/Startup.cpp
     ${S}/app/WS0000_MainWindow.cpp

@@ -2,6 +2,7 @@
 
 #include "common/AppState.h"
 #include "common/Currency.h"
+#include "common/DateFields.h"
 #include "common/Dates.h"
 #include "common/DisplayTexts.h"
 #include "common/FieldExits.h"
@@ -509,21 +510,9 @@ void TWS0020::load() {
         q.close();
         return;
     }
-    auto showDate = [&q](const char* column, QComboBox* era, QLineEdit* y, QLineEdit* m,
-                         QLineEdit* d) {
-        TYMD parts;
-        const qint64 stored = q.asInt64(QString::fromLatin1(column));
-        parts.Ymd = QString::number(stored);
-        DateToParts(parts);
-        const int index = era->findText(parts.Era);
-        era->setCurrentIndex(index >= 0 ? index : era->count() - 1);
-        y->setText(parts.Year);
-        m->setText(parts.Month);
-        d->setText(parts.Day);
-    };
     txtCorpName->setText(q.asText(QStringLiteral("KNA")));
-    showDate("CYOUSAHI", cmbChkNengou, txtChkyy, txtChkmm, txtChkdd);
-    showDate("SYOUKYUHI", cmbUPNengou, txtUPyy, txtUPmm, txtUPdd);
+    ShowDate({cmbChkNengou, txtChkyy, txtChkmm, txtChkdd}, q.asInt64(QStringLiteral("CYOUSAHI")));
+    ShowDate({cmbUPNengou, txtUPyy, txtUPmm, txtUPdd}, q.asInt64(QStringLiteral("SYOUKYUHI")));
     txtBaseUp->setText(q.asCurrency(QStringLiteral("BEARITSU")).toString());
     txtSalaryKbn->setText(q.asText(QStringLiteral("TAIKEI")));
     for (int i = 1; i <= 3; ++i)
@@ -635,25 +624,17 @@ bool TWS0020::collect(Entry& entry) {
     entry.modelCode = boxCode(cmbModelCode);
     entry.livingCode = boxCode(cmbLivingCode);
 
-    auto date = [](QComboBox* era, QLineEdit* y, QLineEdit* m, QLineEdit* d, int& out) {
-        TYMD parts;
-        parts.Era = era->currentText();
-        parts.Year = y->text();
-        parts.Month = m->text();
-        parts.Day = d->text();
-        if (!PartsToDate(parts))
-            return false;
-        out = parts.Ymd.toInt();
-        return true;
-    };
-    if (!date(cmbChkNengou, txtChkyy, txtChkmm, txtChkdd, entry.surveyDate)) {
+    qint64 survey = 0, raise = 0;
+    if (!TakeDate({cmbChkNengou, txtChkyy, txtChkmm, txtChkdd}, survey)) {
         Msg::info(QStringLiteral("調査日の入力エラーです。"));
         return false;
     }
-    if (!date(cmbUPNengou, txtUPyy, txtUPmm, txtUPdd, entry.raiseDate)) {
+    if (!TakeDate({cmbUPNengou, txtUPyy, txtUPmm, txtUPdd}, raise)) {
         Msg::info(QStringLiteral("昇給日の入力エラーです。"));
         return false;
     }
+    entry.surveyDate = int(survey);
+    entry.raiseDate = int(raise);
     entry.baseUp = Currency::fromString(txtBaseUp->text()); // checked above; empty reads 0
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "common/AppState.h"
 #include "common/CompanySettingsCache.h"
+#include "common/DateFields.h"
 #include "common/Dates.h"
 #include "common/Dialogs.h"
 #include "common/DisplayTexts.h"
@@ -899,30 +900,20 @@ void TWS0030::loadEmployee(int code) {
 }
 
 void TWS0030::showEmployee(const EmployeeRecord& e) {
-    auto showDate = [](qint64 ymd, QComboBox* era, QLineEdit* y, QLineEdit* m, QLineEdit* d) {
-        TYMD parts;
-        parts.Ymd = QString::number(ymd);
-        DateToParts(parts);
-        const int index = parts.Era.isEmpty() ? -1 : era->findText(parts.Era);
-        era->setCurrentIndex(index >= 0 ? index : era->count() - 1);
-        y->setText(parts.Year);
-        m->setText(parts.Month);
-        d->setText(parts.Day);
-    };
     auto codeText = [](int code, const QString& text) { return code == 0 ? NoCode : text; };
 
     txtWorkerNo->setText(e.SCOT);
     txtWorkName->setText(e.SNA);
     (e.SEIBETSU == 1 ? OptSex2 : OptSex1)->setChecked(true);
-    showDate(e.SEIHI, cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd);
-    showDate(e.NYUHI, cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd);
+    ShowDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI);
+    ShowDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI);
     txtYakusyoku->setText(e.YAKU);
     cmbMibun->setEditText(codeText(e.SM1, EmployeeKindText(e.SM1)));
     txtGakureki->setText(e.GAKU);
     txtSenkou->setText(e.SENKOU);
     txtKSikaku->setText(e.KSIKAKU);
     txtHaizoku->setText(e.KEIKEN);
-    showDate(e.THI, cmbTouNengou, txtTouyy, txtToumm, txtToudd);
+    ShowDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI);
     cmbSikaku->setEditText(codeText(e.TOUKYU, GradeText(e.TOUKYU)));
     txtGouhou->setText(QString::number(e.GOUHOU));
     txtZone->setText(QString::number(e.ZONEX));
@@ -1235,26 +1226,15 @@ int TWS0030::typedCode() {
 }
 
 bool TWS0030::collect(EmployeeRecord& e) {
-    auto date = [](QComboBox* era, QLineEdit* y, QLineEdit* m, QLineEdit* d, qint64& out) {
-        TYMD parts;
-        parts.Era = era->currentText();
-        parts.Year = y->text();
-        parts.Month = m->text();
-        parts.Day = d->text();
-        if (!PartsToDate(parts))
-            return false;
-        out = parts.Ymd.toLongLong();
-        return true;
-    };
-    if (!date(cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd, e.SEIHI)) {
+    if (!TakeDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI)) {
         Msg::info(QStringLiteral("生年月日の入力エラーです。"));
         return false;
     }
-    if (!date(cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd, e.NYUHI)) {
+    if (!TakeDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI)) {
         Msg::info(QStringLiteral("入社日の入力エラーです。"));
         return false;
     }
-    if (!date(cmbTouNengou, txtTouyy, txtToumm, txtToudd, e.THI)) {
+    if (!TakeDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI)) {
         Msg::info(QStringLiteral("登用日の入力エラーです。"));
         return false;
     }
