@@ -40,6 +40,7 @@ set(TESVANE_SCREENS_SOURCES
     ${S}/common/Dialogs.cpp
     ${S}/common/DateFields.cpp
     ${S}/common/FieldExits.cpp
+    ${S}/common/Controls.cpp
     ${S}/app/Startup.cpp
     ${S}/app/WS0000_MainWindow.cpp
     ${S}/app/WS0001_Splash.cpp

@@ -1,5 +1,6 @@
 #include "app/BeforeUse_UsageGuide.h"
 
+#include "common/Controls.h"
 #include "data/TDM.h"
 
 #include <QHBoxLayout>
@@ -11,23 +12,15 @@
 TBeforeUse::TBeforeUse(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BeforeUse"));
     setWindowTitle(QStringLiteral("ご利用案内"));
-    ED_Name = new QLineEdit(this);
-    ED_Name->setObjectName(QStringLiteral("ED_Name"));
+    ED_Name = TextEdit(this, QStringLiteral("ED_Name"));
     ED_Name->setReadOnly(true);
-    ED_Memo = new QPlainTextEdit(this);
-    ED_Memo->setObjectName(QStringLiteral("ED_Memo"));
+    ED_Memo = Named(new QPlainTextEdit(this), QStringLiteral("ED_Memo"));
     ED_Memo->setReadOnly(true);
-    auto button = [&](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BTN_Start = button("BTN_Start", QStringLiteral("|<"));
-    BTN_Pre = button("BTN_Pre", QStringLiteral("<"));
-    BTN_Next = button("BTN_Next", QStringLiteral(">"));
-    BTN_Last = button("BTN_Last", QStringLiteral(">|"));
-    BTN_Close = button("BTN_Close", QStringLiteral("閉じる"));
+    BTN_Start = CommandButton(this, QStringLiteral("BTN_Start"), QStringLiteral("|<"));
+    BTN_Pre = CommandButton(this, QStringLiteral("BTN_Pre"), QStringLiteral("<"));
+    BTN_Next = CommandButton(this, QStringLiteral("BTN_Next"), QStringLiteral(">"));
+    BTN_Last = CommandButton(this, QStringLiteral("BTN_Last"), QStringLiteral(">|"));
+    BTN_Close = CommandButton(this, QStringLiteral("BTN_Close"), QStringLiteral("閉じる"));
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {BTN_Start, BTN_Pre, BTN_Next, BTN_Last})

@@ -3,6 +3,7 @@
 #include "app/WS0000_MainWindow.h"
 #include "common/AppState.h"
 #include "common/CompanySettingsCache.h"
+#include "common/Controls.h"
 #include "common/Dates.h"
 #include "common/Messages.h"
 #include "common/SqlText.h"
@@ -61,13 +62,6 @@ private:
     const TWS0010* m_screen;
 };
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TWS0010::TWS0010(TWS0000* mainWindow, QWidget* parent) : QDialog(parent), m_main(mainWindow) {
@@ -92,10 +86,10 @@ TWS0010::TWS0010(TWS0000* mainWindow, QWidget* parent) : QDialog(parent), m_main
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->setItemDelegate(new CompanyGridPainter(this));
 
-    btnAdd = makeButton(this, "btnAdd", QStringLiteral("登　録"));
-    btnMnt = makeButton(this, "btnMnt", QStringLiteral("修　正"));
-    btnDlt = makeButton(this, "btnDlt", QStringLiteral("削　除"));
-    btnClose = makeButton(this, "btnClose", QStringLiteral("閉じる"));
+    btnAdd = CommandButton(this, QStringLiteral("btnAdd"), QStringLiteral("登　録"));
+    btnMnt = CommandButton(this, QStringLiteral("btnMnt"), QStringLiteral("修　正"));
+    btnDlt = CommandButton(this, QStringLiteral("btnDlt"), QStringLiteral("削　除"));
+    btnClose = CommandButton(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
     Lbl_Info = new QLabel(this);
     Lbl_Info->setObjectName(QStringLiteral("Lbl_Info"));
     for (auto** e : {&Edit1, &Edit2, &Edit3}) {

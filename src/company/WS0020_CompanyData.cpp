@@ -1,6 +1,7 @@
 #include "company/WS0020_CompanyData.h"
 
 #include "common/AppState.h"
+#include "common/Controls.h"
 #include "common/Currency.h"
 #include "common/DateFields.h"
 #include "common/Dates.h"
@@ -123,76 +124,40 @@ TWS0020::TWS0020(TWS0010* selection, QWidget* parent)
 }
 
 void TWS0020::buildControls() {
-    auto edit = [this](const QString& name, int maxLength, Qt::Alignment align = Qt::AlignLeft) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
-        e->setMaxLength(maxLength);
-        e->setAlignment(align | Qt::AlignVCenter);
-        return e;
-    };
-    auto number = [&](const QString& name, int maxLength, int width) {
-        QLineEdit* e = edit(name, maxLength, Qt::AlignRight);
-        e->setFixedWidth(width);
-        return e;
-    };
-    auto codeBox = [this](const QString& name) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->lineEdit()->setValidator(new TypedLengthLimit(c->lineEdit(), 6));
-        return c;
-    };
-    auto eraBox = [this](const QString& name) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setFixedWidth(70);
-        return c;
-    };
-    auto button = [this](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        // Reached by Tab, but a click leaves the focus in the field: the save checks the
-        // fields itself, and a refused exit never lets a half-checked click through.
-        b->setFocusPolicy(Qt::TabFocus);
-        return b;
-    };
-
-    txtNendo = edit(QStringLiteral("txtNendo"), 4, Qt::AlignHCenter);
-    txtNendo->setFixedWidth(70);
-    txtCorpID = number(QStringLiteral("txtCorpID"), 10, 70);
+    txtNendo = CentredEdit(this, QStringLiteral("txtNendo"), 4, 70);
+    txtCorpID = RightEdit(this, QStringLiteral("txtCorpID"), 10, 70);
     for (QLineEdit* e : {txtNendo, txtCorpID}) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::ClickFocus);
     }
-    txtCorpName = edit(QStringLiteral("txtCorpName"), 60);
+    txtCorpName = TextEdit(this, QStringLiteral("txtCorpName"), 60);
 
-    cmbChkNengou = eraBox(QStringLiteral("cmbChkNengou"));
-    txtChkyy = number(QStringLiteral("txtChkyy"), 2, 36);
-    txtChkmm = number(QStringLiteral("txtChkmm"), 2, 36);
-    txtChkdd = number(QStringLiteral("txtChkdd"), 2, 36);
-    cmbUPNengou = eraBox(QStringLiteral("cmbUPNengou"));
-    txtUPyy = number(QStringLiteral("txtUPyy"), 2, 36);
-    txtUPmm = number(QStringLiteral("txtUPmm"), 2, 36);
-    txtUPdd = number(QStringLiteral("txtUPdd"), 2, 36);
-    txtBaseUp = number(QStringLiteral("txtBaseUp"), 8, 90);
-    txtSalaryKbn = edit(QStringLiteral("txtSalaryKbn"), 50);
+    cmbChkNengou = EraBox(this, QStringLiteral("cmbChkNengou"), 70);
+    txtChkyy = RightEdit(this, QStringLiteral("txtChkyy"), 2, 36);
+    txtChkmm = RightEdit(this, QStringLiteral("txtChkmm"), 2, 36);
+    txtChkdd = RightEdit(this, QStringLiteral("txtChkdd"), 2, 36);
+    cmbUPNengou = EraBox(this, QStringLiteral("cmbUPNengou"), 70);
+    txtUPyy = RightEdit(this, QStringLiteral("txtUPyy"), 2, 36);
+    txtUPmm = RightEdit(this, QStringLiteral("txtUPmm"), 2, 36);
+    txtUPdd = RightEdit(this, QStringLiteral("txtUPdd"), 2, 36);
+    txtBaseUp = RightEdit(this, QStringLiteral("txtBaseUp"), 8, 90);
+    txtSalaryKbn = TextEdit(this, QStringLiteral("txtSalaryKbn"), 50);
 
-    cmbModelCode = codeBox(QStringLiteral("cmbModelCode"));
-    cmbLivingCode = codeBox(QStringLiteral("cmbLivingCode"));
-    cmbModelCode2 = new QComboBox(this);
-    cmbModelCode2->setObjectName(QStringLiteral("cmbModelCode2"));
+    cmbModelCode = CodeBox(this, QStringLiteral("cmbModelCode"));
+    cmbLivingCode = CodeBox(this, QStringLiteral("cmbLivingCode"));
+    for (QComboBox* c : {cmbModelCode, cmbLivingCode})
+        c->lineEdit()->setValidator(new TypedLengthLimit(c->lineEdit(), 6));
+    cmbModelCode2 = Named(new QComboBox(this), QStringLiteral("cmbModelCode2"));
     cmbModelCode2->setEditable(true);
     cmbModelCode2->lineEdit()->setReadOnly(true);
     cmbModelCode2->hide();
 
     for (int i = 1; i <= 3; ++i)
-        txtKihon[size_t(i)] = edit(QStringLiteral("txtKihon%1").arg(i), 30);
+        txtKihon[size_t(i)] = TextEdit(this, QStringLiteral("txtKihon%1").arg(i), 30);
     for (int i = 1; i <= 5; ++i)
-        txtTeate[size_t(i)] = edit(QStringLiteral("txtTeate%1").arg(i), 30);
+        txtTeate[size_t(i)] = TextEdit(this, QStringLiteral("txtTeate%1").arg(i), 30);
     for (int i = 1; i <= 9; ++i)
-        txtTokyu[size_t(i)] = edit(QStringLiteral("txtTokyu%1").arg(i), 30);
+        txtTokyu[size_t(i)] = TextEdit(this, QStringLiteral("txtTokyu%1").arg(i), 30);
 
     // The options are kept for the settings row but are not the user's to pick: hidden.
     auto* salaryGroup = new QGroupBox(QStringLiteral("連結"), this);
@@ -210,6 +175,11 @@ void TWS0020::buildControls() {
     salaryGroup->hide();
     matrixGroup->hide();
 
+    // Reached by Tab, but a click leaves the focus in the field: the save checks the
+    // fields itself, and a refused exit never lets a half-checked click through.
+    const auto button = [this](const QString& name, const QString& text) {
+        return CommandButton(this, name, text, Qt::TabFocus);
+    };
     btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
     btnMnt = button(QStringLiteral("btnMnt"), QStringLiteral("修　正"));
     btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削　除"));

@@ -2,6 +2,7 @@
 
 #include "common/AppState.h"
 #include "common/ColorText.h"
+#include "common/Controls.h"
 #include "common/Dialogs.h"
 #include "common/DisplayTexts.h"
 #include "common/FieldExits.h"
@@ -37,33 +38,12 @@ QString toColourText(const QColor& c) {
     return ColorText(ColorFromRgb(c.red(), c.green(), c.blue()));
 }
 
-template <class W> W* named(W* w, const QString& name) {
-    w->setObjectName(name);
-    return w;
-}
-
-QLineEdit* lineEdit(QWidget* parent, const QString& name, int width) {
-    auto* e = named(new QLineEdit(parent), name);
-    if (width > 0)
-        e->setFixedWidth(width);
-    return e;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 // A list box whose text may show a value the list does not offer ("0 : なし" before a choice).
 QComboBox* listBox(QWidget* parent, const QString& name, const QStringList& items, int width,
                    bool typing) {
-    auto* c = named(new QComboBox(parent), name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
+    auto* c = CodeBox(parent, name, width);
     c->addItems(items);
     c->lineEdit()->setReadOnly(!typing);
-    c->setFixedWidth(width);
     return c;
 }
 
@@ -117,10 +97,10 @@ TWS0070::TWS0070(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
         }
     });
 
-    PageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
-    auto* dates = named(new QWidget, QStringLiteral("TabSheet1"));
-    auto* marks = named(new QWidget, QStringLiteral("TabSheet2"));
-    auto* graph = named(new QWidget, QStringLiteral("TabSheet3"));
+    PageControl1 = Named(new QTabWidget(this), QStringLiteral("PageControl1"));
+    auto* dates = Named(new QWidget, QStringLiteral("TabSheet1"));
+    auto* marks = Named(new QWidget, QStringLiteral("TabSheet2"));
+    auto* graph = Named(new QWidget, QStringLiteral("TabSheet3"));
     PageControl1->addTab(dates, QStringLiteral("日付処理"));
     PageControl1->addTab(marks, QStringLiteral("マーク設定"));
     PageControl1->addTab(graph, QStringLiteral("グラフ設定"));
@@ -128,9 +108,9 @@ TWS0070::TWS0070(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     buildMarksPage(marks);
     buildGraphPage(graph);
 
-    btnAdd = button(this, QStringLiteral("btnAdd"), QStringLiteral("登　録"));
-    btnCancel = button(this, QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
-    btnClose = button(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
+    btnAdd = CommandButton(this, QStringLiteral("btnAdd"), QStringLiteral("登　録"));
+    btnCancel = CommandButton(this, QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
+    btnClose = CommandButton(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
     connect(btnAdd, &QPushButton::clicked, this, &TWS0070::btnAddClick);
     connect(btnCancel, &QPushButton::clicked, this, &TWS0070::btnCancelClick);
     connect(btnClose, &QPushButton::clicked, this, &TWS0070::btnCloseClick);
@@ -149,7 +129,7 @@ TWS0070::TWS0070(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
 
 void TWS0070::buildDatesPage(QWidget* page) {
     auto* eraBox =
-        named(new QGroupBox(QStringLiteral("暦　変換表"), page), QStringLiteral("GroupBox1"));
+        Named(new QGroupBox(QStringLiteral("暦　変換表"), page), QStringLiteral("GroupBox1"));
     auto* grid = new QGridLayout(eraBox);
     const QStringList heads = {QStringLiteral("年　号"), QStringLiteral("開始年"),
                                QStringLiteral("月"), QStringLiteral("日"), QStringLiteral("選択")};
@@ -157,13 +137,13 @@ void TWS0070::buildDatesPage(QWidget* page) {
         grid->addWidget(caption(eraBox, heads[c]), 0, c, Qt::AlignCenter);
     for (int i = 1; i <= 3; ++i) {
         const QString n = QString::number(i);
-        txtNengou[i] = lineEdit(eraBox, QStringLiteral("txtNengou") + n, 90);
-        txtChgyy[i] = lineEdit(eraBox, QStringLiteral("txtChgyy") + n, 60);
-        txtChgmm[i] = lineEdit(eraBox, QStringLiteral("txtChgmm") + n, 40);
-        txtChgdd[i] = lineEdit(eraBox, QStringLiteral("txtChgdd") + n, 40);
+        txtNengou[i] = TextEdit(eraBox, QStringLiteral("txtNengou") + n, 0, 90);
+        txtChgyy[i] = TextEdit(eraBox, QStringLiteral("txtChgyy") + n, 0, 60);
+        txtChgmm[i] = TextEdit(eraBox, QStringLiteral("txtChgmm") + n, 0, 40);
+        txtChgdd[i] = TextEdit(eraBox, QStringLiteral("txtChgdd") + n, 0, 40);
         for (QLineEdit* e : {txtChgyy[i], txtChgmm[i], txtChgdd[i]})
             e->setAlignment(Qt::AlignRight);
-        optChg[i] = named(new QRadioButton(eraBox),
+        optChg[i] = Named(new QRadioButton(eraBox),
                           i == 1 ? QStringLiteral("optchg1") : QStringLiteral("optChg") + n);
         grid->addWidget(txtNengou[i], i, 0);
         grid->addWidget(txtChgyy[i], i, 1);
@@ -175,8 +155,8 @@ void TWS0070::buildDatesPage(QWidget* page) {
     grid->setColumnStretch(5, 1);
 
     auto* baseBox =
-        named(new QGroupBox(QStringLiteral("基準年月日"), page), QStringLiteral("GroupBox2"));
-    txtKijunbi = lineEdit(baseBox, QStringLiteral("txtKijunbi"), 110);
+        Named(new QGroupBox(QStringLiteral("基準年月日"), page), QStringLiteral("GroupBox2"));
+    txtKijunbi = TextEdit(baseBox, QStringLiteral("txtKijunbi"), 0, 110);
     txtKijunbi->setMaxLength(10);
     auto* baseLay = new QHBoxLayout(baseBox);
     baseLay->addWidget(txtKijunbi);
@@ -184,21 +164,21 @@ void TWS0070::buildDatesPage(QWidget* page) {
     baseLay->addStretch(1);
 
     auto* ageBox =
-        named(new QGroupBox(QStringLiteral("年齢/勤続　計算"), page), QStringLiteral("GroupBox3"));
-    optKeisan1 = named(new QRadioButton(QStringLiteral("出力時に自動計算"), ageBox),
+        Named(new QGroupBox(QStringLiteral("年齢/勤続　計算"), page), QStringLiteral("GroupBox3"));
+    optKeisan1 = Named(new QRadioButton(QStringLiteral("出力時に自動計算"), ageBox),
                        QStringLiteral("optKeisan1"));
-    optKeisan2 = named(new QRadioButton(QStringLiteral("基準年月日を設定"), ageBox),
+    optKeisan2 = Named(new QRadioButton(QStringLiteral("基準年月日を設定"), ageBox),
                        QStringLiteral("optKeisan2"));
     auto* ageLay = new QVBoxLayout(ageBox);
     ageLay->addWidget(optKeisan1);
     ageLay->addWidget(optKeisan2);
 
     auto* calBox =
-        named(new QGroupBox(QStringLiteral("暦　設定"), page), QStringLiteral("GroupBox4"));
+        Named(new QGroupBox(QStringLiteral("暦　設定"), page), QStringLiteral("GroupBox4"));
     optSeireki =
-        named(new QRadioButton(QStringLiteral("西　暦"), calBox), QStringLiteral("optSeireki"));
+        Named(new QRadioButton(QStringLiteral("西　暦"), calBox), QStringLiteral("optSeireki"));
     optWareki =
-        named(new QRadioButton(QStringLiteral("和　暦"), calBox), QStringLiteral("optWareki"));
+        Named(new QRadioButton(QStringLiteral("和　暦"), calBox), QStringLiteral("optWareki"));
     auto* calLay = new QVBoxLayout(calBox);
     calLay->addWidget(optSeireki);
     calLay->addWidget(optWareki);
@@ -268,23 +248,24 @@ void TWS0070::buildMarksPage(QWidget* page) {
     auto* grid = new QGridLayout(page);
     for (int i = 1; i <= 6; ++i) {
         const QString n = QString::number(i);
-        auto* box = named(
+        auto* box = Named(
             new QGroupBox(QStringLiteral("マーク") + QString::fromUtf8(FullWidthDigits[i]), page),
             QStringLiteral("grpMark") + n);
-        txtMark[i] = lineEdit(box, QStringLiteral("txtMark") + n, 40);
+        txtMark[i] = TextEdit(box, QStringLiteral("txtMark") + n, 0, 40);
         txtMark[i]->setAlignment(Qt::AlignCenter);
-        txtHanrei[i] = lineEdit(box, QStringLiteral("txtHanrei") + n, 0);
-        btnColor[i] = button(box, QStringLiteral("btnColor") + n, QStringLiteral("カラー設定"));
-        labColor[i] = named(new QLabel(box), QStringLiteral("labColor") + n);
+        txtHanrei[i] = TextEdit(box, QStringLiteral("txtHanrei") + n);
+        btnColor[i] =
+            CommandButton(box, QStringLiteral("btnColor") + n, QStringLiteral("カラー設定"));
+        labColor[i] = Named(new QLabel(box), QStringLiteral("labColor") + n);
         labColor[i]->setFixedSize(28, 20);
         labColor[i]->setAutoFillBackground(true);
         labColor[i]->setFrameShape(QFrame::Box);
         cmbMSize[i] = listBox(box, QStringLiteral("cmbMSize") + n, sizes, 60, true);
         btnSenColor[i] =
-            button(box, QStringLiteral("btnSenColor") + n, QStringLiteral("カラー設定"));
+            CommandButton(box, QStringLiteral("btnSenColor") + n, QStringLiteral("カラー設定"));
         cmbSensyu[i] = listBox(box, QStringLiteral("cmbSensyu") + n, kinds, 120, false);
         cmbSenHaba[i] = listBox(box, QStringLiteral("cmbSenHaba") + n, widths, 50, false);
-        imgMihon[i] = named(new TLineSample(box), QStringLiteral("imgMihon") + n);
+        imgMihon[i] = Named(new TLineSample(box), QStringLiteral("imgMihon") + n);
 
         auto* rows = new QVBoxLayout(box);
         rows->setSpacing(4);
@@ -352,12 +333,13 @@ void TWS0070::buildGraphPage(QWidget* page) {
     auto* grid = new QGridLayout(page);
     for (int g = 1; g <= 4; ++g) {
         const QString n = QString::number(g);
-        auto* box = named(new QGroupBox(QString::fromUtf8(GraphLineTitles[g]), page),
+        auto* box = Named(new QGroupBox(QString::fromUtf8(GraphLineTitles[g]), page),
                           QStringLiteral("grpGraph") + n);
-        btnGRColor[g] = button(box, QStringLiteral("btnGRColor") + n, QStringLiteral("カラー設定"));
+        btnGRColor[g] =
+            CommandButton(box, QStringLiteral("btnGRColor") + n, QStringLiteral("カラー設定"));
         cmbGRSensyu[g] = listBox(box, QStringLiteral("cmbGRSensyu") + n, kinds, 120, false);
         cmbGRSenHaba[g] = listBox(box, QStringLiteral("cmbGRSenHaba") + n, widths, 50, false);
-        imgGRMihon[g] = named(new TLineSample(box), QStringLiteral("imgGRMihon") + n);
+        imgGRMihon[g] = Named(new TLineSample(box), QStringLiteral("imgGRMihon") + n);
 
         auto* rows = new QVBoxLayout(box);
         auto* r1 = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "masters/ImportWorker_EmployeeImport.h"
 
 #include "common/AppState.h"
+#include "common/Controls.h"
 #include "common/Dialogs.h"
 #include "common/Messages.h"
 #include "masters/EmployeeTransfer.h"
@@ -64,20 +65,14 @@ private:
 TfrmImportWorker::TfrmImportWorker(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmImportWorker"));
     setWindowTitle(QStringLiteral("社員マスタの取込"));
-    auto button = [this](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    EB_FileName = new QLineEdit(this);
-    EB_FileName->setObjectName(QStringLiteral("EB_FileName"));
-    EB_FileName->setMaxLength(255);
-    BTN_SelectFile = button("BTN_SelectFile", QStringLiteral("選択"));
-    BTN_Check = button("BTN_Check", QStringLiteral("取込確認"));
-    BTN_Add = button("BTN_Add", QStringLiteral("現在登録されている内容に追加して取り込む"));
-    BTN_Rep = button("BTN_Rep", QStringLiteral("現在登録されている内容を削除して取り込む"));
-    BTN_Close = button("BTN_Close", QStringLiteral("閉じる"));
+    EB_FileName = TextEdit(this, QStringLiteral("EB_FileName"), 255);
+    BTN_SelectFile = CommandButton(this, QStringLiteral("BTN_SelectFile"), QStringLiteral("選択"));
+    BTN_Check = CommandButton(this, QStringLiteral("BTN_Check"), QStringLiteral("取込確認"));
+    BTN_Add = CommandButton(this, QStringLiteral("BTN_Add"),
+                            QStringLiteral("現在登録されている内容に追加して取り込む"));
+    BTN_Rep = CommandButton(this, QStringLiteral("BTN_Rep"),
+                            QStringLiteral("現在登録されている内容を削除して取り込む"));
+    BTN_Close = CommandButton(this, QStringLiteral("BTN_Close"), QStringLiteral("閉じる"));
     BTN_Add->setEnabled(false);
     BTN_Rep->setEnabled(false);
 

@@ -2,6 +2,7 @@
 
 #include "common/AppState.h"
 #include "common/CompanySettingsCache.h"
+#include "common/Controls.h"
 #include "common/DateFields.h"
 #include "common/Dates.h"
 #include "common/Dialogs.h"
@@ -119,46 +120,15 @@ TWS0030::~TWS0030() = default;
 // ---- Controls --------------------------------------------------------------------------
 
 void TWS0030::buildControls() {
-    auto edit = [this](const QString& name, int maxLength, int width = 0) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
-        e->setMaxLength(maxLength);
-        if (width > 0)
-            e->setFixedWidth(width);
-        return e;
-    };
-    auto number = [&](const QString& name, int maxLength, int width) {
-        QLineEdit* e = edit(name, maxLength, width);
-        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return e;
-    };
-    auto shown = [&](const QString& name, int width) {
-        QLineEdit* e = number(name, 20, width);
+    auto shown = [this](const QString& name, int width) {
+        QLineEdit* e = RightEdit(this, name, 20, width);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
         return e;
     };
-    auto codeBox = [this](const QString& name, int width) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setFixedWidth(width);
-        return c;
-    };
-    auto eraBox = [this](const QString& name) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setFixedWidth(66);
-        return c;
-    };
-    auto button = [this](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        // A click leaves the focus in the field, whose exit check the command runs first.
-        b->setFocusPolicy(Qt::TabFocus);
-        return b;
+    // A click leaves the focus in the field, whose exit check the command runs first.
+    const auto button = [this](const QString& name, const QString& text) {
+        return CommandButton(this, name, text, Qt::TabFocus);
     };
 
     btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
@@ -166,8 +136,8 @@ void TWS0030::buildControls() {
     btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削　除"));
     btnCansel = button(QStringLiteral("btnCansel"), QStringLiteral("ｷｬﾝｾﾙ"));
     btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"));
-    cmbWorker = codeBox(QStringLiteral("cmbWorker"), 140);
-    txtWorker = edit(QStringLiteral("txtWorker"), 20, 150);
+    cmbWorker = CodeBox(this, QStringLiteral("cmbWorker"), 140);
+    txtWorker = TextEdit(this, QStringLiteral("txtWorker"), 20, 150);
     txtWorker->setReadOnly(true);
     txtWorker->setFocusPolicy(Qt::NoFocus);
     txtCureentNo = shown(QStringLiteral("txtCureentNo"), 48);
@@ -185,41 +155,41 @@ void TWS0030::buildControls() {
         *moveButtons[i] = b;
     }
 
-    txtWorkerNo = edit(QStringLiteral("txtWorkerNo"), 10, 110);
-    txtWorkName = edit(QStringLiteral("txtWorkName"), 20, 220);
+    txtWorkerNo = TextEdit(this, QStringLiteral("txtWorkerNo"), 10, 110);
+    txtWorkName = TextEdit(this, QStringLiteral("txtWorkName"), 20, 220);
     OptSex1 = new QRadioButton(QStringLiteral("男"), this);
     OptSex1->setObjectName(QStringLiteral("OptSex1"));
     OptSex2 = new QRadioButton(QStringLiteral("女"), this);
     OptSex2->setObjectName(QStringLiteral("OptSex2"));
-    cmbSeiNengou = eraBox(QStringLiteral("cmbSeiNengou"));
-    txtSeiyy = number(QStringLiteral("txtSeiyy"), 2, 34);
-    txtSeimm = number(QStringLiteral("txtSeimm"), 2, 34);
-    txtSeidd = number(QStringLiteral("txtSeidd"), 2, 34);
-    cmbNyuNengou = eraBox(QStringLiteral("cmbNyuNengou"));
-    txtNyuyy = number(QStringLiteral("txtNyuyy"), 2, 34);
-    txtNyumm = number(QStringLiteral("txtNyumm"), 2, 34);
-    txtNyudd = number(QStringLiteral("txtNyudd"), 2, 34);
-    txtYakusyoku = edit(QStringLiteral("txtYakusyoku"), 20, 220);
-    cmbMibun = codeBox(QStringLiteral("cmbMibun"), 150);
-    txtGakureki = edit(QStringLiteral("txtGakureki"), 30, 260);
-    txtSenkou = edit(QStringLiteral("txtSenkou"), 30, 260);
-    txtKSikaku = edit(QStringLiteral("txtKSikaku"), 30, 260);
-    txtHaizoku = edit(QStringLiteral("txtHaizoku"), 30, 260);
-    cmbTouNengou = eraBox(QStringLiteral("cmbTouNengou"));
-    txtTouyy = number(QStringLiteral("txtTouyy"), 2, 34);
-    txtToumm = number(QStringLiteral("txtToumm"), 2, 34);
-    txtToudd = number(QStringLiteral("txtToudd"), 2, 34);
-    cmbSikaku = codeBox(QStringLiteral("cmbSikaku"), 170);
-    txtGouhou = number(QStringLiteral("txtGouhou"), 2, 60);
-    txtZone = number(QStringLiteral("txtZone"), 6, 60);
-    txtTasseiRitsu = number(QStringLiteral("txtTasseiRitsu"), 5, 60);
-    cmbHyouka1 = codeBox(QStringLiteral("cmbHyouka1"), 120);
-    txtHyouka2 = edit(QStringLiteral("txtHyouka2"), 10, 120);
-    txtHyouka3 = edit(QStringLiteral("txtHyouka3"), 10, 120);
-    txtHyouka4 = edit(QStringLiteral("txtHyouka4"), 10, 120);
-    txtKeikenNen = number(QStringLiteral("txtKeikenNen"), 2, 60);
-    txtSyokumuTensu = number(QStringLiteral("txtSyokumuTensu"), 4, 60);
-    cmbMark = codeBox(QStringLiteral("cmbMark"), 170);
+    cmbSeiNengou = EraBox(this, QStringLiteral("cmbSeiNengou"), 66);
+    txtSeiyy = RightEdit(this, QStringLiteral("txtSeiyy"), 2, 34);
+    txtSeimm = RightEdit(this, QStringLiteral("txtSeimm"), 2, 34);
+    txtSeidd = RightEdit(this, QStringLiteral("txtSeidd"), 2, 34);
+    cmbNyuNengou = EraBox(this, QStringLiteral("cmbNyuNengou"), 66);
+    txtNyuyy = RightEdit(this, QStringLiteral("txtNyuyy"), 2, 34);
+    txtNyumm = RightEdit(this, QStringLiteral("txtNyumm"), 2, 34);
+    txtNyudd = RightEdit(this, QStringLiteral("txtNyudd"), 2, 34);
+    txtYakusyoku = TextEdit(this, QStringLiteral("txtYakusyoku"), 20, 220);
+    cmbMibun = CodeBox(this, QStringLiteral("cmbMibun"), 150);
+    txtGakureki = TextEdit(this, QStringLiteral("txtGakureki"), 30, 260);
+    txtSenkou = TextEdit(this, QStringLiteral("txtSenkou"), 30, 260);
+    txtKSikaku = TextEdit(this, QStringLiteral("txtKSikaku"), 30, 260);
+    txtHaizoku = TextEdit(this, QStringLiteral("txtHaizoku"), 30, 260);
+    cmbTouNengou = EraBox(this, QStringLiteral("cmbTouNengou"), 66);
+    txtTouyy = RightEdit(this, QStringLiteral("txtTouyy"), 2, 34);
+    txtToumm = RightEdit(this, QStringLiteral("txtToumm"), 2, 34);
+    txtToudd = RightEdit(this, QStringLiteral("txtToudd"), 2, 34);
+    cmbSikaku = CodeBox(this, QStringLiteral("cmbSikaku"), 170);
+    txtGouhou = RightEdit(this, QStringLiteral("txtGouhou"), 2, 60);
+    txtZone = RightEdit(this, QStringLiteral("txtZone"), 6, 60);
+    txtTasseiRitsu = RightEdit(this, QStringLiteral("txtTasseiRitsu"), 5, 60);
+    cmbHyouka1 = CodeBox(this, QStringLiteral("cmbHyouka1"), 120);
+    txtHyouka2 = TextEdit(this, QStringLiteral("txtHyouka2"), 10, 120);
+    txtHyouka3 = TextEdit(this, QStringLiteral("txtHyouka3"), 10, 120);
+    txtHyouka4 = TextEdit(this, QStringLiteral("txtHyouka4"), 10, 120);
+    txtKeikenNen = RightEdit(this, QStringLiteral("txtKeikenNen"), 2, 60);
+    txtSyokumuTensu = RightEdit(this, QStringLiteral("txtSyokumuTensu"), 4, 60);
+    cmbMark = CodeBox(this, QStringLiteral("cmbMark"), 170);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(PhotoWidth, PhotoHeight);
@@ -231,8 +201,8 @@ void TWS0030::buildControls() {
     // Money boxes take separators, so their length allows for them.
     for (int i = 1; i <= 3; ++i) {
         lblKihon[size_t(i)] = new QLabel(this);
-        txtKihon[size_t(i)] = number(QStringLiteral("txtKihon%1").arg(i), 14, 110);
-        txtAFKihon[size_t(i)] = number(QStringLiteral("txtAFKihon%1").arg(i), 14, 110);
+        txtKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtKihon%1").arg(i), 14, 110);
+        txtAFKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtAFKihon%1").arg(i), 14, 110);
         optKihon[size_t(i)] = new QRadioButton(this);
         optKihon[size_t(i)]->setObjectName(QStringLiteral("optKihon%1").arg(i));
     }
@@ -242,19 +212,19 @@ void TWS0030::buildControls() {
     txtUpKihon = shown(QStringLiteral("txtUpKihon"), 110);
     for (int i = 1; i <= 5; ++i) {
         lblTeate[size_t(i)] = new QLabel(this);
-        txtTeate[size_t(i)] = number(QStringLiteral("txtTeate%1").arg(i), 14, 110);
-        txtAFTeate[size_t(i)] = number(QStringLiteral("txtAFTeate%1").arg(i), 14, 110);
+        txtTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtTeate%1").arg(i), 14, 110);
+        txtAFTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtAFTeate%1").arg(i), 14, 110);
     }
     txtTeateSum = shown(QStringLiteral("txtTeateSum"), 110);
     txtAFTeateSum = shown(QStringLiteral("txtAFTeateSum"), 110);
     txtTeateUP = shown(QStringLiteral("txtTeateUP"), 110);
-    txtBonus1 = number(QStringLiteral("txtBonus1"), 14, 110);
-    txtBonus2 = number(QStringLiteral("txtBonus2"), 14, 110);
+    txtBonus1 = RightEdit(this, QStringLiteral("txtBonus1"), 14, 110);
+    txtBonus2 = RightEdit(this, QStringLiteral("txtBonus2"), 14, 110);
     txtNensyu = shown(QStringLiteral("txtNensyu"), 110);
     txtAFNensyu = shown(QStringLiteral("txtAFNensyu"), 110);
     txtSyotei = shown(QStringLiteral("txtSyotei"), 110);
     txtAFSyotei = shown(QStringLiteral("txtAFSyotei"), 110);
-    txtTaisyokuKin = number(QStringLiteral("txtTaisyokuKin"), 12, 110);
+    txtTaisyokuKin = RightEdit(this, QStringLiteral("txtTaisyokuKin"), 12, 110);
 
     rgGrade = new QGroupBox(QStringLiteral("等級"), this);
     rgGrade->setObjectName(QStringLiteral("rgGrade"));

@@ -1,6 +1,7 @@
 #include "wage/WS2010_WageTable.h"
 
 #include "common/AppState.h"
+#include "common/Controls.h"
 #include "common/FieldExits.h"
 #include "common/Messages.h"
 #include "wage/WS2011_BaseAmounts.h"
@@ -24,32 +25,7 @@ namespace {
 
 const QString NoCode = QStringLiteral("0 : なし");
 const QString ChangedData = QStringLiteral("ﾃﾞｰﾀが変更されています。");
-
-template <class W> W* named(W* w, const QString& name) {
-    w->setObjectName(name);
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLineEdit* numberEdit(QWidget* parent, const QString& name, int width) {
-    auto* e = named(new QLineEdit(parent), name);
-    e->setAlignment(Qt::AlignRight);
-    e->setFixedWidth(width);
-    return e;
-}
-
-QComboBox* codeBox(QWidget* parent, const QString& name) {
-    auto* c = named(new QComboBox(parent), name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setFixedWidth(110);
-    return c;
-}
+constexpr int CodeBoxWidth = 110;
 
 QLabel* caption(QWidget* parent, const QString& text, Qt::Alignment align = Qt::AlignLeft) {
     auto* l = new QLabel(text, parent);
@@ -103,11 +79,11 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
         }
     });
 
-    PageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
-    auto* basic = named(new QWidget, QStringLiteral("TabSheet1"));
-    auto* scale = named(new QWidget, QStringLiteral("TabSheet2"));
-    auto* second = named(new QWidget, QStringLiteral("TabSheet3"));
-    auto* third = named(new QWidget, QStringLiteral("TabSheet4"));
+    PageControl1 = Named(new QTabWidget(this), QStringLiteral("PageControl1"));
+    auto* basic = Named(new QWidget, QStringLiteral("TabSheet1"));
+    auto* scale = Named(new QWidget, QStringLiteral("TabSheet2"));
+    auto* second = Named(new QWidget, QStringLiteral("TabSheet3"));
+    auto* third = Named(new QWidget, QStringLiteral("TabSheet4"));
     PageControl1->addTab(basic, QStringLiteral("基本設定"));
     PageControl1->addTab(scale, QStringLiteral("ｻﾗﾘｰｽｹｰﾙ"));
     PageControl1->addTab(second, QStringLiteral("２次曲線"));
@@ -117,10 +93,11 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     buildCurvePage(second, CurveMethod::SecondOrder);
     buildCurvePage(third, CurveMethod::ThirdOrder);
 
-    btnAdd = button(this, QStringLiteral("btnAdd"), QStringLiteral("登　録"));
-    btnCancel = button(this, QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
-    btnSalaryList = button(this, QStringLiteral("btnSalaryList"), QStringLiteral("連結賃金表"));
-    btnClose = button(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
+    btnAdd = CommandButton(this, QStringLiteral("btnAdd"), QStringLiteral("登　録"));
+    btnCancel = CommandButton(this, QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
+    btnSalaryList =
+        CommandButton(this, QStringLiteral("btnSalaryList"), QStringLiteral("連結賃金表"));
+    btnClose = CommandButton(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
     // Cancelling or closing drops what was typed: the field being left is not checked.
     m_exits->passWithoutCheck(btnCancel);
     m_exits->passWithoutCheck(btnClose);
@@ -190,44 +167,44 @@ void TWS2010::addCodeBox(QComboBox* box, CodeKind kind, bool keepsChangeFlag) {
 }
 
 void TWS2010::buildBasicPage(QWidget* page) {
-    txtTokyusu = numberEdit(page, QStringLiteral("txtTokyusu"), 40);
-    txtTitle = named(new QLineEdit(page), QStringLiteral("txtTitle"));
+    txtTokyusu = TextEdit(page, QStringLiteral("txtTokyusu"), 0, 40, Qt::AlignRight);
+    txtTitle = TextEdit(page, QStringLiteral("txtTitle"));
     txtTitle->setMinimumWidth(420);
 
     auto* curve =
-        named(new QGroupBox(QStringLiteral("曲線の選択"), page), QStringLiteral("grpKyokusen"));
-    opt2Jikyokusen = named(new QRadioButton(QStringLiteral("２次曲線"), curve),
+        Named(new QGroupBox(QStringLiteral("曲線の選択"), page), QStringLiteral("grpKyokusen"));
+    opt2Jikyokusen = Named(new QRadioButton(QStringLiteral("２次曲線"), curve),
                            QStringLiteral("opt2Jikyokusen"));
-    opt3JiKyokusen = named(new QRadioButton(QStringLiteral("３次曲線"), curve),
+    opt3JiKyokusen = Named(new QRadioButton(QStringLiteral("３次曲線"), curve),
                            QStringLiteral("opt3JiKyokusen"));
     auto* cl = new QVBoxLayout(curve);
     cl->addWidget(opt2Jikyokusen);
     cl->addWidget(opt3JiKyokusen);
 
-    auto* over = named(new QGroupBox(QStringLiteral("上書き"), page), QStringLiteral("grpUwagaki"));
-    optAuto = named(new QRadioButton(QStringLiteral("しない　（自動計算）"), over),
+    auto* over = Named(new QGroupBox(QStringLiteral("上書き"), page), QStringLiteral("grpUwagaki"));
+    optAuto = Named(new QRadioButton(QStringLiteral("しない　（自動計算）"), over),
                     QStringLiteral("optAuto"));
-    optManual = named(new QRadioButton(QStringLiteral("する　　（手入力）"), over),
+    optManual = Named(new QRadioButton(QStringLiteral("する　　（手入力）"), over),
                       QStringLiteral("optManual"));
     auto* ol = new QVBoxLayout(over);
     ol->addWidget(optAuto);
     ol->addWidget(optManual);
 
-    auto* unit = named(new QGroupBox(QStringLiteral("丸め方"), page), QStringLiteral("grpMarume"));
+    auto* unit = Named(new QGroupBox(QStringLiteral("丸め方"), page), QStringLiteral("grpMarume"));
     optUnit10 =
-        named(new QRadioButton(QStringLiteral("拾円単位"), unit), QStringLiteral("optUnit10"));
+        Named(new QRadioButton(QStringLiteral("拾円単位"), unit), QStringLiteral("optUnit10"));
     optUnit100 =
-        named(new QRadioButton(QStringLiteral("百円単位"), unit), QStringLiteral("optUnit100"));
+        Named(new QRadioButton(QStringLiteral("百円単位"), unit), QStringLiteral("optUnit100"));
     optUnit1000 =
-        named(new QRadioButton(QStringLiteral("千円単位"), unit), QStringLiteral("optUnit1000"));
+        Named(new QRadioButton(QStringLiteral("千円単位"), unit), QStringLiteral("optUnit1000"));
     auto* ul = new QVBoxLayout(unit);
     ul->addWidget(optUnit10);
     ul->addWidget(optUnit100);
     ul->addWidget(optUnit1000);
 
-    cmbScaleCode = codeBox(page, QStringLiteral("cmbScaleCode"));
-    cmb2JiCode = codeBox(page, QStringLiteral("cmb2JiCode"));
-    cmb3JiCode = codeBox(page, QStringLiteral("cmb3JiCode"));
+    cmbScaleCode = CodeBox(page, QStringLiteral("cmbScaleCode"), CodeBoxWidth);
+    cmb2JiCode = CodeBox(page, QStringLiteral("cmb2JiCode"), CodeBoxWidth);
+    cmb3JiCode = CodeBox(page, QStringLiteral("cmb3JiCode"), CodeBoxWidth);
 
     auto* g = new QGridLayout(page);
     g->setHorizontalSpacing(12);
@@ -270,15 +247,15 @@ void TWS2010::buildBasicPage(QWidget* page) {
 
 QLineEdit* TWS2010::rowField(QWidget* page, const QString& stem, int grade, int width,
                              bool readOnly) {
-    auto* e = numberEdit(page, stem + QString::number(grade), width);
+    auto* e = TextEdit(page, stem + QString::number(grade), 0, width, Qt::AlignRight);
     if (readOnly)
         setLocked(e, true);
     return e;
 }
 
 void TWS2010::buildScalePage(QWidget* page) {
-    cmb2ScaleCode = codeBox(page, QStringLiteral("cmb2ScaleCode"));
-    btnKijungaku = button(page, QStringLiteral("btnKijungaku"), QStringLiteral("基準額"));
+    cmb2ScaleCode = CodeBox(page, QStringLiteral("cmb2ScaleCode"), CodeBoxWidth);
+    btnKijungaku = CommandButton(page, QStringLiteral("btnKijungaku"), QStringLiteral("基準額"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(caption(page, QStringLiteral("スケールコード")));
@@ -296,7 +273,7 @@ void TWS2010::buildScalePage(QWidget* page) {
     for (int g = 1; g <= MaxGrades; ++g) {
         const size_t i = size_t(g);
         txt1Tokyu[i] = rowField(page, QStringLiteral("txt1Tokyu"), g, StepWidth, true);
-        txt1TKName[i] = named(new QLineEdit(page), QStringLiteral("txt1TKName%1").arg(g));
+        txt1TKName[i] = TextEdit(page, QStringLiteral("txt1TKName%1").arg(g));
         txt1TKName[i]->setFixedWidth(130);
         setLocked(txt1TKName[i], true);
         txtKagen[i] = rowField(page, QStringLiteral("txtKagen"), g, StepWidth + 20, false);
@@ -328,12 +305,14 @@ void TWS2010::buildScalePage(QWidget* page) {
 
 void TWS2010::buildCurvePage(QWidget* page, CurveMethod method) {
     const bool third = method == CurveMethod::ThirdOrder;
-    QComboBox* box = codeBox(page, third ? QStringLiteral("cmb3Ji") : QStringLiteral("cmb2Ji"));
-    auto* count =
-        numberEdit(page, third ? QStringLiteral("txt3TKSuu") : QStringLiteral("txt2TKSuu"), 40);
+    QComboBox* box =
+        CodeBox(page, third ? QStringLiteral("cmb3Ji") : QStringLiteral("cmb2Ji"), CodeBoxWidth);
+    auto* count = TextEdit(page, third ? QStringLiteral("txt3TKSuu") : QStringLiteral("txt2TKSuu"),
+                           0, 40, Qt::AlignRight);
     setLocked(count, true);
-    auto* rate = numberEdit(
-        page, third ? QStringLiteral("txt3Kakeritsu") : QStringLiteral("txt2Kakeritsu"), 80);
+    auto* rate =
+        TextEdit(page, third ? QStringLiteral("txt3Kakeritsu") : QStringLiteral("txt2Kakeritsu"), 0,
+                 80, Qt::AlignRight);
 
     auto* top = new QHBoxLayout;
     top->addWidget(
@@ -346,7 +325,7 @@ void TWS2010::buildCurvePage(QWidget* page, CurveMethod method) {
     top->addWidget(caption(page, QStringLiteral("掛　率")));
     top->addWidget(rate);
     if (!third) {
-        auto* note = named(
+        auto* note = Named(
             new QLabel(QStringLiteral("賃金表のベアが１％のときは左の「掛け率」に1.01と入力します"),
                        page),
             QStringLiteral("lblNote"));
@@ -381,10 +360,10 @@ void TWS2010::buildCurvePage(QWidget* page, CurveMethod method) {
                      StepWidth, true);
         grid->addWidget(grades[i], g, 0);
         for (int p = 0; p < points; ++p) {
-            QLineEdit* s =
-                numberEdit(page, CurveStepControl(method, p) + QString::number(g), StepWidth);
-            QLineEdit* a =
-                numberEdit(page, CurveAmountControl(method, p) + QString::number(g), AmountWidth);
+            QLineEdit* s = TextEdit(page, CurveStepControl(method, p) + QString::number(g), 0,
+                                    StepWidth, Qt::AlignRight);
+            QLineEdit* a = TextEdit(page, CurveAmountControl(method, p) + QString::number(g), 0,
+                                    AmountWidth, Qt::AlignRight);
             (*steps[size_t(p)])[i] = s;
             (*amounts[size_t(p)])[i] = a;
             grid->addWidget(s, g, 1 + 2 * p);

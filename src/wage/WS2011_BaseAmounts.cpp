@@ -1,5 +1,6 @@
 #include "wage/WS2011_BaseAmounts.h"
 
+#include "common/Controls.h"
 #include "common/Helpers.h"
 
 #include <QFrame>
@@ -14,16 +15,13 @@ TWS2011::TWS2011(QWidget* parent)
                           Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("WS2011"));
     setWindowTitle(QStringLiteral("基準額"));
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = Named(new QFrame(this), QStringLiteral("Panel1"));
     Panel1->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(Panel1);
     grid->setHorizontalSpacing(24);
     for (int g = 1; g <= MaxGrades; ++g) {
-        Label00[size_t(g)] = new QLabel(Panel1);
-        Label00[size_t(g)]->setObjectName(QStringLiteral("Label00%1").arg(g));
-        Label01[size_t(g)] = new QLabel(Panel1);
-        Label01[size_t(g)]->setObjectName(QStringLiteral("Label01%1").arg(g));
+        Label00[size_t(g)] = Named(new QLabel(Panel1), QStringLiteral("Label00%1").arg(g));
+        Label01[size_t(g)] = Named(new QLabel(Panel1), QStringLiteral("Label01%1").arg(g));
         Label01[size_t(g)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Label01[size_t(g)]->setMinimumWidth(80);
         grid->addWidget(Label00[size_t(g)], g - 1, 0);

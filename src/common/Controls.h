@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// The few ways the screens make their controls, so every screen builds them alike.
+
+template <class W> W* Named(W* w, const QString& name) {
+    w->setObjectName(name);
+    return w;
+}
+
+// A maximum length or width of 0 leaves the control's own; so does an empty alignment.
+QLineEdit* TextEdit(QWidget* parent, const QString& name, int maxLength = 0, int width = 0,
+                    Qt::Alignment align = {});
+// Numbers and amounts.
+QLineEdit* RightEdit(QWidget* parent, const QString& name, int maxLength = 0, int width = 0);
+QLineEdit* CentredEdit(QWidget* parent, const QString& name, int maxLength = 0, int width = 0);
+
+// Typed codes: the list offers the known ones, a typed one is looked up, never added.
+QComboBox* CodeBox(QWidget* parent, const QString& name, int width = 0);
+QComboBox* EraBox(QWidget* parent, const QString& name, int width);
+
+// Enter belongs to the field's exit check, not to a default button.
+QPushButton* CommandButton(QWidget* parent, const QString& name, const QString& text,
+                           Qt::FocusPolicy focus = Qt::StrongFocus);
