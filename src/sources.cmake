@@ -3,6 +3,7 @@ set(S ${CMAKE_CURRENT_LIST_DIR})
 
 set(TESVANE_CORE_SOURCES
     ${S}/common/Currency.cpp
+    ${S}/common/NumberText.cpp
     ${S}/common/Helpers.cpp
     ${S}/common/DisplayTexts.cpp
     ${S}/common/Dates.cpp

@@ -28,6 +28,9 @@ QComboBox* CodeBox(QWidget* parent, const QString& name, int width) {
     auto* c = Named(new QComboBox(parent), name);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // A typed code is the code: inline completion would turn "1" into "10 : ..." and a
+    // command clicked at once would act on employee 10.
+    c->setCompleter(nullptr);
     if (width > 0)
         c->setFixedWidth(width);
     return c;

@@ -9,6 +9,7 @@
 #include "common/FieldExits.h"
 #include "common/Helpers.h"
 #include "common/Messages.h"
+#include "common/NumberText.h"
 #include "common/SqlText.h"
 #include "company/WS0010_CompanySelection.h"
 #include "data/TDM.h"
@@ -543,10 +544,13 @@ bool TWS0020::txtUPddExit() {
 
 bool TWS0020::txtBaseUpExit() {
     // Empty counts as 0: the rate is stored as 0 then.
-    bool ok = txtBaseUp->text().trimmed().isEmpty();
-    if (!ok)
-        Currency::fromString(txtBaseUp->text(), &ok);
-    return ok || refuse(txtBaseUp, NotANumber);
+    if (txtBaseUp->text().trimmed().isEmpty())
+        return true;
+    const FieldCheck c = CheckRateText(txtBaseUp->text());
+    if (!c.ok())
+        return refuse(txtBaseUp, c.message);
+    txtBaseUp->setText(c.shown);
+    return true;
 }
 
 bool TWS0020::checkCodeBox(QComboBox* box, QString (*displayText)(const QString&)) {
@@ -605,7 +609,7 @@ bool TWS0020::collect(Entry& entry) {
     }
     entry.surveyDate = int(survey);
     entry.raiseDate = int(raise);
-    entry.baseUp = Currency::fromString(txtBaseUp->text()); // checked above; empty reads 0
+    entry.baseUp = NumberOfText(txtBaseUp->text()); // checked above; empty reads 0
     return true;
 }
 

@@ -69,6 +69,11 @@ ImportRead ReadImportFile(const QByteArray& bytes) {
         r.result = ImportRead::NoKnownHeader;
         return r;
     }
+    // A header alone holds no employee: storing it would only empty the year in replace mode.
+    if (lines.size() == 1) {
+        r.result = ImportRead::Empty;
+        return r;
+    }
     r.sheet.rows.reserve(lines.size() - 1);
     r.sheet.lines.reserve(lines.size() - 1);
     for (qsizetype l = 1; l < lines.size(); ++l) {
@@ -145,6 +150,9 @@ int CheckImportSheet(ImportSheet& sheet) {
         if (grade > 9)
             why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
                        QStringLiteral("」が 9 を超えています");
+        else if (grade < 0)
+            why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
+                       QStringLiteral("」が 0 より小さい値です");
         for (int c : {ImpBirth, ImpJoined}) {
             qint64 ymd = 0;
             if (!row[c].isEmpty() && !ParseSlashDate(row[c], &ymd))

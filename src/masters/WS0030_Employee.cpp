@@ -8,6 +8,7 @@
 #include "common/Dialogs.h"
 #include "common/DisplayTexts.h"
 #include "common/FieldExits.h"
+#include "common/NumberText.h"
 #include "common/Helpers.h"
 #include "common/Messages.h"
 #include "masters/EmployeeListGrid.h"
@@ -70,7 +71,7 @@ int boxCode(const QComboBox* box) {
     return ok ? code : 0;
 }
 
-Currency typedAmount(const QLineEdit* box) { return Currency::fromString(box->text().trimmed()); }
+Currency typedAmount(const QLineEdit* box) { return NumberOfText(box->text()); }
 
 void paintBox(QLineEdit* box, const QColor& colour, bool readOnly) {
     QPalette p = box->palette();
@@ -850,15 +851,15 @@ void TWS0030::gradeFilterClick(int grade) {
 
 // ---- One employee ------------------------------------------------------------------------
 
-void TWS0030::loadEmployee(int code) {
+bool TWS0030::loadEmployee(int code) {
     EmployeeRecord e;
     switch (LoadEmployee(OpenCompanyYear(), code, e)) {
     case LoadResult::Failed:
-        return;
+        return false;
     case LoadResult::Missing:
         btnMnt->setEnabled(false);
         btnDlt->setEnabled(false);
-        return;
+        return false;
     case LoadResult::Found:
         break;
     }
@@ -867,6 +868,7 @@ void TWS0030::loadEmployee(int code) {
     btnDlt->setEnabled(true);
     showEmployee(e);
     state().DataChanged = 0;
+    return true;
 }
 
 void TWS0030::showEmployee(const EmployeeRecord& e) {
@@ -1053,16 +1055,18 @@ bool TWS0030::checkInteger(QLineEdit* field, bool emptyIsZero) {
 }
 
 bool TWS0030::checkNumber(QLineEdit* field) {
-    bool ok = false;
-    Currency::fromString(field->text().trimmed(), &ok);
-    return ok || refuse(field, NotANumber);
+    const FieldCheck c = CheckRateText(field->text());
+    if (!c.ok())
+        return refuse(field, c.message);
+    field->setText(c.shown);
+    return true;
 }
 
 bool TWS0030::checkMoney(QLineEdit* field) {
-    const QString problem = CheckNumberText(field->text(), 8);
-    if (!problem.isEmpty())
-        return refuse(field, problem);
-    field->setText(MoneyBoxText(typedAmount(field)));
+    const FieldCheck c = CheckMoneyText(field->text(), 8);
+    if (!c.ok())
+        return refuse(field, c.message);
+    field->setText(c.shown);
     recomputeSums();
     return true;
 }
@@ -1076,11 +1080,9 @@ bool TWS0030::txtGouhouExit() {
 
 bool TWS0030::txtTaisyokuKinExit() {
     const QString text = txtTaisyokuKin->text().trimmed();
-    bool ok = text.isEmpty();
-    const Currency rate = ok ? Currency() : Currency::fromString(text, &ok);
-    if (!ok)
+    if (!text.isEmpty() && !CheckRateText(text).ok())
         return refuse(txtTaisyokuKin, NotANumber);
-    txtTaisyokuKin->setText(RetirementRateText(rate));
+    txtTaisyokuKin->setText(RetirementRateText(NumberOfText(text)));
     return true;
 }
 
@@ -1103,10 +1105,24 @@ bool TWS0030::cmbWorkerExit() {
     cmbWorker->setEditText(NthField(text, QLatin1Char(' '), 1));
     txtWorker->setText(NthField(text, QLatin1Char(' '), 3));
     // A new code has no row to mark; the row under the cursor is not this employee.
-    selectRowOfCode(code);
-    setHighlight(m_list->gridRowOf(code) != 0);
-    state().DataChanged = 0;
+    const bool listed = m_list->gridRowOf(code) != 0;
+    if (listed) {
+        selectRowOfCode(code);
+        state().DataChanged = 0;
+    } else if (loadEmployee(code)) {
+        // Stored but not listed (another grade than the filter): its data is shown all the
+        // same, so that no command can act on a code whose data the form does not hold.
+        state().DataChanged = 0;
+    }
+    // Otherwise a new employee's code: the form keeps what was typed, unsaved.
+    setHighlight(listed);
     return true;
+}
+
+bool TWS0030::settleTypedCode() {
+    // A code typed without leaving the box is taken as leaving it would take it, so that a
+    // command acts on the employee whose data the form shows.
+    return !m_codeTyped || cmbWorkerExit();
 }
 
 bool TWS0030::cmbMibunExit() {
@@ -1220,7 +1236,7 @@ bool TWS0030::collect(EmployeeRecord& e) {
     e.TOUKYU = boxCode(cmbSikaku);
     e.GOUHOU = typedInt(txtGouhou->text(), 0);
     e.ZONEX = typedInt(txtZone->text(), 0);
-    e.TRITSU = Currency::fromString(txtTasseiRitsu->text().trimmed());
+    e.TRITSU = NumberOfText(txtTasseiRitsu->text());
     e.HCO = boxCode(cmbHyouka1);
     e.HNA1 = txtHyouka2->text();
     e.HNA2 = txtHyouka3->text();
@@ -1297,7 +1313,7 @@ void TWS0030::btnAddClick() {
 
 void TWS0030::btnMntClick() {
     AppState& s = state();
-    if (!m_exits->checkFocused())
+    if (!m_exits->checkFocused() || !settleTypedCode())
         return;
     if (cmbWorker->currentText().trimmed().isEmpty()) {
         Msg::info(NoEmployeeCode);
@@ -1343,9 +1359,17 @@ void TWS0030::btnDltClick() {
         moveFocus(cmbWorker);
         return;
     }
+    if (!settleTypedCode())
+        return;
     const int code = typedCode();
     if (code == 0)
         return;
+    bool failed = false;
+    if (!EmployeeExists(OpenCompanyYear(), code, &failed)) {
+        if (!failed)
+            Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
+        return;
+    }
     if (!Msg::yesNo(QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。"),
                     QStringLiteral("削除確認"))) {
         moveFocus(txtWorkerNo);

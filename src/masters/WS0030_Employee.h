@@ -171,7 +171,8 @@ private:
     void setCursorRow(int gridRow);
     void setHighlight(bool on);
     void selectRowOfCode(int code);
-    void loadEmployee(int code);
+    // False when the code has no stored employee (or the read failed).
+    bool loadEmployee(int code);
     void showEmployee(const EmployeeRecord& e);
     void showPhoto(const QString& name);
     void recomputeSums();
@@ -186,6 +187,8 @@ private:
     bool collect(EmployeeRecord& e);
     // The code of the code box; 0 (message shown) when it is empty or not a code.
     int typedCode();
+    // Runs the code box's exit check for a code typed and not yet taken; false when refused.
+    bool settleTypedCode();
     bool refuse(QWidget* field, const QString& message);
     bool checkRange(QLineEdit* field, int low, int high);
     bool checkInteger(QLineEdit* field, bool emptyIsZero);

@@ -789,12 +789,13 @@ void TWS2010::btnAddClick() {
     }
     const int kco = state().CompanySettings.KCO.toInt();
     const int year = state().CompanySettings.NENDO.toInt();
-    switch (SaveWageTable(kco, year, DefinitionOfTexts(t), gradeNames())) {
+    GenerationFault fault;
+    switch (SaveWageTable(kco, year, DefinitionOfTexts(t), gradeNames(), &fault)) {
     case WageTableSaveResult::Saved:
         break;
     case WageTableSaveResult::OutOfRange:
         wait.restore();
-        refuse(m_method == CurveMethod::ThirdOrder ? txt3Kakeritsu : txt2Kakeritsu,
+        refuse(findChild<QLineEdit*>(FaultField(m_method, fault).controlName()),
                QStringLiteral("入力範囲外です。"));
         return;
     case WageTableSaveResult::Failed:

@@ -24,18 +24,28 @@ qint64 percentOfBase(Currency base, Currency percent) {
     return qint64(DivRoundHalfAway(Int128(base.raw()) * factorRaw, 100 * RawScale * RawScale));
 }
 
-bool withinLimits(const WageTableDefinition& d) {
+bool withinLimits(const WageTableDefinition& d, GenerationFault& fault) {
     const int count = d.head.gradeCount;
-    if (count < 1 || count > MaxGrades)
+    if (count < 1 || count > MaxGrades) {
+        fault = {GenerationFault::Where::GradeCount, 0, 0};
         return false;
+    }
     const CurveSet& set = d.chosenSet();
-    if (std::abs(set.rate.raw()) > MaxRateRaw)
+    if (std::abs(set.rate.raw()) > MaxRateRaw) {
+        fault = {GenerationFault::Where::Rate, 0, 0};
         return false;
+    }
     for (int g = 1; g <= count; ++g)
         for (int i = 0; i < d.keyPointCount(); ++i) {
             const KeyPoint& p = set.grades[size_t(g)].points[size_t(i)];
-            if (p.step < LowestStep || p.step > HighestStep || std::abs(p.amount) > MaxKeyAmount)
+            if (p.step < LowestStep || p.step > HighestStep) {
+                fault = {GenerationFault::Where::KeyStep, g, i};
                 return false;
+            }
+            if (std::abs(p.amount) > MaxKeyAmount) {
+                fault = {GenerationFault::Where::KeyAmount, g, i};
+                return false;
+            }
         }
     return true;
 }
@@ -134,9 +144,14 @@ AutomaticAmounts AutomaticKeyAmounts(Currency lowerPercent, qint64 base, Currenc
     return {percentOfBase(k, lowerPercent), base, percentOfBase(k, upperPercent)};
 }
 
-std::optional<WageTable> GenerateWageTable(const WageTableDefinition& definition) {
-    if (!withinLimits(definition))
+std::optional<WageTable> GenerateWageTable(const WageTableDefinition& definition,
+                                          GenerationFault* fault) {
+    GenerationFault where;
+    if (!withinLimits(definition, where)) {
+        if (fault)
+            *fault = where;
         return std::nullopt;
+    }
     const WageTableHead& head = definition.head;
     const CurveSet& set = definition.chosenSet();
     const int n = definition.keyPointCount();
@@ -169,8 +184,11 @@ std::optional<WageTable> GenerateWageTable(const WageTableDefinition& definition
                                        : 0;
         for (int r = 0; r < rows; ++r) {
             const Int128 amount = column[size_t(r)];
-            if (abs128(amount) > MaxStoredAmount)
+            if (abs128(amount) > MaxStoredAmount) {
+                if (fault)
+                    *fault = {GenerationFault::Where::Grade, g, n - 1};
                 return std::nullopt;
+            }
             WageTableRow& row = table.rows[r];
             row.amount[size_t(g)] = qint64(amount);
             if (row.step >= start && row.step <= end && startAmount != 0)

@@ -35,4 +35,13 @@ AutomaticAmounts AutomaticKeyAmounts(Currency lowerPercent, qint64 base, Currenc
 // amount against the grade's start amount. Rows outside a grade's start and end steps are 0.
 // Empty when the definition lies outside what a table can hold (grade count not 1 to 9, a key
 // step outside -10 to 80, or amounts too large to store exactly).
-std::optional<WageTable> GenerateWageTable(const WageTableDefinition& definition);
+// `fault`, when given, says where: the grade count, the rate, a key step or amount (grade and
+// point from 0), or a grade whose curve gives amounts too large (its last key point).
+struct GenerationFault {
+    enum class Where { GradeCount, Rate, KeyStep, KeyAmount, Grade };
+    Where where = Where::GradeCount;
+    int grade = 0;
+    int point = 0;
+};
+std::optional<WageTable> GenerateWageTable(const WageTableDefinition& definition,
+                                          GenerationFault* fault = nullptr);

@@ -148,8 +148,8 @@ std::optional<WageTableTexts> OpenStoredWageTable(int kco, int year, const Grade
 }
 
 WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definition,
-                                  const GradeNames& gradeNames) {
-    const std::optional<WageTable> table = GenerateWageTable(definition);
+                                  const GradeNames& gradeNames, GenerationFault* fault) {
+    const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
         return WageTableSaveResult::OutOfRange;
     const QStringList statements =
@@ -194,8 +194,13 @@ std::array<qint64, MaxGrades + 1> LoadBaseAmounts(int kco, int year) {
         salaryOption = q.asInt(QStringLiteral("FRSTKYU"));
     q.close();
     const bool linked = salaryOption >= 1 && salaryOption <= 3;
+    // An employee whose grade and step have no amount in the wage table (every employee
+    // before the first table exists) counts with the base-pay item linked to the table, not
+    // with 0: the base amounts are wanted exactly when the scale is first typed.
     if (select(QStringLiteral("SELECT TOUKYU,AVG(KKYU1) as KIN1, AVG(KKYU2) as KIN2,AVG(KKYU3) "
-                              "as KIN3, AVG(KIN) as HKIN FROM VSYAIN") +
+                              "as KIN3, AVG(CASE WHEN KIN <> 0 THEN KIN WHEN JISEKI = 2 THEN "
+                              "KKYU2 WHEN JISEKI = 3 THEN KKYU3 ELSE KKYU1 END) as HKIN "
+                              "FROM VSYAIN") +
                yearAndCompany(kco, year) + QStringLiteral(" group by TOUKYU"))) {
         for (; !q.eof(); q.next()) {
             const double average =

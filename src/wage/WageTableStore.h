@@ -29,8 +29,9 @@ enum class WageTableSaveResult {
 };
 // Generates the table of a checked definition and writes head, scale set, the chosen curve
 // set and the table in one transaction: all of them land or none.
+// On OutOfRange, `fault` (when given) says which part of the definition caused it.
 WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definition,
-                                  const GradeNames& gradeNames);
+                                  const GradeNames& gradeNames, GenerationFault* fault = nullptr);
 
 // The stored table (DCHINGIN2) in step order.
 QVector<WageTableRow> LoadStoredWageTable(int kco, int year);

@@ -1,6 +1,7 @@
 #include "wage/WageTableTexts.h"
 
 #include "common/Helpers.h"
+#include "common/NumberText.h"
 
 #include <cmath>
 #include <limits>
@@ -13,122 +14,22 @@ const QString OutOfRange = QStringLiteral("入力範囲外です。");
 
 // Rates beyond this are no wage rates; refusing them keeps every amount of the table exact.
 constexpr Int128 RateLimit = Int128(10000) * 1000; // in thousandths
-constexpr int MaxDigits = 30;
-
-// A decimal number as written: digits × 10^-decimals.
-struct Decimal {
-    Int128 digits = 0;
-    int decimals = 0;
-};
-
-std::optional<Decimal> parsePlain(const QString& s) {
-    Decimal d;
-    int i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+')))
-        negative = s[i++] == QLatin1Char('-');
-    int count = 0;
-    bool point = false;
-    for (; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == QLatin1Char('.') && !point) {
-            point = true;
-            continue;
-        }
-        if (c.unicode() < '0' || c.unicode() > '9')
-            return std::nullopt;
-        if (++count > MaxDigits)
-            return std::nullopt;
-        d.digits = d.digits * 10 + (c.unicode() - '0');
-        if (point)
-            ++d.decimals;
-    }
-    if (count == 0)
-        return std::nullopt;
-    if (negative)
-        d.digits = -d.digits;
-    return d;
-}
-
-// The number a field's text stands for, commas removed. Texts that only a floating-point
-// reading accepts (an exponent, say) are taken at their shortest decimal.
-std::optional<Decimal> parseDecimal(QString text) {
-    text.remove(QLatin1Char(','));
-    text = text.trimmed();
-    if (auto d = parsePlain(text))
-        return d;
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return parsePlain(ShortestDecimal(v));
-}
-
-Int128 power10(int n) {
-    Int128 p = 1;
-    while (n-- > 0)
-        p *= 10;
-    return p;
-}
-
-// The value × 10^places, rounded half away from zero.
-Int128 scaledTo(const Decimal& d, int places) {
-    if (d.decimals <= places)
-        return d.digits * power10(places - d.decimals);
-    return DivRoundHalfAway(d.digits, power10(d.decimals - places));
-}
-
-// A fixed-point value (scaled by 10^places) as "#,##0" followed by the decimals.
-QString fixedText(Int128 scaled, int places, bool group) {
-    const bool negative = scaled < 0;
-    Int128 a = negative ? -scaled : scaled;
-    const Int128 unit = power10(places);
-    Int128 whole = a / unit;
-    const Int128 fraction = a % unit;
-    QString digits;
-    do {
-        digits.prepend(QChar(char16_t(u'0' + int(whole % 10))));
-        whole /= 10;
-    } while (whole > 0);
-    if (group)
-        for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
-            digits.insert(i, QLatin1Char(','));
-    if (places > 0) {
-        QString f;
-        Int128 rest = fraction;
-        for (int i = 0; i < places; ++i) {
-            f.prepend(QChar(char16_t(u'0' + int(rest % 10))));
-            rest /= 10;
-        }
-        digits += QLatin1Char('.') + f;
-    }
-    return negative && a != 0 ? QLatin1Char('-') + digits : digits;
-}
 
 FieldCheck refused(const QString& message) {
     return {message, QString()};
 }
 
-FieldCheck checkMoney(const QString& text, int digits) {
-    const QString message = CheckNumberText(text, digits);
-    if (!message.isEmpty())
-        return refused(message);
-    const auto d = parseDecimal(text);
-    if (!d)
-        return refused(NotANumber);
-    return {QString(), fixedText(scaledTo(*d, 0), 0, true)};
-}
 
 // A rate after its number check: bounded and shown with three decimals.
 FieldCheck rateShown(const QString& text) {
-    const auto d = parseDecimal(text);
+    const auto d = ReadDecimal(text);
     if (!d)
         return refused(OutOfRange);
     // Bounded as shown, so that what the field shows is what a save accepts.
-    const Int128 shown = scaledTo(*d, 3);
+    const Int128 shown = ScaledTo(*d, 3);
     if (shown >= RateLimit || shown <= -RateLimit)
         return refused(OutOfRange);
-    return {QString(), fixedText(shown, 3, true)};
+    return {QString(), FixedText(shown, 3, true)};
 }
 
 std::optional<int> wholeNumber(QString text) {
@@ -151,41 +52,17 @@ const char* const ThirdAmounts[] = {"txtStSalary", "txtC1Salary", "txtC2Salary",
 
 } // namespace
 
-QString AmountText(Int128 amount) {
-    return fixedText(amount, 0, true);
-}
 
-QString AmountText(Currency value) {
-    return fixedText(DivRoundHalfAway(value.raw(), Currency::Scale), 0, true);
-}
 
 QString RateText(Currency rate) {
-    return fixedText(DivRoundHalfAway(rate.raw(), 10), 3, true);
+    return FixedText(DivRoundHalfAway(rate.raw(), 10), 3, true);
 }
 
 QString SpreadText(Currency spread) {
-    return fixedText(DivRoundHalfAway(spread.raw(), 100), 2, true);
+    return FixedText(DivRoundHalfAway(spread.raw(), 100), 2, true);
 }
 
-Currency NumberOfText(const QString& text) {
-    const auto d = parseDecimal(text);
-    if (!d)
-        return {};
-    const Int128 raw = scaledTo(*d, 4);
-    if (raw > std::numeric_limits<qint64>::max() || raw < std::numeric_limits<qint64>::min())
-        return {};
-    return Currency::fromRaw(qint64(raw));
-}
 
-qint64 WholeNumberOfText(const QString& text) {
-    const auto d = parseDecimal(text);
-    if (!d)
-        return 0;
-    const Int128 v = scaledTo(*d, 0);
-    if (v > std::numeric_limits<qint64>::max() || v < std::numeric_limits<qint64>::min())
-        return 0;
-    return qint64(v);
-}
 
 FieldCheck CheckGradeCountText(const QString& text) {
     bool ok = false;
@@ -213,11 +90,11 @@ FieldCheck CheckPercentText(const QString& text) {
     const QString message = CheckNumberText(text, 5);
     if (!message.isEmpty())
         return refused(message);
-    return {QString(), text};
+    return CheckRateText(text);
 }
 
 FieldCheck CheckBaseText(const QString& text) {
-    return checkMoney(text, 8);
+    return CheckMoneyText(text, 8);
 }
 
 FieldCheck CheckStepText(const QString& text) {
@@ -230,7 +107,7 @@ FieldCheck CheckStepText(const QString& text) {
 }
 
 FieldCheck CheckAmountText(const QString& text) {
-    return checkMoney(text, 8);
+    return CheckMoneyText(text, 8);
 }
 
 FieldCheck CheckSecondRateText(const QString& text) {
@@ -264,7 +141,7 @@ std::array<ScaleRowTexts, MaxGrades + 1> ScalePageTexts(const QVector<StoredScal
         row.lower = s.lowerPercent.toString();
         row.base = AmountText(s.base);
         row.upper = s.upperPercent.toString();
-        row.spread = fixedText(DivRoundHalfAway(s.spread.raw(), 100), 2, false);
+        row.spread = FixedText(DivRoundHalfAway(s.spread.raw(), 100), 2, false);
         row.range = AmountText(s.range);
     }
     return page;
@@ -344,6 +221,22 @@ QString FieldRef::controlName() const {
         return CurveAmountControl(CurveMethod::ThirdOrder, point) + g;
     }
     return {};
+}
+
+FieldRef FaultField(CurveMethod method, const GenerationFault& fault) {
+    const bool third = method == CurveMethod::ThirdOrder;
+    switch (fault.where) {
+    case GenerationFault::Where::GradeCount:
+        return {WageField::GradeCount, 0, 0};
+    case GenerationFault::Where::Rate:
+        return {third ? WageField::ThirdRate : WageField::SecondRate, 0, 0};
+    case GenerationFault::Where::KeyStep:
+        return {third ? WageField::ThirdStep : WageField::SecondStep, fault.grade, fault.point};
+    case GenerationFault::Where::KeyAmount:
+    case GenerationFault::Where::Grade:
+        break;
+    }
+    return {third ? WageField::ThirdAmount : WageField::SecondAmount, fault.grade, fault.point};
 }
 
 std::optional<FieldProblem> CheckSavedFields(const WageTableTexts& t) {

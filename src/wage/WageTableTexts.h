@@ -1,7 +1,9 @@
 #pragma once
 
 #include "common/ExactDivision.h"
+#include "common/NumberText.h"
 #include "wage/WageTableDefinition.h"
+#include "wage/WageTableGenerator.h"
 
 #include <QString>
 #include <array>
@@ -11,26 +13,9 @@
 // when it is left, and how the texts of a save become a definition. The screen and the
 // command-line companion both go through here, so a definition saved from either is the same.
 
-// "#,##0" of a whole amount, or of a decimal rounded half away from zero.
-QString AmountText(Int128 amount);
-QString AmountText(Currency value);
 // "#,##0.000" and "#,##0.00", rounded half away from zero.
 QString RateText(Currency rate);
 QString SpreadText(Currency spread);
-
-// The value of a field's text with commas removed, to four decimals; 0 when not a number.
-Currency NumberOfText(const QString& text);
-// The value of a field's text with commas removed, rounded to a whole number; 0 when not a
-// number.
-qint64 WholeNumberOfText(const QString& text);
-
-// The check made when a field is left: the message to show (empty when accepted) and the text
-// the field shows after it was accepted.
-struct FieldCheck {
-    QString message;
-    QString shown;
-    bool ok() const { return message.isEmpty(); }
-};
 
 FieldCheck CheckGradeCountText(const QString& text); // txtTokyusu
 // A code box: its first blank-separated piece; shown is the code alone. An empty text is not
@@ -149,6 +134,9 @@ struct FieldProblem {
     FieldRef ref;
     QString message;
 };
+
+// The field a generation fault points at, for the chosen method.
+FieldRef FaultField(CurveMethod method, const GenerationFault& fault);
 
 // Control name stems of the curve pages by key point position.
 QString CurveStepControl(CurveMethod method, int point);

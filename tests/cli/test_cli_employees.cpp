@@ -83,6 +83,38 @@ private Q_SLOTS:
         QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN1"), QStringLiteral("60"));
     }
 
+    void headerOnlyFileReplacesNothing() {
+        TestEnvironment env;
+        const QString file = writeCp932(env.appDir() + QStringLiteral("header_only.csv"),
+                                        QStringLiteral("社員名,社員番号,賃金等級\r\n"));
+        for (const char* mode : {"--replace", "--add"}) {
+            const Run r = cli(employees(env, QStringList{"import", file} + Sample +
+                                                 QStringList{QString::fromLatin1(mode)}));
+            QCOMPARE(r.status, 1);
+            QCOMPARE(r.err.trimmed(), file + QStringLiteral("　にはデータが有りません。"));
+            QVERIFY(!r.out.contains(QStringLiteral("imported")));
+        }
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN1 WHERE KCO = 1 AND "
+                                       "NENDO = 2023"),
+                 QStringLiteral("60"));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE KCO = 1 AND "
+                                       "NENDO = 2023"),
+                 QStringLiteral("60"));
+    }
+
+    void negativeGradeIsAFaultyRow() {
+        TestEnvironment env;
+        const QString file = writeCp932(env.appDir() + QStringLiteral("neg.csv"),
+                                        QStringLiteral("社員名,社員番号,賃金等級\r\n甲,1,-3\r\n"));
+        const Run r = cli(employees(env, QStringList{"import", file} + Sample +
+                                             QStringList{"--add"}));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("line 2: 賃金等級「-3」が 0 より小さい値です")),
+                 qPrintable(r.err));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE TOUKYU < 0"),
+                 QStringLiteral("0"));
+    }
+
     void importsAddingOrReplacing() {
         TestEnvironment env;
         const QString file = writeCp932(env.appDir() + QStringLiteral("in.csv"),

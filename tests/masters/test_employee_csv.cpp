@@ -118,9 +118,11 @@ private Q_SLOTS:
         QCOMPARE(ReadImportFile(QByteArray("\xEF\xBB\xBF")).result, ImportRead::Empty);
         // The status column is the program's own; a file cannot fill it.
         QCOMPARE(ReadImportFile(file({QStringLiteral("状態")})).result, ImportRead::NoKnownHeader);
+        // A header alone is refused as an empty file: nothing to store, nothing to replace.
         ImportRead none = ReadImportFile(file({Header}));
-        QCOMPARE(none.result, ImportRead::Ok);
-        QVERIFY(none.sheet.rows.isEmpty());
+        QCOMPARE(none.result, ImportRead::Empty);
+        QCOMPARE(ImportReadProblem(none, QStringLiteral("a.csv")),
+                 QStringLiteral("a.csv　にはデータが有りません。"));
     }
 
     void checksRows() {
@@ -132,25 +134,30 @@ private Q_SLOTS:
             QStringLiteral("丁,4,0,,1980-04-01,"),           // not year/month/day
             QStringLiteral(""),                              // empty line
             QStringLiteral("戊,5,,0,0,0"),                   // exported "no date"
-            QStringLiteral("己,6,TRUE,-1,1981/2/30,"),        // no such day
+            QStringLiteral("己,6,TRUE,-1,1981/2/30,"),        // no such day, negative grade
+            QStringLiteral("庚,7,,-3,,"),                     // negative grade alone
         }));
         QCOMPARE(r.result, ImportRead::Ok);
-        QCOMPARE(CheckImportSheet(r.sheet), 5);
+        QCOMPARE(CheckImportSheet(r.sheet), 6);
         const QStringList status = [&] {
             QStringList s;
             for (const QStringList& row : r.sheet.rows)
                 s << row[ImpStatus];
             return s;
         }();
-        QCOMPARE(status, (QStringList{"", "ERROR", "ERROR", "ERROR", "ERROR", "", "ERROR"}));
+        QCOMPARE(status,
+                 (QStringList{"", "ERROR", "ERROR", "ERROR", "ERROR", "", "ERROR", "ERROR"}));
         QVERIFY(r.sheet.faults[1].join("").contains(QStringLiteral("賃金等級")));
+        QCOMPARE(r.sheet.faults[6].size(), 2);
+        QCOMPARE(r.sheet.faults[7],
+                 QStringList{QStringLiteral("賃金等級「-3」が 0 より小さい値です")});
         QCOMPARE(r.sheet.faults[4].size(), 2); // neither name nor number
         QCOMPARE(r.sheet.lines[4], 6);
 
         QStringList sexes;
         for (const QStringList& row : r.sheet.rows)
             sexes << row[ImpSex];
-        QCOMPARE(sexes, (QStringList{"男", "男", "女", "女", "女", "女", "男"}));
+        QCOMPARE(sexes, (QStringList{"男", "男", "女", "女", "女", "女", "男", "女"}));
     }
 
     void sexWordsAndIds_data() {

@@ -84,6 +84,16 @@ private Q_SLOTS:
         const QString empty = f.write(QStringLiteral("empty.csv"), QByteArray());
         f.env.messages.expect(empty + QStringLiteral("　にはデータが有りません。"));
         f.check(empty);
+        // A header without rows after a good file: the store buttons go off again.
+        f.check(f.writeCp932(QStringLiteral("good.csv"), {QStringLiteral("社員名,社員番号"),
+                                                          QStringLiteral("甲,1")}));
+        QVERIFY(f.screen.BTN_Rep->isEnabled());
+        const QString header = f.writeCp932(QStringLiteral("header.csv"),
+                                            {QStringLiteral("社員名,社員番号,賃金等級")});
+        f.env.messages.expect(header + QStringLiteral("　にはデータが有りません。"));
+        f.check(header);
+        QVERIFY(!f.screen.BTN_Rep->isEnabled());
+        QVERIFY(!f.screen.BTN_Add->isEnabled());
         f.env.messages.expect(QStringLiteral("有効な項目名がありません。"));
         f.check(f.writeCp932(QStringLiteral("h.csv"), {QStringLiteral("氏名,番号"),
                                                        QStringLiteral("a,1")}));

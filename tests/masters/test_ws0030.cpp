@@ -589,6 +589,96 @@ private Q_SLOTS:
         VERIFY_MESSAGES(s.env.messages);
     }
 
+    // A code typed without leaving the box is taken before a command: the command acts on
+    // the employee whose data the form then shows, never on another one's data.
+    void commandsActOnTheEmployeeShown() {
+        Screen s;
+        s.open();
+        QCOMPARE(s.ws.currentCode(), 1);
+        const QString two = s.stored("SNA, SCOT, SEIHI, NYUHI, KKYU1, KKYU2, SYOUYO", 2);
+        s.type("txtKeikenNen", QStringLiteral("33"));
+        Screen::enter(s.combo("cmbWorker"), QStringLiteral("2"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("SNA, SCOT, SEIHI, NYUHI, KKYU1, KKYU2, SYOUYO", 2), two);
+        QCOMPARE(s.ws.currentCode(), 2);
+        QCOMPARE(s.text("txtWorkName"), s.stored("SNA", 2));
+        QVERIFY(s.stored("NENSU", 1) != QStringLiteral("33"));
+
+        // Delete: the question comes with employee 3 on the form, and 3 goes, not 2.
+        const QString question =
+            QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。");
+        Screen::enter(s.combo("cmbWorker"), QStringLiteral("3"));
+        QString nameAsked;
+        s.env.messages.expect(question, Msg::Answer::Yes, QStringLiteral("削除確認"));
+        s.env.messages.whenShown([&] { nameAsked = s.text("txtWorkName"); });
+        const QString three = s.stored("SNA", 3);
+        s.click("btnDlt");
+        QCOMPARE(nameAsked, three);
+        QCOMPARE(s.count(" AND SCO = 3"), 0);
+        QCOMPARE(s.count(" AND SCO = 2"), 1);
+        QCOMPARE(s.count(), 59);
+
+        // A code with no employee: neither command runs; nothing is asked. "3" is taken as
+        // typed, not completed to "30 : ..." from the list.
+        s.click("btnFirst");
+        Screen::enter(s.combo("cmbWorker"), QStringLiteral("3"));
+        QCOMPARE(s.text("cmbWorker"), QStringLiteral("3"));
+        s.env.messages.expect(QStringLiteral("社員マスターにデータが存在しません。"));
+        s.click("btnDlt");
+        QCOMPARE(s.count(), 59);
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    void typedCodeOutsideTheGradeFilterIsLoaded() {
+        Screen s;
+        s.open();
+        const int other = s.env
+                              .scalar(TDM::ACN2, "SELECT min(SCO) FROM VSYAIN WHERE KCO = 1 AND "
+                                                 "NENDO = 2023 AND TOUKYU <> 3")
+                              .toInt();
+        const QString before = s.stored("SNA, SCOT, TOUKYU, KKYU1, KKYU2", other);
+        s.click("optGrade3");
+        QVERIFY(s.list().gridRowOf(other) == 0);
+        Screen::enter(s.combo("cmbWorker"), QString::number(other));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("SNA, SCOT, TOUKYU, KKYU1, KKYU2", other), before);
+        QCOMPARE(s.text("txtWorkName"), s.stored("SNA", other));
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // Whatever a money box accepts is the number it then shows, and that number is saved.
+    void moneyBoxesSaveWhatTheyShow() {
+        Screen s;
+        s.open();
+        struct Case {
+            const char* typed;
+            const char* shown;
+            const char* stored;
+        };
+        const Case cases[] = {{"1e3", "1,000", "1000"},   {"1234.5", "1,235", "1235"},
+                              {"-0", "0", "0"},           {"1,2,3", "123", "123"},
+                              {" 2.5E4 ", "25,000", "25000"}, {"-1234.5", "-1,235", "-1235"}};
+        for (const Case& c : cases) {
+            s.type("txtBonus1", QString::fromLatin1(c.typed));
+            QCOMPARE(s.text("txtBonus1"), QString::fromLatin1(c.shown));
+            s.click("btnMnt");
+            QCOMPARE(s.stored("SYOUYO", 1), QString::fromLatin1(c.stored));
+        }
+        // Typed and saved without leaving the box.
+        Screen::enter(s.edit("txtBonus2"), QStringLiteral("4e2"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("SYOUYO2", 1), QStringLiteral("400"));
+        QCOMPARE(s.text("txtBonus2"), QStringLiteral("400"));
+        // Rate boxes keep their decimals.
+        s.type("txtTasseiRitsu", QStringLiteral("1e1"));
+        QCOMPARE(s.text("txtTasseiRitsu"), QStringLiteral("10"));
+        s.type("txtTaisyokuKin", QStringLiteral("2.5e-1"));
+        QCOMPARE(s.text("txtTaisyokuKin"), QStringLiteral("0.250"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("TRITSU, SRITSU", 1), QStringLiteral("10|0.25"));
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
     void deletesAfterAsking() {
         Screen s;
         s.open();

@@ -8,7 +8,12 @@ RecordingResponder::~RecordingResponder() {
 }
 
 void RecordingResponder::expect(const QString& text, Msg::Answer answer, const QString& caption) {
-    m_expected.push_back({text, answer, caption});
+    m_expected.push_back({text, answer, caption, {}});
+}
+
+void RecordingResponder::whenShown(std::function<void()> look) {
+    if (!m_expected.isEmpty())
+        m_expected.last().look = std::move(look);
 }
 
 Msg::Answer RecordingResponder::respond(const Msg::Request& request) {
@@ -24,6 +29,8 @@ Msg::Answer RecordingResponder::respond(const Msg::Request& request) {
     if (!e.caption.isNull() && request.caption != e.caption)
         m_problems << QStringLiteral("expected caption \"%1\", got \"%2\" for \"%3\"")
                           .arg(e.caption, request.caption, request.text);
+    if (e.look)
+        e.look();
     return e.answer;
 }
 

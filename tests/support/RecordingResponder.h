@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 // Answers the program's messages from a script and records them. A message that was not
 // scripted, or a scripted one that never came, makes verify() fail.
@@ -17,6 +18,8 @@ public:
     // The next message must contain `text` (and have `caption` when given); answers `answer`.
     void expect(const QString& text, Msg::Answer answer = Msg::Answer::Ok,
                 const QString& caption = QString());
+    // Runs `look` while the last scripted message is shown, to see the screen behind it.
+    void whenShown(std::function<void()> look);
     Msg::Answer respond(const Msg::Request& request) override;
 
     // Empty when every scripted message came and nothing else; otherwise what went wrong.
@@ -29,6 +32,7 @@ private:
         QString text;
         Msg::Answer answer;
         QString caption;
+        std::function<void()> look;
     };
     QVector<Expected> m_expected;
     QVector<Msg::Request> m_seen;

@@ -3,6 +3,7 @@
 
 #include "plot/LeastSquares.h"
 #include "wage/WageTableGenerator.h"
+#include "wage/WageTableTexts.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -238,9 +239,26 @@ private Q_SLOTS:
         // No grade fits the limits of a table: nothing is generated.
         d.head.gradeCount = 10;
         QVERIFY(!GenerateWageTable(d));
+        GenerationFault fault;
+        QVERIFY(!GenerateWageTable(d, &fault));
+        QCOMPARE(FaultField(CurveMethod::SecondOrder, fault).controlName(),
+                 QStringLiteral("txtTokyusu"));
         d.head.gradeCount = 1;
         d.second.grades[1].points[1].step = 81;
-        QVERIFY(!GenerateWageTable(d));
+        QVERIFY(!GenerateWageTable(d, &fault));
+        // The refusal names the field that caused it, so the screen can put the focus there.
+        QCOMPARE(FaultField(CurveMethod::SecondOrder, fault).controlName(),
+                 QStringLiteral("txt2Cgosu1"));
+        WageTableDefinition third = oneGrade(
+            CurveMethod::ThirdOrder, {{{0, 100}, {1, 200}, {2, 300}, {3, 2000000000000LL}}});
+        QVERIFY(!GenerateWageTable(third, &fault));
+        QCOMPARE(FaultField(CurveMethod::ThirdOrder, fault).controlName(),
+                 QStringLiteral("txtEndSalary1"));
+        third.third.grades[1].points[3].amount = 400;
+        third.third.rate = Currency::fromInt(2000000);
+        QVERIFY(!GenerateWageTable(third, &fault));
+        QCOMPARE(FaultField(CurveMethod::ThirdOrder, fault).controlName(),
+                 QStringLiteral("txt3Kakeritsu"));
     }
 
     void scaleFigures() {

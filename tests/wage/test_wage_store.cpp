@@ -215,13 +215,51 @@ private Q_SLOTS:
         expected[9] = 300000;
         QCOMPARE(LoadBaseAmounts(9, 2023), expected);
 
-        // Linked to the wage table (1 to 3): the table's amount of each employee's grade.
+        // Linked to the wage table (1 to 3): the table's amount of each employee's grade; an
+        // employee the table gives no amount (grade 0, grade 12) counts with the linked item.
         f.env.exec(TDM::ACN2, QStringLiteral("UPDATE MKIGYOU2 SET FRSTKYU = 3 WHERE KCO = 9"));
         state().CompanySettings.FRSTKYU = 0;
         expected = {};
-        expected[1] = 0 + 150000 + 0;
+        expected[1] = 10000 + 150000 + 50000;
         expected[3] = 250000;
         expected[9] = 350000;
+        QCOMPARE(LoadBaseAmounts(9, 2023), expected);
+        VERIFY_MESSAGES(f.env.messages);
+    }
+
+    void baseAmountsBeforeTheFirstTable() {
+        Fixture f;
+        // A new company: salary option 3, no wage table, the linked item typed by hand.
+        f.env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO, KNA, FRSTKYU) "
+                                             "VALUES (9, 2023, '新規', 3)"));
+        // code, grade, link, KKYU1, KKYU2, KKYU3
+        const int employees[][6] = {{1, 1, 2, 90000, 180000, 5},  {2, 1, 2, 91000, 190001, 5},
+                                    {3, 2, 3, 80000, 0, 230000},  {4, 2, 0, 250000, 7, 7},
+                                    {5, 4, 1, 300000, 9, 9}};
+        for (const auto& e : employees) {
+            f.env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MSYAIN1 (KCO, SCO, NENDO, JISEKI) "
+                                                 "VALUES (9, %1, 2023, %2)")
+                                      .arg(e[0])
+                                      .arg(e[2]));
+            f.env.exec(TDM::ACN2,
+                       QStringLiteral("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, TOUKYU, GOUHOU, KKYU1, "
+                                      "KKYU2, KKYU3) VALUES (9, %1, 2023, %2, 4, %3, %4, %5)")
+                           .arg(e[0])
+                           .arg(e[1])
+                           .arg(e[3])
+                           .arg(e[4])
+                           .arg(e[5]));
+        }
+        std::array<qint64, 10> expected{};
+        expected[1] = 185001; // (180,000 + 190,001) / 2 rounded half away from zero
+        expected[2] = 240000; // KKYU3 of the link 3, KKYU1 of the employee without a link
+        expected[4] = 300000;
+        QCOMPARE(LoadBaseAmounts(9, 2023), expected);
+
+        // Once the table gives an amount for a grade and step, that amount counts.
+        f.env.exec(TDM::ACN2, QStringLiteral("INSERT INTO DCHINGIN2 (KCO, NENDO, GOUHOU, KIN1, "
+                                             "KIN2) VALUES (9, 2023, 4, 170000, 0)"));
+        expected[1] = 170000;
         QCOMPARE(LoadBaseAmounts(9, 2023), expected);
         VERIFY_MESSAGES(f.env.messages);
     }
