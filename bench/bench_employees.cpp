@@ -1,11 +1,11 @@
 // Employee import, export and list loading at company sizes the program must handle.
 // Prints medians; run by hand: build/bench/bench_employees [runs]
-#include "common/AppState.h"
-#include "masters/Cp932.h"
-#include "masters/EmployeeListGrid.h"
-#include "masters/EmployeeTransfer.h"
-#include "masters/WS0030_Employee.h"
-#include "support/TestSupport.h"
+#include "core/common/AppState.h"
+#include "core/masters/Cp932.h"
+#include "data/masters/EmployeeTransfer.h"
+#include "gui/masters/EmployeeListGrid.h"
+#include "gui/masters/WS0030_Employee.h"
+#include "support/data/TestSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,8 +22,9 @@ QByteArray importFile(int n) {
     QStringList lines{QStringLiteral("社員番号,社員名,本支店ID,職務ID,役職,性別,学歴,専攻,職務経験,"
                                      "社内身分,生年月日,入社日,賃金等級,配属,公的資格")};
     for (int i = 1; i <= n; ++i)
-        lines << QStringLiteral("E%1,\"山田,ソ表能%1\",%2,%3,係長,%4,大学卒,経済学,営業～企画,正社員,"
-                                "19%5/%6/%7,20%8/04/01,%9,本社,簿記①")
+        lines << QStringLiteral(
+                     "E%1,\"山田,ソ表能%1\",%2,%3,係長,%4,大学卒,経済学,営業～企画,正社員,"
+                     "19%5/%6/%7,20%8/04/01,%9,本社,簿記①")
                      .arg(i, 5, 10, QLatin1Char('0'))
                      .arg(i % 7 + 1)
                      .arg(i % 5 + 1)
@@ -72,39 +73,39 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < runs; ++i) {
         import.push_back(timed([&] {
             ImportRead r = ReadImportPath(tenThousand);
-            ok = ok && r.result == ImportRead::Ok && CheckImportSheet(r.sheet) == 0 &&
-                 StoreImportedEmployees(sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 4, 1));
-        }));
-    }
-    const QString out = env.appDir() + QStringLiteral("CSV/out.csv");
-    for (int i = 0; i < runs; ++i)
-        exportMs.push_back(timed([&] {
-            ok = ok && ExportEmployees(sample, out).status == ExportOutcome::Written;
-        }));
+        ok = ok && r.result == ImportRead::Ok && CheckImportSheet(r.sheet) == 0 &&
+             StoreImportedEmployees(sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 4, 1));
+    }));
+}
+const QString out = env.appDir() + QStringLiteral("CSV/out.csv");
+for (int i = 0; i < runs; ++i)
+    exportMs.push_back(timed([&] {
+        ok = ok && ExportEmployees(sample, out).status == ExportOutcome::Written;
+    }));
 
-    // 5,000 employees in the list of the employee screen.
-    {
-        ImportRead r = ReadImportFile(importFile(5000));
-        CheckImportSheet(r.sheet);
-        ok = ok && StoreImportedEmployees(sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 4, 1));
-    }
-    TWS0030 screen;
-    screen.show();
-    for (int i = 0; i < runs; ++i)
-        list.push_back(timed([&] {
-            screen.prepare();
-            QApplication::processEvents();
-        }));
-    ok = ok && screen.listModel()->employeeCount() == 5000;
-    if (!ok) {
-        std::fprintf(stderr, "a run failed\n");
-        return 1;
-    }
-    std::printf("import 10,000 employees (read, check, store): median %.1f ms over %d runs\n",
-                median(import), runs);
-    std::printf("export 10,000 employees: median %.1f ms over %d runs\n", median(exportMs), runs);
-    std::printf("employee screen with 5,000 employees (prepare, list shown): median %.1f ms over "
-                "%d runs\n",
-                median(list), runs);
-    return 0;
+// 5,000 employees in the list of the employee screen.
+{
+    ImportRead r = ReadImportFile(importFile(5000));
+    CheckImportSheet(r.sheet);
+    ok = ok && StoreImportedEmployees(sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 4, 1));
+}
+TWS0030 screen;
+screen.show();
+for (int i = 0; i < runs; ++i)
+    list.push_back(timed([&] {
+        screen.prepare();
+        QApplication::processEvents();
+    }));
+ok = ok && screen.listModel()->employeeCount() == 5000;
+if (!ok) {
+    std::fprintf(stderr, "a run failed\n");
+    return 1;
+}
+std::printf("import 10,000 employees (read, check, store): median %.1f ms over %d runs\n",
+            median(import), runs);
+std::printf("export 10,000 employees: median %.1f ms over %d runs\n", median(exportMs), runs);
+std::printf("employee screen with 5,000 employees (prepare, list shown): median %.1f ms over "
+            "%d runs\n",
+            median(list), runs);
+return 0;
 }

@@ -2,7 +2,7 @@
 // Prints the median of several runs; run by hand: build/bench/bench_startup [runs]
 #include "app/Startup.h"
 #include "app/WS0000_MainWindow.h"
-#include "support/TestSupport.h"
+#include "support/data/TestSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

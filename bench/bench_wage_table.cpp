@@ -2,10 +2,10 @@
 // wage-table screen's save does (head, scale set, curve set and 91 table rows in one
 // transaction), on a fresh copy of the delivered data. Also times the generation alone.
 // Prints medians; run by hand: build/bench/bench_wage_table [runs]
-#include "common/AppState.h"
-#include "support/TestSupport.h"
-#include "wage/WageTableGenerator.h"
-#include "wage/WageTableStore.h"
+#include "core/common/AppState.h"
+#include "core/wage/WageTableGenerator.h"
+#include "data/wage/WageTableStore.h"
+#include "support/data/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

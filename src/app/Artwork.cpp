@@ -28,8 +28,8 @@ QPixmap ProductPicture(const QSize& size) {
     const qreal x0 = r.width() * 0.08, x1 = r.width() * 0.92;
     const qreal yb = r.height() * 0.86, yt = r.height() * 0.42;
     curve.moveTo(x0, yb);
-    curve.cubicTo(r.width() * 0.4, yb - (yb - yt) * 0.15, r.width() * 0.6, yt + (yb - yt) * 0.1,
-                  x1, yt);
+    curve.cubicTo(r.width() * 0.4, yb - (yb - yt) * 0.15, r.width() * 0.6, yt + (yb - yt) * 0.1, x1,
+                  yt);
     p.setPen(QPen(QColor(0xf6, 0xc3, 0x43), qMax<qreal>(2, r.height() / 60)));
     p.drawPath(curve);
     p.setBrush(QColor(0xf6, 0xc3, 0x43));

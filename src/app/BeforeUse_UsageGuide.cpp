@@ -1,7 +1,7 @@
 #include "app/BeforeUse_UsageGuide.h"
 
-#include "common/Controls.h"
-#include "data/TDM.h"
+#include "data/db/TDM.h"
+#include "gui/common/Controls.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

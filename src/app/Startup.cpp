@@ -2,13 +2,13 @@
 
 #include "app/WS0000_MainWindow.h"
 #include "app/WS0001_Splash.h"
-#include "common/MessageBoxResponder.h"
-#include "company/WS0010_CompanySelection.h"
-#include "company/WS0020_CompanyData.h"
-#include "company/WS0070_BasicSettings.h"
-#include "masters/WS0030_Employee.h"
-#include "wage/WS2010_WageTable.h"
-#include "wage/WS2011_BaseAmounts.h"
+#include "gui/common/MessageBoxResponder.h"
+#include "gui/company/WS0010_CompanySelection.h"
+#include "gui/company/WS0020_CompanyData.h"
+#include "gui/company/WS0070_BasicSettings.h"
+#include "gui/masters/WS0030_Employee.h"
+#include "gui/wage/WS2010_WageTable.h"
+#include "gui/wage/WS2011_BaseAmounts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

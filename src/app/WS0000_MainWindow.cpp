@@ -2,18 +2,18 @@
 
 #include "app/BeforeUse_UsageGuide.h"
 #include "app/WS4010_Version.h"
-#include "common/AppState.h"
-#include "common/Dialogs.h"
-#include "common/EraTable.h"
-#include "common/Messages.h"
-#include "company/WS0010_CompanySelection.h"
-#include "company/WS0070_BasicSettings.h"
-#include "data/Compaction.h"
-#include "masters/EmployeeExportCommand.h"
-#include "masters/ImportWorker_EmployeeImport.h"
-#include "masters/WS0030_Employee.h"
-#include "wage/WS2010_WageTable.h"
-#include "data/TDM.h"
+#include "core/common/AppState.h"
+#include "core/common/Messages.h"
+#include "data/db/Compaction.h"
+#include "data/db/TDM.h"
+#include "data/project/EraTable.h"
+#include "gui/common/Dialogs.h"
+#include "gui/company/WS0010_CompanySelection.h"
+#include "gui/company/WS0070_BasicSettings.h"
+#include "gui/masters/EmployeeExportCommand.h"
+#include "gui/masters/ImportWorker_EmployeeImport.h"
+#include "gui/masters/WS0030_Employee.h"
+#include "gui/wage/WS2010_WageTable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -192,8 +192,7 @@ void TWS0000::buildToolPanels() {
     icon(addButton(early, "btn_Import", QStringLiteral("Import"), "mnImport"),
          QStyle::SP_ArrowDown);
     icon(addButton(early, "btn_Export", QStringLiteral("Export"), "mnExport"), QStyle::SP_ArrowUp);
-    icon(addButton(early, "btnWorker", QStringLiteral("社員"), "mnWorker"),
-         QStyle::SP_DirHomeIcon);
+    icon(addButton(early, "btnWorker", QStringLiteral("社員"), "mnWorker"), QStyle::SP_DirHomeIcon);
 
     QFrame* plot = addPanel("Panel_Plot");
     icon(addButton(plot, "btnSalaryPlot", QStringLiteral("プロット"), "mnSalaryPlot"),
@@ -226,8 +225,8 @@ void TWS0000::buildToolPanels() {
     icon(addButton(help, "btn_End", QStringLiteral("終了"), "mnEnd"),
          QStyle::SP_DialogCancelButton);
 
-    for (const char* name : {"Panel_Project", "Panel_EarlySet", "Panel_Plot", "Panel_WTable",
-                             "Panel_Report"})
+    for (const char* name :
+         {"Panel_Project", "Panel_EarlySet", "Panel_Plot", "Panel_WTable", "Panel_Report"})
         lay->addWidget(m_panels.value(QString::fromLatin1(name)));
     lay->addStretch(1);
     lay->addWidget(help);
@@ -248,9 +247,9 @@ void TWS0000::buildToolPanels() {
 
 // Commands whose screens exist. The others stay disabled until their screen is built.
 bool TWS0000::commandBuilt(const QString& name) const {
-    static const QStringList always = {QStringLiteral("mnClose"),  QStringLiteral("mnPrint"),
-                                       QStringLiteral("mnEnd"),    QStringLiteral("BeforeUse"),
-                                       QStringLiteral("mnHELPH"),  QStringLiteral("mnVersion")};
+    static const QStringList always = {QStringLiteral("mnClose"), QStringLiteral("mnPrint"),
+                                       QStringLiteral("mnEnd"),   QStringLiteral("BeforeUse"),
+                                       QStringLiteral("mnHELPH"), QStringLiteral("mnVersion")};
     if (always.contains(name) || name == QStringLiteral("mnDBCond"))
         return true;
     if (name == QStringLiteral("mnBase"))
@@ -268,7 +267,9 @@ bool TWS0000::commandBuilt(const QString& name) const {
     return false;
 }
 
-void TWS0000::updateCommands() { applyMenuState(); }
+void TWS0000::updateCommands() {
+    applyMenuState();
+}
 
 void TWS0000::applyMenuState() {
     m_menus.value(QStringLiteral("mnData"))->setEnabled(m_ui.mnData);
@@ -287,7 +288,9 @@ void TWS0000::applyMenuState() {
     }
 }
 
-void TWS0000::setProjectCaption(const QString& caption) { setWindowTitle(caption); }
+void TWS0000::setProjectCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
 
 bool TWS0000::refuseWithoutCompany() {
     const QString refusal = companyRequiredRefusal(state());
@@ -360,10 +363,18 @@ void TWS0000::runSelection(ProjectCommand command) {
     applyMenuState();
 }
 
-void TWS0000::mnNewClick() { runSelection(ProjectCommand::New); }
-void TWS0000::mnOPenClick() { runSelection(ProjectCommand::Open); }
-void TWS0000::mnMntClick() { runSelection(ProjectCommand::Change); }
-void TWS0000::mnDltClick() { runSelection(ProjectCommand::Delete); }
+void TWS0000::mnNewClick() {
+    runSelection(ProjectCommand::New);
+}
+void TWS0000::mnOPenClick() {
+    runSelection(ProjectCommand::Open);
+}
+void TWS0000::mnMntClick() {
+    runSelection(ProjectCommand::Change);
+}
+void TWS0000::mnDltClick() {
+    runSelection(ProjectCommand::Delete);
+}
 
 void TWS0000::mnCloseClick() {
     setWindowTitle(AppTitle);
@@ -425,7 +436,9 @@ void TWS0000::mnWorkerClick() {
     applyMenuState();
 }
 
-void TWS0000::mnPrintClick() { Dialogs::printerSetup(this); }
+void TWS0000::mnPrintClick() {
+    Dialogs::printerSetup(this);
+}
 
 void TWS0000::mnSalaryListClick() {
     if (refuseWithoutCompany())
@@ -434,7 +447,9 @@ void TWS0000::mnSalaryListClick() {
     WS2010->exec(); // where the user left it last time, not centred again
 }
 
-void TWS0000::mnEndClick() { close(); }
+void TWS0000::mnEndClick() {
+    close();
+}
 
 void TWS0000::BeforeUseClick() {
     TBeforeUse guide(this);

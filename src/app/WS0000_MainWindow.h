@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProjectCommands.h"
+#include "core/project/ProjectCommands.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -66,7 +66,8 @@ private:
     struct Command;
     void buildMenus();
     void buildToolPanels();
-    QAction* addCommand(QMenu* menu, const char* name, const QString& text, void (TWS0000::*slot)());
+    QAction* addCommand(QMenu* menu, const char* name, const QString& text,
+                        void (TWS0000::*slot)());
     QToolButton* addButton(QFrame* panel, const char* name, const QString& caption,
                            const char* commandName);
     QFrame* addPanel(const char* name);

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 #include "app/WS0000_MainWindow.h"
-#include "data/TDM.h"
+#include "data/db/TDM.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -10,9 +10,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.contains(QStringLiteral("--help"))) {
-        std::printf("Usage: tesvane [--no-splash] [--data DIR]\n"
-                    "  --no-splash  start without the splash screen\n"
-                    "  --data DIR   program folder holding DATA/ (default: this program's folder)\n");
+        std::printf(
+            "Usage: tesvane [--no-splash] [--data DIR]\n"
+            "  --no-splash  start without the splash screen\n"
+            "  --data DIR   program folder holding DATA/ (default: this program's folder)\n");
         return 0;
     }
     PrepareApplication();

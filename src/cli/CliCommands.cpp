@@ -3,11 +3,11 @@
 #include "cli/EmployeesCommand.h"
 #include "cli/WageTableCommand.h"
 
-#include "common/AppState.h"
-#include "common/EraTable.h"
-#include "common/SqlText.h"
-#include "data/Compaction.h"
-#include "data/TDM.h"
+#include "core/common/AppState.h"
+#include "core/common/SqlText.h"
+#include "data/db/Compaction.h"
+#include "data/db/TDM.h"
+#include "data/project/EraTable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -106,8 +106,9 @@ int companies(TDM& dm, const QStringList& opts) {
         }
     }
     TQuery& q = dm.Query1;
-    if (!dm.RunSql(q, QStringLiteral("SELECT KCO, NENDO, KNA FROM MKIGYOU1") + where +
-                          QStringLiteral(" ORDER BY NENDO, KCO"),
+    if (!dm.RunSql(q,
+                   QStringLiteral("SELECT KCO, NENDO, KNA FROM MKIGYOU1") + where +
+                       QStringLiteral(" ORDER BY NENDO, KCO"),
                    QLatin1Char('S'))) {
         err() << "tesvane-cli: " << dm.lastError() << "\n";
         return 1;

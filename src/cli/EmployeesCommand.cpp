@@ -1,8 +1,8 @@
 #include "cli/EmployeesCommand.h"
 
-#include "common/AppState.h"
-#include "common/CompanySettingsCache.h"
-#include "masters/EmployeeTransfer.h"
+#include "core/common/AppState.h"
+#include "data/masters/EmployeeTransfer.h"
+#include "data/project/CompanySettingsCache.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -63,12 +63,13 @@ QString parse(const QStringList& args, Options& o) {
                    o.file.isEmpty()) {
             o.file = a;
         } else {
-            return QStringLiteral("unknown option for employees ") + o.action + QStringLiteral(": ") +
-                   a;
+            return QStringLiteral("unknown option for employees ") + o.action +
+                   QStringLiteral(": ") + a;
         }
     }
     if (!haveCompany || !haveYear)
-        return QStringLiteral("employees ") + o.action + QStringLiteral(" needs --company and --year");
+        return QStringLiteral("employees ") + o.action +
+               QStringLiteral(" needs --company and --year");
     if (o.action == QStringLiteral("import")) {
         if (o.file.isEmpty())
             return QStringLiteral("employees import needs a file");

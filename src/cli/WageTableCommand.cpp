@@ -1,9 +1,9 @@
 #include "cli/WageTableCommand.h"
 
-#include "common/AppState.h"
-#include "common/CompanySettingsCache.h"
-#include "data/TDM.h"
-#include "wage/WageTableStore.h"
+#include "core/common/AppState.h"
+#include "data/db/TDM.h"
+#include "data/project/CompanySettingsCache.h"
+#include "data/wage/WageTableStore.h"
 
 #include <QTextStream>
 

@@ -1,8 +1,8 @@
 #include "app/BeforeUse_UsageGuide.h"
 #include "app/WS0000_MainWindow.h"
-#include "common/AppState.h"
-#include "company/WS0010_CompanySelection.h"
-#include "support/TestSupport.h"
+#include "core/common/AppState.h"
+#include "gui/company/WS0010_CompanySelection.h"
+#include "support/gui/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,7 +54,7 @@ bool panelVisible(TWS0000& mw, const char* name) {
 }
 
 struct Fixture {
-    TestEnvironment env;
+    ScreenEnvironment env;
     std::unique_ptr<TWS0000> mw;
     Fixture() {
         env.setToday(QDate(2026, 12, 8));
@@ -100,7 +100,7 @@ private Q_SLOTS:
     }
 
     void missingControlFileIsReportedAndTheProgramStarts() {
-        TestEnvironment env;
+        ScreenEnvironment env;
         QVERIFY(QFile::remove(env.seigyoPath()));
         env.messages.expect(QStringLiteral("データベースのオープンでエラーが発生しました。　") +
                                 env.seigyoPath(),
@@ -259,8 +259,9 @@ private Q_SLOTS:
     void usageGuidePages() {
         Fixture f;
         f.env.exec(TDM::ACN1, QStringLiteral("DELETE FROM Before"));
-        f.env.exec(TDM::ACN1, QStringLiteral("INSERT INTO Before VALUES (3, '三', 'c'), (1, '一', "
-                                             "'a' || char(13) || char(10) || 'b'), (2, '二', 'x')"));
+        f.env.exec(TDM::ACN1,
+                   QStringLiteral("INSERT INTO Before VALUES (3, '三', 'c'), (1, '一', "
+                                  "'a' || char(13) || char(10) || 'b'), (2, '二', 'x')"));
         TBeforeUse guide(f.mw.get());
         QCOMPARE(guide.ED_Name->text(), QStringLiteral("一"));
         QCOMPARE(guide.ED_Memo->toPlainText(), QStringLiteral("a\nb"));

@@ -1,26 +1,10 @@
-#include "masters/Cp932.h"
-#include "support/TestSupport.h"
+#include "core/masters/Cp932.h"
+#include "support/data/TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
-
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TESVANE_APPDIR) + QStringLiteral("/tesvane-cli"), args);
-    if (!p.waitForFinished(60000))
-        return {-1, {}, {}};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList employees(const TestEnvironment& env, const QStringList& rest) {
     return QStringList{QStringLiteral("--data"), env.appDir(), QStringLiteral("employees")} + rest;
@@ -50,19 +34,19 @@ class TestCliEmployees : public QObject {
 private Q_SLOTS:
     void exportsWhereTheProgramDoes() {
         TestEnvironment env;
-        Run r = cli(employees(env, QStringList{"export"} + Sample));
+        CliRun r = runCli(employees(env, QStringList{"export"} + Sample));
         QCOMPARE(r.status, 0);
         QVERIFY2(r.out.contains(QStringLiteral("60 employees written")), qPrintable(r.out + r.err));
         const QByteArray file = readAll(env.appDir() + QStringLiteral("CSV/社員マスタ出力.CSV"));
-        QVERIFY(file.startsWith(QByteArray("\x8E\xD0\x88\xF5\x94\xD4\x8D\x86,")));  // 社員番号,
+        QVERIFY(file.startsWith(QByteArray("\x8E\xD0\x88\xF5\x94\xD4\x8D\x86,"))); // 社員番号,
         QCOMPARE(file.count("\r\n"), 61);
 
         const QString out = env.appDir() + QStringLiteral("elsewhere.csv");
-        r = cli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", out}));
+        r = runCli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", out}));
         QCOMPARE(r.status, 0);
         QCOMPARE(readAll(out), file);
 
-        r = cli(employees(env, {"export", "--company", "9", "--year", "2023"}));
+        r = runCli(employees(env, {"export", "--company", "9", "--year", "2023"}));
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(QStringLiteral("no company 9 in year 2023")));
     }
@@ -74,7 +58,8 @@ private Q_SLOTS:
                                                        "良,1,2\r\n"
                                                        ",2,3\r\n"
                                                        "悪,3,12\r\n"));
-        Run r = cli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
+        CliRun r =
+            runCli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("line 3: 社員名がありません")), qPrintable(r.err));
         QVERIFY(r.err.contains(QStringLiteral("line 4: 賃金等級「12」が 9 を超えています")));
@@ -88,8 +73,8 @@ private Q_SLOTS:
         const QString file = writeCp932(env.appDir() + QStringLiteral("header_only.csv"),
                                         QStringLiteral("社員名,社員番号,賃金等級\r\n"));
         for (const char* mode : {"--replace", "--add"}) {
-            const Run r = cli(employees(env, QStringList{"import", file} + Sample +
-                                                 QStringList{QString::fromLatin1(mode)}));
+            const CliRun r = runCli(employees(env, QStringList{"import", file} + Sample +
+                                                       QStringList{QString::fromLatin1(mode)}));
             QCOMPARE(r.status, 1);
             QCOMPARE(r.err.trimmed(), file + QStringLiteral("　にはデータが有りません。"));
             QVERIFY(!r.out.contains(QStringLiteral("imported")));
@@ -106,8 +91,8 @@ private Q_SLOTS:
         TestEnvironment env;
         const QString file = writeCp932(env.appDir() + QStringLiteral("neg.csv"),
                                         QStringLiteral("社員名,社員番号,賃金等級\r\n甲,1,-3\r\n"));
-        const Run r = cli(employees(env, QStringList{"import", file} + Sample +
-                                             QStringList{"--add"}));
+        const CliRun r =
+            runCli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("line 2: 賃金等級「-3」が 0 より小さい値です")),
                  qPrintable(r.err));
@@ -119,7 +104,8 @@ private Q_SLOTS:
         TestEnvironment env;
         const QString file = writeCp932(env.appDir() + QStringLiteral("in.csv"),
                                         QStringLiteral("社員名,社員番号\r\n甲,1\r\n乙,2\r\n"));
-        Run r = cli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
+        CliRun r =
+            runCli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
         QCOMPARE(r.status, 0);
         QVERIFY2(r.out.contains(QStringLiteral("2 employees imported (codes 61-62)")),
                  qPrintable(r.out + r.err));
@@ -129,15 +115,18 @@ private Q_SLOTS:
         // Export, replace with the export, export again: the same bytes.
         const QString first = env.appDir() + QStringLiteral("first.csv");
         const QString second = env.appDir() + QStringLiteral("second.csv");
-        QCOMPARE(cli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", first}))
-                     .status,
-                 0);
-        r = cli(employees(env, QStringList{"import", first} + Sample + QStringList{"--replace"}));
+        QCOMPARE(
+            runCli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", first}))
+                .status,
+            0);
+        r = runCli(
+            employees(env, QStringList{"import", first} + Sample + QStringList{"--replace"}));
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains(QStringLiteral("62 employees imported (codes 1-62)")));
-        QCOMPARE(cli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", second}))
-                     .status,
-                 0);
+        QCOMPARE(
+            runCli(employees(env, QStringList{"export"} + Sample + QStringList{"--out", second}))
+                .status,
+            0);
         QCOMPARE(readAll(second), readAll(first));
     }
 
@@ -153,11 +142,11 @@ private Q_SLOTS:
             {},
         };
         for (const QStringList& args : bad) {
-            const Run r = cli(employees(env, args));
+            const CliRun r = runCli(employees(env, args));
             QVERIFY2(r.status == 2, qPrintable(args.join(' ') + ": " + r.err));
         }
-        const Run missing = cli(employees(env, QStringList{"import", env.appDir() + "none.csv"} +
-                                                   Sample + QStringList{"--add"}));
+        const CliRun missing = runCli(employees(
+            env, QStringList{"import", env.appDir() + "none.csv"} + Sample + QStringList{"--add"}));
         QCOMPARE(missing.status, 1);
     }
 };

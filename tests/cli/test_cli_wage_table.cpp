@@ -1,27 +1,11 @@
 // tesvane-cli wage-table: the stored table as CSV, and regeneration from the stored definition
 // through the screen's checks and save.
 
-#include "support/TestSupport.h"
+#include "support/data/TestSupport.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
-
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TESVANE_APPDIR) + QStringLiteral("/tesvane-cli"), args);
-    if (!p.waitForFinished(60000))
-        return {-1, {}, {}};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList wageTable(const TestEnvironment& env, const QStringList& more = {}) {
     return QStringList{QStringLiteral("--data"),     env.appDir(),
@@ -44,7 +28,7 @@ private Q_SLOTS:
         env.exec(TDM::ACN2, QStringLiteral("INSERT INTO DCHINGIN2 (KCO, NENDO, GOUHOU, KIN1, KS1, "
                                            "KIN9, KS9) VALUES (1, 2023, -2, 205450, 103, 1000, "
                                            "100)"));
-        const Run r = cli(wageTable(env));
+        const CliRun r = runCli(wageTable(env));
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("GOUHOU,KIN1,KS1,KIN2,KS2,KIN3,KS3,KIN4,KS4,KIN5,KS5,KIN6,"
                                        "KS6,KIN7,KS7,KIN8,KS8,KIN9,KS9\n"
@@ -56,7 +40,7 @@ private Q_SLOTS:
         // A base-up of 1 % on the stored 2nd-order set, and a stale table.
         env.exec(TDM::ACN2, QStringLiteral("UPDATE DKSEN2 SET KRITSU = 1.01") + Where);
         env.exec(TDM::ACN2, QStringLiteral("UPDATE DCHINGIN2 SET KIN1 = 1") + Where);
-        const Run r = cli(wageTable(env, {QStringLiteral("--generate")}));
+        const CliRun r = runCli(wageTable(env, {QStringLiteral("--generate")}));
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 61);
@@ -76,7 +60,7 @@ private Q_SLOTS:
         const QStringList before =
             env.rows(TDM::ACN2, QStringLiteral("SELECT * FROM DCHINGIN2") + Where);
         env.exec(TDM::ACN2, QStringLiteral("UPDATE MCHINGIN SET TKSU = 12") + Where);
-        Run r = cli(wageTable(env, {QStringLiteral("--generate")}));
+        CliRun r = runCli(wageTable(env, {QStringLiteral("--generate")}));
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(
                      QStringLiteral("txtTokyusu: 入力範囲外です。1 ～ 9 の値を入力して下さい。")),
@@ -84,19 +68,19 @@ private Q_SLOTS:
         QCOMPARE(env.rows(TDM::ACN2, QStringLiteral("SELECT * FROM DCHINGIN2") + Where), before);
 
         env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MCHINGIN") + Where);
-        r = cli(wageTable(env, {QStringLiteral("--generate")}));
+        r = runCli(wageTable(env, {QStringLiteral("--generate")}));
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(QStringLiteral("no wage-table definition")));
 
-        r = cli({QStringLiteral("--data"), env.appDir(), QStringLiteral("wage-table"),
-                 QStringLiteral("--company"), QStringLiteral("4"), QStringLiteral("--year"),
-                 QStringLiteral("2023")});
+        r = runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("wage-table"),
+                    QStringLiteral("--company"), QStringLiteral("4"), QStringLiteral("--year"),
+                    QStringLiteral("2023")});
         QCOMPARE(r.status, 1);
-        r = cli({QStringLiteral("--data"), env.appDir(), QStringLiteral("wage-table"),
-                 QStringLiteral("--company"), QStringLiteral("1")});
+        r = runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("wage-table"),
+                    QStringLiteral("--company"), QStringLiteral("1")});
         QCOMPARE(r.status, 2);
-        r = cli({QStringLiteral("--data"), env.appDir(), QStringLiteral("wage-table"),
-                 QStringLiteral("--year"), QStringLiteral("x")});
+        r = runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("wage-table"),
+                    QStringLiteral("--year"), QStringLiteral("x")});
         QCOMPARE(r.status, 2);
     }
 };

@@ -1,8 +1,8 @@
 // The delivered database files: made reproducibly, never left half made, and holding a sample
 // company and reference figures that the screens can rely on.
 
-#include "common/AppState.h"
-#include "common/Dates.h"
+#include "core/common/AppState.h"
+#include "core/common/Dates.h"
 #include "mkdb/SecondOrderCurve.h"
 #include "mkdb/SqlScript.h"
 

@@ -1,9 +1,9 @@
 #include "mkdb/SampleCompany.h"
 
-#include "common/Helpers.h"
-#include "common/SqlText.h"
-#include "wage/WageTableGenerator.h"
-#include "wage/WageTableSql.h"
+#include "core/common/Helpers.h"
+#include "core/common/SqlText.h"
+#include "core/wage/WageTableGenerator.h"
+#include "data/wage/WageTableSql.h"
 
 #include <QSet>
 #include <QTime>

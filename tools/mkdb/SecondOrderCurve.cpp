@@ -1,6 +1,6 @@
 #include "mkdb/SecondOrderCurve.h"
 
-#include "wage/WageTableGenerator.h"
+#include "core/wage/WageTableGenerator.h"
 
 QList<qint64> SecondOrderAmounts(const std::array<int, 3>& steps,
                                  const std::array<qint64, 3>& amounts, double rate, int unit) {

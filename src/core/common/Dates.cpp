@@ -1,0 +1,146 @@
+#include "core/common/Dates.h"
+
+#include "core/common/AppState.h"
+
+namespace {
+
+QDate eraStart(const AppState& s, int i) {
+    if (s.EraStartYears[i] <= 0)
+        return {};
+    int m = s.EraStartMonths[i] >= 1 && s.EraStartMonths[i] <= 12 ? s.EraStartMonths[i] : 1;
+    int d = s.EraStartDays[i] >= 1 ? s.EraStartDays[i] : 1;
+    QDate first(s.EraStartYears[i], m, 1);
+    if (!first.isValid())
+        return {};
+    return QDate(s.EraStartYears[i], m, qMin(d, first.daysInMonth()));
+}
+
+QString twoDigits(int v) {
+    return QString::number(v).rightJustified(2, QLatin1Char('0'));
+}
+
+} // namespace
+
+int EraIndexOf(const QDate& date) {
+    const AppState& s = state();
+    int best = 0;
+    QDate bestStart;
+    for (int i = 1; i <= 3; ++i) {
+        QDate start = eraStart(s, i);
+        if (!start.isValid() || s.EraNames[i].isEmpty() || start > date)
+            continue;
+        if (!bestStart.isValid() || start >= bestStart) {
+            best = i;
+            bestStart = start;
+        }
+    }
+    return best;
+}
+
+bool DateToParts(TYMD& d) {
+    return DateToParts(d, state().EraMode);
+}
+
+bool DateToParts(TYMD& d, int eraMode) {
+    AppState& s = state();
+    d.Era.clear();
+    d.Year = d.Month = d.Day = QStringLiteral("0");
+    d.DateValue = s.clock();
+    if (d.Ymd.size() != 8)
+        return true;
+    d.Year = d.Ymd.mid(2, 2);
+    d.Month = d.Ymd.mid(4, 2);
+    d.Day = d.Ymd.mid(6, 2);
+    bool okY = false, okM = false, okD = false;
+    const int y = d.Ymd.left(4).toInt(&okY);
+    const int m = d.Month.toInt(&okM);
+    const int day = d.Day.toInt(&okD);
+    QDate date(y, m, day);
+    const bool valid = okY && okM && okD && date.isValid();
+    if (valid)
+        d.DateValue = date;
+    if (eraMode != 0) {
+        const int era = EraIndexOf(d.DateValue);
+        if (era > 0) {
+            d.Era = s.EraNames[era].left(2);
+            d.Year = twoDigits(d.DateValue.year() - s.EraStartYears[era] + 1);
+        } else {
+            d.Year = QString::number(d.DateValue.year());
+        }
+    }
+    return valid;
+}
+
+bool PartsToDate(TYMD& d) {
+    AppState& s = state();
+    const QString month = d.Month.trimmed().isEmpty() ? QStringLiteral("0") : d.Month.trimmed();
+    const QString day = d.Day.trimmed().isEmpty() ? QStringLiteral("0") : d.Day.trimmed();
+    bool okM = false, okD = false;
+    const int m = month.toInt(&okM);
+    const int dd = day.toInt(&okD);
+    if (okM && okD && m == 0 && dd == 0) {
+        d.Ymd = QStringLiteral("0");
+        return true;
+    }
+    bool okY = false;
+    int y = d.Year.trimmed().toInt(&okY);
+    if (!okY)
+        y = 0;
+    bool result = true;
+    if (s.EraMode == 0) {
+        y = y <= 30 ? y + 2000 : y + 1900;
+    } else {
+        int era = 0;
+        for (int i = 1; i <= 3 && era == 0; ++i)
+            if (!s.EraNames[i].isEmpty() && d.Era == s.EraNames[i])
+                era = i;
+        if (era > 0)
+            y = y + s.EraStartYears[era] - 1;
+        else
+            result = false;
+    }
+    d.Year = QString::number(y);
+    QDate date(y, okM ? m : 0, okD ? dd : 0);
+    if (result && date.isValid()) {
+        d.DateValue = date;
+    } else {
+        d.DateValue = s.clock();
+        result = false;
+    }
+    d.Ymd = d.DateValue.toString(QStringLiteral("yyyyMMdd"));
+    return result;
+}
+
+int YearsToBase(qint64 ymd) {
+    if (ymd == 0)
+        return 0;
+    AppState& s = state();
+    const int year = int(ymd / 10000);
+    const int month = int((ymd / 100) % 100);
+    const int day = int(ymd % 100);
+    int by, bm, bd;
+    if (s.AgeBaseMode != 0) {
+        s.refreshToday();
+        by = s.TodayYear;
+        bm = s.TodayMonth;
+        bd = s.TodayDay;
+    } else {
+        by = s.AgeBaseDate / 10000;
+        bm = (s.AgeBaseDate / 100) % 100;
+        bd = s.AgeBaseDate % 100;
+    }
+    int r = by - year;
+    if (bm < month || (bm == month && bd < day))
+        --r;
+    return r;
+}
+
+QString NendoText(int eraMode, int year) {
+    if (eraMode != 0) {
+        TYMD d;
+        d.Ymd = QString::number(year) + QStringLiteral("0101");
+        if (DateToParts(d, eraMode) && !d.Era.isEmpty())
+            return d.Era + QLatin1Char(' ') + d.Year;
+    }
+    return QString::number(year);
+}

@@ -1,0 +1,74 @@
+#include "core/masters/CsvLine.h"
+
+namespace {
+
+const QChar Quote = QLatin1Char('"');
+const QChar Comma = QLatin1Char(',');
+
+// The index of the quote that closes the quoted field opened at `open`; -1 when none does.
+qsizetype closingQuote(const QString& line, qsizetype open) {
+    const qsizetype n = line.size();
+    for (qsizetype i = open + 1; i < n; ++i) {
+        if (line[i] != Quote)
+            continue;
+        if (i + 1 == n || line[i + 1] == Comma)
+            return i;
+        // A doubled quote stands for one quote of the text, never for the end of the field;
+        // otherwise a text holding a quote followed by a comma would not come back whole.
+        if (line[i + 1] == Quote)
+            ++i;
+    }
+    return -1;
+}
+
+QString unquoted(const QString& field) {
+    QString inner = field.mid(1);
+    if (inner.endsWith(Quote))
+        inner.chop(1);
+    inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    return inner;
+}
+
+} // namespace
+
+QStringList SplitCsvLine(const QString& line) {
+    QStringList fields;
+    const qsizetype n = line.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        QString field;
+        if (line[pos] != Quote) {
+            qsizetype end = line.indexOf(Comma, pos);
+            if (end < 0)
+                end = n;
+            field = line.mid(pos, end - pos);
+            pos = end + 1;
+            if (field.startsWith(QLatin1Char('\\')))
+                field.remove(0, 1);
+        } else {
+            qsizetype close = closingQuote(line, pos);
+            if (close < 0)
+                close = n - 1;
+            field = unquoted(line.mid(pos, close - pos + 1));
+            pos = close + 2;
+        }
+        fields << field;
+    }
+    return fields;
+}
+
+QString QuoteCsvField(const QString& text) {
+    QString s = text;
+    s.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return Quote + s + Quote;
+}
+
+QStringList SplitTextLines(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QString& l : lines)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    return lines;
+}

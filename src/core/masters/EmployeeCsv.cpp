@@ -1,0 +1,243 @@
+#include "core/masters/EmployeeCsv.h"
+
+#include "core/common/DisplayTexts.h"
+#include "core/masters/Cp932.h"
+#include "core/masters/CsvLine.h"
+
+#include <QDate>
+
+namespace {
+
+const QString Error = QStringLiteral("ERROR");
+const QString Male = QStringLiteral("男");
+const QString Female = QStringLiteral("女");
+
+bool isWholeNumber(const QString& text, int* value = nullptr) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (value)
+        *value = ok ? v : 0;
+    return ok;
+}
+
+bool allDigits(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+const QStringList& ImportHeaders() {
+    static const QStringList headers = {
+        QStringLiteral("状態"),     QStringLiteral("社員名"),   QStringLiteral("社員番号"),
+        QStringLiteral("本支店ID"), QStringLiteral("職務ID"),   QStringLiteral("役職"),
+        QStringLiteral("性別"),     QStringLiteral("学歴"),     QStringLiteral("専攻"),
+        QStringLiteral("職務経験"), QStringLiteral("社内身分"), QStringLiteral("生年月日"),
+        QStringLiteral("入社日"),   QStringLiteral("賃金等級"), QStringLiteral("配属"),
+        QStringLiteral("公的資格")};
+    return headers;
+}
+
+ImportRead ReadImportFile(const QByteArray& bytes) {
+    ImportRead r;
+    QString text;
+    if (!DecodeTextFile(bytes, text, &r.badLine)) {
+        r.result = ImportRead::Undecodable;
+        return r;
+    }
+    const QStringList lines = SplitTextLines(text);
+    if (lines.isEmpty()) {
+        r.result = ImportRead::Empty;
+        return r;
+    }
+    // Header field i goes into grid column map[i]; -1 skips it.
+    const QStringList header = SplitCsvLine(lines.first());
+    QVector<int> map(header.size(), -1);
+    bool any = false;
+    for (qsizetype i = 0; i < header.size(); ++i)
+        for (int c = ImpName; c < ImportColumnCount; ++c)
+            if (header[i] == ImportHeaders()[c]) {
+                map[i] = c;
+                any = true;
+                break;
+            }
+    if (!any) {
+        r.result = ImportRead::NoKnownHeader;
+        return r;
+    }
+    // A header alone holds no employee: storing it would only empty the year in replace mode.
+    if (lines.size() == 1) {
+        r.result = ImportRead::Empty;
+        return r;
+    }
+    r.sheet.rows.reserve(lines.size() - 1);
+    r.sheet.lines.reserve(lines.size() - 1);
+    for (qsizetype l = 1; l < lines.size(); ++l) {
+        const QStringList fields = SplitCsvLine(lines[l]);
+        QStringList row;
+        row.resize(ImportColumnCount);
+        const qsizetype n = qMin(fields.size(), header.size());
+        for (qsizetype i = 0; i < n; ++i)
+            if (map[i] >= 0)
+                row[map[i]] = fields[i];
+        r.sheet.rows.push_back(row);
+        r.sheet.lines.push_back(int(l) + 1);
+    }
+    return r;
+}
+
+QString ImportReadProblem(const ImportRead& read, const QString& fileName) {
+    switch (read.result) {
+    case ImportRead::Ok:
+        return {};
+    case ImportRead::Unreadable:
+        return read.ioError;
+    case ImportRead::Empty:
+        return fileName + QStringLiteral("　にはデータが有りません。");
+    case ImportRead::Undecodable:
+        return fileName + QStringLiteral("　の ") + QString::number(read.badLine) +
+               QStringLiteral(" 行目は Shift-JIS（CP932）の文字として読めません。"
+                              "UTF-8 のファイルは BOM 付きで保存して下さい。");
+    case ImportRead::NoKnownHeader:
+        return QStringLiteral("有効な項目名がありません。");
+    }
+    return {};
+}
+
+bool ParseSlashDate(const QString& text, qint64* ymd) {
+    if (text == QStringLiteral("0")) {
+        *ymd = 0;
+        return true;
+    }
+    const QStringList parts = text.split(QLatin1Char('/'));
+    if (parts.size() != 3 || parts[0].size() != 4 || parts[1].size() > 2 || parts[2].size() > 2)
+        return false;
+    for (const QString& p : parts)
+        if (!allDigits(p))
+            return false;
+    const QDate d(parts[0].toInt(), parts[1].toInt(), parts[2].toInt());
+    if (!d.isValid())
+        return false;
+    *ymd = qint64(d.year()) * 10000 + d.month() * 100 + d.day();
+    return true;
+}
+
+int CheckImportSheet(ImportSheet& sheet) {
+    const QStringList& names = ImportHeaders();
+    sheet.faults.resize(sheet.rows.size());
+    int faulty = 0;
+    for (qsizetype r = 0; r < sheet.rows.size(); ++r) {
+        QStringList& row = sheet.rows[r];
+        QStringList& why = sheet.faults[r];
+        why.clear();
+        if (row[ImpName].isEmpty())
+            why << names[ImpName] + QStringLiteral("がありません");
+        if (row[ImpNumber].isEmpty())
+            why << names[ImpNumber] + QStringLiteral("がありません");
+        for (int c : {ImpOfficeId, ImpJobId, ImpGrade}) {
+            const QString& v = row[c];
+            int n = 0;
+            if (!v.isEmpty() && v != QStringLiteral("0") && (!isWholeNumber(v, &n) || n == 0))
+                why << names[c] + QStringLiteral("「") + v +
+                           QStringLiteral("」が 0 以外の整数ではありません");
+        }
+        int grade = 0;
+        isWholeNumber(row[ImpGrade], &grade);
+        if (grade > 9)
+            why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
+                       QStringLiteral("」が 9 を超えています");
+        else if (grade < 0)
+            why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
+                       QStringLiteral("」が 0 より小さい値です");
+        for (int c : {ImpBirth, ImpJoined}) {
+            qint64 ymd = 0;
+            if (!row[c].isEmpty() && !ParseSlashDate(row[c], &ymd))
+                why << names[c] + QStringLiteral("「") + row[c] +
+                           QStringLiteral("」が 年/月/日 の日付ではありません");
+        }
+        QString& sex = row[ImpSex];
+        static const QStringList maleWords = {QStringLiteral("男性"), QStringLiteral("True"),
+                                              QStringLiteral("true"), QStringLiteral("TRUE"),
+                                              QStringLiteral("1"),    QStringLiteral("-1")};
+        if (maleWords.contains(sex))
+            sex = Male;
+        if (sex != Male)
+            sex = Female;
+        row[ImpStatus] = why.isEmpty() ? QString() : Error;
+        if (!why.isEmpty())
+            ++faulty;
+    }
+    return faulty;
+}
+
+ImportedEmployee ToImportedEmployee(const QStringList& row) {
+    ImportedEmployee e;
+    e.SNA = row[ImpName];
+    e.SCOT = row[ImpNumber];
+    e.YAKU = row[ImpPosition];
+    e.SEIBETSU = row[ImpSex] == Male ? 0 : 1;
+    e.GAKU = row[ImpEducation];
+    e.SENKOU = row[ImpMajor];
+    e.KEIKEN = row[ImpExperience];
+    e.KSIKAKU = row[ImpQualification];
+    e.SM2 = row[ImpKind];
+    e.SM1 = EmployeeKindCode(row[ImpKind]).toInt();
+    if (!ParseSlashDate(row[ImpBirth], &e.SEIHI))
+        e.SEIHI = 0;
+    if (!ParseSlashDate(row[ImpJoined], &e.NYUHI))
+        e.NYUHI = 0;
+    isWholeNumber(row[ImpGrade], &e.TOUKYU);
+    return e;
+}
+
+const QString& ExportHeaderLine() {
+    static const QString line = QStringLiteral(
+        "社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級");
+    return line;
+}
+
+QString ExportDateText(qint64 ymd) {
+    if (ymd == 0)
+        return QStringLiteral("0");
+    const QString t = QString::number(ymd);
+    return t.mid(0, 4) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.mid(6, 2);
+}
+
+ExportEncoding EncodeEmployeeCsv(const QVector<ExportRow>& rows) {
+    ExportEncoding out;
+    const QByteArray crlf("\r\n");
+    QByteArray encoded;
+    Cp932::encode(ExportHeaderLine(), encoded);
+    out.bytes.reserve((rows.size() + 1) * 160);
+    out.bytes += encoded + crlf;
+    const QStringList columns = ExportHeaderLine().split(QLatin1Char(','));
+    for (const ExportRow& r : rows) {
+        const QString texts[10] = {
+            r.SCOT,   r.SNA,    r.YAKU, r.SEIBETSU == 0 ? Male : Female, r.GAKU,
+            r.SENKOU, r.KEIKEN, r.SM2,  ExportDateText(r.SEIHI),         ExportDateText(r.NYUHI)};
+        for (int i = 0; i < 10; ++i) {
+            qsizetype bad = 0;
+            if (!Cp932::encode(QuoteCsvField(texts[i]), encoded, &bad)) {
+                // The index is in the quoted text; the quotes and doubled quotes are ASCII, so
+                // the character itself is found in the quoted text at that index.
+                out.ok = false;
+                out.bytes.clear();
+                out.problem = QStringLiteral("社員コード ") + QString::number(r.SCO) +
+                              QStringLiteral("（") + r.SNA + QStringLiteral("）の「") + columns[i] +
+                              QStringLiteral("」に Shift-JIS（CP932）で書けない文字「") +
+                              Cp932::characterAt(QuoteCsvField(texts[i]), bad) +
+                              QStringLiteral("」があります。社員マスタの出力を中止しました。");
+                return out;
+            }
+            out.bytes += encoded;
+            out.bytes += ',';
+        }
+        out.bytes += QByteArray::number(r.TOUKYU);
+        out.bytes += crlf;
+    }
+    return out;
+}

@@ -1,0 +1,250 @@
+#include "data/db/TDM.h"
+
+#include "core/common/Messages.h"
+#include "core/common/SqlText.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+#include <QtDebug>
+
+namespace {
+TDM* g_instance = nullptr;
+int g_serial = 0;
+const char* const AttachedName = "SEIGYO";
+} // namespace
+
+TDM::TDM() : m_prefix(QStringLiteral("tdm%1_").arg(++g_serial)) {
+    g_instance = this;
+}
+
+TDM::~TDM() {
+    if (m_txActive)
+        rollbackTransaction();
+    CloseConnection(ACN1);
+    CloseConnection(ACN2);
+    for (Conn c : {ACN1, ACN2})
+        if (QSqlDatabase::contains(connectionName(c)))
+            QSqlDatabase::removeDatabase(connectionName(c));
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+TDM* TDM::instance() {
+    return g_instance;
+}
+
+TDM& DM() {
+    Q_ASSERT(g_instance);
+    return *g_instance;
+}
+
+QString TDM::connectionName(Conn c) const {
+    return m_prefix + (c == ACN1 ? QStringLiteral("ACN1") : QStringLiteral("ACN2"));
+}
+
+QSqlDatabase TDM::database(Conn c) const {
+    return QSqlDatabase::database(connectionName(c), false);
+}
+
+bool TDM::isOpen(Conn c) const {
+    return m_open[c];
+}
+QString TDM::path(Conn c) const {
+    return m_paths[c];
+}
+
+void TDM::CloseConnection(Conn c) {
+    for (TQuery* q : {&Query1, &Query2, &Query21, &Query22, &Query23})
+        if (q->connection() == TQuery::Connection(c))
+            q->close();
+    if (QSqlDatabase::contains(connectionName(c))) {
+        QSqlDatabase db = database(c);
+        if (db.isOpen())
+            db.close();
+    }
+    m_open[c] = false;
+}
+
+bool TDM::OpenConnection(Conn c, const QString& path) {
+    CloseConnection(c);
+    m_paths[c] = path;
+    QString error;
+    if (!QFileInfo(path).isFile()) {
+        error = QStringLiteral("no such file");
+    } else {
+        const QString name = connectionName(c);
+        QSqlDatabase db = QSqlDatabase::contains(name)
+                              ? QSqlDatabase::database(name, false)
+                              : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        // mode=rw: never create a database file that is not there.
+        db.setDatabaseName(
+            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            QStringLiteral("?mode=rw"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            for (const char* pragma :
+                 {"PRAGMA foreign_keys=ON", "PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL",
+                  "SELECT count(*) FROM sqlite_master"}) {
+                if (!q.exec(QString::fromLatin1(pragma))) {
+                    error = q.lastError().text();
+                    break;
+                }
+                while (q.next()) {
+                }
+            }
+            q.finish();
+            if (!error.isEmpty())
+                db.close();
+        }
+    }
+    if (!error.isEmpty()) {
+        m_lastError = error;
+        Msg::info(QStringLiteral("データベースのオープンでエラーが発生しました。　") + path);
+        return false;
+    }
+    m_open[c] = true;
+    return true;
+}
+
+TDM::Conn TDM::routeFor(const TQuery& q) const {
+    const Conn own = q.connection() == TQuery::OnACN1 ? ACN1 : ACN2;
+    if (m_txActive && m_txFiles == Files::Both)
+        return ACN2; // the control file is attached to the company connection
+    return own;
+}
+
+void TDM::reportFailure(const QString& error) {
+    m_lastError = error;
+    if (m_txActive)
+        m_txFailed = true;
+    if (error.contains(QStringLiteral("overflow"), Qt::CaseInsensitive))
+        Msg::info(QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"));
+    else
+        Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+}
+
+bool TDM::RunSql(TQuery& query, const QString& sql, QChar mode) {
+    query.close();
+    query.m_sql = sql;
+    if (mode != QLatin1Char('S') && mode != QLatin1Char('E'))
+        return true;
+    const Conn c = routeFor(query);
+    if (!m_open[c]) {
+        reportFailure(QStringLiteral("database not open"));
+        return false;
+    }
+    QSqlQuery q(database(c));
+    q.setForwardOnly(true);
+    if (!q.exec(sql)) {
+        const QString error = q.lastError().text();
+        q.finish();
+        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
+        reportFailure(error);
+        return false;
+    }
+    if (mode == QLatin1Char('S')) {
+        const QSqlRecord rec = q.record();
+        const int n = rec.count();
+        for (int i = 0; i < n; ++i) {
+            query.m_columns << rec.fieldName(i);
+            query.m_index.insert(rec.fieldName(i).toUpper(), i);
+        }
+        while (q.next()) {
+            QVector<QVariant> row(n);
+            for (int i = 0; i < n; ++i)
+                row[i] = q.value(i);
+            query.m_rows.push_back(std::move(row));
+        }
+        if (q.lastError().isValid()) {
+            const QString error = q.lastError().text();
+            q.finish();
+            query.close();
+            reportFailure(error);
+            return false;
+        }
+        query.m_active = true;
+        query.m_row = 0;
+    }
+    q.finish();
+    return true;
+}
+
+bool TDM::beginTransaction(Files files) {
+    Q_ASSERT(!m_txActive);
+    m_txFailed = false;
+    const Conn c = files == Files::Control ? ACN1 : ACN2;
+    if (!m_open[c] || (files == Files::Both && !m_open[ACN1])) {
+        reportFailure(QStringLiteral("database not open"));
+        return false;
+    }
+    QSqlQuery q(database(c));
+    if (files == Files::Both) {
+        if (!q.exec(QStringLiteral("ATTACH DATABASE %1 AS %2")
+                        .arg(SqlQuote(QFileInfo(m_paths[ACN1]).absoluteFilePath()),
+                             QString::fromLatin1(AttachedName)))) {
+            reportFailure(q.lastError().text());
+            return false;
+        }
+        m_attached = true;
+    }
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        const QString error = q.lastError().text();
+        q.finish();
+        if (m_attached) {
+            q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
+            m_attached = false;
+        }
+        reportFailure(error);
+        return false;
+    }
+    m_txActive = true;
+    m_txFiles = files;
+    return true;
+}
+
+bool TDM::commitTransaction() {
+    if (!m_txActive)
+        return false;
+    if (m_txFailed) {
+        rollbackTransaction();
+        return false;
+    }
+    const Conn c = m_txFiles == Files::Control ? ACN1 : ACN2;
+    QSqlQuery q(database(c));
+    bool ok = q.exec(QStringLiteral("COMMIT"));
+    if (!ok) {
+        const QString error = q.lastError().text();
+        q.finish();
+        rollbackTransaction();
+        reportFailure(error);
+        return false;
+    }
+    q.finish();
+    m_txActive = false;
+    if (m_attached) {
+        q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
+        m_attached = false;
+    }
+    return true;
+}
+
+void TDM::rollbackTransaction() {
+    if (!m_txActive)
+        return;
+    const Conn c = m_txFiles == Files::Control ? ACN1 : ACN2;
+    QSqlQuery q(database(c));
+    q.exec(QStringLiteral("ROLLBACK"));
+    q.finish();
+    m_txActive = false;
+    if (m_attached) {
+        q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
+        m_attached = false;
+    }
+}

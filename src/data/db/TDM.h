@@ -1,0 +1,66 @@
+#pragma once
+
+#include "data/db/TQuery.h"
+
+#include <QString>
+
+class QSqlDatabase;
+
+// The data module: the two connections and five queries through which every screen reaches
+// the databases. ACN1 is the control file (SEIGYO.db), ACN2 the company file (DATA.db).
+class TDM {
+public:
+    enum Conn { ACN1 = 0, ACN2 = 1 };
+    enum class Files { Control, Data, Both };
+
+    TDM();
+    ~TDM();
+    TDM(const TDM&) = delete;
+    TDM& operator=(const TDM&) = delete;
+
+    TQuery Query1{"Query1", TQuery::OnACN1};
+    TQuery Query2{"Query2", TQuery::OnACN1};
+    TQuery Query21{"Query21", TQuery::OnACN2};
+    TQuery Query22{"Query22", TQuery::OnACN2};
+    TQuery Query23{"Query23", TQuery::OnACN2};
+
+    // (Re)opens a connection on an existing database file. On failure shows
+    // "データベースのオープンでエラーが発生しました。　" + path and leaves it closed.
+    bool OpenConnection(Conn connection, const QString& path);
+    void CloseConnection(Conn connection);
+    bool isOpen(Conn connection) const;
+    QString path(Conn connection) const;
+
+    // Runs one statement: mode 'S' opens rows, 'E' executes. A failure is reported to the
+    // user here ("ＳＱＬ処理で…"); the result tells the caller, who may ignore it.
+    bool RunSql(TQuery& query, const QString& sql, QChar mode);
+    // The engine's text of the last failure (for the command-line companion).
+    QString lastError() const { return m_lastError; }
+
+    // All-or-nothing writes; see Transaction.
+    bool beginTransaction(Files files);
+    bool commitTransaction();
+    void rollbackTransaction();
+    bool inTransaction() const { return m_txActive; }
+    bool transactionFailed() const { return m_txFailed; }
+
+    static TDM* instance();
+
+private:
+    QString connectionName(Conn c) const;
+    QSqlDatabase database(Conn c) const;
+    Conn routeFor(const TQuery& q) const;
+    void reportFailure(const QString& error);
+
+    QString m_paths[2];
+    bool m_open[2] = {false, false};
+    QString m_prefix;
+    QString m_lastError;
+    bool m_txActive = false;
+    bool m_txFailed = false;
+    Files m_txFiles = Files::Data;
+    bool m_attached = false;
+};
+
+// The data module of the running program.
+TDM& DM();

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/masters/EmployeeCsv.h"
+#include "data/masters/EmployeeStore.h"
+
+#include <QDate>
+#include <QString>
+
+// Employee export and import with the database: the code the screens and tesvane-cli share.
+
+// AppDir + "CSV/社員マスタ出力.CSV".
+QString EmployeeExportPath();
+
+struct ExportOutcome {
+    enum Status { Written, NoEmployees, ReadFailed, Unencodable, WriteFailed };
+    Status status = Written;
+    int count = 0;
+    QString detail; // Unencodable: which character where; WriteFailed: the system's message
+};
+
+// Writes the employees of the company year, ordered by employee number, to the file (created
+// anew; its folder is made when missing). Nothing is written unless every text converts.
+ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path);
+
+// The file read, decoded and split.
+ImportRead ReadImportPath(const QString& path);
+
+enum class ImportMode { Add, Replace };
+
+// Stores the checked rows as new employees in one transaction: Replace first deletes the
+// company year's employees. Codes continue after the highest code (1 when none). False when
+// anything failed; nothing is then stored and nothing deleted.
+bool StoreImportedEmployees(const CompanyYear& cy, const QVector<QStringList>& rows,
+                            ImportMode mode, const QDate& today, int* firstCode = nullptr);

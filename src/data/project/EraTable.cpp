@@ -1,0 +1,27 @@
+#include "data/project/EraTable.h"
+
+#include "core/common/AppState.h"
+#include "data/db/TDM.h"
+
+bool LoadEraTable() {
+    AppState& s = state();
+    for (int i = 1; i <= 3; ++i) {
+        s.EraNames[size_t(i)].clear();
+        s.EraStartYears[size_t(i)] = s.EraStartMonths[size_t(i)] = s.EraStartDays[size_t(i)] = 0;
+    }
+    TQuery& q = DM().Query1;
+    s.SqlText = QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0 ORDER BY CO");
+    if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')))
+        return false;
+    const bool found = !q.eof();
+    if (found) {
+        for (int i = 1; i <= 3; ++i) {
+            s.EraNames[size_t(i)] = q.asText(QStringLiteral("REKI%1").arg(i));
+            s.EraStartYears[size_t(i)] = q.asInt(QStringLiteral("SNEN%1").arg(i));
+            s.EraStartMonths[size_t(i)] = q.asInt(QStringLiteral("STSUKI%1").arg(i));
+            s.EraStartDays[size_t(i)] = q.asInt(QStringLiteral("SHI%1").arg(i));
+        }
+    }
+    q.close();
+    return found;
+}

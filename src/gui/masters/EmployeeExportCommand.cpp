@@ -1,0 +1,36 @@
+#include "gui/masters/EmployeeExportCommand.h"
+
+#include "core/common/AppState.h"
+#include "core/common/Messages.h"
+#include "data/masters/EmployeeTransfer.h"
+#include "gui/common/Hourglass.h"
+
+#include <QDir>
+
+void RunEmployeeExport() {
+    const QString folder = QDir::toNativeSeparators(state().AppDir);
+    if (!Msg::yesNo(QStringLiteral("社員マスタを") + folder +
+                    QStringLiteral("CSVへ出力します。\rよろしいですか？")))
+        return;
+    ExportOutcome outcome;
+    {
+        Hourglass wait;
+        outcome = ExportEmployees(OpenCompanyYear(), EmployeeExportPath());
+    }
+    switch (outcome.status) {
+    case ExportOutcome::Written:
+        Msg::info(QStringLiteral("CSVデレクトリに社員マスタが出力されました。"));
+        break;
+    case ExportOutcome::NoEmployees:
+        Msg::info(QStringLiteral("社員マスタは有りません。"));
+        break;
+    case ExportOutcome::ReadFailed:
+        break; // reported by the data module
+    case ExportOutcome::Unencodable:
+        Msg::warning(outcome.detail);
+        break;
+    case ExportOutcome::WriteFailed:
+        Msg::error(outcome.detail);
+        break;
+    }
+}

@@ -1,0 +1,216 @@
+#pragma once
+
+#include "core/masters/EmployeeRecord.h"
+
+#include <QDialog>
+#include <QVector>
+#include <array>
+#include <functional>
+#include <utility>
+
+class EmployeeListModel;
+class FieldExits;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableView;
+
+// Employee data: the employees of the open company year, one at a time, with the list below.
+class TWS0030 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TWS0030(QWidget* parent = nullptr);
+    ~TWS0030() override;
+
+    // Commands and the code box above the pages.
+    QPushButton* btnAdd;
+    QPushButton* btnMnt;
+    QPushButton* btnDlt;
+    QPushButton* btnCansel;
+    QPushButton* btnClose;
+    QComboBox* cmbWorker;
+    QLineEdit* txtWorker;
+    QLineEdit* txtCureentNo;
+    QLineEdit* txtLastNo;
+    QPushButton* btnFirst;
+    QPushButton* btnBack;
+    QPushButton* btnNext;
+    QPushButton* btnLast;
+    QTabWidget* PageControl1;
+
+    // 基本情報
+    QLineEdit* txtWorkerNo;
+    QLineEdit* txtWorkName;
+    QRadioButton* OptSex1;
+    QRadioButton* OptSex2;
+    QComboBox* cmbSeiNengou;
+    QLineEdit* txtSeiyy;
+    QLineEdit* txtSeimm;
+    QLineEdit* txtSeidd;
+    QComboBox* cmbNyuNengou;
+    QLineEdit* txtNyuyy;
+    QLineEdit* txtNyumm;
+    QLineEdit* txtNyudd;
+    QLineEdit* txtYakusyoku;
+    QComboBox* cmbMibun;
+    QLineEdit* txtGakureki;
+    QLineEdit* txtSenkou;
+    QLineEdit* txtKSikaku;
+    QLineEdit* txtHaizoku;
+    QComboBox* cmbTouNengou;
+    QLineEdit* txtTouyy;
+    QLineEdit* txtToumm;
+    QLineEdit* txtToudd;
+    QComboBox* cmbSikaku;
+    QLineEdit* txtGouhou;
+    QLineEdit* txtZone;
+    QLineEdit* txtTasseiRitsu;
+    QComboBox* cmbHyouka1;
+    QLineEdit* txtHyouka2;
+    QLineEdit* txtHyouka3;
+    QLineEdit* txtHyouka4;
+    QLineEdit* txtKeikenNen;
+    QLineEdit* txtSyokumuTensu;
+    QComboBox* cmbMark;
+    QLabel* Image1;
+    QPushButton* btnPicter;
+
+    // 賃金情報 ([1..3] base pay, [1..5] allowances)
+    std::array<QLabel*, 4> lblKihon{};
+    std::array<QLineEdit*, 4> txtKihon{};
+    std::array<QLineEdit*, 4> txtAFKihon{};
+    std::array<QRadioButton*, 4> optKihon{};
+    QPushButton* cdRestLink;
+    QLineEdit* txtKihonSum;
+    QLineEdit* txtAFKihonSum;
+    QLineEdit* txtUpKihon;
+    std::array<QLabel*, 6> lblTeate{};
+    std::array<QLineEdit*, 6> txtTeate{};
+    std::array<QLineEdit*, 6> txtAFTeate{};
+    QLineEdit* txtTeateSum;
+    QLineEdit* txtAFTeateSum;
+    QLineEdit* txtTeateUP;
+    QLineEdit* txtBonus1;
+    QLineEdit* txtBonus2;
+    QLineEdit* txtNensyu;
+    QLineEdit* txtAFNensyu;
+    QLineEdit* txtSyotei;
+    QLineEdit* txtAFSyotei;
+    QLineEdit* txtTaisyokuKin;
+
+    // The list: grade filter and grid.
+    QGroupBox* rgGrade;
+    std::array<QRadioButton*, 10> optGrade{}; // [0] 全て, [1..9] one grade
+    QTableView* StringGrid1;
+
+    // Run by the main window before each showing.
+    void prepare();
+
+    // Screen state, for the list and the link (also read by tests).
+    int currentCode() const { return m_currentCode; }
+    int currentRow() const { return m_currentRow; }
+    bool highlighted() const { return m_highlight; }
+    int gradeFilter() const { return m_filter; }
+    int wageTableLink() const { return m_link; }
+    QString photoName() const { return m_photoName; }
+    int firstCode() const { return m_firstCode; }
+    int lastCode() const { return m_lastCode; }
+    const EmployeeListModel* listModel() const { return m_list; }
+
+public Q_SLOTS:
+    void btnAddClick();
+    void btnMntClick();
+    void btnDltClick();
+    void btnCanselClick();
+    void btnCloseClick();
+    void btnFirstClick();
+    void btnBackClick();
+    void btnNextClick();
+    void btnLastClick();
+    void btnPicterClick();
+    void cdRestLinkClick();
+    void optKihonClick(int n);
+    void gradeFilterClick(int grade);
+    // Chooses a grid row (from 1) as a click on it does.
+    void StringGrid1Click(int gridRow);
+
+    // Field exit checks: true when the field's text is accepted. A refused text is reported
+    // and the focus goes back to the field.
+    bool cmbWorkerExit();
+    bool cmbMibunExit();
+    bool cmbSikakuExit();
+    bool cmbMarkExit();
+    bool cmbHyouka1Exit();
+    bool txtGouhouExit();
+    bool txtTaisyokuKinExit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    enum class Move { First, Back, Next, Last };
+    using ExitCheck = std::function<bool()>;
+
+    void buildControls();
+    QWidget* buildBasicPage();
+    QWidget* buildWagePage();
+    void buildLayout(QWidget* basic, QWidget* wage);
+    void connectHandlers();
+
+    void fillChoiceLists();
+    void fillEraBoxes();
+    void setLabelCaptions();
+    void clearForm();
+    void loadList();
+    void setCursorRow(int gridRow);
+    void setHighlight(bool on);
+    void selectRowOfCode(int code);
+    // False when the code has no stored employee (or the read failed).
+    bool loadEmployee(int code);
+    void showEmployee(const EmployeeRecord& e);
+    void showPhoto(const QString& name);
+    void recomputeSums();
+    void applyLinkColours();
+    void applyLink();
+    void move(Move move);
+    bool askBeforeDropping(const QString& lastLine);
+    void focusBasic(QWidget* field);
+    void moveFocus(QWidget* field);
+
+    // Reads the form into a record; false (message shown) when a date does not convert.
+    bool collect(EmployeeRecord& e);
+    // The code of the code box; 0 (message shown) when it is empty or not a code.
+    int typedCode();
+    // Runs the code box's exit check for a code typed and not yet taken; false when refused.
+    bool settleTypedCode();
+    bool refuse(QWidget* field, const QString& message);
+    bool checkRange(QLineEdit* field, int low, int high);
+    bool checkInteger(QLineEdit* field, bool emptyIsZero);
+    bool checkNumber(QLineEdit* field);
+    bool checkMoney(QLineEdit* field);
+    QList<QLineEdit*> moneyBoxes() const;
+
+    EmployeeListModel* m_list;
+    FieldExits* m_exits;
+    QButtonGroup* m_sexGroup;
+    QButtonGroup* m_linkGroup;
+    QButtonGroup* m_gradeGroup;
+
+    int m_currentCode = 0;
+    int m_firstCode = 0;
+    int m_lastCode = 0;
+    int m_currentRow = 0; // grid row of the chosen employee
+    bool m_highlight = false;
+    int m_filter = 0;         // grade filter, 0 all
+    int m_link = 0;           // the current employee's wage-table link, 0..3
+    QString m_photoName;      // SPATH: relative to Picture/, backslash between folders
+    bool m_codeTyped = false; // the code box holds text the user typed and has not left
+    bool m_settingCursor = false;
+    bool m_closing = false;
+};

@@ -1,0 +1,151 @@
+#include "core/common/AppState.h"
+#include "core/common/Dates.h"
+
+#include <QtTest>
+
+namespace {
+// The era table as delivered.
+void setEras() {
+    AppState& s = state();
+    s.EraNames = {QString(), QStringLiteral("昭和"), QStringLiteral("平成"),
+                  QStringLiteral("令和")};
+    s.EraStartYears = {0, 1926, 1989, 2019};
+    s.EraStartMonths = {0, 12, 1, 5};
+    s.EraStartDays = {0, 25, 8, 1};
+}
+TYMD parts(const QString& era, const QString& y, const QString& m, const QString& d) {
+    TYMD t;
+    t.Era = era;
+    t.Year = y;
+    t.Month = m;
+    t.Day = d;
+    return t;
+}
+} // namespace
+
+class TestDates : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        resetState();
+        setEras();
+        state().clock = [] { return QDate(2026, 12, 8); };
+    }
+
+    void westernPartsToDate() {
+        TYMD t = parts({}, QStringLiteral("05"), QStringLiteral("4"), QStringLiteral("1"));
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("20050401"));
+        QCOMPARE(t.Year, QStringLiteral("2005"));
+        t = parts({}, QStringLiteral("99"), QStringLiteral("4"), QStringLiteral("1"));
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("19990401"));
+        t = parts({}, QStringLiteral("30"), QStringLiteral("1"), QStringLiteral("1"));
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("20300101"));
+        t = parts({}, QStringLiteral("31"), QStringLiteral("1"), QStringLiteral("1"));
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("19310101"));
+    }
+
+    void noDateAndInvalidDates() {
+        TYMD t = parts({}, QStringLiteral("77"), QStringLiteral("0"), QStringLiteral("0"));
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("0"));
+        t = parts({}, QStringLiteral("77"), QString(), QString());
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("0"));
+        t = parts({}, QStringLiteral("24"), QStringLiteral("2"), QStringLiteral("30"));
+        QVERIFY(!PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("20261208")); // today, never to be stored
+        t = parts({}, QStringLiteral("24"), QStringLiteral("0"), QStringLiteral("5"));
+        QVERIFY(!PartsToDate(t));
+        t = parts({}, QStringLiteral("24"), QStringLiteral("2"), QStringLiteral("29"));
+        QVERIFY(PartsToDate(t)); // 2024 is a leap year
+    }
+
+    void eraPartsToDate() {
+        state().EraMode = 1;
+        TYMD t = parts(QStringLiteral("平成"), QStringLiteral("16"), QStringLiteral("4"),
+                       QStringLiteral("1"));
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("20040401"));
+        t = parts(QStringLiteral("令和"), QStringLiteral("5"), QStringLiteral("6"),
+                  QStringLiteral("30"));
+        QVERIFY(PartsToDate(t));
+        QCOMPARE(t.Ymd, QStringLiteral("20230630"));
+        t = parts(QStringLiteral("大正"), QStringLiteral("5"), QStringLiteral("6"),
+                  QStringLiteral("30"));
+        QVERIFY(!PartsToDate(t));
+        t = parts(QString(), QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"));
+        QVERIFY(PartsToDate(t)); // no date needs no era
+        QCOMPARE(t.Ymd, QStringLiteral("0"));
+    }
+
+    void dateToPartsWestern() {
+        TYMD t;
+        t.Ymd = QStringLiteral("0");
+        QVERIFY(DateToParts(t));
+        QCOMPARE(t.Era, QString());
+        QCOMPARE(t.Year, QStringLiteral("0"));
+        QCOMPARE(t.Month, QStringLiteral("0"));
+        QCOMPARE(t.Day, QStringLiteral("0"));
+        t.Ymd = QStringLiteral("19800415");
+        QVERIFY(DateToParts(t));
+        QCOMPARE(t.Year, QStringLiteral("80"));
+        QCOMPARE(t.Month, QStringLiteral("04"));
+        QCOMPARE(t.Day, QStringLiteral("15"));
+        QCOMPARE(t.DateValue, QDate(1980, 4, 15));
+        t.Ymd = QStringLiteral("20230230");
+        QVERIFY(!DateToParts(t));
+        QCOMPARE(t.Month, QStringLiteral("02")); // parts kept even when invalid
+    }
+
+    void dateToPartsEraBoundaries() {
+        state().EraMode = 1;
+        TYMD t;
+        t.Ymd = QStringLiteral("20190430");
+        QVERIFY(DateToParts(t));
+        QCOMPARE(t.Era, QStringLiteral("平成"));
+        QCOMPARE(t.Year, QStringLiteral("31"));
+        t.Ymd = QStringLiteral("20190501");
+        QVERIFY(DateToParts(t));
+        QCOMPARE(t.Era, QStringLiteral("令和"));
+        QCOMPARE(t.Year, QStringLiteral("01"));
+        QCOMPARE(t.Month, QStringLiteral("05"));
+        t.Ymd = QStringLiteral("19890107");
+        QVERIFY(DateToParts(t));
+        QCOMPARE(t.Era, QStringLiteral("昭和"));
+        QCOMPARE(t.Year, QStringLiteral("64"));
+        // Round trip through the era fields gives the date back inside an era.
+        t.Ymd = QStringLiteral("20040401");
+        QVERIFY(DateToParts(t));
+        TYMD back = parts(t.Era, t.Year, t.Month, t.Day);
+        QVERIFY(PartsToDate(back));
+        QCOMPARE(back.Ymd, QStringLiteral("20040401"));
+    }
+
+    void yearsToBase() {
+        AppState& s = state();
+        s.AgeBaseMode = 0;
+        s.AgeBaseDate = 20240414;
+        QCOMPARE(YearsToBase(19800415), 43);
+        s.AgeBaseDate = 20240415;
+        QCOMPARE(YearsToBase(19800415), 44);
+        QCOMPARE(YearsToBase(0), 0);
+        s.AgeBaseMode = 1; // counted to today, 2026-12-08
+        QCOMPARE(YearsToBase(20001208), 26);
+        QCOMPARE(YearsToBase(20001209), 25);
+        QCOMPARE(s.TodayYear, 2026);
+    }
+
+    void fiscalYearText() {
+        QCOMPARE(NendoText(0, 2023), QStringLiteral("2023"));
+        QCOMPARE(NendoText(1, 2023), QStringLiteral("令和 05"));
+        QCOMPARE(NendoText(1, 2019), QStringLiteral("平成 31")); // 1 January is still Heisei
+        QCOMPARE(NendoText(1, 1900), QStringLiteral("1900"));    // before every era
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDates)
+#include "test_dates.moc"

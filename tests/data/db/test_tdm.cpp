@@ -1,0 +1,199 @@
+#include "core/common/AppState.h"
+#include "core/common/SqlText.h"
+#include "data/db/Transaction.h"
+#include "support/data/TestSupport.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+const QString Unknown = QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。");
+const QString Overflow = QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。");
+const QString OpenError = QStringLiteral("データベースのオープンでエラーが発生しました。　");
+} // namespace
+
+class TestTdm : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void openFailuresNameThePathAndCreateNothing() {
+        TestEnvironment env(false);
+        const QString missing = env.dataDir() + QStringLiteral("SEIGYO.db");
+        env.messages.expect(OpenError + missing, Msg::Answer::Ok, QStringLiteral("Tesvane賃金"));
+        QVERIFY(!env.dm.OpenConnection(TDM::ACN1, missing));
+        QVERIFY(!env.dm.isOpen(TDM::ACN1));
+        QVERIFY(!QFile::exists(missing)); // never creates an empty database
+
+        QFile junk(env.dataDir() + QStringLiteral("DATA.db"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("this is not a database file, just text");
+        junk.close();
+        env.messages.expect(OpenError + junk.fileName());
+        QVERIFY(!env.dm.OpenConnection(TDM::ACN2, junk.fileName()));
+
+        // Statements on a closed connection fail with the general message.
+        env.messages.expect(Unknown);
+        QVERIFY(!env.dm.RunSql(env.dm.Query1, QStringLiteral("SELECT 1"), QLatin1Char('S')));
+        QVERIFY(env.dm.Query1.eof());
+        QCOMPARE(env.dm.Query1.asText(QStringLiteral("X")), QString());
+        QCOMPARE(env.dm.Query1.asInt(QStringLiteral("X")), 0);
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    void failedStatementsAreReportedAndTheCallerGoesOn() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        QVERIFY(dm.RunSql(dm.Query21,
+                          QStringLiteral("INSERT INTO MHYOUKA VALUES (90, 2030, 1, 'S', 6)"),
+                          QLatin1Char('E')));
+        env.messages.expect(Unknown, Msg::Answer::Ok, QStringLiteral("Tesvane賃金"));
+        QVERIFY(!dm.RunSql(dm.Query21,
+                           QStringLiteral("INSERT INTO MHYOUKA VALUES (90, 2030, 1, 'A', 5)"),
+                           QLatin1Char('E')));
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT HKIGOU FROM MHYOUKA WHERE KCO=90")),
+                 QStringLiteral("S"));
+        env.messages.expect(Unknown);
+        QVERIFY(
+            !dm.RunSql(dm.Query21, QStringLiteral("SELECT * FROM NOSUCHTABLE"), QLatin1Char('S')));
+        QVERIFY(!dm.Query21.active());
+        env.messages.expect(Overflow);
+        QVERIFY(!dm.RunSql(dm.Query21, QStringLiteral("SELECT abs(-9223372036854775807 - 1)"),
+                           QLatin1Char('S')));
+        // Any other mode leaves the statement loaded and unexecuted.
+        QVERIFY(dm.RunSql(dm.Query21, QStringLiteral("DELETE FROM MHYOUKA"), QLatin1Char('X')));
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT count(*) FROM MHYOUKA WHERE KCO=90")),
+                 QStringLiteral("1"));
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    void readingRows() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MSEIKEI (KCO, NENDO, SKCO, SNIN, SNENREI, "
+                                           "SEIKEIHI, KKRITSU, DEDOKORO) VALUES (0, 0, 90, 1, 22, "
+                                           "114.48, 1.01, NULL), (0, 0, 90, 2, 28, 178.93, 1.01, "
+                                           "'x')"));
+        TQuery& q = dm.Query21;
+        QVERIFY(dm.RunSql(q, QStringLiteral("SELECT * FROM MSEIKEI WHERE SKCO = 90 ORDER BY SNIN"),
+                          QLatin1Char('S')));
+        QCOMPARE(q.recordCount(), 2);
+        QVERIFY(q.fieldCount() >= 14);
+        QCOMPARE(q.asInt(QStringLiteral("snin")), 1); // names are not case-sensitive
+        QCOMPARE(q.asCurrency(QStringLiteral("SEIKEIHI")).toString(), QStringLiteral("114.48"));
+        QCOMPARE(q.asCurrency(QStringLiteral("KKRITSU")).raw(), 10100);
+        QCOMPARE(q.asText(QStringLiteral("DEDOKORO")), QString()); // null reads as empty text
+        QCOMPARE(q.asText(QStringLiteral("SEIKEIHI")), QStringLiteral("114.48"));
+        q.next();
+        QCOMPARE(q.asText(QStringLiteral("DEDOKORO")), QStringLiteral("x"));
+        q.next();
+        QVERIFY(q.eof());
+        // A second open replaces the first result.
+        QVERIFY(dm.RunSql(q, QStringLiteral("SELECT 7 AS N"), QLatin1Char('S')));
+        QCOMPARE(q.recordCount(), 1);
+        QCOMPARE(q.asInt(QStringLiteral("N")), 7);
+        QVERIFY(!q.hasField(QStringLiteral("SNIN")));
+        q.close();
+        QVERIFY(q.eof());
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    void quotedTextsRoundTrip() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        const QStringList names = {QStringLiteral("O'Brien商事"), QStringLiteral("''"),
+                                   QStringLiteral("a'); DELETE FROM MKIGYOU1; --"),
+                                   QStringLiteral("ソ表能～①\"")};
+        int kco = 80;
+        for (const QString& name : names) {
+            QVERIFY(dm.RunSql(dm.Query1,
+                              QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (") +
+                                  SqlNum(double(kco)) + QStringLiteral(", 2030, ") +
+                                  SqlQuote(name) + QStringLiteral(")"),
+                              QLatin1Char('E')));
+            QVERIFY(dm.RunSql(dm.Query1,
+                              QStringLiteral("SELECT KNA FROM MKIGYOU1 WHERE KCO = ") +
+                                  SqlNum(12.0 + kco - 12) + QStringLiteral(" AND NENDO = 2030"),
+                              QLatin1Char('S')));
+            QCOMPARE(dm.Query1.asText(QStringLiteral("KNA")), name);
+            ++kco;
+        }
+        QVERIFY(env.scalar(TDM::ACN1, QStringLiteral("SELECT count(*) FROM MKIGYOU1")).toInt() >=
+                names.size());
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    void transactionsSpanBothFiles() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        env.exec(TDM::ACN2,
+                 QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MGRAPH WHEN "
+                                "NEW.KCO = 91 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        const QString master = QStringLiteral("SELECT count(*) FROM MKIGYOU1 WHERE KCO = %1");
+        const QString settings = QStringLiteral("SELECT count(*) FROM MKIGYOU2 WHERE KCO = %1");
+        {
+            Transaction tx(TDM::Files::Both, dm);
+            QVERIFY(tx.ok());
+            QVERIFY(dm.RunSql(dm.Query1,
+                              QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO) VALUES (91, 2030)"),
+                              QLatin1Char('E')));
+            QVERIFY(dm.RunSql(dm.Query21,
+                              QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (91, 2030)"),
+                              QLatin1Char('E')));
+            env.messages.expect(Unknown);
+            QVERIFY(!dm.RunSql(dm.Query21,
+                               QStringLiteral("INSERT INTO MGRAPH (KCO, NENDO, GSCO) VALUES (91, "
+                                              "2030, 1)"),
+                               QLatin1Char('E')));
+            QVERIFY(!tx.commit()); // a failed statement never lets the rest land
+        }
+        QCOMPARE(env.scalar(TDM::ACN1, master.arg(91)), QStringLiteral("0"));
+        QCOMPARE(env.scalar(TDM::ACN2, settings.arg(91)), QStringLiteral("0"));
+        {
+            Transaction tx(TDM::Files::Both, dm);
+            QVERIFY(dm.RunSql(dm.Query1,
+                              QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO) VALUES (92, 2030)"),
+                              QLatin1Char('E')));
+            QVERIFY(dm.RunSql(dm.Query21,
+                              QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (92, 2030)"),
+                              QLatin1Char('E')));
+            // Reads inside the scope see the scope's own writes on either file.
+            QVERIFY(dm.RunSql(dm.Query1, master.arg(92), QLatin1Char('S')));
+            QCOMPARE(dm.Query1.value(0).toInt(), 1);
+            QVERIFY(tx.commit());
+        }
+        QCOMPARE(env.scalar(TDM::ACN1, master.arg(92)), QStringLiteral("1"));
+        QCOMPARE(env.scalar(TDM::ACN2, settings.arg(92)), QStringLiteral("1"));
+        {
+            // Leaving the scope without commit rolls back.
+            Transaction tx(TDM::Files::Data, dm);
+            QVERIFY(dm.RunSql(dm.Query21,
+                              QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (93, 2030)"),
+                              QLatin1Char('E')));
+        }
+        QCOMPARE(env.scalar(TDM::ACN2, settings.arg(93)), QStringLiteral("0"));
+        // After the scope the control file is on its own connection again.
+        QVERIFY(dm.RunSql(dm.Query1, master.arg(92), QLatin1Char('S')));
+        QCOMPARE(dm.Query1.value(0).toInt(), 1);
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    void settingsOfEveryConnection() {
+        TestEnvironment env;
+        env.openDatabases();
+        for (TQuery* q : {&env.dm.Query1, &env.dm.Query21}) {
+            QVERIFY(env.dm.RunSql(*q, QStringLiteral("PRAGMA journal_mode"), QLatin1Char('S')));
+            QCOMPARE(q->value(0).toString(), QStringLiteral("delete"));
+            QVERIFY(env.dm.RunSql(*q, QStringLiteral("PRAGMA foreign_keys"), QLatin1Char('S')));
+            QCOMPARE(q->value(0).toInt(), 1);
+            QVERIFY(env.dm.RunSql(*q, QStringLiteral("PRAGMA synchronous"), QLatin1Char('S')));
+            QCOMPARE(q->value(0).toInt(), 2);
+        }
+        VERIFY_MESSAGES(env.messages);
+    }
+};
+
+QTEST_MAIN(TestTdm)
+#include "test_tdm.moc"

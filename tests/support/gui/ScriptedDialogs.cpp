@@ -1,0 +1,33 @@
+#include "support/gui/ScriptedDialogs.h"
+
+ScriptedDialogs::ScriptedDialogs() {
+    Dialogs::setProvider(this);
+}
+ScriptedDialogs::~ScriptedDialogs() {
+    Dialogs::setProvider(nullptr);
+}
+
+QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString&, const QString&) {
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+bool ScriptedDialogs::chooseColor(QWidget*, QColor& colour) {
+    if (colourAnswers.isEmpty())
+        return false;
+    colour = colourAnswers.takeFirst();
+    return true;
+}
+
+bool ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {
+    ++printerSetupCalls;
+    return printerSetupAnswer;
+}
+
+bool ScriptedDialogs::printDialog(QWidget*, QPrinter&) {
+    return printAnswer;
+}
+
+bool ScriptedDialogs::openDocument(const QString& path) {
+    openedDocuments << path;
+    return openDocumentAnswer;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gui/common/Dialogs.h"
+#include "support/data/TestSupport.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QVector>
+
+// Answers file, colour, print and shell dialogs from a script.
+class ScriptedDialogs : public Dialogs::Provider {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    QStringList fileAnswers; // taken in order; empty list answers "cancelled"
+    QVector<QColor> colourAnswers;
+    bool printerSetupAnswer = true;
+    bool printAnswer = true;
+    bool openDocumentAnswer = true;
+    QStringList openedDocuments;
+    int printerSetupCalls = 0;
+
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override;
+    bool chooseColor(QWidget*, QColor& colour) override;
+    bool printerSetup(QWidget*, QPrinter&) override;
+    bool printDialog(QWidget*, QPrinter&) override;
+    bool openDocument(const QString& path) override;
+};
+
+// The test environment of a screen: databases, scripted messages and scripted dialogs.
+class ScreenEnvironment : public TestEnvironment {
+public:
+    using TestEnvironment::TestEnvironment;
+    ScriptedDialogs dialogs;
+};
