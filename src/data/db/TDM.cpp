@@ -113,11 +113,14 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
     return true;
 }
 
-TDM::Conn TDM::routeFor(const TQuery& q) const {
-    const Conn own = q.connection() == TQuery::OnACN1 ? ACN1 : ACN2;
+TDM::Conn TDM::routeFor(Conn own) const {
     if (m_txActive && m_txFiles == Files::Both)
         return ACN2; // the control file is attached to the company connection
     return own;
+}
+
+TDM::Conn TDM::routeFor(const TQuery& q) const {
+    return routeFor(q.connection() == TQuery::OnACN1 ? ACN1 : ACN2);
 }
 
 void TDM::reportFailure(const QString& error) {
@@ -135,42 +138,70 @@ bool TDM::RunSql(TQuery& query, const QString& sql, QChar mode) {
     query.m_sql = sql;
     if (mode != QLatin1Char('S') && mode != QLatin1Char('E'))
         return true;
-    const Conn c = routeFor(query);
+    const Conn own = query.connection() == TQuery::OnACN1 ? ACN1 : ACN2;
+    return run(own, mode == QLatin1Char('S') ? &query : nullptr, sql, {});
+}
+
+TQuery TDM::select(Conn connection, const QString& sql, const Binds& binds) {
+    TQuery q("select", connection == ACN1 ? TQuery::OnACN1 : TQuery::OnACN2);
+    q.m_sql = sql;
+    run(connection, &q, sql, binds);
+    return q;
+}
+
+bool TDM::exec(Conn connection, const QString& sql, const Binds& binds) {
+    return run(connection, nullptr, sql, binds);
+}
+
+bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
+    m_changed = 0;
+    const Conn c = routeFor(own);
     if (!m_open[c]) {
         reportFailure(QStringLiteral("database not open"));
         return false;
     }
     QSqlQuery q(database(c));
     q.setForwardOnly(true);
-    if (!q.exec(sql)) {
+    bool ok = true;
+    if (binds.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        for (qsizetype i = 0; ok && i < binds.size(); ++i)
+            q.bindValue(int(i), binds[i]);
+        ok = ok && q.exec();
+    }
+    if (!ok) {
         const QString error = q.lastError().text();
         q.finish();
         qWarning().noquote() << "SQL failed:" << error << "in" << sql;
         reportFailure(error);
         return false;
     }
-    if (mode == QLatin1Char('S')) {
+    if (rows) {
         const QSqlRecord rec = q.record();
         const int n = rec.count();
         for (int i = 0; i < n; ++i) {
-            query.m_columns << rec.fieldName(i);
-            query.m_index.insert(rec.fieldName(i).toUpper(), i);
+            rows->m_columns << rec.fieldName(i);
+            rows->m_index.insert(rec.fieldName(i).toUpper(), i);
         }
         while (q.next()) {
             QVector<QVariant> row(n);
             for (int i = 0; i < n; ++i)
                 row[i] = q.value(i);
-            query.m_rows.push_back(std::move(row));
+            rows->m_rows.push_back(std::move(row));
         }
         if (q.lastError().isValid()) {
             const QString error = q.lastError().text();
             q.finish();
-            query.close();
+            rows->close();
             reportFailure(error);
             return false;
         }
-        query.m_active = true;
-        query.m_row = 0;
+        rows->m_active = true;
+        rows->m_row = 0;
+    } else {
+        m_changed = q.numRowsAffected();
     }
     q.finish();
     return true;

@@ -3,6 +3,7 @@
 #include "data/db/TQuery.h"
 
 #include <QString>
+#include <QVariantList>
 
 class QSqlDatabase;
 
@@ -31,6 +32,17 @@ public:
     bool isOpen(Conn connection) const;
     QString path(Conn connection) const;
 
+    // Values for the "?" placeholders of a statement, in order.
+    using Binds = QVariantList;
+
+    // Reads the rows of a statement into a query held by value. A failure is reported to the
+    // user as RunSql reports it; the query is then not active.
+    TQuery select(Conn connection, const QString& sql, const Binds& binds = {});
+    // Runs one statement that returns no rows; false (reported) on failure.
+    bool exec(Conn connection, const QString& sql, const Binds& binds = {});
+    // Rows changed by the last exec.
+    int changedRows() const { return m_changed; }
+
     // Runs one statement: mode 'S' opens rows, 'E' executes. A failure is reported to the
     // user here ("ＳＱＬ処理で…"); the result tells the caller, who may ignore it.
     bool RunSql(TQuery& query, const QString& sql, QChar mode);
@@ -50,6 +62,8 @@ private:
     QString connectionName(Conn c) const;
     QSqlDatabase database(Conn c) const;
     Conn routeFor(const TQuery& q) const;
+    Conn routeFor(Conn own) const;
+    bool run(Conn own, TQuery* rows, const QString& sql, const Binds& binds);
     void reportFailure(const QString& error);
 
     QString m_paths[2];
@@ -60,6 +74,7 @@ private:
     bool m_txFailed = false;
     Files m_txFiles = Files::Data;
     bool m_attached = false;
+    int m_changed = 0;
 };
 
 // The data module of the running program.

@@ -4,6 +4,12 @@
 
 #include <cmath>
 
+QVariant BindValue(Currency value) {
+    if (value.raw() % Currency::Scale == 0)
+        return QVariant(qint64(value.truncated()));
+    return QVariant(value.toDouble());
+}
+
 QString VariantText(const QVariant& v) {
     if (v.isNull() || !v.isValid())
         return {};

@@ -16,6 +16,8 @@ public:
     enum Connection { OnACN1, OnACN2 };
 
     TQuery(const char* name, Connection connection) : m_name(name), m_connection(connection) {}
+    // A query result handed out by TDM::select.
+    TQuery() : m_name("select"), m_connection(OnACN2) {}
 
     const char* name() const { return m_name; }
     Connection connection() const { return m_connection; }
@@ -54,6 +56,10 @@ private:
     QVector<QVector<QVariant>> m_rows;
     qsizetype m_row = 0;
 };
+
+// A value for a statement's "?" placeholder: whole amounts bind as integers, others as reals,
+// exactly as the same number written into the statement would be stored.
+QVariant BindValue(Currency value);
 
 // Conversions used by TQuery, also for single values.
 QString VariantText(const QVariant& v);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/AppState.h"
+#include "core/common/CompanyYear.h"
 #include "core/masters/EmployeeRecord.h"
 
 #include <QString>
@@ -11,10 +12,6 @@
 // Failing statements are reported by the data module.
 
 // The open company and year of the settings cache.
-struct CompanyYear {
-    int kco = 0;
-    int nendo = 0;
-};
 CompanyYear OpenCompanyYear();
 
 // What the employee list shows of one employee.

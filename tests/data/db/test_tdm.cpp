@@ -124,6 +124,57 @@ private Q_SLOTS:
         VERIFY_MESSAGES(env.messages);
     }
 
+    void boundValuesReachTheDatabaseUnchanged() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        const QString hostile = QStringLiteral("O'Brien'); DROP TABLE MHYOUKA; --\\ソ表");
+        QVERIFY(dm.exec(TDM::ACN2, QStringLiteral("INSERT INTO MHYOUKA VALUES (?, ?, ?, ?, ?)"),
+                        {90, 2030, 1, hostile, 6}));
+        QCOMPARE(dm.changedRows(), 1);
+        TQuery q = dm.select(TDM::ACN2,
+                             QStringLiteral("SELECT HKIGOU, SGOUSU FROM MHYOUKA WHERE KCO = ? AND "
+                                            "HKIGOU = ?"),
+                             {90, hostile});
+        QVERIFY(q.active());
+        QCOMPARE(q.recordCount(), 1);
+        QCOMPARE(q.asText(QStringLiteral("HKIGOU")), hostile);
+        QCOMPARE(q.asInt(QStringLiteral("sgousu")), 6);
+        // Money binds as the number it is: whole amounts exact, decimals as written.
+        QVERIFY(dm.exec(TDM::ACN2,
+                        QStringLiteral("INSERT INTO MSYAIN1 (KCO, NENDO, SCO, SYOUYO, SRITSU) "
+                                       "VALUES (90, 2030, 1, ?, ?)"),
+                        {BindValue(Currency::fromInt(123456789012LL)),
+                         BindValue(Currency::fromString(QStringLiteral("1.0125")))}));
+        q = dm.select(TDM::ACN2, QStringLiteral("SELECT SYOUYO, SRITSU, typeof(SYOUYO) AS T "
+                                                "FROM MSYAIN1 WHERE KCO = 90"));
+        QCOMPARE(q.asCurrency(QStringLiteral("SYOUYO")), Currency::fromInt(123456789012LL));
+        QCOMPARE(q.asCurrency(QStringLiteral("SRITSU")).toString(), QStringLiteral("1.0125"));
+        QCOMPARE(q.asText(QStringLiteral("T")), QStringLiteral("integer"));
+        // A failure is reported once and gives an inactive result.
+        env.messages.expect(Unknown);
+        q = dm.select(TDM::ACN2, QStringLiteral("SELECT * FROM MHYOUKA WHERE NOSUCH = ?"), {1});
+        QVERIFY(!q.active());
+        QVERIFY(q.eof());
+        env.messages.expect(Unknown);
+        QVERIFY(!dm.exec(TDM::ACN2, QStringLiteral("INSERT INTO MHYOUKA VALUES (?, ?, ?, ?, ?)"),
+                         {90, 2030, 1, QStringLiteral("dup"), 1}));
+        // Inside a scope over both files, statements on either file land together or not.
+        {
+            Transaction tx(TDM::Files::Both, dm);
+            QVERIFY(dm.exec(TDM::ACN1, QStringLiteral("UPDATE MSEIGYO SET FREKI = ?"), {3}));
+            QVERIFY(dm.exec(TDM::ACN2, QStringLiteral("DELETE FROM MHYOUKA WHERE KCO = ?"), {90}));
+            env.messages.expect(Unknown);
+            QVERIFY(!dm.exec(TDM::ACN2, QStringLiteral("INSERT INTO NOSUCH VALUES (?)"), {1}));
+            QVERIFY(!tx.commit());
+        }
+        QCOMPARE(env.scalar(TDM::ACN1, QStringLiteral("SELECT FREKI FROM MSEIGYO")),
+                 QStringLiteral("2"));
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT count(*) FROM MHYOUKA WHERE KCO=90")),
+                 QStringLiteral("1"));
+        VERIFY_MESSAGES(env.messages);
+    }
+
     void transactionsSpanBothFiles() {
         TestEnvironment env;
         env.openDatabases();
