@@ -127,7 +127,7 @@ int importEmployees(const Options& o) {
         return 1;
     }
     int first = 0;
-    if (!StoreImportedEmployees({o.company, o.year}, read.sheet.rows,
+    if (!StoreImportedEmployees({o.company, o.year}, read.sheet.employees,
                                 o.replace ? ImportMode::Replace : ImportMode::Add, state().clock(),
                                 &first)) {
         err() << "データベースにエラーがありました。\n";

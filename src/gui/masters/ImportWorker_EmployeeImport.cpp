@@ -191,7 +191,7 @@ void TfrmImportWorker::store(bool replace) {
     bool stored = false;
     {
         Hourglass wait;
-        stored = StoreImportedEmployees(OpenCompanyYear(), m_model->sheet().rows,
+        stored = StoreImportedEmployees(OpenCompanyYear(), m_model->sheet().employees,
                                         replace ? ImportMode::Replace : ImportMode::Add,
                                         state().clock());
     }
