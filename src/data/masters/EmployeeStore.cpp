@@ -105,11 +105,6 @@ ColumnValues secondTable(const CompanyYear& cy, const EmployeeRecord& e, const E
 
 } // namespace
 
-CompanyYear OpenCompanyYear() {
-    const TMKIGYOU2& c = state().CompanySettings;
-    return {c.KCO.trimmed().toInt(), c.NENDO.trimmed().toInt()};
-}
-
 bool LoadEmployeeList(const CompanyYear& cy, int grade, QVector<EmployeeListRow>& rows) {
     rows.clear();
     QString sql = QStringLiteral("SELECT SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, SM1, TOUKYU, GOUHOU, "

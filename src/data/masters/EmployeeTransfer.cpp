@@ -1,5 +1,6 @@
 #include "data/masters/EmployeeTransfer.h"
 
+#include "core/common/AppState.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 
