@@ -126,7 +126,7 @@ void TWS0030::buildControls() {
 
     // Money boxes take separators, so their length allows for them.
     for (int i = 1; i <= 3; ++i) {
-        lblKihon[size_t(i)] = new QLabel(this);
+        lblKihon[size_t(i)] = Named(new QLabel(this), QStringLiteral("lblKihon%1").arg(i));
         txtKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtKihon%1").arg(i), 14, 110);
         txtAFKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtAFKihon%1").arg(i), 14, 110);
         optKihon[size_t(i)] = new QRadioButton(this);
@@ -137,7 +137,7 @@ void TWS0030::buildControls() {
     txtAFKihonSum = shown(QStringLiteral("txtAFKihonSum"), 110);
     txtUpKihon = shown(QStringLiteral("txtUpKihon"), 110);
     for (int i = 1; i <= 5; ++i) {
-        lblTeate[size_t(i)] = new QLabel(this);
+        lblTeate[size_t(i)] = Named(new QLabel(this), QStringLiteral("lblTeate%1").arg(i));
         txtTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtTeate%1").arg(i), 14, 110);
         txtAFTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtAFTeate%1").arg(i), 14, 110);
     }
