@@ -31,7 +31,7 @@ public:
     using Binds = QVariantList;
 
     // Reads the rows of a statement into a query held by value. A failure is reported to the
-    // user as RunSql reports it; the query is then not active.
+    // user ("ＳＱＬ処理で…"); the query is then not active.
     TQuery select(Conn connection, const QString& sql, const Binds& binds = {});
     // Runs one statement that returns no rows; false (reported) on failure.
     bool exec(Conn connection, const QString& sql, const Binds& binds = {});

@@ -856,8 +856,5 @@ void TWS2010::btnKijungakuClick() {
     if (!m_exits->checkFocused())
         return;
     WaitCursor wait;
-    const std::array<qint64, MaxGrades + 1> totals = LoadBaseAmounts(
-        Project::current()->companyYear().kco, Project::current()->companyYear().nendo);
-    wait.restore();
-    baseAmounts()->showAmounts(gradeNames(), totals);
+    baseAmounts()->refresh();
 }

@@ -117,7 +117,6 @@ private:
     Row txtEndGosu{};
     Row txtEndSalary{};
 
-
     enum CodeKind { ScaleKind = 0, SecondKind = 1, ThirdKind = 2 };
 
     void buildBasicPage(QWidget* page);

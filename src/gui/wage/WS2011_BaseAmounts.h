@@ -16,6 +16,8 @@ public:
     // parent: the wage-table screen, so the window takes clicks while that screen is modal.
     explicit TWS2011(QWidget* parent = nullptr);
 
+    // Reads the open company's base amounts and shows them (see showAmounts).
+    void refresh();
     // Fills the labels and shows the window without taking over the screen.
     void showAmounts(const GradeNames& names, const std::array<qint64, MaxGrades + 1>& amounts);
 

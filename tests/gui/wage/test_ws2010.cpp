@@ -3,6 +3,8 @@
 
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
+#include "gui/masters/EmployeeListGrid.h"
+#include "gui/masters/WS0030_Employee.h"
 #include "gui/wage/WS2010_WageTable.h"
 #include "gui/wage/WS2011_BaseAmounts.h"
 #include "support/gui/ScriptedDialogs.h"
@@ -408,6 +410,40 @@ private Q_SLOTS:
         QCOMPARE(s.ws2011->findChild<QLabel*>(QStringLiteral("Label017"))->text(), QString());
         QTest::mouseClick(s.ws2011->findChild<QLabel*>(QStringLiteral("Label015")), Qt::LeftButton);
         QVERIFY(!s.ws2011->isVisible());
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // The base-amount window stays open beside other screens; what they change reaches it
+    // through the project, without the user asking again.
+    void baseAmountWindowFollowsChangesElsewhere() {
+        Screen s;
+        s.click(QStringLiteral("btnKijungaku"));
+        QVERIFY(s.ws2011->isVisible());
+        auto* grade6 = s.ws2011->findChild<QLabel*>(QStringLiteral("Label016"));
+        const QString before = grade6->text();
+        const QString averageOfGrade6 = QStringLiteral("SELECT ROUND(AVG(KIN)) FROM VSYAIN") +
+                                        Where + QStringLiteral(" AND TOUKYU = 6");
+        const int sco = s.env
+                            .scalar(TDM::ACN2, QStringLiteral("SELECT min(SCO) FROM VSYAIN") +
+                                                   Where + QStringLiteral(" AND TOUKYU = 1"))
+                            .toInt();
+
+        // The employee screen moves an employee of grade 1 to grade 6 and saves.
+        TWS0030 employees;
+        employees.prepare();
+        employees.StringGrid1Click(employees.listModel()->gridRowOf(sco));
+        auto* grade = Control<QComboBox>(employees, QStringLiteral("cmbSikaku"));
+        grade->setEditText(QStringLiteral("6"));
+        QVERIFY(employees.cmbSikakuExit());
+        employees.btnMntClick();
+        QCOMPARE(s.env.scalar(TDM::ACN2, QStringLiteral("SELECT TOUKYU FROM VSYAIN") + Where +
+                                             QStringLiteral(" AND SCO = %1").arg(sco)),
+                 QStringLiteral("6"));
+        const QString after =
+            QLocale(QLocale::English)
+                .toString(qint64(s.env.scalar(TDM::ACN2, averageOfGrade6).toDouble()));
+        QVERIFY(after != before);
+        QCOMPARE(grade6->text(), after);
         VERIFY_MESSAGES(s.env.messages);
     }
 
