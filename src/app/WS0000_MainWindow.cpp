@@ -8,12 +8,16 @@
 #include "data/db/TDM.h"
 #include "data/project/EraTable.h"
 #include "data/project/Project.h"
+#include "data/raise/RaiseStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0070_BasicSettings.h"
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
+#include "gui/raise/WS3010_RaiseInput.h"
+#include "gui/raise/WS3020_EvaluationConversion.h"
+#include "gui/raise/WS3030_AnnualUpdate.h"
 #include "gui/wage/WS2010_WageTable.h"
 
 #include <QAction>
@@ -282,6 +286,9 @@ void TWS0000::buildCommandTable() {
              applyMenuState();
          })},
         {QStringLiteral("mnSalaryList"), withCompany([this] { screenFor<TWS2010>()->start(); })},
+        {QStringLiteral("mnSalaryInput"), withCompany([this] { startRaiseInput(); })},
+        {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
+        {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
         {QStringLiteral("BeforeUse"), always([this] {
              TBeforeUse guide(this);
              guide.exec();
@@ -347,6 +354,20 @@ void TWS0000::runSelection(ProjectCommand command) {
         status = ProjectStatus();
     finishProjectCommand(command, m_ui);
     applyMenuState();
+}
+
+void TWS0000::startRaiseInput() {
+    bool failed = false;
+    if (!HasWageTable(m_project.companyYear(), &failed)) {
+        if (failed)
+            return;
+        if (!Msg::yesNo(QStringLiteral("賃金表　が作成されていません、続けますか。\r"
+                                       "【はい】:続けます。\r【いいえ】:画面を終了します。"),
+                        QStringLiteral("確認")))
+            return;
+    }
+    TWS3010 screen(this); // made for each opening, gone when it closes
+    screen.start();
 }
 
 void TWS0000::closeProject() {

@@ -54,6 +54,8 @@ private:
     // New, Open, Change, Delete: the company selection in the state the command set.
     void runSelection(ProjectCommand command);
     void closeProject();
+    // Raise input, after asking when the year has no wage table.
+    void startRaiseInput();
     void compactDatabases();
     void openHelp();
 

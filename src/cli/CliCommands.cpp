@@ -1,6 +1,8 @@
 #include "cli/CliCommands.h"
 
+#include "cli/AnnualUpdateCommand.h"
 #include "cli/EmployeesCommand.h"
+#include "cli/RaiseCommand.h"
 #include "cli/WageTableCommand.h"
 
 #include "core/common/AppState.h"
@@ -45,7 +47,17 @@ const char* const Usage =
     "  wage-table --company K --year N [--generate]\n"
     "                       print the wage table of company K, year N as CSV (GOUHOU, then\n"
     "                       KIN1, KS1 ... KIN9, KS9); --generate first regenerates and stores\n"
-    "                       it from the stored definition as the wage-table screen's save does\n";
+    "                       it from the stored definition as the wage-table screen's save does\n"
+    "  annual-update --company K --year N --yes\n"
+    "                       roll company K over from year N into N + 1 as 年度更新 does (runs\n"
+    "                       only with --yes); prints how many employees had no decided raise\n"
+    "  raise apply --company K --year N --evaluations FILE\n"
+    "                       enter each employee's raise from FILE (CP932 or UTF-8 with BOM; a\n"
+    "                       header, then SCOT,evaluation code[,new grade,new step]) as the\n"
+    "                       raise input would; all rows or none\n"
+    "  raise summary --company K --year N [--by grade|mark]\n"
+    "                       head count, undecided raises, scheduled pay before and after, the\n"
+    "                       raise, its rate and annual cost per grade (or mark) and in total\n";
 
 struct Args {
     QStringList rest;
@@ -167,7 +179,8 @@ int RunCli(const QStringList& arguments) {
     const QString command = a.rest.first();
     const QStringList opts = a.rest.mid(1);
     if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
-        command != QStringLiteral("employees") && command != QStringLiteral("wage-table")) {
+        command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
+        command != QStringLiteral("raise") && command != QStringLiteral("annual-update")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -176,6 +189,13 @@ int RunCli(const QStringList& arguments) {
             return status;
     std::optional<WageTableArgs> wageTable;
     if (command == QStringLiteral("wage-table") && !(wageTable = ParseWageTableArgs(opts, err())))
+        return 2;
+    std::optional<RaiseArgs> raise;
+    if (command == QStringLiteral("raise") && !(raise = ParseRaiseArgs(opts, err())))
+        return 2;
+    std::optional<AnnualUpdateArgs> annualUpdate;
+    if (command == QStringLiteral("annual-update") &&
+        !(annualUpdate = ParseAnnualUpdateArgs(opts, err())))
         return 2;
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
@@ -187,5 +207,9 @@ int RunCli(const QStringList& arguments) {
         return RunEmployeesCommand(opts);
     if (wageTable)
         return RunWageTable(dm, *wageTable, out(), err());
+    if (raise)
+        return RunRaise(dm, *raise, out(), err());
+    if (annualUpdate)
+        return RunAnnualUpdateCommand(dm, *annualUpdate, out(), err());
     return companies(dm, opts);
 }

@@ -140,6 +140,16 @@ WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& 
                : WageTableSaveResult::Failed;
 }
 
+WageTableSaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& definition,
+                                        const GradeNames& gradeNames, GenerationFault* fault) {
+    const std::optional<WageTable> table = GenerateWageTable(definition, fault);
+    if (!table)
+        return WageTableSaveResult::OutOfRange;
+    return ExecEach(TDM::ACN2, WageTableSaveStatements(kco, year, definition, gradeNames, *table))
+               ? WageTableSaveResult::Saved
+               : WageTableSaveResult::Failed;
+}
+
 QVector<WageTableRow> LoadStoredWageTable(int kco, int year) {
     QVector<WageTableRow> rows;
     TQuery q = DM().select(TDM::ACN2,

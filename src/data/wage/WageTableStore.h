@@ -33,6 +33,12 @@ enum class WageTableSaveResult {
 WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definition,
                                   const GradeNames& gradeNames, GenerationFault* fault = nullptr);
 
+// The same save inside a transaction the caller holds (the annual update's): nothing of it
+// lands unless the caller commits.
+WageTableSaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& definition,
+                                        const GradeNames& gradeNames,
+                                        GenerationFault* fault = nullptr);
+
 // The stored table (DCHINGIN2) in step order.
 QVector<WageTableRow> LoadStoredWageTable(int kco, int year);
 

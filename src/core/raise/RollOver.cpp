@@ -1,0 +1,42 @@
+#include "core/raise/RollOver.h"
+
+#include "core/raise/RaiseComputation.h"
+
+EmployeeYear RollOverEmployee(const EmployeeYear& n, const QString& symbol) {
+    EmployeeYear next = n;
+
+    // A new grade of 0 was never decided: grade 0 and step 0 would wipe the employee's place
+    // in the wage table.
+    if (n.NTOUKYU != 0) {
+        next.TOUKYU = n.NTOUKYU;
+        next.GOUHOU = n.NGOUHOU;
+    }
+    // Without a scheduled pay after the raise the next-year items are not a decision (they
+    // are 0 until the raise input saved the employee): the current pay carries on.
+    if (RaiseDecided(n.NSYOTEI)) {
+        next.KKYU = n.NKKYU;
+        next.TEATE = n.NTEATE;
+        next.SYOTEI = n.NSYOTEI;
+        next.NENSYU = n.NNENSYU;
+    }
+    next.NTOUKYU = next.TOUKYU;
+    next.NGOUHOU = next.GOUHOU;
+    next.NKKYU = next.KKYU;
+    next.NTEATE = next.TEATE;
+
+    next.UPK = Currency();
+    next.UPT = Currency();
+    next.NSRITSU = Currency();
+    next.NNENSYU = Currency();
+    next.SGOUHOU = 0;
+    next.FSKCHK = 0;
+    next.NSYOTEI = Currency();
+
+    next.HCO1 = n.HCO;
+    next.HNA1 = symbol;
+    next.HCO2 = n.HCO1;
+    next.HNA2 = n.HNA1;
+    next.HCO3 = n.HCO2;
+    next.HNA3 = n.HNA2;
+    return next;
+}

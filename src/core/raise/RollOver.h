@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/common/Currency.h"
+
+#include <QString>
+#include <array>
+
+// What the annual update makes of an employee's pay record: the values of year N + 1 from the
+// values of year N. Only the columns the roll-over changes are here; every other column of the
+// employee's rows is copied as it is.
+struct EmployeeYear {
+    int TOUKYU = 0;
+    int GOUHOU = 0;
+    int HCO = 0;
+    Currency UPK, UPT;
+    std::array<Currency, 4> KKYU{}, NKKYU{};   // [1..3]
+    std::array<Currency, 6> TEATE{}, NTEATE{}; // [1..5]
+    Currency NSRITSU;
+    Currency NNENSYU;
+    int NTOUKYU = 0;
+    int SGOUHOU = 0;
+    int NGOUHOU = 0;
+    int FSKCHK = 0;
+    int HCO1 = 0, HCO2 = 0, HCO3 = 0;
+    QString HNA1, HNA2, HNA3;
+    Currency SYOTEI, NSYOTEI;
+    Currency NENSYU; // annual pay of the employee master (MSYAIN1)
+};
+
+// The employee in year N + 1. The next-year grade, step and pay of year N become the current
+// ones; an employee whose raise was not decided keeps them instead: the grade and step when no
+// new grade was saved, the pay and annual pay when no scheduled pay after the raise was saved.
+// Either way the new year's next-year columns start equal to its current ones, the raise
+// results are cleared, and the evaluation history moves down one place with this year's
+// evaluation and its symbol (`symbol`, empty when the code has none) first.
+EmployeeYear RollOverEmployee(const EmployeeYear& year, const QString& symbol);

@@ -1,0 +1,734 @@
+#include "gui/raise/WS3010_RaiseInput.h"
+
+#include "core/common/Dates.h"
+#include "core/common/DisplayTexts.h"
+#include "core/common/Helpers.h"
+#include "core/common/Messages.h"
+#include "core/common/NumberText.h"
+#include "core/masters/EmployeeFieldChecks.h"
+#include "core/masters/EmployeeRecord.h"
+#include "data/project/CompanySettingsCache.h"
+#include "data/project/Project.h"
+#include "data/raise/RaiseStore.h"
+#include "gui/common/FieldExits.h"
+#include "gui/common/Hourglass.h"
+#include "gui/raise/RaiseListGrid.h"
+#include "gui/raise/WS3020_EvaluationConversion.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace {
+
+const Project& project() {
+    return *Project::current();
+}
+
+const QString NotANumber = QStringLiteral("数値を入力してください。");
+const QString NoEmployee = QStringLiteral("社員マスターにデータが存在しません。");
+const QString NoEmployeeCode = QStringLiteral("社員コードが入力されていません。");
+const QString Changed = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r");
+
+// Linked base pay and a grade not chosen for promotion.
+QColor lockedColour() {
+    return QColor(166, 202, 240);
+}
+
+QString codePart(const QString& text) {
+    return NthField(text.trimmed(), QLatin1Char(' '), 1);
+}
+
+// The code of a "code : name" box; 0 when it is not a whole number.
+int boxCode(const QComboBox* box) {
+    bool ok = false;
+    const int code = codePart(box->currentText()).toInt(&ok);
+    return ok ? code : 0;
+}
+
+// A box read as a whole number, text that is none as 0.
+int wholeOf(const QLineEdit* box) {
+    return CommaTextToInt(box->text());
+}
+
+Currency amountOf(const QLineEdit* box) {
+    return NumberOfText(box->text());
+}
+
+void paintBase(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, colour);
+    w->setPalette(p);
+}
+
+} // namespace
+
+// ---- Preparing and clearing ------------------------------------------------------------
+
+void TWS3010::start() {
+    setAttribute(Qt::WA_Moved, false); // shown centred over the main window
+    prepare();
+    exec();
+}
+
+void TWS3010::prepare() {
+    m_exits->forget();
+    setCaptions();
+    fillGradeLists();
+    clearFields();
+    txtCureentNo->clear();
+    m_filter = 0;
+    optGrade[0]->setChecked(true);
+    readEvaluationCodes();
+    m_settingPage = true;
+    PageControl1->setCurrentIndex(StepPage);
+    m_settingPage = false;
+    loadList();
+    setCursorRow(1);
+    StringGrid1Click(1);
+    setWindowModified(false);
+}
+
+void TWS3010::setCaptions() {
+    const TMKIGYOU2& c = project().settings();
+    for (int i = 1; i <= 3; ++i)
+        lblKihon[size_t(i)]->setText(c.KKNA[size_t(i)]);
+    for (int i = 1; i <= 5; ++i)
+        lblTeate[size_t(i)]->setText(c.TNA[size_t(i)]);
+}
+
+void TWS3010::fillGradeLists() {
+    const TMKIGYOU2& c = project().settings();
+    const int grades = WageTableGradeCount(project().companyYear());
+    QStringList items{QStringLiteral("1 : ") + c.TK[1]};
+    for (int g = 2; g <= qMin(grades, 9); ++g)
+        if (!c.TK[size_t(g)].isEmpty())
+            items << GradeText(g, c);
+    for (QComboBox* box : {cmbSikaku, cmbNewToukyu}) {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        box->addItems(items);
+        box->setCurrentIndex(-1);
+        box->setEditText(QString());
+    }
+}
+
+void TWS3010::readEvaluationCodes() {
+    LoadEvaluationCodes(project().companyYear(), m_codes);
+    const QSignalBlocker quiet(cmbHyouka);
+    const QString shown = cmbHyouka->currentText();
+    cmbHyouka->clear();
+    for (const EvaluationCode& e : m_codes)
+        cmbHyouka->addItem(QString::number(e.code) + QStringLiteral(" : ") + e.symbol);
+    cmbHyouka->setCurrentIndex(-1);
+    cmbHyouka->setEditText(shown);
+}
+
+void TWS3010::clearFields() {
+    cmbWorkerCode->setEditText(QString());
+    for (QLineEdit* e : {txtWorkerCode, txtWorkerName, txtHyouka1, txtHyouka2, txtHyouka3})
+        e->clear();
+    for (QComboBox* c : {cmbSikaku, cmbNewToukyu, cmbHyouka})
+        c->setEditText(QString());
+    for (QLineEdit* e : {txtTairyuu, txtGouhou, txtUPGousu, txtCalcGousu, txtNewGouhou})
+        e->setText(QStringLiteral("0"));
+    for (int i = 1; i <= 3; ++i)
+        for (QLineEdit* e : {txtBKihon[size_t(i)], txtUKihon[size_t(i)], txtAKihon[size_t(i)]})
+            e->setText(QStringLiteral("0"));
+    for (int i = 1; i <= 5; ++i)
+        for (QLineEdit* e : {txtBTeate[size_t(i)], txtUTeate[size_t(i)], txtATeate[size_t(i)]})
+            e->setText(QStringLiteral("0"));
+    m_currentCode = 0;
+    m_loadedCode = 0;
+    m_bonus1 = Currency();
+    m_bonus2 = Currency();
+    m_link = 0;
+    applyLinkLocks();
+    showPromotion(false);
+    recompute();
+}
+
+// ---- The list ----------------------------------------------------------------------------
+
+void TWS3010::fillCodeList() {
+    // The code box lists every employee of the year, whatever the grade filter.
+    QVector<RaiseListRow> all;
+    LoadRaiseList(project().companyYear(), 0, all);
+    const QString shown = cmbWorkerCode->currentText();
+    const QSignalBlocker quiet(cmbWorkerCode);
+    cmbWorkerCode->clear();
+    for (const RaiseListRow& r : all)
+        cmbWorkerCode->addItem(QString::number(r.SCO) + QStringLiteral(" : ") + r.SNA);
+    cmbWorkerCode->setCurrentIndex(-1);
+    cmbWorkerCode->setEditText(shown);
+}
+
+void TWS3010::loadList() {
+    fillCodeList();
+    QVector<RaiseListRow> rows;
+    LoadRaiseList(project().companyYear(), m_filter, rows);
+    m_firstCode = rows.isEmpty() ? 0 : rows.first().SCO;
+    m_lastCode = rows.isEmpty() ? 0 : rows.last().SCO;
+    txtCureentNo->clear();
+    txtLastNo->setText(rows.isEmpty() ? QString() : QString::number(rows.size()));
+    m_list->setEmployees(std::move(rows), project().ageBase());
+    setHighlight(false);
+    setCursorRow(1);
+}
+
+void TWS3010::setCursorRow(int gridRow) {
+    m_settingCursor = true;
+    StringGrid1->setCurrentIndex(m_list->index(qMax(0, gridRow - 1), 1));
+    m_settingCursor = false;
+    setHighlight(m_highlight);
+}
+
+void TWS3010::setHighlight(bool on) {
+    m_highlight = on;
+    const QModelIndex cursor = StringGrid1->currentIndex();
+    m_list->setHighlightedRow(on && cursor.isValid() ? cursor.row() + 1 : 0);
+}
+
+void TWS3010::StringGrid1Click(int gridRow) {
+    if (gridRow < 1 || gridRow > m_list->rowCount() || m_list->isBlank(gridRow))
+        return;
+    m_currentRow = gridRow;
+    setCursorRow(gridRow);
+    setHighlight(true);
+    txtCureentNo->setText(QString::number(gridRow));
+    m_currentCode = m_list->codeAt(gridRow);
+    cmbWorkerCode->setEditText(QString::number(m_currentCode));
+    loadEmployee(m_currentCode);
+}
+
+void TWS3010::selectRowOfCode(int code) {
+    const int row = m_list->gridRowOf(code);
+    if (row == 0)
+        return;
+    m_currentRow = row;
+    setCursorRow(row);
+    loadEmployee(code);
+}
+
+// ---- One employee ------------------------------------------------------------------------
+
+bool TWS3010::loadEmployee(int code) {
+    RaiseRecord r;
+    switch (LoadRaiseRecord(project().companyYear(), code, r)) {
+    case LoadResult::Failed:
+        return false;
+    case LoadResult::Missing:
+        recompute();
+        return false;
+    case LoadResult::Found:
+        break;
+    }
+    showEmployee(r);
+    setWindowModified(false);
+    return true;
+}
+
+void TWS3010::showEmployee(const RaiseRecord& r) {
+    const RaiseStart s = StartOfRaise(r, m_codes);
+    const RaiseDecision& d = s.decision;
+    const TMKIGYOU2& c = project().settings();
+    m_loadedCode = r.SCO;
+    txtWorkerCode->setText(r.SCOT);
+    txtWorkerName->setText(r.SNA);
+    txtTairyuu->setText(QString::number(YearsToBase(r.THI, project().ageBase())));
+    cmbSikaku->setEditText(GradeText(d.grade, c));
+    cmbNewToukyu->setEditText(GradeText(d.newGrade, c));
+    cmbHyouka->setEditText(EvalCodeText(QString::number(d.evaluation), evaluationList()));
+    txtHyouka1->setText(r.HNA1);
+    txtHyouka2->setText(r.HNA2);
+    txtHyouka3->setText(r.HNA3);
+    txtGouhou->setText(QString::number(d.step));
+    txtUPGousu->setText(QString::number(d.stepsUp));
+    txtNewGouhou->setText(QString::number(d.newStep));
+    m_link = s.link;
+    applyLinkLocks();
+    for (size_t i = 1; i <= 3; ++i) {
+        setAmount(txtBKihon[i], s.items.baseBefore[i]);
+        setAmount(txtUKihon[i], s.items.baseUp[i]);
+    }
+    for (size_t i = 1; i <= 5; ++i) {
+        setAmount(txtBTeate[i], s.items.allowanceBefore[i]);
+        setAmount(txtATeate[i], s.items.allowanceAfter[i]);
+    }
+    m_bonus1 = r.SYOUYO;
+    m_bonus2 = r.SYOUYO2;
+    showPromotion(d.promotion);
+    recompute();
+}
+
+CodeList TWS3010::evaluationList() const {
+    CodeList list;
+    for (const EvaluationCode& e : m_codes)
+        list.push_back({QString::number(e.code), e.symbol});
+    return list;
+}
+
+void TWS3010::showPromotion(bool on) {
+    m_promotion = on;
+    chkUP->setChecked(on);
+    cmbNewToukyu->setEnabled(on);
+    paintBase(cmbNewToukyu, on ? palette().color(QPalette::Base) : lockedColour());
+    txtUPGousu->setEnabled(!on);
+    txtCalcGousu->setEnabled(!on);
+}
+
+void TWS3010::applyLinkLocks() {
+    for (int i = 1; i <= 3; ++i) {
+        const bool linked = m_link == i;
+        for (QLineEdit* e : {txtBKihon[size_t(i)], txtUKihon[size_t(i)]}) {
+            e->setReadOnly(linked);
+            e->setFocusPolicy(linked ? Qt::NoFocus : Qt::StrongFocus);
+            paintBase(e, linked ? lockedColour() : palette().color(QPalette::Base));
+        }
+    }
+}
+
+void TWS3010::setAmount(QLineEdit* box, Currency value) {
+    box->setText(MoneyBoxText(value));
+}
+
+RaiseItems TWS3010::items() const {
+    RaiseItems it;
+    for (size_t i = 1; i <= 3; ++i) {
+        it.baseBefore[i] = amountOf(txtBKihon[i]);
+        it.baseUp[i] = amountOf(txtUKihon[i]);
+    }
+    for (size_t i = 1; i <= 5; ++i) {
+        it.allowanceBefore[i] = amountOf(txtBTeate[i]);
+        it.allowanceAfter[i] = amountOf(txtATeate[i]);
+    }
+    return it;
+}
+
+RaiseDecision TWS3010::decision() const {
+    RaiseDecision d;
+    d.grade = boxCode(cmbSikaku);
+    d.step = wholeOf(txtGouhou);
+    d.evaluation = boxCode(cmbHyouka);
+    d.newGrade = boxCode(cmbNewToukyu);
+    d.stepsUp = wholeOf(txtUPGousu);
+    d.newStep = wholeOf(txtNewGouhou);
+    d.promotion = m_promotion;
+    return d;
+}
+
+void TWS3010::recompute() {
+    txtCalcGousu->setText(QString::number(wholeOf(txtGouhou) + wholeOf(txtUPGousu)));
+    const RaiseItems it = items();
+    const RaisePay p = ComputeRaisePay(it);
+    for (size_t i = 1; i <= 3; ++i)
+        setAmount(txtAKihon[i], p.baseAfter[i]);
+    for (size_t i = 1; i <= 5; ++i)
+        setAmount(txtUTeate[i], p.allowanceUp[i]);
+    setAmount(txtBKihonSum, p.baseSumBefore);
+    setAmount(txtUKihonSum, p.baseSumUp);
+    setAmount(txtAKihonSum, p.baseSumAfter);
+    setAmount(txtBSumTeate, p.allowanceSumBefore);
+    setAmount(txtUSumTeate, p.allowanceSumUp);
+    setAmount(txtASumTeate, p.allowanceSumAfter);
+    setAmount(txtBTotal, p.totalBefore);
+    setAmount(txtUTotal, p.totalUp);
+    setAmount(txtATotal, p.totalAfter);
+    txtURitsu->setText(RaiseRateText(RaiseRate(p.totalBefore, p.totalAfter)));
+    const EmployeePay annual = ComputeEmployeePay(it.baseBefore, p.baseAfter, it.allowanceBefore,
+                                                  it.allowanceAfter, m_bonus1, m_bonus2);
+    setAmount(txtBNensyu, annual.annualBefore);
+    setAmount(txtANensyu, annual.annualAfter);
+}
+
+// The linked base pay before the raise follows the current grade and step, the one after it
+// the new grade and step; the other items keep their amount after the raise.
+void TWS3010::linkBefore() {
+    if (m_link < 1 || m_link > 3)
+        return;
+    const QString grade = codePart(cmbSikaku->currentText());
+    const QString step = txtGouhou->text().trimmed();
+    if (grade.isEmpty() || step.isEmpty())
+        return;
+    const size_t n = size_t(m_link);
+    const Currency after = amountOf(txtAKihon[n]);
+    const Currency before =
+        Currency::fromInt(WageTableAmount(project().companyYear(), grade, step));
+    setAmount(txtBKihon[n], before);
+    setAmount(txtUKihon[n], after - before);
+    recompute();
+}
+
+void TWS3010::linkAfter() {
+    if (m_link < 1 || m_link > 3)
+        return;
+    const QString grade = codePart(cmbNewToukyu->currentText());
+    const QString step = txtNewGouhou->text().trimmed();
+    if (grade.isEmpty() || step.isEmpty())
+        return;
+    const size_t n = size_t(m_link);
+    const Currency after = Currency::fromInt(WageTableAmount(project().companyYear(), grade, step));
+    setAmount(txtUKihon[n], after - amountOf(txtBKihon[n]));
+    recompute();
+}
+
+// ---- Field exits -------------------------------------------------------------------------
+
+bool TWS3010::refuse(QWidget* field, const QString& message) {
+    return m_exits->refuse(field, message);
+}
+
+void TWS3010::markChanged() {
+    setWindowModified(true);
+}
+
+bool TWS3010::checkMoney(QLineEdit* box) {
+    if (box->isReadOnly())
+        return true;
+    const FieldCheck c = CheckMoneyText(box->text(), 8);
+    if (!c.ok())
+        return refuse(box, c.message);
+    box->setText(c.shown);
+    recompute();
+    return true;
+}
+
+bool TWS3010::cmbWorkerCodeExit() {
+    if (!m_codeTyped)
+        return true;
+    const QString text = cmbWorkerCode->currentText().trimmed();
+    if (text.isEmpty()) {
+        m_codeTyped = false;
+        return true;
+    }
+    const CodeCheck c = CheckEmployeeCodeText(text);
+    if (!c.ok()) {
+        showStepPage(nullptr);
+        return refuse(cmbWorkerCode, c.message);
+    }
+    RaiseRecord probe;
+    const LoadResult found = LoadRaiseRecord(project().companyYear(), c.code, probe);
+    if (found == LoadResult::Failed)
+        return false;
+    if (found == LoadResult::Missing) {
+        showStepPage(nullptr);
+        return refuse(cmbWorkerCode, NoEmployee);
+    }
+    m_codeTyped = false;
+    m_currentCode = c.code;
+    cmbWorkerCode->setEditText(codePart(text));
+    const int row = m_list->gridRowOf(c.code);
+    if (row != 0) {
+        selectRowOfCode(c.code);
+        txtCureentNo->setText(QString::number(row));
+    } else {
+        // Stored but outside the grade filter: shown all the same, so that the save acts on
+        // the employee whose data the fields hold.
+        showEmployee(probe);
+        txtCureentNo->clear();
+    }
+    setHighlight(row != 0);
+    setWindowModified(false);
+    return true;
+}
+
+bool TWS3010::cmbSikakuExit() {
+    const QString text = cmbSikaku->currentText().trimmed();
+    if (text.isEmpty())
+        return true;
+    const CodeCheck c = CheckGradeText(text);
+    if (!c.ok())
+        return refuse(cmbSikaku, c.message);
+    cmbSikaku->setEditText(QString::number(c.code));
+    linkBefore();
+    return true;
+}
+
+bool TWS3010::cmbNewToukyuExit() {
+    const QString text = cmbNewToukyu->currentText().trimmed();
+    if (text.isEmpty())
+        return true;
+    const CodeCheck c = CheckCodeNumber(text);
+    if (!c.ok())
+        return refuse(cmbNewToukyu, c.message);
+    if (c.code < 1 || c.code > HighestGrade)
+        return refuse(cmbNewToukyu,
+                      QStringLiteral("入力範囲外です。1  ～ 9 の値を入力して下さい。"));
+    linkAfter();
+    return true;
+}
+
+bool TWS3010::cmbHyoukaExit() {
+    const QString text = cmbHyouka->currentText().trimmed();
+    if (text.isEmpty())
+        return true;
+    const CodeCheck c = CheckEvaluationText(text, evaluationList());
+    if (!c.ok())
+        return refuse(cmbHyouka, c.message);
+    cmbHyouka->setEditText(EvalCodeText(QString::number(c.code), evaluationList()));
+    txtUPGousu->setText(QString::number(StepsForEvaluation(m_codes, c.code)));
+    recompute();
+    return true;
+}
+
+bool TWS3010::txtGouhouExit() {
+    const QString problem = CheckWholeNumberText(txtGouhou->text(), 0, 80);
+    if (!problem.isEmpty())
+        return refuse(txtGouhou, problem);
+    txtGouhou->setText(QString::number(txtGouhou->text().trimmed().toInt()));
+    recompute();
+    linkBefore();
+    return true;
+}
+
+bool TWS3010::txtNewGouhouExit() {
+    const QString problem = CheckIntegerText(txtNewGouhou->text(), false);
+    if (!problem.isEmpty())
+        return refuse(txtNewGouhou, problem);
+    txtNewGouhou->setText(QString::number(txtNewGouhou->text().trimmed().toInt()));
+    linkAfter();
+    return true;
+}
+
+void TWS3010::chkUPClick() {
+    showPromotion(chkUP->isChecked());
+    if (!m_promotion) {
+        // Back to the current grade: the linked pay after the raise follows it.
+        cmbNewToukyu->setEditText(cmbSikaku->currentText());
+        linkAfter();
+    }
+    setWindowModified(true);
+}
+
+// ---- Saving ------------------------------------------------------------------------------
+
+void TWS3010::btnAddClick() {
+    if (!m_exits->checkFocused())
+        return;
+    if (cmbWorkerCode->currentText().trimmed().isEmpty()) {
+        Msg::info(NoEmployeeCode);
+        showStepPage(cmbWorkerCode);
+        return;
+    }
+    if (codePart(cmbNewToukyu->currentText()).isEmpty()) {
+        Msg::info(QStringLiteral("New等級が、入力されていません。"));
+        showStepPage(nullptr);
+        return;
+    }
+    if (wholeOf(txtNewGouhou) == 0) {
+        Msg::info(QStringLiteral("New号俸　が、入力されていません。"));
+        showStepPage(txtNewGouhou);
+        return;
+    }
+    if (m_loadedCode == 0) {
+        Msg::info(NoEmployee);
+        showStepPage(cmbWorkerCode);
+        return;
+    }
+    const RaiseEntry entry = MakeRaiseEntry(m_loadedCode, decision(), items(), m_bonus1, m_bonus2);
+    {
+        Hourglass wait;
+        switch (SaveRaise(project().companyYear(), entry)) {
+        case RaiseSaveResult::Saved:
+            break;
+        case RaiseSaveResult::Missing:
+            Msg::info(NoEmployee);
+            return;
+        case RaiseSaveResult::Failed:
+            return; // nothing written; the data module has said why
+        }
+        const RaiseDecision& d = entry.decision;
+        m_list->updateRaise(entry.SCO, d.grade, d.newGrade, d.step, d.newStep);
+        loadEmployee(entry.SCO);
+    }
+    StringGrid1->viewport()->update();
+    setWindowModified(false);
+    Project::current()->announceEmployeesChanged();
+}
+
+// ---- Moving ------------------------------------------------------------------------------
+
+bool TWS3010::askBeforeDropping(const QString& lastLine) {
+    if (!isWindowModified())
+        return true;
+    if (Msg::yesNo(Changed + lastLine, QStringLiteral("確認"))) {
+        showStepPage(txtGouhou);
+        return false;
+    }
+    return true;
+}
+
+void TWS3010::showStepPage(QWidget* focus) {
+    m_settingPage = true;
+    PageControl1->setCurrentIndex(StepPage);
+    m_settingPage = false;
+    if (focus)
+        m_exits->moveFocus(focus);
+}
+
+void TWS3010::focusAfterMove() {
+    if (PageControl1->currentIndex() == StepPage)
+        m_exits->moveFocus(txtGouhou);
+    else
+        m_exits->moveFocus(txtBKihon[1]);
+}
+
+void TWS3010::move(Move move) {
+    static const char* const lastLines[] = {
+        "【いいえ】:最初のデータ　へ。", "【いいえ】:前のデータ　へ。",
+        "【いいえ】:次のデータ　へ。", "【いいえ】:最後のデータ　へ。"};
+    if (!askBeforeDropping(QString::fromUtf8(lastLines[int(move)])))
+        return;
+    const bool noCode = cmbWorkerCode->currentText().trimmed().isEmpty();
+    const int count = m_list->employeeCount();
+    int target = 0;
+    int position = 0;
+    switch (move) {
+    case Move::First:
+        target = m_firstCode;
+        position = 1;
+        break;
+    case Move::Back:
+        if (noCode) {
+            target = m_firstCode;
+            position = 1;
+        } else {
+            if (m_currentCode == m_firstCode)
+                return;
+            position = qBound(1, m_currentRow - 1, qMax(1, count));
+            target = m_list->codeAt(position);
+        }
+        break;
+    case Move::Next:
+        if (noCode) {
+            target = m_lastCode;
+            position = count;
+        } else {
+            if (m_currentCode == m_lastCode)
+                return;
+            position = qBound(1, m_currentRow + 1, qMax(1, count));
+            target = m_list->codeAt(position);
+        }
+        break;
+    case Move::Last:
+        target = m_lastCode;
+        position = count;
+        break;
+    }
+    if (target == 0)
+        return; // nothing listed
+    m_highlight = true;
+    m_currentCode = target;
+    selectRowOfCode(target);
+    cmbWorkerCode->setEditText(QString::number(target));
+    txtCureentNo->setText(QString::number(position));
+    setHighlight(true);
+    StringGrid1->viewport()->update();
+    setWindowModified(false);
+    if (move != Move::Last)
+        focusAfterMove();
+}
+
+void TWS3010::btnFirstClick() {
+    move(Move::First);
+}
+void TWS3010::btnBackClick() {
+    move(Move::Back);
+}
+void TWS3010::btnNextClick() {
+    move(Move::Next);
+}
+void TWS3010::btnLastClick() {
+    move(Move::Last);
+}
+
+void TWS3010::gradeFilterClick(int grade) {
+    if (isWindowModified() && Msg::yesNo(Changed + QStringLiteral("【いいえ】:元のデータ　へ。"),
+                                         QStringLiteral("確認"))) {
+        const QSignalBlocker quiet(m_gradeGroup);
+        optGrade[size_t(m_filter)]->setChecked(true);
+        showStepPage(nullptr);
+        return;
+    }
+    Hourglass wait;
+    m_exits->forget();
+    m_filter = grade;
+    optGrade[size_t(grade)]->setChecked(true);
+    clearFields();
+    txtCureentNo->clear();
+    m_exits->moveFocus(cmbWorkerCode);
+    loadList();
+    setCursorRow(1);
+    StringGrid1Click(1);
+    setWindowModified(false);
+}
+
+void TWS3010::PageControl1Change(int index) {
+    if (m_settingPage)
+        return;
+    if (index == StepPage) {
+        m_exits->moveFocus(txtGouhou);
+        return;
+    }
+    // The first amount the user may type: base pay 1's Up unless it follows the table.
+    for (QLineEdit* e : editableAmounts())
+        if (!e->isReadOnly()) {
+            m_exits->moveFocus(e);
+            return;
+        }
+}
+
+// ---- Commands ----------------------------------------------------------------------------
+
+void TWS3010::btnCancelClick() {
+    m_exits->forget();
+    clearFields();
+    showStepPage(cmbWorkerCode);
+    setHighlight(false);
+    setCursorRow(1);
+    txtCureentNo->clear();
+    StringGrid1->viewport()->update();
+    setWindowModified(false);
+}
+
+void TWS3010::btnHyogoClick() {
+    if (!m_exits->settle())
+        return;
+    {
+        TWS3020 codes(this);
+        codes.start();
+    }
+    readEvaluationCodes();
+    focusAfterMove();
+}
+
+void TWS3010::btnCloseClick() {
+    close();
+}
+
+void TWS3010::closeEvent(QCloseEvent* event) {
+    if (!askBeforeDropping(QStringLiteral("【いいえ】:画面を閉じます。"))) {
+        event->ignore();
+        return;
+    }
+    setWindowModified(false);
+    m_closing = true;
+    QDialog::closeEvent(event);
+    m_closing = false;
+}
+
+void TWS3010::reject() {
+    // Escape and the window's close button leave through the close button's rules.
+    if (m_closing)
+        QDialog::reject();
+    else
+        close();
+}

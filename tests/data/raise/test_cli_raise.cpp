@@ -1,0 +1,128 @@
+// tesvane-cli raise apply, raise summary and annual-update on a copy of the delivered files.
+#include "core/masters/Cp932.h"
+#include "support/data/TestSupport.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+QStringList cli(const TestEnvironment& env, const QStringList& args) {
+    return QStringList{QStringLiteral("--data"), env.appDir()} + args;
+}
+
+const QStringList Sample = {QStringLiteral("--company"), QStringLiteral("1"),
+                            QStringLiteral("--year"), QStringLiteral("2023")};
+
+QString writeFile(const TestEnvironment& env, const QString& text) {
+    const QString path = env.appDir() + QStringLiteral("CSV/hyouka.csv");
+    QByteArray bytes;
+    Cp932::encode(text, bytes);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+QString pay(const TestEnvironment& env, const QString& columns, const QString& scot) {
+    return const_cast<TestEnvironment&>(env)
+        .rows(TDM::ACN2, QStringLiteral("SELECT %1 FROM VSYAIN WHERE KCO = 1 AND NENDO = 2023 AND "
+                                        "SCOT = '%2'")
+                             .arg(columns, scot))
+        .join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class TestCliRaise : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void applyStoresAllRowsOrNone() {
+        TestEnvironment env;
+        const QString before =
+            env.rows(TDM::ACN2, "SELECT * FROM MSYAIN2 WHERE KCO = 1 ORDER BY SCO").join('\n');
+        // One good line among faulty ones: nothing is stored, every fault has its line.
+        const QString faulty = writeFile(env, QStringLiteral("社員番号,評価,新等級,新号俸\r\n"
+                                                             "A0004,3\r\n"
+                                                             "A0099,3\r\n"
+                                                             "A0006,8\r\n"
+                                                             "A0004,2\r\n"
+                                                             "A0007,2,4,0\r\n"));
+        CliRun r = runCli(cli(env, QStringList{"raise", "apply"} + Sample +
+                                       QStringList{"--evaluations", faulty}));
+        QCOMPARE(r.status, 1);
+        for (const char* line : {"line 3:", "line 4:", "line 5:", "line 6:"})
+            QVERIFY2(r.err.contains(QString::fromLatin1(line)), qPrintable(r.err));
+        QVERIFY(!r.err.contains(QStringLiteral("line 2:")));
+        QCOMPARE(env.rows(TDM::ACN2, "SELECT * FROM MSYAIN2 WHERE KCO = 1 ORDER BY SCO").join('\n'),
+                 before);
+
+        // Employee 4 (grade 5, step 39, undecided) gets B: 4 steps; employee 6 is promoted.
+        const QString good = writeFile(env, QStringLiteral("社員番号,評価,新等級,新号俸\r\n"
+                                                           "A0004,3\r\n"
+                                                           "A0006,1,6,2\r\n"));
+        r = runCli(
+            cli(env, QStringList{"raise", "apply"} + Sample + QStringList{"--evaluations", good}));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("2 raises stored")), qPrintable(r.out));
+        QCOMPARE(pay(env,
+                     "HCO || '|' || SGOUHOU || '|' || NTOUKYU || '|' || NGOUHOU || '|' || "
+                     "FSKCHK",
+                     "A0004"),
+                 QStringLiteral("3|4|5|43|0"));
+        // The linked item after the raise is the table's; the others start from the current pay.
+        QCOMPARE(
+            pay(env, "NKKYU2 = NKIN AND NKKYU1 = KKYU1 AND NTEATE1 = TEATE1 AND NKIN > 0", "A0004"),
+            QStringLiteral("1"));
+        QCOMPARE(pay(env, "NNENSYU = NSYOTEI * 12 + SYOUYO + SYOUYO2", "A0004"),
+                 QStringLiteral("1"));
+        QCOMPARE(pay(env, "NTOUKYU || '|' || NGOUHOU || '|' || FSKCHK || '|' || (NKKYU2 = NKIN)",
+                     "A0006"),
+                 QStringLiteral("6|2|1|1"));
+    }
+
+    void summaryCountsTheRaises() {
+        TestEnvironment env;
+        CliRun r = runCli(cli(env, QStringList{"raise", "summary"} + Sample));
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(),
+                 QStringLiteral("TOUKYU,HEADS,UNDECIDED,SYOTEI,NSYOTEI,RAISE,RATE,ANNUAL_COST"));
+        QVERIFY(lines.last().startsWith(QStringLiteral("TOTAL,60,28,")));
+        // The total raise is that of the 32 decided employees only.
+        const QStringList total = lines.last().split(',');
+        QCOMPARE(total[5], env.scalar(TDM::ACN2, "SELECT SUM(NSYOTEI - SYOTEI) FROM MSYAIN2 WHERE "
+                                                 "KCO = 1 AND NENDO = 2023 AND NSYOTEI <> 0"));
+        QCOMPARE(total[7].toLongLong(), total[5].toLongLong() * 12);
+        r = runCli(
+            cli(env, QStringList{"raise", "summary"} + Sample + QStringList{"--by", "mark"}));
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("MCO,")));
+        r = runCli(cli(env, QStringList{"raise", "summary", "--by", "age"} + Sample));
+        QCOMPARE(r.status, 2);
+    }
+
+    void annualUpdateRunsOnceAndOnlyWhenAsked() {
+        TestEnvironment env;
+        const QStringList update = QStringList{"annual-update"} + Sample;
+        CliRun r = runCli(cli(env, update));
+        QCOMPARE(r.status, 2);
+        QCOMPARE(env.scalar(TDM::ACN1, "SELECT count(*) FROM MKIGYOU1 WHERE NENDO = 2024"),
+                 QStringLiteral("0"));
+        r = runCli(cli(env, update + QStringList{"--yes"}));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("60 employees, 28 without a decided raise")),
+                 qPrintable(r.out));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2024"),
+                 QStringLiteral("60"));
+        r = runCli(cli(env, update + QStringList{"--yes"}));
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(QStringLiteral("既にデータが存在します。")));
+        r = runCli(
+            cli(env, QStringList{"annual-update", "--company", "1", "--year", "2030", "--yes"}));
+        QCOMPARE(r.status, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliRaise)
+#include "test_cli_raise.moc"
