@@ -10,6 +10,7 @@
 #include "data/wage/WageTableStore.h"
 
 #include <QHash>
+#include <array>
 
 namespace {
 
@@ -22,12 +23,9 @@ const char* const CopiedTables[] = {"MKIGYOU1", "MKIGYOU2", "MGRAPH", "MHYOUKA",
 // copy would give a code a second set: they are not copied. Chart points and expanded designs
 // belong to the last analysis, and the wage table is generated anew.
 
-// SQLite takes up to 32,766 values per statement.
-constexpr int MaxBoundValues = 30000;
-
 struct Rows {
     QStringList columns;
-    QVector<QVector<QVariant>> rows;
+    QVector<TDM::Binds> rows; // each row's values in column order
 };
 
 // The company year's rows of a table, every column, in key order.
@@ -50,35 +48,18 @@ bool readRows(TDM::Conn conn, const QString& table, int kco, int year, const QSt
     return true;
 }
 
-// Inserts the rows in statements of many rows each.
+// Inserts the rows through one statement prepared once.
 bool writeRows(const QString& table, const Rows& r) {
-    const int perRow = int(r.columns.size());
-    if (perRow == 0 || r.rows.isEmpty())
+    if (r.columns.isEmpty() || r.rows.isEmpty())
         return true;
-    const int batch = qMax(1, MaxBoundValues / perRow);
     QStringList marks;
-    for (int c = 0; c < perRow; ++c)
+    for (qsizetype c = 0; c < r.columns.size(); ++c)
         marks << QStringLiteral("?");
-    const QString rowMarks = QLatin1Char('(') + marks.join(QLatin1Char(',')) + QLatin1Char(')');
-    const QString head = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") +
-                         r.columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES ");
-    for (qsizetype start = 0; start < r.rows.size(); start += batch) {
-        const qsizetype end = qMin(r.rows.size(), start + batch);
-        QString sql = head;
-        sql.reserve(head.size() + (end - start) * (rowMarks.size() + 1));
-        TDM::Binds binds;
-        binds.reserve((end - start) * perRow);
-        for (qsizetype i = start; i < end; ++i) {
-            if (i > start)
-                sql += QLatin1Char(',');
-            sql += rowMarks;
-            for (const QVariant& v : r.rows[i])
-                binds << v;
-        }
-        if (!DM().exec(TDM::ACN2, sql, binds))
-            return false;
-    }
-    return true;
+    return DM().execEach(TDM::ACN2,
+                         QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") +
+                             r.columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                             marks.join(QLatin1Char(',')) + QLatin1Char(')'),
+                         r.rows);
 }
 
 // The columns of a table, as its rows are read.
@@ -121,93 +102,135 @@ bool copyTable(const QString& table, int kco, int year, int today) {
                      binds);
 }
 
-// Reads and writes an employee's pay row by column name.
-class PayRow {
-public:
-    PayRow(const QStringList& columns, QVector<QVariant>& row) : m_row(row) {
-        for (int c = 0; c < columns.size(); ++c)
-            m_index.insert(columns[c].toUpper(), c);
-    }
-    int integer(const char* c) const { return int(VariantInt(get(c))); }
-    Currency money(const QString& c) const { return VariantCurrency(get(c)); }
-    QString text(const char* c) const { return VariantText(get(c)); }
-    void set(const QString& c, const QVariant& v) {
-        const int i = m_index.value(c, -1);
-        if (i >= 0)
-            m_row[i] = v;
-    }
-    void setMoney(const QString& c, Currency v) { set(c, BindValue(v)); }
+// Where the columns the roll-over reads and writes stand in a pay row; -1 for a column the
+// table does not have. Resolved once per table, not per row.
+struct PayColumns {
+    int SCO, NENDO, TOUKYU, GOUHOU, HCO, UPK, UPT, NSRITSU, NNENSYU, NTOUKYU, SGOUHOU, NGOUHOU,
+        FSKCHK, HCO1, HCO2, HCO3, HNA1, HNA2, HNA3, SYOTEI, NSYOTEI;
+    std::array<int, 4> KKYU, NKKYU;
+    std::array<int, 6> TEATE, NTEATE;
 
-private:
-    QVariant get(const QString& c) const {
-        const int i = m_index.value(c, -1);
-        return i >= 0 ? m_row[i] : QVariant();
+    explicit PayColumns(const QStringList& columns) {
+        QHash<QString, int> at;
+        for (int c = 0; c < columns.size(); ++c)
+            at.insert(columns[c].toUpper(), c);
+        auto of = [&at](const QString& name) { return at.value(name, -1); };
+#define PAY_COLUMN(name) name = of(QStringLiteral(#name))
+        PAY_COLUMN(SCO);
+        PAY_COLUMN(NENDO);
+        PAY_COLUMN(TOUKYU);
+        PAY_COLUMN(GOUHOU);
+        PAY_COLUMN(HCO);
+        PAY_COLUMN(UPK);
+        PAY_COLUMN(UPT);
+        PAY_COLUMN(NSRITSU);
+        PAY_COLUMN(NNENSYU);
+        PAY_COLUMN(NTOUKYU);
+        PAY_COLUMN(SGOUHOU);
+        PAY_COLUMN(NGOUHOU);
+        PAY_COLUMN(FSKCHK);
+        PAY_COLUMN(HCO1);
+        PAY_COLUMN(HCO2);
+        PAY_COLUMN(HCO3);
+        PAY_COLUMN(HNA1);
+        PAY_COLUMN(HNA2);
+        PAY_COLUMN(HNA3);
+        PAY_COLUMN(SYOTEI);
+        PAY_COLUMN(NSYOTEI);
+#undef PAY_COLUMN
+        KKYU.fill(-1);
+        NKKYU.fill(-1);
+        TEATE.fill(-1);
+        NTEATE.fill(-1);
+        for (size_t i = 1; i <= 3; ++i) {
+            KKYU[i] = of(QStringLiteral("KKYU%1").arg(i));
+            NKKYU[i] = of(QStringLiteral("NKKYU%1").arg(i));
+        }
+        for (size_t i = 1; i <= 5; ++i) {
+            TEATE[i] = of(QStringLiteral("TEATE%1").arg(i));
+            NTEATE[i] = of(QStringLiteral("NTEATE%1").arg(i));
+        }
     }
-    QVariant get(const char* c) const { return get(QString::fromLatin1(c)); }
-    QHash<QString, int> m_index;
-    QVector<QVariant>& m_row;
 };
 
-EmployeeYear employeeYearOf(const PayRow& p) {
+const QVariant& cell(const QVector<QVariant>& row, int column) {
+    static const QVariant none;
+    return column >= 0 ? row[column] : none;
+}
+int integerAt(const QVector<QVariant>& row, int column) {
+    return int(VariantInt(cell(row, column)));
+}
+Currency moneyAt(const QVector<QVariant>& row, int column) {
+    return VariantCurrency(cell(row, column));
+}
+void put(QVector<QVariant>& row, int column, const QVariant& v) {
+    if (column >= 0)
+        row[column] = v;
+}
+void putMoney(QVector<QVariant>& row, int column, Currency v) {
+    put(row, column, BindValue(v));
+}
+
+EmployeeYear employeeYearOf(const PayColumns& c, const QVector<QVariant>& row) {
     EmployeeYear e;
-    e.TOUKYU = p.integer("TOUKYU");
-    e.GOUHOU = p.integer("GOUHOU");
-    e.HCO = p.integer("HCO");
-    e.UPK = p.money(QStringLiteral("UPK"));
-    e.UPT = p.money(QStringLiteral("UPT"));
+    e.TOUKYU = integerAt(row, c.TOUKYU);
+    e.GOUHOU = integerAt(row, c.GOUHOU);
+    e.HCO = integerAt(row, c.HCO);
+    e.UPK = moneyAt(row, c.UPK);
+    e.UPT = moneyAt(row, c.UPT);
     for (size_t i = 1; i <= 3; ++i) {
-        e.KKYU[i] = p.money(QStringLiteral("KKYU%1").arg(i));
-        e.NKKYU[i] = p.money(QStringLiteral("NKKYU%1").arg(i));
+        e.KKYU[i] = moneyAt(row, c.KKYU[i]);
+        e.NKKYU[i] = moneyAt(row, c.NKKYU[i]);
     }
     for (size_t i = 1; i <= 5; ++i) {
-        e.TEATE[i] = p.money(QStringLiteral("TEATE%1").arg(i));
-        e.NTEATE[i] = p.money(QStringLiteral("NTEATE%1").arg(i));
+        e.TEATE[i] = moneyAt(row, c.TEATE[i]);
+        e.NTEATE[i] = moneyAt(row, c.NTEATE[i]);
     }
-    e.NSRITSU = p.money(QStringLiteral("NSRITSU"));
-    e.NNENSYU = p.money(QStringLiteral("NNENSYU"));
-    e.NTOUKYU = p.integer("NTOUKYU");
-    e.SGOUHOU = p.integer("SGOUHOU");
-    e.NGOUHOU = p.integer("NGOUHOU");
-    e.FSKCHK = p.integer("FSKCHK");
-    e.HCO1 = p.integer("HCO1");
-    e.HCO2 = p.integer("HCO2");
-    e.HCO3 = p.integer("HCO3");
-    e.HNA1 = p.text("HNA1");
-    e.HNA2 = p.text("HNA2");
-    e.HNA3 = p.text("HNA3");
-    e.SYOTEI = p.money(QStringLiteral("SYOTEI"));
-    e.NSYOTEI = p.money(QStringLiteral("NSYOTEI"));
+    e.NSRITSU = moneyAt(row, c.NSRITSU);
+    e.NNENSYU = moneyAt(row, c.NNENSYU);
+    e.NTOUKYU = integerAt(row, c.NTOUKYU);
+    e.SGOUHOU = integerAt(row, c.SGOUHOU);
+    e.NGOUHOU = integerAt(row, c.NGOUHOU);
+    e.FSKCHK = integerAt(row, c.FSKCHK);
+    e.HCO1 = integerAt(row, c.HCO1);
+    e.HCO2 = integerAt(row, c.HCO2);
+    e.HCO3 = integerAt(row, c.HCO3);
+    e.HNA1 = VariantText(cell(row, c.HNA1));
+    e.HNA2 = VariantText(cell(row, c.HNA2));
+    e.HNA3 = VariantText(cell(row, c.HNA3));
+    e.SYOTEI = moneyAt(row, c.SYOTEI);
+    e.NSYOTEI = moneyAt(row, c.NSYOTEI);
     return e;
 }
 
-void writeEmployeeYear(PayRow& p, const EmployeeYear& e) {
-    p.set(QStringLiteral("TOUKYU"), e.TOUKYU);
-    p.set(QStringLiteral("GOUHOU"), e.GOUHOU);
-    p.set(QStringLiteral("HCO"), e.HCO);
-    p.setMoney(QStringLiteral("UPK"), e.UPK);
-    p.setMoney(QStringLiteral("UPT"), e.UPT);
+void writeEmployeeYear(const PayColumns& c, QVector<QVariant>& row, const EmployeeYear& e) {
+    put(row, c.TOUKYU, e.TOUKYU);
+    put(row, c.GOUHOU, e.GOUHOU);
+    put(row, c.HCO, e.HCO);
+    putMoney(row, c.UPK, e.UPK);
+    putMoney(row, c.UPT, e.UPT);
     for (size_t i = 1; i <= 3; ++i) {
-        p.setMoney(QStringLiteral("KKYU%1").arg(i), e.KKYU[i]);
-        p.setMoney(QStringLiteral("NKKYU%1").arg(i), e.NKKYU[i]);
+        putMoney(row, c.KKYU[i], e.KKYU[i]);
+        putMoney(row, c.NKKYU[i], e.NKKYU[i]);
     }
     for (size_t i = 1; i <= 5; ++i) {
-        p.setMoney(QStringLiteral("TEATE%1").arg(i), e.TEATE[i]);
-        p.setMoney(QStringLiteral("NTEATE%1").arg(i), e.NTEATE[i]);
+        putMoney(row, c.TEATE[i], e.TEATE[i]);
+        putMoney(row, c.NTEATE[i], e.NTEATE[i]);
     }
-    p.setMoney(QStringLiteral("NSRITSU"), e.NSRITSU);
-    p.setMoney(QStringLiteral("NNENSYU"), e.NNENSYU);
-    p.set(QStringLiteral("NTOUKYU"), e.NTOUKYU);
-    p.set(QStringLiteral("SGOUHOU"), e.SGOUHOU);
-    p.set(QStringLiteral("NGOUHOU"), e.NGOUHOU);
-    p.set(QStringLiteral("FSKCHK"), e.FSKCHK);
-    p.set(QStringLiteral("HCO1"), e.HCO1);
-    p.set(QStringLiteral("HCO2"), e.HCO2);
-    p.set(QStringLiteral("HCO3"), e.HCO3);
-    p.set(QStringLiteral("HNA1"), e.HNA1);
-    p.set(QStringLiteral("HNA2"), e.HNA2);
-    p.set(QStringLiteral("HNA3"), e.HNA3);
-    p.setMoney(QStringLiteral("SYOTEI"), e.SYOTEI);
-    p.setMoney(QStringLiteral("NSYOTEI"), e.NSYOTEI);
+    putMoney(row, c.NSRITSU, e.NSRITSU);
+    putMoney(row, c.NNENSYU, e.NNENSYU);
+    put(row, c.NTOUKYU, e.NTOUKYU);
+    put(row, c.SGOUHOU, e.SGOUHOU);
+    put(row, c.NGOUHOU, e.NGOUHOU);
+    put(row, c.FSKCHK, e.FSKCHK);
+    put(row, c.HCO1, e.HCO1);
+    put(row, c.HCO2, e.HCO2);
+    put(row, c.HCO3, e.HCO3);
+    put(row, c.HNA1, e.HNA1);
+    put(row, c.HNA2, e.HNA2);
+    put(row, c.HNA3, e.HNA3);
+    putMoney(row, c.SYOTEI, e.SYOTEI);
+    putMoney(row, c.NSYOTEI, e.NSYOTEI);
 }
 
 struct EmployeeCopy {
@@ -241,16 +264,15 @@ bool copyEmployees(int kco, int year, EmployeeCopy& counts,
     for (int i = 0; i < master.rows.size(); ++i)
         masterRow.insert(int(VariantInt(master.rows[i][scoColumn])), i);
 
+    const PayColumns columns(pay.columns);
     for (QVector<QVariant>& row : pay.rows) {
-        PayRow p(pay.columns, row);
-        EmployeeYear e = employeeYearOf(p);
-        const int sco = p.integer("SCO");
-        const int m = masterRow.value(sco, -1);
+        EmployeeYear e = employeeYearOf(columns, row);
+        const int m = masterRow.value(integerAt(row, columns.SCO), -1);
         if (m >= 0)
             e.NENSYU = VariantCurrency(master.rows[m][annualColumn]);
         const EmployeeYear next = RollOverEmployee(e, symbols.value(e.HCO));
-        writeEmployeeYear(p, next);
-        p.set(QStringLiteral("NENDO"), year + 1);
+        writeEmployeeYear(columns, row, next);
+        put(row, columns.NENDO, year + 1);
         if (m >= 0)
             master.rows[m][annualColumn] = BindValue(next.NENSYU);
         ++counts.employees;
