@@ -13,6 +13,7 @@
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
+#include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
 
 #include <QAction>
@@ -127,8 +128,10 @@ void TWS0000::buildMenus() {
     addCommand(u, "mnEvaConv", QStringLiteral("評価の変換(&H)"), nullptr);
 
     QMenu* r = menu("mnReport", QStringLiteral("レポート(&R)"));
-    addCommand(r, "mnSaralyReport", QStringLiteral("グループ別社員賃金(&G)"), nullptr);
-    addCommand(r, "mnSaralyUpReport", QStringLiteral("グループ別社員昇給(&U)"), nullptr);
+    addCommand(r, "mnSaralyReport", QStringLiteral("グループ別社員賃金(&G)"),
+               &TWS0000::mnSaralyReportClick);
+    addCommand(r, "mnSaralyUpReport", QStringLiteral("グループ別社員昇給(&U)"),
+               &TWS0000::mnSaralyUpReportClick);
 
     QMenu* h = menu("mnHelp", QStringLiteral("ヘルプ(&H)"));
     addCommand(h, "BeforeUse", QStringLiteral("ご利用案内(&D)"), &TWS0000::BeforeUseClick);
@@ -260,6 +263,8 @@ bool TWS0000::commandBuilt(const QString& name) const {
         return WS0030 != nullptr;
     if (name == QStringLiteral("mnSalaryList"))
         return WS2010 != nullptr;
+    if (name == QStringLiteral("mnSaralyReport") || name == QStringLiteral("mnSaralyUpReport"))
+        return true;
     static const QStringList needSelection = {QStringLiteral("mnNew"), QStringLiteral("mnOPen"),
                                               QStringLiteral("mnMnt"), QStringLiteral("mnDlt")};
     if (needSelection.contains(name))
@@ -445,6 +450,23 @@ void TWS0000::mnSalaryListClick() {
         return;
     WS2010->prepare();
     WS2010->exec(); // where the user left it last time, not centred again
+}
+
+void TWS0000::runGroupReport(int kind) {
+    if (refuseWithoutCompany())
+        return;
+    if (!WS0090)
+        WS0090 = new TWS0090(this);
+    WS0090->start(kind);
+    WS0090->exec();
+}
+
+void TWS0000::mnSaralyReportClick() {
+    runGroupReport(2);
+}
+
+void TWS0000::mnSaralyUpReportClick() {
+    runGroupReport(1);
 }
 
 void TWS0000::mnEndClick() {

@@ -12,6 +12,7 @@ class QToolButton;
 class TWS0010;
 class TWS0030;
 class TWS0070;
+class TWS0090;
 class TWS2010;
 class TWS2011;
 
@@ -27,6 +28,7 @@ public:
     TWS0010* WS0010 = nullptr;
     TWS0030* WS0030 = nullptr;
     TWS0070* WS0070 = nullptr;
+    TWS0090* WS0090 = nullptr; // created on first use
     TWS2010* WS2010 = nullptr;
     TWS2011* WS2011 = nullptr;
 
@@ -54,6 +56,8 @@ public Q_SLOTS:
     void mnWorkerClick();
     void mnPrintClick();
     void mnSalaryListClick();
+    void mnSaralyReportClick();
+    void mnSaralyUpReportClick();
     void mnEndClick();
     void BeforeUseClick();
     void mnHELPHClick();
@@ -76,6 +80,8 @@ private:
     bool refuseWithoutCompany();
     // New, Open, Change, Delete: show the company selection in the state the command set.
     void runSelection(ProjectCommand command);
+    // Group report of kind 1 (raise) or 2 (wage).
+    void runGroupReport(int kind);
 
     MainMenuState m_ui;
     QHash<QString, QAction*> m_actions;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QSlider;
+class TReportView;
+
+// The print preview: shows the work file a report command has just written (PreviewFile),
+// pages and zooms through it, prints it, saves it as PDF, and deletes it on 閉じる.
+class TfrmPrintPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmPrintPreview(QWidget* parent = nullptr);
+
+    // Shows the preview of PreviewFile modally, as every report command does after composing.
+    static void Run(QWidget* parent);
+
+    QPushButton* cmdPrint;
+    QPushButton* cmdSavePdf;
+    QLabel* labPage;
+    QScrollBar* cmdPage;
+    QLabel* labZoom;
+    QSlider* cmdZoom;
+    QPushButton* cmdClose;
+    TReportView* PView;
+
+public Q_SLOTS:
+    void FormActivate();
+    void cmdZoomChange(int position);
+    void cmdPageChange(int position);
+    void cmdPrintClick();
+    void cmdSavePdfClick();
+    void cmdCloseClick();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    bool m_activating = false;
+    bool m_closing = false;
+};

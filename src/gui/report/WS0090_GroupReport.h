@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/report/ReportEngine.h"
+
+#include <QDialog>
+
+class FieldExits;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// The group reports: the employees of the open company year in a range of marks and grades,
+// grouped by mark, as the wage report (kind 2) or the raise report (kind 1).
+class TWS0090 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TWS0090(QWidget* parent = nullptr);
+
+    // Sets ReportKind and the caption of the kind, and prepares the screen.
+    void start(int reportKind);
+    // Empties the boxes and name fields, resets the ranges and fills the lists.
+    void prepare();
+
+    QPushButton* btnPrint;
+    QPushButton* btnClose;
+    QComboBox* cmbMarkSTart;
+    QComboBox* cmbMarkEnd;
+    QLineEdit* txtMarkStart;
+    QLineEdit* txtMarkEnd;
+    QComboBox* cmbTokyuSTart;
+    QComboBox* cmbTokyuEnd;
+    QLineEdit* txtTokyuStart;
+    QLineEdit* txtTokyuEnd;
+    ReportEngine JIVE;
+
+    int markFrom() const { return m_markFrom; }
+    int markTo() const { return m_markTo; }
+    int gradeFrom() const { return m_gradeFrom; }
+    int gradeTo() const { return m_gradeTo; }
+
+public Q_SLOTS:
+    void btnPrintClick();
+    void btnCloseClick();
+
+private:
+    bool markExit(QComboBox* box, QLineEdit* name, int& range, int fallback);
+    bool gradeExit(QComboBox* box, QLineEdit* name, int& range, int fallback);
+    // Composes the report of the kind into the work file; false when nothing was composed.
+    bool compose();
+
+    FieldExits* m_exits;
+    int m_markFrom = 1;
+    int m_markTo = 6;
+    int m_gradeFrom = 1;
+    int m_gradeTo = 9;
+};
