@@ -14,8 +14,8 @@ namespace {
 
 // The program folder of a test gets the shipped layouts, as the build lays them out.
 void placeLayouts(const TestEnvironment& env) {
-    const QString from =
-        QFINDTESTDATA(QStringLiteral("../../resources/report/PrintSalaryList.jfm")).section('/', 0, -2);
+    const QString from = QFINDTESTDATA(QStringLiteral("../../resources/report/PrintSalaryList.jfm"))
+                             .section('/', 0, -2);
     const QStringList files = QDir(from).entryList({QStringLiteral("*.jfm")}, QDir::Files);
     if (files.size() != 4)
         qFatal("the shipped layouts are not at %s", qPrintable(from));
@@ -26,9 +26,11 @@ void placeLayouts(const TestEnvironment& env) {
 
 QStringList report(const TestEnvironment& env, const QString& kind, const QString& pdf,
                    const QStringList& more = {}) {
-    return QStringList{QStringLiteral("--data"), env.appDir(), QStringLiteral("report"), kind,
-                       QStringLiteral("--company"), QStringLiteral("1"), QStringLiteral("--year"),
-                       QStringLiteral("2023"), QStringLiteral("--pdf"), pdf} +
+    return QStringList{QStringLiteral("--data"),    env.appDir(),
+                       QStringLiteral("report"),    kind,
+                       QStringLiteral("--company"), QStringLiteral("1"),
+                       QStringLiteral("--year"),    QStringLiteral("2023"),
+                       QStringLiteral("--pdf"),     pdf} +
            more;
 }
 
@@ -136,11 +138,12 @@ private Q_SLOTS:
         const QString nowhere = env.appDir() + QStringLiteral("old.pdf/new.pdf");
         r = runCli(report(env, QStringLiteral("salary"), nowhere));
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("PDFファイルを作成できません。")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("PDFファイルを作成できません。")),
+                 qPrintable(r.err));
         QCOMPARE(digest(pdf), old);
 
-        r = runCli(report(env, QStringLiteral("salary"), pdf, {QStringLiteral("--company"),
-                                                                QStringLiteral("9")}));
+        r = runCli(report(env, QStringLiteral("salary"), pdf,
+                          {QStringLiteral("--company"), QStringLiteral("9")}));
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(QStringLiteral("企業マスターが存在しません。")));
         QCOMPARE(digest(pdf), old);

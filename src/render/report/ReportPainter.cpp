@@ -1,11 +1,13 @@
 #include "render/report/ReportPainter.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <cmath>
 
@@ -31,34 +33,77 @@ QRectF rectOf(const UnitRect& r) {
     return QRectF(QPointF(r.left, r.top), QPointF(r.right, r.bottom));
 }
 
-// Fonts and their metrics, made once per family, size and weight of a document.
-class FontCache {
+// A font of a report: its glyphs are looked up once and kept, so tens of thousands of short
+// texts are laid out without shaping each again (a 10,000-employee report has 130,000).
+class ReportFont {
 public:
-    struct Entry {
-        QFont font;
-        QFontMetricsF metrics;
-    };
-    const Entry& get(const ReportDocument& doc, const ReportText& t) {
-        const quint64 key = (quint64(t.font) << 32) | (quint64(t.size) << 1) | (t.bold ? 1 : 0);
-        auto it = m_entries.find(key);
-        if (it == m_entries.end()) {
-            QFont f(doc.fonts.value(t.font));
-            f.setPixelSize(std::max(1, int(std::lround(t.size / 10.0 * UnitsPerPoint))));
-            f.setBold(t.bold);
-            // Glyph positions as designed; hinting for a screen's pixels would move them.
-            f.setHintingPreference(QFont::PreferNoHinting);
-            it = m_entries.insert(key, Entry{f, QFontMetricsF(f)});
+    ReportFont(const QString& family, int tenths, bool bold) {
+        m_font = QFont(family);
+        m_font.setPixelSize(std::max(1, int(std::lround(tenths / 10.0 * UnitsPerPoint))));
+        m_font.setBold(bold);
+        // Glyph positions as designed; hinting for a screen's pixels would move them.
+        m_font.setHintingPreference(QFont::PreferNoHinting);
+        m_raw = QRawFont::fromFont(m_font);
+        const QFontMetricsF m(m_font);
+        m_ascent = m.ascent();
+        m_descent = m.descent();
+    }
+    const QFont& font() const { return m_font; }
+    double ascent() const { return m_ascent; }
+    double descent() const { return m_descent; }
+
+    // The text as glyphs of this font with their positions from the start of the baseline;
+    // false when the font lacks a glyph (the painter then lays the text out itself).
+    bool layout(const QString& text, QGlyphRun& run, double& width) {
+        if (!m_raw.isValid())
+            return false;
+        const QList<quint32> glyphs = m_raw.glyphIndexesForString(text);
+        QList<QPointF> positions;
+        positions.reserve(glyphs.size());
+        double x = 0;
+        for (quint32 g : glyphs) {
+            if (g == 0)
+                return false;
+            auto it = m_advances.find(g);
+            if (it == m_advances.end())
+                it = m_advances.insert(g, m_raw.advancesForGlyphIndexes({g}).value(0).x());
+            positions << QPointF(x, 0);
+            x += *it;
         }
-        return *it;
+        run.setRawFont(m_raw);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        width = x;
+        return true;
     }
 
 private:
-    QHash<quint64, Entry> m_entries;
+    QFont m_font;
+    QRawFont m_raw;
+    double m_ascent = 0;
+    double m_descent = 0;
+    QHash<quint32, double> m_advances;
 };
 
-void paintText(QPainter& p, const FontCache::Entry& e, const ReportText& t) {
+ReportFont& reportFont(const QString& family, int tenths, bool bold) {
+    static QHash<QString, ReportFont*> fonts; // few: the families and sizes of the layouts
+    const QString key = family + QLatin1Char('/') + QString::number(tenths) +
+                        (bold ? QStringLiteral("b") : QString());
+    auto it = fonts.find(key);
+    if (it == fonts.end())
+        it = fonts.insert(key, new ReportFont(family, tenths, bold));
+    return **it;
+}
+
+// Texts go straight to their baseline; only a condensed or clipped text changes the painter's
+// state (a PDF records every state change).
+void paintText(QPainter& p, ReportFont& f, const ReportText& t) {
     const QRectF box = rectOf(t.box);
-    const double advance = e.metrics.horizontalAdvance(t.text);
+    QGlyphRun run;
+    double advance = 0;
+    const bool glyphs = f.layout(t.text, run, advance);
+    if (!glyphs)
+        advance = QFontMetricsF(f.font()).horizontalAdvance(t.text);
     const bool wide = advance > box.width();
     const double sx = wide && t.fit ? box.width() / advance : 1.0;
     const double width = advance * sx;
@@ -67,16 +112,23 @@ void paintText(QPainter& p, const FontCache::Entry& e, const ReportText& t) {
         x = box.right() - width;
     else if (t.align == TextAlign::Centre)
         x = box.left() + (box.width() - width) / 2;
-    const double baseline = box.center().y() + (e.metrics.ascent() - e.metrics.descent()) / 2;
-    p.save();
-    if (wide && !t.fit)
-        p.setClipRect(box, Qt::IntersectClip);
-    p.translate(x, baseline);
-    if (sx != 1.0)
+    const double baseline = box.center().y() + (f.ascent() - f.descent()) / 2;
+    const bool plain = !wide;
+    if (!plain) {
+        p.save();
+        if (!t.fit)
+            p.setClipRect(box, Qt::IntersectClip);
+        p.translate(x, baseline);
         p.scale(sx, 1.0);
-    p.setFont(e.font);
-    p.drawText(QPointF(0, 0), t.text);
-    p.restore();
+        x = 0;
+    }
+    const QPointF at(x, plain ? baseline : 0);
+    if (glyphs)
+        p.drawGlyphRun(at, run);
+    else
+        p.drawText(at, t.text);
+    if (!plain)
+        p.restore();
 }
 
 } // namespace
@@ -108,16 +160,29 @@ void PaintReportPage(QPainter& painter, const ReportDocument& doc, int pageIndex
             painter.drawRect(r);
         }
     }
+    int penWidth = -1; // the pen changes only when a line's width or style does
+
+    int penStyleNow = -1;
     for (const ReportLine& l : page.lines) {
-        QPen pen(Qt::black, std::max<double>(l.width == 0 ? ThinLine : l.width, pixel),
-                 penStyle(l.style), Qt::FlatCap);
-        painter.setPen(pen);
+        if (l.width != penWidth || l.style != penStyleNow) {
+            penWidth = l.width;
+            penStyleNow = l.style;
+            painter.setPen(QPen(Qt::black,
+                                std::max<double>(l.width == 0 ? ThinLine : l.width, pixel),
+                                penStyle(l.style), Qt::FlatCap));
+        }
         painter.drawLine(l.from, l.to);
     }
     painter.setPen(Qt::black);
-    FontCache fonts;
-    for (const ReportText& t : page.texts)
-        paintText(painter, fonts.get(doc, t), t);
+    ReportFont* current = nullptr;
+    for (const ReportText& t : page.texts) {
+        ReportFont& f = reportFont(doc.fonts.value(t.font), t.size, t.bold);
+        if (&f != current) {
+            painter.setFont(f.font()); // for texts the font's glyphs cannot show
+            current = &f;
+        }
+        paintText(painter, f, t);
+    }
     painter.restore();
 }
 

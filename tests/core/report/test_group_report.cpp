@@ -10,9 +10,10 @@
 namespace {
 
 QString layoutPath(GroupReportKind kind) {
-    return QFINDTESTDATA(kind == GroupReportKind::Raise
-                             ? QStringLiteral("../../../resources/report/PrintSyainUpList.jfm")
-                             : QStringLiteral("../../../resources/report/PrintSyainSalaryList.jfm"));
+    return QFINDTESTDATA(
+        kind == GroupReportKind::Raise
+            ? QStringLiteral("../../../resources/report/PrintSyainUpList.jfm")
+            : QStringLiteral("../../../resources/report/PrintSyainSalaryList.jfm"));
 }
 
 GroupReportEmployee employee(int n, int mark, qint64 kkyu1 = 200000) {
@@ -153,7 +154,8 @@ private Q_SLOTS:
         QCOMPARE(r.linesNamed(subtotalPage, WageAverage), QList<int>{subtotalLine + 1});
         QCOMPARE(r.linesNamed(totalPage, Total), QList<int>{totalLine});
         QCOMPARE(r.linesNamed(totalPage, TotalAverage), QList<int>{totalLine + 1});
-        QCOMPARE(r.at(subtotalPage, QStringLiteral("NENREI"), subtotalLine), QString::number(count));
+        QCOMPARE(r.at(subtotalPage, QStringLiteral("NENREI"), subtotalLine),
+                 QString::number(count));
         for (int p = 1; p <= pages; ++p) {
             QCOMPARE(r.headerText(p, QStringLiteral("BUSYO")), QStringLiteral("M2 : 凡例2"));
             QCOMPARE(r.headerText(p, QStringLiteral("YMD")),
@@ -164,8 +166,8 @@ private Q_SLOTS:
     // Every group starts a page; its header names its own mark; the grand total follows the
     // last group.
     void groupsNeverSharePage() {
-        const Report r = compose(GroupReportKind::Wage, group(1, 2, 1) + group(3, 3, 2) +
-                                                            group(6, 1, 6));
+        const Report r =
+            compose(GroupReportKind::Wage, group(1, 2, 1) + group(3, 3, 2) + group(6, 1, 6));
         QCOMPARE(r.pages(), 3);
         QCOMPARE(r.at(1, QStringLiteral("SYAINCD"), 1), QStringLiteral("S0002"));
         QVERIFY(r.at(1, QStringLiteral("SYAINCD"), 2).isNull());
@@ -302,12 +304,12 @@ private Q_SLOTS:
         QVERIFY(!w.hasLine(1, {left, w.bandTop(3)}, {right, w.bandTop(3)}));
         int verticals = 0;
         for (const ReportLine& l : w.doc.pages[0].lines)
-            verticals += l.from.x() == l.to.x() && l.from.y() == w.bandTop(1) &&
-                         l.to.y() == w.bandTop(2);
+            verticals +=
+                l.from.x() == l.to.x() && l.from.y() == w.bandTop(1) && l.to.y() == w.bandTop(2);
         QCOMPARE(verticals, 14); // 13 columns and the right border
         const int age = w.field(QStringLiteral("NENREI")).rect.left - 150;
-        QVERIFY(w.hasLine(1, {age, w.bandTop(5)}, {right, w.bandTop(5)}));  // below 平均 (4)
-        QVERIFY(w.hasLine(1, {age, w.bandTop(8)}, {right, w.bandTop(8)}));  // below 平均 (7)
+        QVERIFY(w.hasLine(1, {age, w.bandTop(5)}, {right, w.bandTop(5)})); // below 平均 (4)
+        QVERIFY(w.hasLine(1, {age, w.bandTop(8)}, {right, w.bandTop(8)})); // below 平均 (7)
 
         const Report r = compose(GroupReportKind::Raise, group(1, 2, 1));
         const int rightR = r.field(QStringLiteral("UPRITSU")).rect.right + 150;
@@ -322,7 +324,8 @@ private Q_SLOTS:
         h.gradeFromName = QStringLiteral("主任");
         h.gradeToName = QStringLiteral("課長");
         const Report w = compose(GroupReportKind::Wage, group(1, 1, 1), h);
-        QCOMPARE(w.headerText(1, QStringLiteral("NENDO")), QStringLiteral("2023 年度　：　試験企業"));
+        QCOMPARE(w.headerText(1, QStringLiteral("NENDO")),
+                 QStringLiteral("2023 年度　：　試験企業"));
         QCOMPARE(w.headerText(1, QStringLiteral("TITLE")),
                  QStringLiteral("グループ別社員賃金レポート"));
         QCOMPARE(w.headerText(1, QStringLiteral("BUSYO")),

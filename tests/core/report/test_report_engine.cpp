@@ -79,9 +79,9 @@ private Q_SLOTS:
         QTest::newRow("font name") << QByteArray("\"font\": \"head\", \"align\": \"center\"")
                                    << QByteArray("\"font\": \"body\", \"align\": \"center\"")
                                    << QStringLiteral("書体 「body」 が fonts にありません");
-        QTest::newRow("duplicate") << QByteArray("\"name\": \"COL\"")
-                                   << QByteArray("\"name\": \"title\"")
-                                   << QStringLiteral("同じ名前の項目が二つあります");
+        QTest::newRow("duplicate")
+            << QByteArray("\"name\": \"COL\"") << QByteArray("\"name\": \"title\"")
+            << QStringLiteral("同じ名前の項目が二つあります");
         QTest::newRow("style") << QByteArray("\"dot\"") << QByteArray("\"wavy\"")
                                << QStringLiteral("lines[0].style");
         QTest::newRow("fill") << QByteArray("#e0e0e0") << QByteArray("grey")
@@ -130,9 +130,9 @@ private Q_SLOTS:
             const char* file;
             QStringList fields;
         };
-        QStringList wageTable = common + QStringList{QStringLiteral("PAGE"),
-                                                     QStringLiteral("CORPNAME"),
-                                                     QStringLiteral("GOU")};
+        QStringList wageTable =
+            common +
+            QStringList{QStringLiteral("PAGE"), QStringLiteral("CORPNAME"), QStringLiteral("GOU")};
         QStringList design = common + QStringList{QStringLiteral("CORPNAME")};
         for (int g = 1; g <= 9; ++g)
             wageTable << QStringLiteral("KIN%1").arg(g) << QStringLiteral("KAKU%1").arg(g)
@@ -142,10 +142,9 @@ private Q_SLOTS:
                    << QStringLiteral("KAKU%1").arg(d);
         const Need needs[] = {
             {"PrintSyainSalaryList.jfm",
-             common + QStringList{"BUSYO", "KIJUNBI", "CKIHON1", "CKIHON2", "CKIHON3",
-                                  "SYAINCD", "SIMEI",   "NENREI",  "KINZOKU", "KIHON1",
-                                  "KIHON2",  "KIHON3",  "KIHONKEI", "SYOTEATE", "SYOTEI",
-                                  "SYOYO1",  "SYOYO2",  "NENSYU"}},
+             common + QStringList{"BUSYO", "KIJUNBI", "CKIHON1", "CKIHON2", "CKIHON3", "SYAINCD",
+                                  "SIMEI", "NENREI", "KINZOKU", "KIHON1", "KIHON2", "KIHON3",
+                                  "KIHONKEI", "SYOTEATE", "SYOTEI", "SYOYO1", "SYOYO2", "NENSYU"}},
             {"PrintSyainUpList.jfm",
              common + QStringList{"BUSYO", "SYAINCD", "SIMEI", "HYOUKA", "TOUKYU", "GOUHOU",
                                   "SYOUGOU", "NKIHON", "UKIHON", "NSYOTEATE", "USYOTEATE",
@@ -261,8 +260,7 @@ private Q_SLOTS:
         e.SetFormText(QStringLiteral("TITLE"), QStringLiteral("x"));
         e.SetFormText(QStringLiteral("BUSYO"), QStringLiteral("x"));
         QVERIFY(e.failed());
-        QCOMPARE(e.error(),
-                 QStringLiteral("帳票レイアウトに項目 BUSYO がありません。\r") + layout);
+        QCOMPARE(e.error(), QStringLiteral("帳票レイアウトに項目 BUSYO がありません。\r") + layout);
         e.PrintForm();
         e.EndPage();
         QVERIFY(!e.EndDoc());

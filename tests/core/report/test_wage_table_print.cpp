@@ -116,7 +116,7 @@ private Q_SLOTS:
 
         // Averages and increments are rounded half away from zero.
         QVector<WageTableRow> rows = table(3);
-        rows[2].amount[1] = 202001; // 200,000 201,000 202,001: average 201,000.33,
+        rows[2].amount[1] = 202001;    // 200,000 201,000 202,001: average 201,000.33,
         const Printed q = print(rows); // increment 1,000.5
         QCOMPARE(q.at(1, QStringLiteral("KIN1"), 31), QStringLiteral("201,000"));
         QCOMPARE(q.at(1, QStringLiteral("KAKU1"), 31), QStringLiteral("1,001"));

@@ -28,8 +28,9 @@
 namespace {
 
 void placeLayouts(const TestEnvironment& env) {
-    const QString from = QFINDTESTDATA(QStringLiteral("../../../resources/report/PrintSalaryList.jfm"))
-                             .section(QLatin1Char('/'), 0, -2);
+    const QString from =
+        QFINDTESTDATA(QStringLiteral("../../../resources/report/PrintSalaryList.jfm"))
+            .section(QLatin1Char('/'), 0, -2);
     const QStringList files = QDir(from).entryList({QStringLiteral("*.jfm")}, QDir::Files);
     if (files.size() != 4)
         qFatal("the shipped layouts are not at %s", qPrintable(from));
@@ -223,7 +224,8 @@ private Q_SLOTS:
         dlg.btnSalaryList->click();
         QCOMPARE(pages, 2);
         QVERIFY(workFileThere);
-        QCOMPARE(state().PreviewFile, env.appDir() + QStringLiteral("Report/wkPrintSalaryList.rdf"));
+        QCOMPARE(state().PreviewFile,
+                 env.appDir() + QStringLiteral("Report/wkPrintSalaryList.rdf"));
         QVERIFY(!QFile::exists(state().PreviewFile));
 
         // An edited title: Yes returns to the screen without printing.

@@ -31,8 +31,9 @@ const QString NotANumber = QStringLiteral("数値を入力してください。"
 const QString NoMaster = QStringLiteral("マスターにデータが存在しません。");
 
 void placeLayouts(const TestEnvironment& env) {
-    const QString from = QFINDTESTDATA(QStringLiteral("../../../resources/report/PrintSalaryList.jfm"))
-                             .section(QLatin1Char('/'), 0, -2);
+    const QString from =
+        QFINDTESTDATA(QStringLiteral("../../../resources/report/PrintSalaryList.jfm"))
+            .section(QLatin1Char('/'), 0, -2);
     const QStringList files = QDir(from).entryList({QStringLiteral("*.jfm")}, QDir::Files);
     if (files.size() != 4)
         qFatal("the shipped layouts are not at %s", qPrintable(from));
@@ -178,15 +179,15 @@ private Q_SLOTS:
 
     void gradeBoxes() {
         Screen s;
-        for (const QString& typed : {QStringLiteral("10"), QStringLiteral("0"),
-                                     QStringLiteral("-1")}) {
+        for (const QString& typed :
+             {QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("-1")}) {
             s.env.messages.expect(OutOfRange);
             s.enter(QStringLiteral("cmbTokyuSTart"), typed);
             QCOMPARE(s.focused(), QStringLiteral("cmbTokyuSTart"));
             QCOMPARE(s.dlg->gradeFrom(), 1);
         }
-        for (const QString& typed : {QStringLiteral("x"), QStringLiteral("1e3"),
-                                     QStringLiteral("1,2,3")}) {
+        for (const QString& typed :
+             {QStringLiteral("x"), QStringLiteral("1e3"), QStringLiteral("1,2,3")}) {
             s.env.messages.expect(NotANumber);
             s.enter(QStringLiteral("cmbTokyuSTart"), typed);
             QCOMPARE(s.focused(), QStringLiteral("cmbTokyuSTart"));
