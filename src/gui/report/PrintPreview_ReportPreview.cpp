@@ -12,12 +12,14 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStandardPaths>
@@ -74,6 +76,9 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent) : QDialog(parent) {
 
 void TfrmPrintPreview::Run(QWidget* parent) {
     TfrmPrintPreview preview(parent);
+    // Without a window manager maximising does nothing; the screen's area is taken instead.
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     preview.exec();
 }
@@ -88,7 +93,7 @@ bool TfrmPrintPreview::event(QEvent* e) {
 // Every activation reloads the document at page 1, so coming back from another window shows
 // what the file holds now.
 void TfrmPrintPreview::FormActivate() {
-    if (m_activating || m_closing)
+    if (m_activating || m_closing || !isVisible())
         return;
     m_activating = true;
     const QString file = state().PreviewFile;
@@ -175,7 +180,7 @@ void TfrmPrintPreview::cmdSavePdfClick() {
     if (!doc)
         return;
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty())
+    if (dir.isEmpty() || !QDir(dir).exists())
         dir = QDir::homePath();
     QString path = Dialogs::saveFileName(this, QStringLiteral("PDF保存"),
                                          QDir(dir).filePath(doc->name + QStringLiteral(".pdf")),
@@ -195,6 +200,7 @@ void TfrmPrintPreview::cmdSavePdfClick() {
 }
 
 void TfrmPrintPreview::cmdCloseClick() {
+    m_closing = true; // an activation still on its way must not look for the deleted file
     const QString file = state().PreviewFile;
     if (!file.isEmpty() && QFileInfo::exists(file) && !QFile::remove(file))
         Msg::warning(QStringLiteral("作業ファイルを削除できません。\r") + file);

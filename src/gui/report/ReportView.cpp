@@ -55,7 +55,12 @@ TReportView::TReportView(QWidget* parent) : QScrollArea(parent), m_paper(new Pap
     setObjectName(QStringLiteral("PView"));
     setWidget(m_paper);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setBackgroundRole(QPalette::Dark);
+    // One grey desk around the paper, however large the window.
+    QPalette desk = viewport()->palette();
+    desk.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    viewport()->setPalette(desk);
+    viewport()->setBackgroundRole(QPalette::Window);
+    viewport()->setAutoFillBackground(true);
     m_paper->relayout();
 }
 

@@ -49,6 +49,7 @@ TWS0090::TWS0090(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setObjectName(QStringLiteral("WS0090"));
     setWindowTitle(QStringLiteral("グループ別社員レポート"));
     setModal(true);
+    m_exits->setEnterClicksButtons(true); // Enter on 印　刷 prints, as on every screen
 
     cmbMarkSTart = CodeBox(this, QStringLiteral("cmbMarkSTart"), 170);
     cmbMarkEnd = CodeBox(this, QStringLiteral("cmbMarkEnd"), 170);

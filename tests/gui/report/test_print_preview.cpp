@@ -175,6 +175,8 @@ private Q_SLOTS:
         p.w->cmdClose->click();
         QVERIFY(!p.w->isVisible());
         QVERIFY(!QFile::exists(p.work));
+        p.w->FormActivate(); // an activation arriving after 閉じる does not miss the file
+
         QVERIFY(!p.w->PView->document());
         VERIFY_MESSAGES(p.env.messages);
     }
