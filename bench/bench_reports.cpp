@@ -5,6 +5,7 @@
 #include "core/report/GroupReport.h"
 #include "core/report/ReportCatalogue.h"
 #include "data/report/GroupReportStore.h"
+#include "data/report/ReportHeaders.h"
 #include "render/report/ReportPainter.h"
 #include "support/data/TestSupport.h"
 
@@ -82,9 +83,9 @@ int main(int argc, char* argv[]) {
         ok = ok && employees && employees->size() == 10000;
         const double c = timed([&] {
             PrepareReport(e, ReportId::GroupWage, env.appDir());
-            ok = ok &&
-                 ComposeGroupReport(e, GroupReportKind::Wage,
-                                    CurrentGroupReportHeader(QString(), QString()), *employees);
+            ok = ok && ComposeGroupReport(e, GroupReportKind::Wage,
+                                          GroupReportHeaderOf(env.project, QString(), QString()),
+                                          *employees);
         });
         QString error;
         const double p = timed([&] {

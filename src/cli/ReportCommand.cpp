@@ -7,6 +7,7 @@
 #include "data/db/TDM.h"
 #include "data/project/Project.h"
 #include "data/report/GroupReportStore.h"
+#include "data/report/ReportHeaders.h"
 #include "data/wage/WageTableStore.h"
 #include "render/report/ReportPainter.h"
 
@@ -122,10 +123,10 @@ int RunReportCommand(TDM& dm, const QStringList& options, QTextStream& out, QTex
         err << "tesvane-cli: 印刷対象データは有りません。\n";
         return 1;
     }
-    const TMKIGYOU2& settings = state().CompanySettings;
+    const TMKIGYOU2& settings = project.settings();
     const GroupReportHeader header =
-        CurrentGroupReportHeader(o.gradesGiven ? settings.TK[size_t(o.grades.from)] : QString(),
-                                 o.gradesGiven ? settings.TK[size_t(o.grades.to)] : QString());
+        GroupReportHeaderOf(project, o.gradesGiven ? settings.TK[size_t(o.grades.from)] : QString(),
+                            o.gradesGiven ? settings.TK[size_t(o.grades.to)] : QString());
     ReportEngine engine;
     const bool raise = o.kind == GroupReportKind::Raise;
     PrepareReport(engine, raise ? ReportId::GroupRaise : ReportId::GroupWage, state().AppDir,
@@ -148,8 +149,8 @@ int WriteWageTablePdf(int company, int year, const QString& path, QTextStream& o
     const std::optional<StoredHead> head = LoadWageTableHead(company, year);
     ReportEngine engine;
     PrepareReport(engine, ReportId::WageTable, state().AppDir, ReportEngine::Memory);
-    if (!ComposeWageTablePrint(engine, CurrentWageTablePrintHeader(head ? head->title : QString()),
-                               rows))
+    if (!ComposeWageTablePrint(
+            engine, WageTablePrintHeaderOf(project, head ? head->title : QString()), rows))
         return engineFailure(engine, err);
     return writePdf(engine.document(), path, out, err);
 }

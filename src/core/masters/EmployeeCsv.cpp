@@ -129,6 +129,7 @@ bool ParseSlashDate(const QString& text, qint64* ymd) {
 int CheckImportSheet(ImportSheet& sheet) {
     const QStringList& names = ImportHeaders();
     sheet.faults.resize(sheet.rows.size());
+    sheet.employees.resize(sheet.rows.size());
     int faulty = 0;
     for (qsizetype r = 0; r < sheet.rows.size(); ++r) {
         QStringList& row = sheet.rows[r];
@@ -168,6 +169,7 @@ int CheckImportSheet(ImportSheet& sheet) {
         if (sex != Male)
             sex = Female;
         row[ImpStatus] = why.isEmpty() ? QString() : Error;
+        sheet.employees[r] = ToImportedEmployee(row);
         if (!why.isEmpty())
             ++faulty;
     }

@@ -1,6 +1,5 @@
 #include "core/report/GroupReport.h"
 
-#include "core/common/AppState.h"
 #include "core/common/Dates.h"
 #include "core/report/ReportCatalogue.h"
 
@@ -21,28 +20,6 @@ std::array<qint64, 4> NewBasePay(const GroupReportEmployee& e) {
     if (e.JISEKI >= 1 && e.JISEKI <= 3)
         pay[size_t(e.JISEKI)] = e.NKIN;
     return pay;
-}
-
-GroupReportHeader CurrentGroupReportHeader(const QString& gradeFromName,
-                                           const QString& gradeToName) {
-    AppState& s = state();
-    s.refreshToday();
-    GroupReportHeader h;
-    h.nendoText = NendoText(s.EraMode, s.CompanySettings.NENDO.trimmed().toInt());
-    h.companyName = s.SelKna;
-    h.today = s.Today;
-    h.ageBaseYmd = s.AgeBaseMode != 0
-                       ? qint64(s.Today.year()) * 10000 + s.Today.month() * 100 + s.Today.day()
-                       : s.AgeBaseDate;
-    for (int i = 1; i <= 3; ++i)
-        h.baseItemNames[size_t(i)] = s.CompanySettings.KKNA[size_t(i)];
-    for (int m = 1; m <= 6; ++m) {
-        const TMMARK& mark = s.Marks[size_t(m)];
-        h.markNames[size_t(m)] = mark.MARK + QStringLiteral(" : ") + mark.HANREI;
-    }
-    h.gradeFromName = gradeFromName;
-    h.gradeToName = gradeToName;
-    return h;
 }
 
 namespace {
@@ -192,8 +169,8 @@ public:
                     raiseGroup.add(r);
                     raiseAll.add(r);
                 } else {
-                    const int age = YearsToBase(e.SEIHI);
-                    const int service = YearsToBase(e.NYUHI);
+                    const int age = YearsToBase(e.SEIHI, m_header.ageBase);
+                    const int service = YearsToBase(e.NYUHI, m_header.ageBase);
                     const TPRTC r = wageLine(e, age, service);
                     print(r, m_used);
                     wageGroup.add(r, age, service);
@@ -362,7 +339,11 @@ private:
                      m_header.gradeToName;
         JIVE.SetFormText(QStringLiteral("BUSYO"), busyo);
         if (m_kind == GroupReportKind::Wage) {
-            const qint64 d = m_header.ageBaseYmd;
+            // The date ages are counted to: today, or the company's fixed date.
+            const qint64 d = m_header.ageBase.mode != 0
+                                 ? qint64(m_header.today.year()) * 10000 +
+                                       m_header.today.month() * 100 + m_header.today.day()
+                                 : m_header.ageBase.date;
             JIVE.SetFormText(QStringLiteral("KIJUNBI"),
                              QStringLiteral("年齢・勤続は%1年%2月%3日現在")
                                  .arg(d / 10000)

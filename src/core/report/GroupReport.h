@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Dates.h"
 #include "core/report/ReportEngine.h"
 
 #include <QDate>
@@ -78,7 +79,7 @@ struct GroupReportHeader {
     QString nendoText;   // NendoText of the year
     QString companyName; // SelKna
     QDate today;
-    qint64 ageBaseYmd = 0;                // the date ages and service are counted to
+    AgeBase ageBase;                      // ages and service are counted to it
     std::array<QString, 4> baseItemNames; // [1..3] CKIHON1..3
     std::array<QString, 7> markNames;     // [1..6] MARK + " : " + HANREI
     QString gradeFromName;                // txtTokyuStart
@@ -86,15 +87,11 @@ struct GroupReportHeader {
 };
 
 // Composes the report into the engine, prepared by PrepareReport: StartDoc through EndDoc.
-// Ages and service are YearsToBase of the birth and joining dates (the open company's age
-// base). The list is not empty (callers report that nothing matches). False when the engine
+// Ages and service are YearsToBase of the birth and joining dates to the header's age base.
+// The list is not empty (callers report that nothing matches). False when the engine
 // failed (its error() says why).
 bool ComposeGroupReport(ReportEngine& JIVE, GroupReportKind kind, const GroupReportHeader& header,
                         const QVector<GroupReportEmployee>& employees);
-
-// The header of the open company year: names, dates and the grade range's names.
-GroupReportHeader CurrentGroupReportHeader(const QString& gradeFromName,
-                                           const QString& gradeToName);
 
 // Line geometry shared by both reports and their tests.
 namespace GroupLines {

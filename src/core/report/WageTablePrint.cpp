@@ -1,23 +1,8 @@
 #include "core/report/WageTablePrint.h"
 
-#include "core/common/AppState.h"
-#include "core/common/Dates.h"
 #include "core/report/ReportCatalogue.h"
 
 using namespace WageTableLines;
-
-WageTablePrintHeader CurrentWageTablePrintHeader(const QString& title) {
-    AppState& s = state();
-    s.refreshToday();
-    WageTablePrintHeader h;
-    h.nendoText = NendoText(s.EraMode, s.CompanySettings.NENDO.trimmed().toInt());
-    h.companyName = s.SelKna;
-    h.title = title;
-    h.today = s.Today;
-    for (int g = 1; g <= MaxGrades; ++g)
-        h.gradeNames[size_t(g)] = s.CompanySettings.TK[size_t(g)];
-    return h;
-}
 
 namespace {
 

@@ -30,6 +30,3 @@ constexpr int AverageLine = 31;
 // PrepareReport. False when the engine failed (its error() says why).
 bool ComposeWageTablePrint(ReportEngine& JIVE, const WageTablePrintHeader& header,
                            const QVector<WageTableRow>& rows);
-
-// The header of the open company year with the given title.
-WageTablePrintHeader CurrentWageTablePrintHeader(const QString& title);

@@ -76,7 +76,9 @@ public:
     QPushButton* btnCancel;
     QPushButton* btnClose;
 
-    // Run by the main window before showing: fills the lists and loads the company's settings.
+    // Loads the open company's settings and shows the screen modally, centred.
+    void start();
+    // What start does before showing: fills the lists and loads the company's settings.
     void prepare();
 
     const BasicSettings& values() const { return m_values; }

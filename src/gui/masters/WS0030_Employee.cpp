@@ -8,6 +8,7 @@
 #include "core/common/NumberText.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/project/CompanySettingsCache.h"
+#include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/Dialogs.h"
@@ -38,6 +39,10 @@
 #include <QVBoxLayout>
 
 namespace {
+
+const Project& project() {
+    return *Project::current();
+}
 
 constexpr int FormWidth = 940;
 constexpr int FormHeight = 800;
@@ -109,7 +114,7 @@ QImage loadPicture(const QString& path) {
 
 TWS0030::TWS0030(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS0030"));
-    setWindowTitle(QStringLiteral("社員データ"));
+    setWindowTitle(QStringLiteral("社員データ[*]"));
     buildControls();
     QWidget* basic = buildBasicPage();
     QWidget* wage = buildWagePage();
@@ -503,7 +508,7 @@ void TWS0030::connectHandlers() {
     m_sexGroup = new QButtonGroup(this);
     m_sexGroup->addButton(OptSex1, 0);
     m_sexGroup->addButton(OptSex2, 1);
-    connect(m_sexGroup, &QButtonGroup::idClicked, this, [] { state().DataChanged = 1; });
+    connect(m_sexGroup, &QButtonGroup::idClicked, this, [this] { setWindowModified(true); });
     m_linkGroup = new QButtonGroup(this);
     for (int i = 1; i <= 3; ++i)
         m_linkGroup->addButton(optKihon[size_t(i)], i);
@@ -514,7 +519,7 @@ void TWS0030::connectHandlers() {
     connect(m_gradeGroup, &QButtonGroup::idClicked, this, &TWS0030::gradeFilterClick);
 
     // Every edit of a field marks the form changed; the boxes the screen computes do not.
-    auto changed = [] { state().DataChanged = 1; };
+    auto changed = [this] { setWindowModified(true); };
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!e->isReadOnly() && !qobject_cast<QComboBox*>(e->parentWidget()))
             connect(e, &QLineEdit::textChanged, this, changed);
@@ -588,6 +593,12 @@ void TWS0030::connectHandlers() {
 
 // ---- Preparing and clearing ------------------------------------------------------------
 
+void TWS0030::start() {
+    setAttribute(Qt::WA_Moved, false); // shown centred over the main window
+    prepare();
+    exec();
+}
+
 void TWS0030::prepare() {
     setFixedSize(FormWidth, FormHeight);
     PageControl1->setCurrentIndex(0);
@@ -598,11 +609,10 @@ void TWS0030::prepare() {
     loadList();
     setCursorRow(1);
     StringGrid1Click(1);
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::fillChoiceLists() {
-    AppState& s = state();
     cmbMibun->clear();
     for (int k : {1, 2, 3, 4, 0})
         cmbMibun->addItem(EmployeeKindText(k));
@@ -610,24 +620,24 @@ void TWS0030::fillChoiceLists() {
     cmbSikaku->clear();
     for (int g = 1; g <= 9; ++g)
         cmbSikaku->addItem(QString::number(g) + QStringLiteral(" : ") +
-                           s.CompanySettings.TK[size_t(g)]);
+                           project().settings().TK[size_t(g)]);
     cmbSikaku->addItem(NoCode);
 
     cmbMark->clear();
     for (int m = 1; m <= 6; ++m)
-        cmbMark->addItem(MarkLegendText(m));
+        cmbMark->addItem(MarkLegendText(m, project().marks()));
 
     // The evaluation codes of the year fill the shared code list as well.
     cmbHyouka1->clear();
-    LoadEvalCodes(OpenCompanyYear(), s.EvalCodeList);
-    for (const CodeEntry& e : s.EvalCodeList)
+    LoadEvalCodes(project().companyYear(), m_evalCodes);
+    for (const CodeEntry& e : m_evalCodes)
         cmbHyouka1->addItem(e.code + QStringLiteral(" : ") + e.name);
     cmbHyouka1->addItem(NoCode);
 }
 
 void TWS0030::fillEraBoxes() {
     const AppState& s = state();
-    const bool eras = s.EraMode != 0;
+    const bool eras = project().eraMode() != 0;
     for (QComboBox* box : {cmbSeiNengou, cmbNyuNengou, cmbTouNengou}) {
         const QSignalBlocker quiet(box);
         box->clear();
@@ -643,7 +653,7 @@ void TWS0030::fillEraBoxes() {
 }
 
 void TWS0030::setLabelCaptions() {
-    const TMKIGYOU2& c = state().CompanySettings;
+    const TMKIGYOU2& c = project().settings();
     for (int i = 1; i <= 3; ++i)
         lblKihon[size_t(i)]->setText(c.KKNA[size_t(i)]);
     for (int i = 1; i <= 5; ++i)
@@ -686,7 +696,7 @@ void TWS0030::loadList() {
     }
     StringGrid1->setEnabled(true);
     QVector<EmployeeListRow> rows;
-    LoadEmployeeList(OpenCompanyYear(), m_filter, rows);
+    LoadEmployeeList(project().companyYear(), m_filter, rows);
     m_firstCode = 0;
     m_lastCode = 0;
     txtCureentNo->clear();
@@ -700,7 +710,7 @@ void TWS0030::loadList() {
         m_firstCode = rows.first().SCO;
         m_lastCode = rows.last().SCO;
     }
-    m_list->setEmployees(std::move(rows));
+    m_list->setEmployees(std::move(rows), project().ageBase());
     {
         const QSignalBlocker quiet(cmbWorker);
         cmbWorker->addItems(items);
@@ -747,7 +757,7 @@ void TWS0030::selectRowOfCode(int code) {
 }
 
 bool TWS0030::askBeforeDropping(const QString& lastLine) {
-    if (state().DataChanged != 1)
+    if (!isWindowModified())
         return true;
     if (Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r") + lastLine,
                    QStringLiteral("確認"))) {
@@ -819,7 +829,7 @@ void TWS0030::move(Move move) {
     txtCureentNo->setText(QString::number(position));
     setHighlight(true);
     StringGrid1->viewport()->update();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::btnFirstClick() {
@@ -836,7 +846,7 @@ void TWS0030::btnLastClick() {
 }
 
 void TWS0030::gradeFilterClick(int grade) {
-    if (state().DataChanged == 1) {
+    if (isWindowModified()) {
         {
             const QSignalBlocker quiet(m_gradeGroup);
             optGrade[size_t(m_filter)]->setChecked(true);
@@ -854,14 +864,14 @@ void TWS0030::gradeFilterClick(int grade) {
     loadList();
     setCursorRow(1);
     StringGrid1Click(1);
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---- One employee ------------------------------------------------------------------------
 
 bool TWS0030::loadEmployee(int code) {
     EmployeeRecord e;
-    switch (LoadEmployee(OpenCompanyYear(), code, e)) {
+    switch (LoadEmployee(project().companyYear(), code, e)) {
     case LoadResult::Failed:
         return false;
     case LoadResult::Missing:
@@ -875,7 +885,7 @@ bool TWS0030::loadEmployee(int code) {
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);
     showEmployee(e);
-    state().DataChanged = 0;
+    setWindowModified(false);
     return true;
 }
 
@@ -885,26 +895,26 @@ void TWS0030::showEmployee(const EmployeeRecord& e) {
     txtWorkerNo->setText(e.SCOT);
     txtWorkName->setText(e.SNA);
     (e.SEIBETSU == 1 ? OptSex2 : OptSex1)->setChecked(true);
-    ShowDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI);
-    ShowDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI);
+    ShowDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI, project().eraMode());
+    ShowDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI, project().eraMode());
     txtYakusyoku->setText(e.YAKU);
     cmbMibun->setEditText(codeText(e.SM1, EmployeeKindText(e.SM1)));
     txtGakureki->setText(e.GAKU);
     txtSenkou->setText(e.SENKOU);
     txtKSikaku->setText(e.KSIKAKU);
     txtHaizoku->setText(e.KEIKEN);
-    ShowDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI);
-    cmbSikaku->setEditText(codeText(e.TOUKYU, GradeText(e.TOUKYU)));
+    ShowDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI, project().eraMode());
+    cmbSikaku->setEditText(codeText(e.TOUKYU, GradeText(e.TOUKYU, project().settings())));
     txtGouhou->setText(QString::number(e.GOUHOU));
     txtZone->setText(QString::number(e.ZONEX));
     txtTasseiRitsu->setText(e.TRITSU.toString());
-    cmbHyouka1->setEditText(codeText(e.HCO, EvalCodeText(QString::number(e.HCO))));
+    cmbHyouka1->setEditText(codeText(e.HCO, EvalCodeText(QString::number(e.HCO), m_evalCodes)));
     txtHyouka2->setText(e.HNA1);
     txtHyouka3->setText(e.HNA2);
     txtHyouka4->setText(e.HNA3);
     txtKeikenNen->setText(QString::number(e.NENSU));
     txtSyokumuTensu->setText(QString::number(e.TENSU));
-    cmbMark->setEditText(codeText(e.MCO, MarkLegendText(e.MCO)));
+    cmbMark->setEditText(codeText(e.MCO, MarkLegendText(e.MCO, project().marks())));
     showPhoto(e.SPATH);
 
     m_link = NormalisedLink(e.JISEKI);
@@ -964,7 +974,7 @@ void TWS0030::btnPicterClick() {
         m_photoName = name.left(255);
     }
     showPhoto(m_photoName);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 // ---- Sums and the wage-table link ---------------------------------------------------------
@@ -1022,19 +1032,19 @@ void TWS0030::applyLink() {
     if (grade.isEmpty() || step.isEmpty())
         return;
     txtKihon[size_t(m_link)]->setText(
-        MoneyBoxText(Currency::fromInt(WageTableAmount(grade, step))));
+        MoneyBoxText(Currency::fromInt(WageTableAmount(project().companyYear(), grade, step))));
     recomputeSums();
 }
 
 void TWS0030::optKihonClick(int n) {
     m_link = n;
-    state().DataChanged = 1;
+    setWindowModified(true);
     applyLink();
 }
 
 void TWS0030::cdRestLinkClick() {
     m_link = 0;
-    state().DataChanged = 1;
+    setWindowModified(true);
     applyLink();
 }
 
@@ -1117,11 +1127,11 @@ bool TWS0030::cmbWorkerExit() {
     const bool listed = m_list->gridRowOf(code) != 0;
     if (listed) {
         selectRowOfCode(code);
-        state().DataChanged = 0;
+        setWindowModified(false);
     } else if (loadEmployee(code)) {
         // Stored but not listed (another grade than the filter): its data is shown all the
         // same, so that no command can act on a code whose data the form does not hold.
-        state().DataChanged = 0;
+        setWindowModified(false);
     }
     // Otherwise a new employee's code: the form keeps what was typed, unsaved.
     setHighlight(listed);
@@ -1159,7 +1169,7 @@ bool TWS0030::cmbSikakuExit() {
         if (code < 1 || code > 9)
             return refuse(cmbSikaku,
                           QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
-        cmbSikaku->setEditText(GradeText(code));
+        cmbSikaku->setEditText(GradeText(code, project().settings()));
     }
     applyLink();
     return true;
@@ -1177,7 +1187,7 @@ bool TWS0030::cmbMarkExit() {
         cmbMark->setEditText(QString());
         return refuse(cmbMark, NoMaster);
     }
-    cmbMark->setEditText(MarkLegendText(code));
+    cmbMark->setEditText(MarkLegendText(code, project().marks()));
     return true;
 }
 
@@ -1189,7 +1199,7 @@ bool TWS0030::cmbHyouka1Exit() {
     const int code = codePart(text, &ok);
     if (!ok)
         return refuse(cmbHyouka1, NotANumber);
-    const QString shown = EvalCodeText(QString::number(code));
+    const QString shown = EvalCodeText(QString::number(code), m_evalCodes);
     if (shown.isEmpty()) {
         cmbHyouka1->setEditText(QString());
         return refuse(cmbHyouka1, NoMaster);
@@ -1221,15 +1231,15 @@ int TWS0030::typedCode() {
 }
 
 bool TWS0030::collect(EmployeeRecord& e) {
-    if (!TakeDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI)) {
+    if (!TakeDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI, project().eraMode())) {
         Msg::info(QStringLiteral("生年月日の入力エラーです。"));
         return false;
     }
-    if (!TakeDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI)) {
+    if (!TakeDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI, project().eraMode())) {
         Msg::info(QStringLiteral("入社日の入力エラーです。"));
         return false;
     }
-    if (!TakeDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI)) {
+    if (!TakeDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI, project().eraMode())) {
         Msg::info(QStringLiteral("登用日の入力エラーです。"));
         return false;
     }
@@ -1266,8 +1276,8 @@ bool TWS0030::collect(EmployeeRecord& e) {
     e.SYOUYO2 = typedAmount(txtBonus2);
     e.SRITSU = typedAmount(txtTaisyokuKin);
     e.JISEKI = m_link;
-    e.NENREI = YearsToBase(e.SEIHI);
-    e.KINZOKU = YearsToBase(e.NYUHI);
+    e.NENREI = YearsToBase(e.SEIHI, project().ageBase());
+    e.KINZOKU = YearsToBase(e.NYUHI, project().ageBase());
     return true;
 }
 
@@ -1280,7 +1290,7 @@ void TWS0030::btnAddClick() {
         moveFocus(cmbWorker);
         return;
     }
-    if (s.DataChanged == 0) {
+    if (!isWindowModified()) {
         Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
         focusBasic(txtWorkerNo);
         return;
@@ -1294,7 +1304,7 @@ void TWS0030::btnAddClick() {
     e.SCO = typedCode();
     if (e.SCO == 0)
         return;
-    const CompanyYear cy = OpenCompanyYear();
+    const CompanyYear cy = project().companyYear();
     bool failed = false;
     if (EmployeeExists(cy, e.SCO, &failed)) {
         Msg::info(QStringLiteral(
@@ -1313,15 +1323,15 @@ void TWS0030::btnAddClick() {
         clearForm();
         loadList();
     }
+    Project::current()->announceEmployeesChanged();
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);
     txtCureentNo->clear();
     moveFocus(cmbWorker);
-    s.DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::btnMntClick() {
-    AppState& s = state();
     if (!m_exits->checkFocused() || !settleTypedCode())
         return;
     if (cmbWorker->currentText().trimmed().isEmpty()) {
@@ -1333,7 +1343,7 @@ void TWS0030::btnMntClick() {
     e.SCO = typedCode();
     if (e.SCO == 0 || !collect(e))
         return;
-    const CompanyYear cy = OpenCompanyYear();
+    const CompanyYear cy = project().companyYear();
     bool failed = false;
     if (!EmployeeExists(cy, e.SCO, &failed)) {
         if (!failed)
@@ -1349,6 +1359,7 @@ void TWS0030::btnMntClick() {
             return;
         loadList();
     }
+    Project::current()->announceEmployeesChanged();
     // The grid's current cell goes back where it was.
     m_currentRow = row;
     m_settingCursor = true;
@@ -1358,11 +1369,10 @@ void TWS0030::btnMntClick() {
     setHighlight(highlight);
     if (row >= 1 && row <= m_list->employeeCount())
         txtCureentNo->setText(QString::number(row));
-    s.DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::btnDltClick() {
-    AppState& s = state();
     if (cmbWorker->currentText().trimmed().isEmpty()) {
         Msg::info(NoEmployeeCode);
         moveFocus(cmbWorker);
@@ -1374,7 +1384,7 @@ void TWS0030::btnDltClick() {
     if (code == 0)
         return;
     bool failed = false;
-    if (!EmployeeExists(OpenCompanyYear(), code, &failed)) {
+    if (!EmployeeExists(project().companyYear(), code, &failed)) {
         if (!failed)
             Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
         return;
@@ -1387,12 +1397,13 @@ void TWS0030::btnDltClick() {
     }
     {
         Hourglass wait;
-        if (!DeleteEmployee(OpenCompanyYear(), code))
+        if (!DeleteEmployee(project().companyYear(), code))
             return;
         clearForm();
         loadList();
     }
-    s.DataChanged = 0;
+    Project::current()->announceEmployeesChanged();
+    setWindowModified(false);
 }
 
 void TWS0030::btnCanselClick() {
@@ -1404,7 +1415,7 @@ void TWS0030::btnCanselClick() {
     setHighlight(false);
     setCursorRow(1);
     StringGrid1->viewport()->update();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---- Closing -----------------------------------------------------------------------------
@@ -1418,7 +1429,7 @@ void TWS0030::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    state().DataChanged = 0;
+    setWindowModified(false);
     m_closing = true;
     QDialog::closeEvent(event); // hides the dialog through reject()
     m_closing = false;

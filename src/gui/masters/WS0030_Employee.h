@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/CompanySettings.h"
 #include "core/masters/EmployeeRecord.h"
 
 #include <QDialog>
@@ -108,7 +109,9 @@ public:
     std::array<QRadioButton*, 10> optGrade{}; // [0] 全て, [1..9] one grade
     QTableView* StringGrid1;
 
-    // Run by the main window before each showing.
+    // Prepares the screen for the open company and shows it modally.
+    void start();
+    // What start does before showing: lists, captions, the list, the first employee.
     void prepare();
 
     // Screen state, for the list and the link (also read by tests).
@@ -210,6 +213,7 @@ private:
     int m_filter = 0;         // grade filter, 0 all
     int m_link = 0;           // the current employee's wage-table link, 0..3
     QString m_photoName;      // SPATH: relative to Picture/, backslash between folders
+    CodeList m_evalCodes;     // the evaluation codes of the year (MHYOUKA)
     bool m_codeTyped = false; // the code box holds text the user typed and has not left
     bool m_settingCursor = false;
     bool m_closing = false;

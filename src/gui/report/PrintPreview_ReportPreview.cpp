@@ -1,6 +1,5 @@
 #include "gui/report/PrintPreview_ReportPreview.h"
 
-#include "core/common/AppState.h"
 #include "core/common/Messages.h"
 #include "gui/common/Controls.h"
 #include "gui/common/Dialogs.h"
@@ -74,8 +73,9 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent) : QDialog(parent) {
     resize(1200, 800);
 }
 
-void TfrmPrintPreview::Run(QWidget* parent) {
+void TfrmPrintPreview::Run(QWidget* parent, const QString& workFile) {
     TfrmPrintPreview preview(parent);
+    preview.setPreviewFile(workFile);
     // Without a window manager maximising does nothing; the screen's area is taken instead.
     if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         preview.setGeometry(screen->availableGeometry());
@@ -96,7 +96,7 @@ void TfrmPrintPreview::FormActivate() {
     if (m_activating || m_closing || !isVisible())
         return;
     m_activating = true;
-    const QString file = state().PreviewFile;
+    const QString file = m_file;
     if (file.isEmpty() || !QFileInfo(file).isFile()) {
         m_closing = true;
         PView->clear(); // nothing stale stays on show
@@ -201,7 +201,7 @@ void TfrmPrintPreview::cmdSavePdfClick() {
 
 void TfrmPrintPreview::cmdCloseClick() {
     m_closing = true; // an activation still on its way must not look for the deleted file
-    const QString file = state().PreviewFile;
+    const QString file = m_file;
     if (!file.isEmpty() && QFileInfo::exists(file) && !QFile::remove(file))
         Msg::warning(QStringLiteral("作業ファイルを削除できません。\r") + file);
     PView->clear();

@@ -8,6 +8,7 @@
 #include "core/report/ReportCatalogue.h"
 #include "data/project/Project.h"
 #include "data/report/GroupReportStore.h"
+#include "data/report/ReportHeaders.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
 #include "gui/common/Hourglass.h"
@@ -98,13 +99,14 @@ TWS0090::TWS0090(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
 }
 
 void TWS0090::start(int reportKind) {
-    state().ReportKind = reportKind;
-    setWindowTitle(reportKind == 1 ? QStringLiteral("グループ別社員昇給レポート")
-                                   : QStringLiteral("グループ別社員賃金レポート"));
-    prepare();
+    prepare(reportKind);
+    exec();
 }
 
-void TWS0090::prepare() {
+void TWS0090::prepare(int reportKind) {
+    m_reportKind = reportKind;
+    setWindowTitle(reportKind == 1 ? QStringLiteral("グループ別社員昇給レポート")
+                                   : QStringLiteral("グループ別社員賃金レポート"));
     m_exits->forget();
     for (QLineEdit* e : {txtMarkStart, txtMarkEnd, txtTokyuStart, txtTokyuEnd})
         e->clear();
@@ -112,11 +114,13 @@ void TWS0090::prepare() {
     m_markTo = 6;
     m_gradeFrom = 1;
     m_gradeTo = 9;
+    m_previewFile.clear();
+    const Project& project = *Project::current();
     for (QComboBox* c : {cmbTokyuSTart, cmbTokyuEnd}) {
         const QSignalBlocker block(c);
         c->clear();
         for (int g = 1; g <= 9; ++g)
-            c->addItem(GradeText(g));
+            c->addItem(GradeText(g, project.settings()));
         c->setCurrentIndex(-1);
         c->setEditText(QString());
     }
@@ -124,8 +128,8 @@ void TWS0090::prepare() {
         const QSignalBlocker block(c);
         c->clear();
         for (int m = 1; m <= 6; ++m)
-            if (state().Marks[size_t(m)].MKCO != 0)
-                c->addItem(MarkLegendText(m));
+            if (project.marks()[size_t(m)].MKCO != 0)
+                c->addItem(MarkLegendText(m, project.marks()));
         c->setCurrentIndex(-1);
         c->setEditText(QString());
     }
@@ -143,13 +147,14 @@ bool TWS0090::markExit(QComboBox* box, QLineEdit* name, int& range, int fallback
         return m_exits->refuse(box, NotANumber);
     // One of the list's marks: chosen from the list, typed as its code, or as the box shows
     // it after it was accepted (so leaving it again does not refuse it).
-    const bool known = code >= 1 && code <= 6 && state().Marks[size_t(code)].MKCO != 0 &&
-                       box->findText(MarkLegendText(code), Qt::MatchExactly) >= 0;
-    if (!known ||
-        (text != MarkLegendText(code) && text != MarkText(code) && text != QString::number(code)))
+    const std::array<TMMARK, 7>& marks = Project::current()->marks();
+    const bool known = code >= 1 && code <= 6 && marks[size_t(code)].MKCO != 0 &&
+                       box->findText(MarkLegendText(code, marks), Qt::MatchExactly) >= 0;
+    if (!known || (text != MarkLegendText(code, marks) && text != MarkText(code, marks) &&
+                   text != QString::number(code)))
         return m_exits->refuse(box, QStringLiteral("マスターにデータが存在しません。"));
-    const TMMARK& mark = state().Marks[size_t(code)];
-    box->setEditText(MarkText(code));
+    const TMMARK& mark = marks[size_t(code)];
+    box->setEditText(MarkText(code, marks));
     range = code;
     name->setText(mark.MARK + QStringLiteral(" : ") + mark.HANREI);
     return true;
@@ -168,18 +173,17 @@ bool TWS0090::gradeExit(QComboBox* box, QLineEdit* name, int& range, int fallbac
         return m_exits->refuse(box,
                                QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
     const QString typedName = NthField(text, QLatin1Char(' '), 3);
-    box->setEditText(GradeText(code));
+    box->setEditText(GradeText(code, Project::current()->settings()));
     range = code;
     name->setText(typedName);
     return true;
 }
 
 bool TWS0090::compose() {
-    const bool raise = state().ReportKind == 1;
-    const CompanyYear company{state().CompanySettings.KCO.trimmed().toInt(),
-                              state().CompanySettings.NENDO.trimmed().toInt()};
-    const std::optional<QVector<GroupReportEmployee>> employees =
-        LoadGroupReportEmployees(company, {m_markFrom, m_markTo}, {m_gradeFrom, m_gradeTo});
+    const bool raise = m_reportKind == 1;
+    const Project& project = *Project::current();
+    const std::optional<QVector<GroupReportEmployee>> employees = LoadGroupReportEmployees(
+        project.companyYear(), {m_markFrom, m_markTo}, {m_gradeFrom, m_gradeTo});
     if (!employees)
         return false; // the data module has reported the failure
     if (employees->isEmpty()) {
@@ -192,24 +196,24 @@ bool TWS0090::compose() {
         PrepareReport(JIVE, raise ? ReportId::GroupRaise : ReportId::GroupWage, state().AppDir);
         composed = ComposeGroupReport(
             JIVE, raise ? GroupReportKind::Raise : GroupReportKind::Wage,
-            CurrentGroupReportHeader(txtTokyuStart->text(), txtTokyuEnd->text()), *employees);
+            GroupReportHeaderOf(project, txtTokyuStart->text(), txtTokyuEnd->text()), *employees);
     }
     if (!composed) {
         Msg::error(JIVE.error());
         return false;
     }
-    state().PreviewFile = JIVE.ImageFileName();
+    m_previewFile = JIVE.ImageFileName();
     return true;
 }
 
 void TWS0090::btnPrintClick() {
     if (!m_exits->checkFocused())
         return;
-    state().PreviewFile.clear();
+    m_previewFile.clear();
     if (!compose())
         return;
-    if (!state().PreviewFile.isEmpty())
-        TfrmPrintPreview::Run(this);
+    if (!m_previewFile.isEmpty())
+        TfrmPrintPreview::Run(this, m_previewFile);
 }
 
 void TWS0090::btnCloseClick() {

@@ -16,10 +16,12 @@ class TWS0090 : public QDialog {
 public:
     explicit TWS0090(QWidget* parent = nullptr);
 
-    // Sets ReportKind and the caption of the kind, and prepares the screen.
+    // Kind 1 the raise report, 2 the wage report: the caption of the kind, the screen
+    // prepared and shown modally.
     void start(int reportKind);
-    // Empties the boxes and name fields, resets the ranges and fills the lists.
-    void prepare();
+    // What start does before showing: the kind and its caption; the boxes and name fields
+    // emptied, the ranges reset and the lists filled.
+    void prepare(int reportKind);
 
     QPushButton* btnPrint;
     QPushButton* btnClose;
@@ -33,6 +35,9 @@ public:
     QLineEdit* txtTokyuEnd;
     ReportEngine JIVE;
 
+    int reportKind() const { return m_reportKind; }
+    // The work file of the last print, for the preview; empty when nothing was composed.
+    const QString& previewFile() const { return m_previewFile; }
     int markFrom() const { return m_markFrom; }
     int markTo() const { return m_markTo; }
     int gradeFrom() const { return m_gradeFrom; }
@@ -49,6 +54,8 @@ private:
     bool compose();
 
     FieldExits* m_exits;
+    int m_reportKind = 2;
+    QString m_previewFile;
     int m_markFrom = 1;
     int m_markTo = 6;
     int m_gradeFrom = 1;

@@ -4,15 +4,16 @@
 #include "core/common/Messages.h"
 #include "core/report/ReportCatalogue.h"
 #include "core/report/WageTablePrint.h"
+#include "data/project/Project.h"
+#include "data/report/ReportHeaders.h"
 #include "data/wage/WageTableStore.h"
 #include "gui/common/Hourglass.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
 
 void PrintStoredWageTable(QWidget* parent, const QString& title) {
-    AppState& s = state();
-    s.PreviewFile.clear();
-    const QVector<WageTableRow> rows = LoadStoredWageTable(
-        s.CompanySettings.KCO.trimmed().toInt(), s.CompanySettings.NENDO.trimmed().toInt());
+    const Project& project = *Project::current();
+    const CompanyYear company = project.companyYear();
+    const QVector<WageTableRow> rows = LoadStoredWageTable(company.kco, company.nendo);
     if (rows.isEmpty()) {
         Msg::info(QStringLiteral("印刷対象データはありません。"));
         return;
@@ -21,14 +22,14 @@ void PrintStoredWageTable(QWidget* parent, const QString& title) {
     bool composed = false;
     {
         Hourglass wait;
-        PrepareReport(JIVE, ReportId::WageTable, s.AppDir);
-        composed = ComposeWageTablePrint(JIVE, CurrentWageTablePrintHeader(title), rows);
+        PrepareReport(JIVE, ReportId::WageTable, state().AppDir);
+        composed = ComposeWageTablePrint(JIVE, WageTablePrintHeaderOf(project, title), rows);
     }
     if (!composed) {
         Msg::error(JIVE.error());
         return;
     }
-    s.PreviewFile = JIVE.ImageFileName();
-    if (!s.PreviewFile.isEmpty())
-        TfrmPrintPreview::Run(parent);
+    const QString previewFile = JIVE.ImageFileName();
+    if (!previewFile.isEmpty())
+        TfrmPrintPreview::Run(parent, previewFile);
 }

@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Messages.h"
 #include "core/wage/WageTableGenerator.h"
+#include "data/project/Project.h"
 #include "data/wage/WageTableStore.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
@@ -67,7 +68,7 @@ constexpr int AmountWidth = 90;
 
 TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS2010"));
-    setWindowTitle(QStringLiteral("賃金表　作成"));
+    setWindowTitle(QStringLiteral("賃金表　作成[*]"));
     setModal(true);
     m_exits->setEnterClicksButtons(true);
     m_exits->setShowField([this](QWidget* w) {
@@ -144,7 +145,7 @@ void TWS2010::addExit(QWidget* w, std::function<QString()> exit) {
         return message.isEmpty() || m_exits->refuse(w, message);
     });
     if (auto* e = qobject_cast<QLineEdit*>(w))
-        connect(e, &QLineEdit::textEdited, this, [] { state().DataChanged = 1; });
+        connect(e, &QLineEdit::textEdited, this, [this] { setWindowModified(true); });
 }
 
 void TWS2010::addCodeBox(QComboBox* box, CodeKind kind, bool keepsChangeFlag) {
@@ -152,13 +153,13 @@ void TWS2010::addCodeBox(QComboBox* box, CodeKind kind, bool keepsChangeFlag) {
             [this, box, kind, keepsChangeFlag] { return codeBoxExit(box, kind, keepsChangeFlag); });
     connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, box](const QString& text) {
         if (text != m_codeShown.value(box))
-            state().DataChanged = 1;
+            setWindowModified(true);
     });
     // A code picked from the list is taken at once, as if the box had been left.
     connect(box, &QComboBox::activated, this, [this, box, kind, keepsChangeFlag] {
         if (box->currentText() == m_codeShown.value(box))
             return;
-        state().DataChanged = 1;
+        setWindowModified(true);
         if (!m_exits->settle())
             return;
         const QString message = codeBoxExit(box, kind, keepsChangeFlag);
@@ -240,7 +241,7 @@ void TWS2010::buildBasicPage(QWidget* page) {
         m_gradeCount = c.shown.toInt();
         return QString();
     });
-    connect(txtTitle, &QLineEdit::textEdited, this, [] { state().DataChanged = 1; });
+    connect(txtTitle, &QLineEdit::textEdited, this, [this] { setWindowModified(true); });
     addCodeBox(cmbScaleCode, ScaleKind, false);
     addCodeBox(cmb2JiCode, SecondKind, false);
     addCodeBox(cmb3JiCode, ThirdKind, false);
@@ -422,7 +423,7 @@ QString TWS2010::codeBoxExit(QComboBox* box, CodeKind kind, bool keepsChangeFlag
     for (QComboBox* b : codeBoxes(kind))
         showCode(b, c.shown);
     m_codes[size_t(kind)] = code;
-    const int changed = state().DataChanged;
+    const bool changed = isWindowModified();
     switch (kind) {
     case ScaleKind:
         loadScaleSet(code);
@@ -435,7 +436,7 @@ QString TWS2010::codeBoxExit(QComboBox* box, CodeKind kind, bool keepsChangeFlag
         break;
     }
     if (keepsChangeFlag)
-        state().DataChanged = changed;
+        setWindowModified(changed);
     return {};
 }
 
@@ -487,7 +488,7 @@ void TWS2010::setPage(int index) {
 GradeNames TWS2010::gradeNames() const {
     GradeNames names;
     for (int g = 1; g <= MaxGrades; ++g)
-        names[size_t(g)] = state().CompanySettings.TK[size_t(g)];
+        names[size_t(g)] = Project::current()->settings().TK[size_t(g)];
     return names;
 }
 
@@ -549,8 +550,8 @@ void TWS2010::reset() {
 }
 
 void TWS2010::fillCodeLists() {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     const QVector<int> lists[3] = {LoadScaleCodes(kco, year), LoadSecondOrderCodes(kco, year),
                                    LoadThirdOrderCodes(kco, year)};
     for (int k = 0; k < 3; ++k)
@@ -571,13 +572,12 @@ void TWS2010::showMethod(CurveMethod method) {
 
 void TWS2010::showRounding(int rounding) {
     m_rounding = rounding;
-    state().WageRoundUnit = rounding;
     (rounding == 0 ? optUnit10 : rounding == 1 ? optUnit100 : optUnit1000)->setChecked(true);
 }
 
 void TWS2010::loadHead() {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     const std::optional<StoredHead> head = LoadWageTableHead(kco, year);
     WageTableTexts t;
     t.gradeCount = txtTokyusu->text();
@@ -596,28 +596,28 @@ void TWS2010::loadHead() {
         if (m_codes[size_t(k)] != 0)
             for (QComboBox* b : codeBoxes(k))
                 showCode(b, QString::number(m_codes[size_t(k)]));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::loadScaleSet(int code) {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     showScaleTexts(ScalePageTexts(LoadScaleSet(kco, year, code), gradeNames()));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::loadSecondSet(int code) {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     showCurveTexts(CurveMethod::SecondOrder, CurvePageTextsOf(LoadSecondOrderSet(kco, year, code)));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::loadThirdSet(int code) {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     showCurveTexts(CurveMethod::ThirdOrder, CurvePageTextsOf(LoadThirdOrderSet(kco, year, code)));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::reload() {
@@ -629,13 +629,24 @@ void TWS2010::reload() {
     loadThirdSet(m_codes[2]);
 }
 
+void TWS2010::start() {
+    prepare();
+    exec();
+}
+
+TWS2011* TWS2010::baseAmounts() {
+    if (!m_baseAmounts)
+        m_baseAmounts = new TWS2011(this);
+    return m_baseAmounts;
+}
+
 void TWS2010::prepare() {
     m_exits->forget();
     m_lastPage = BasicPage;
     setPage(BasicPage);
     reload();
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -697,7 +708,7 @@ void TWS2010::PageControl1Change(int index) {
         return;
     if (!m_exits->settle())
         return;
-    if (state().DataChanged != 0) {
+    if (isWindowModified()) {
         setPage(m_lastPage);
         Msg::info(ChangedData + QStringLiteral("登録ボタンを押し、データを更新して下さい。"));
         return;
@@ -706,7 +717,7 @@ void TWS2010::PageControl1Change(int index) {
         fillAutomaticAmounts(index == ThirdPage ? CurveMethod::ThirdOrder
                                                 : CurveMethod::SecondOrder);
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -714,27 +725,27 @@ void TWS2010::PageControl1Change(int index) {
 
 void TWS2010::opt2JikyokusenClick() {
     showMethod(CurveMethod::SecondOrder);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::opt3JiKyokusenClick() {
     showMethod(CurveMethod::ThirdOrder);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::optAutoClick() {
     m_manual = false;
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::optManualClick() {
     m_manual = true;
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::optUnitClick(int rounding) {
     showRounding(rounding);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -788,8 +799,8 @@ void TWS2010::btnAddClick() {
         refuse(findChild<QLineEdit*>(problem->ref.controlName()), problem->message);
         return;
     }
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     GenerationFault fault;
     switch (SaveWageTable(kco, year, DefinitionOfTexts(t), gradeNames(), &fault)) {
     case WageTableSaveResult::Saved:
@@ -804,18 +815,19 @@ void TWS2010::btnAddClick() {
     }
     reload();
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
+    Project::current()->announceWageTableChanged();
 }
 
 void TWS2010::btnCancelClick() {
     m_exits->forget();
     reload();
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 bool TWS2010::askToLeave(const QString& noLine) {
-    if (state().DataChanged == 0)
+    if (!isWindowModified())
         return true;
     if (Msg::yesNo(QStringList{ChangedData, QStringLiteral("【はい】:戻ります。"), noLine}.join(
                        QLatin1Char('\r')),
@@ -841,9 +853,9 @@ void TWS2010::btnCloseClick() {
     m_exits->forget();
     if (!askToLeave(QStringLiteral("【いいえ】:画面を閉じます。")))
         return;
-    state().DataChanged = 0;
-    if (WS2011)
-        WS2011->close();
+    setWindowModified(false);
+    if (m_baseAmounts)
+        m_baseAmounts->close();
     QDialog::reject();
 }
 
@@ -855,9 +867,8 @@ void TWS2010::btnKijungakuClick() {
     if (!m_exits->checkFocused())
         return;
     WaitCursor wait;
-    const std::array<qint64, MaxGrades + 1> totals =
-        LoadBaseAmounts(state().CompanySettings.KCO.toInt(), state().CompanySettings.NENDO.toInt());
+    const std::array<qint64, MaxGrades + 1> totals = LoadBaseAmounts(
+        Project::current()->companyYear().kco, Project::current()->companyYear().nendo);
     wait.restore();
-    if (WS2011)
-        WS2011->showAmounts(gradeNames(), totals);
+    baseAmounts()->showAmounts(gradeNames(), totals);
 }

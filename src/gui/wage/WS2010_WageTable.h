@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <array>
 #include <functional>
 
@@ -23,8 +24,6 @@ public:
     explicit TWS2010(QWidget* parent = nullptr);
 
     enum Page { BasicPage = 0, ScalePage = 1, SecondPage = 2, ThirdPage = 3 };
-
-    TWS2011* WS2011 = nullptr; // the base-amount window, closed with this screen
 
     QPushButton* btnAdd;
     QPushButton* btnCancel;
@@ -84,8 +83,13 @@ public:
     Row txtEndGosu{};
     Row txtEndSalary{};
 
-    // Run by the main window before showing, and by the annual update: loads the definition.
+    // Loads the open company's definition and shows the screen modally, where the user left
+    // it last time.
+    void start();
+    // What start does before showing: loads the definition.
     void prepare();
+    // The base-amount window, made on first use and closed with this screen.
+    TWS2011* baseAmounts();
     // Asked before the table is printed; true when printing may go on.
     bool confirmBeforePrint();
 
@@ -166,4 +170,5 @@ private:
     std::array<Row*, 4> m_secondAmounts{};
     std::array<Row*, 4> m_thirdSteps{};
     std::array<Row*, 4> m_thirdAmounts{};
+    QPointer<TWS2011> m_baseAmounts;
 };

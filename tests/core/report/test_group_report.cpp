@@ -1,7 +1,6 @@
 // The group reports read back from their recorded pages: where each line lands, page breaks
 // per group and before a subtotal that does not fit, totals and averages, rules and headers.
 
-#include "core/common/AppState.h"
 #include "core/report/GroupReport.h"
 #include "core/report/ReportCatalogue.h"
 
@@ -42,7 +41,7 @@ GroupReportHeader header() {
     h.nendoText = QStringLiteral("2023");
     h.companyName = QStringLiteral("試験企業");
     h.today = QDate(2024, 5, 1);
-    h.ageBaseYmd = 20240401;
+    h.ageBase = {0, 20240401};
     h.baseItemNames = {QString(), QStringLiteral("年齢給"), QStringLiteral("職能給"),
                        QStringLiteral("基本給")};
     for (int m = 1; m <= 6; ++m)
@@ -115,13 +114,6 @@ const QString TotalAverage = QStringLiteral("　平均");
 class TestGroupReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() {
-        resetState();
-        state().AgeBaseMode = 0;
-        state().AgeBaseDate = 20240401;
-        state().CompanySettings.FRSTKYU = 0;
-    }
-
     // 32 employees fill lines 0 to 31; the subtotal no longer fits and goes to the next
     // page, whose header still names the group.
     void pageBreaks_data() {
@@ -213,15 +205,12 @@ private Q_SLOTS:
         QCOMPARE(at("KIHON2", 3), QStringLiteral("230,000"));
         QCOMPARE(at("KIHONKEI", 3), QStringLiteral("460,000"));
         QCOMPARE(at("KINZOKU", 3), QString());
-        // Each employee's own link: the saved option of the company is left as it was.
-        QCOMPARE(state().CompanySettings.FRSTKYU, 0);
 
         e.NKKYU = {0, 125000, 150000, 10000};
         e.NKIN = 185000;
         const Report raise = compose(GroupReportKind::Raise, {e});
         QCOMPARE(raise.at(1, QStringLiteral("NKIHON"), 0), QStringLiteral("320,000"));
         QCOMPARE(raise.at(1, QStringLiteral("UKIHON"), 0), QStringLiteral("10,000"));
-        QCOMPARE(state().CompanySettings.FRSTKYU, 0);
     }
 
     // Averages: ages to one decimal rounded, amounts truncated to whole yen.
@@ -333,6 +322,11 @@ private Q_SLOTS:
         QCOMPARE(w.headerText(1, QStringLiteral("KIJUNBI")),
                  QStringLiteral("年齢・勤続は2024年04月01日現在"));
         QCOMPARE(w.headerText(1, QStringLiteral("CKIHON2")), QStringLiteral("職能給"));
+        // Counted to today: the date of the print.
+        h.ageBase = {1, 0};
+        const Report today = compose(GroupReportKind::Wage, group(1, 1, 1), h);
+        QCOMPARE(today.headerText(1, QStringLiteral("KIJUNBI")),
+                 QStringLiteral("年齢・勤続は2024年05月01日現在"));
         const Report r = compose(GroupReportKind::Raise, group(1, 1, 1));
         QCOMPARE(r.headerText(1, QStringLiteral("TITLE")),
                  QStringLiteral("グループ別社員昇給レポート"));

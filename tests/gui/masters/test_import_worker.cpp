@@ -233,7 +233,6 @@ private Q_SLOTS:
     void mainWindowCommands() {
         ScreenEnvironment env;
         TWS0000 mw(env.appDir());
-        mw.updateCommands();
         const QString refusal =
             QStringLiteral("企業の選択がされていません。企業を選択してください。");
         for (const char* name : {"mnImport", "mnExport"}) {

@@ -1,6 +1,7 @@
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
 #include "core/common/Helpers.h"
+#include "data/project/Project.h"
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_Employee.h"
 #include "render/masters/JpegDecoder.h"
@@ -144,7 +145,7 @@ private Q_SLOTS:
     void opensOnTheFirstEmployee() {
         Screen s;
         s.open();
-        QCOMPARE(s.ws.windowTitle(), QStringLiteral("社員データ"));
+        QCOMPARE(ShownTitle(s.ws), QStringLiteral("社員データ"));
         QCOMPARE(s.list().employeeCount(), 60);
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("1"));
         QCOMPARE(s.text("txtWorker"), QStringLiteral("中村　誠"));
@@ -165,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(s.combo("cmbSeiNengou")->isHidden());
         QCOMPARE(s.text("txtSeiyy") + s.text("txtSeimm") + s.text("txtSeidd"),
                  QStringLiteral("640828"));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
         QCOMPARE(s.list().cellText(0, 1), QString());
         QCOMPARE(s.ws.StringGrid1->model()->headerData(3, Qt::Horizontal).toString(),
                  QStringLiteral("氏　　名"));
@@ -174,7 +175,8 @@ private Q_SLOTS:
 
     void datesGoThroughTheEraTable() {
         Screen s;
-        state().EraMode = 1;
+        s.env.exec(TDM::ACN1, "UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1 AND NENDO = 2023");
+        QVERIFY(s.env.openCompany(1, 2023));
         s.open();
         QComboBox* era = s.combo("cmbSeiNengou");
         QVERIFY(!era->isHidden());
@@ -302,7 +304,7 @@ private Q_SLOTS:
         Screen s;
         s.open();
         s.type("txtYakusyoku", QStringLiteral("部長"));
-        QCOMPARE(state().DataChanged, 1);
+        QVERIFY(s.ws.isWindowModified());
         s.env.messages.expect(
             Changed + QStringLiteral("\r【はい】:戻ります。\r【いいえ】:次のデータ　へ。"),
             Msg::Answer::Yes, QStringLiteral("確認"));
@@ -318,7 +320,7 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("【いいえ】:最後のデータ　へ。"), Msg::Answer::No);
         s.click("btnLast");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("60"));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
         // Nothing was stored.
         QCOMPARE(s.stored("YAKU", 1), QStringLiteral("課長"));
         VERIFY_MESSAGES(s.env.messages);
@@ -444,7 +446,7 @@ private Q_SLOTS:
         s.env.exec(TDM::ACN2, "DELETE FROM DCHINGIN2 WHERE KCO = 1 AND NENDO = 2023");
         s.env.exec(TDM::ACN2, "INSERT INTO DCHINGIN2 (KCO, NENDO, GOUHOU, KIN3, KIN5) VALUES "
                               "(1, 2023, 12, 251300, 300000)");
-        const int settingsLink = state().CompanySettings.FRSTKYU;
+        const int settingsLink = Project::current()->settings().FRSTKYU;
         s.open();
         s.click("btnCansel");
         s.ws.PageControl1->setCurrentIndex(1);
@@ -490,7 +492,7 @@ private Q_SLOTS:
         // Moving to an employee without a link clears it; the company setting stays.
         s.click("btnFirst");
         QCOMPARE(s.ws.wageTableLink(), s.stored("JISEKI", 1).toInt());
-        QCOMPARE(state().CompanySettings.FRSTKYU, settingsLink);
+        QCOMPARE(Project::current()->settings().FRSTKYU, settingsLink);
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -531,7 +533,7 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtWorkName"), QString());
         QCOMPARE(s.list().employeeCount(), 61);
         QCOMPARE(s.text("txtCureentNo"), QString());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
 
         // The same code again is refused (typed, the box not yet left).
         s.click("btnCansel");
@@ -579,7 +581,7 @@ private Q_SLOTS:
         s.click("btnMnt");
         QCOMPARE(s.stored("NENSU", 4), QStringLiteral("12"));
         QCOMPARE(s.ws.StringGrid1->currentIndex().row(), 3);
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
         s.click("btnNext");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("5"));
 
@@ -728,7 +730,7 @@ private Q_SLOTS:
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("staff/face.jpg");
         s.click("btnPicter");
         QCOMPARE(s.ws.photoName(), QStringLiteral("staff\\face.jpg"));
-        QCOMPARE(state().DataChanged, 1);
+        QVERIFY(s.ws.isWindowModified());
         s.click("btnMnt");
         QCOMPARE(s.stored("SPATH", 2), QStringLiteral("staff\\face.jpg"));
 
@@ -799,7 +801,7 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("【いいえ】:画面を閉じます。"), Msg::Answer::No);
         QTest::keyClick(&s.ws, Qt::Key_Escape);
         QVERIFY(!s.ws.isVisible());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -807,8 +809,6 @@ private Q_SLOTS:
         ScreenEnvironment env;
         env.setToday(QDate(2024, 6, 15));
         TWS0000 mw(env.appDir());
-        mw.WS0030 = new TWS0030(&mw);
-        mw.updateCommands();
         QAction* worker = mw.action(QStringLiteral("mnWorker"));
         QVERIFY(worker->isEnabled());
         env.messages.expect(QStringLiteral("企業の選択がされていません。企業を選択してください。"));

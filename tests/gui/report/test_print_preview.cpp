@@ -4,11 +4,11 @@
 #include "core/common/AppState.h"
 #include "core/report/ReportCatalogue.h"
 #include "core/report/WageTablePrint.h"
+#include "data/report/ReportHeaders.h"
 #include "data/wage/WageTableStore.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
 #include "gui/report/ReportView.h"
 #include "gui/wage/WS2010_WageTable.h"
-#include "gui/wage/WS2011_BaseAmounts.h"
 #include "support/gui/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -62,12 +62,13 @@ struct Preview {
         placeLayouts(env);
         ReportEngine e;
         PrepareReport(e, ReportId::WageTable, env.appDir());
-        if (!ComposeWageTablePrint(e, CurrentWageTablePrintHeader(QStringLiteral("職能給表")),
+        if (!ComposeWageTablePrint(e,
+                                   WageTablePrintHeaderOf(env.project, QStringLiteral("職能給表")),
                                    LoadStoredWageTable(1, 2023)))
             qFatal("%s", qPrintable(e.error()));
         work = e.ImageFileName();
-        state().PreviewFile = work;
         w = std::make_unique<TfrmPrintPreview>();
+        w->setPreviewFile(work);
     }
     void activate() {
         w->show();
@@ -200,7 +201,6 @@ private Q_SLOTS:
         QVERIFY(env.openCompany(1, 2023));
         placeLayouts(env);
         TWS2010 dlg;
-        dlg.WS2011 = new TWS2011(&dlg);
         dlg.prepare();
         dlg.show();
         QApplication::setActiveWindow(&dlg);
@@ -209,6 +209,7 @@ private Q_SLOTS:
 
         int pages = -1;
         bool workFileThere = false;
+        QString shownFile;
         auto closePreview = [&] {
             QTimer* poll = new QTimer(&dlg);
             QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
@@ -217,7 +218,8 @@ private Q_SLOTS:
                     return;
                 poll->deleteLater();
                 pages = w->PView->pageCount();
-                workFileThere = QFile::exists(state().PreviewFile);
+                shownFile = w->previewFile();
+                workFileThere = QFile::exists(shownFile);
                 w->cmdClose->click();
             });
             poll->start(20);
@@ -226,9 +228,8 @@ private Q_SLOTS:
         dlg.btnSalaryList->click();
         QCOMPARE(pages, 2);
         QVERIFY(workFileThere);
-        QCOMPARE(state().PreviewFile,
-                 env.appDir() + QStringLiteral("Report/wkPrintSalaryList.rdf"));
-        QVERIFY(!QFile::exists(state().PreviewFile));
+        QCOMPARE(shownFile, env.appDir() + QStringLiteral("Report/wkPrintSalaryList.rdf"));
+        QVERIFY(!QFile::exists(shownFile));
 
         // An edited title: Yes returns to the screen without printing.
         dlg.txtTitle->setFocus();

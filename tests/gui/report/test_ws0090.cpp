@@ -79,7 +79,7 @@ Shown whilePreviewing(const std::function<void()>& command) {
         shown.pageLabel = p->labPage->text();
         shown.pages = p->PView->pageCount();
         shown.doc = *p->PView->document();
-        shown.file = state().PreviewFile;
+        shown.file = p->previewFile();
         shown.fileExisted = QFile::exists(shown.file);
         p->cmdClose->click();
     });
@@ -105,7 +105,7 @@ struct Screen {
             qFatal("no sample company");
         placeLayouts(env);
         dlg = std::make_unique<TWS0090>();
-        dlg->start(kind);
+        dlg->prepare(kind);
         dlg->show();
         QApplication::setActiveWindow(dlg.get());
         if (!QTest::qWaitForWindowActive(dlg.get()))
@@ -165,14 +165,14 @@ private Q_SLOTS:
     void opens() {
         Screen s(1);
         QCOMPARE(s.dlg->windowTitle(), QStringLiteral("グループ別社員昇給レポート"));
-        QCOMPARE(state().ReportKind, 1);
+        QCOMPARE(s.dlg->reportKind(), 1);
         QCOMPARE(s.box(QStringLiteral("cmbMarkSTart"))->count(), 6);
         QCOMPARE(s.box(QStringLiteral("cmbMarkSTart"))->itemText(0),
                  QStringLiteral("1 : ■  男子営業"));
         QCOMPARE(s.box(QStringLiteral("cmbTokyuEnd"))->itemText(2), QStringLiteral("3 : 主任"));
         QCOMPARE(s.box(QStringLiteral("cmbTokyuEnd"))->count(), 9);
         QVERIFY(s.text(QStringLiteral("cmbTokyuEnd")).isEmpty());
-        s.dlg->start(2);
+        s.dlg->prepare(2);
         QCOMPARE(s.dlg->windowTitle(), QStringLiteral("グループ別社員賃金レポート"));
         VERIFY_MESSAGES(s.env.messages);
     }
@@ -242,7 +242,7 @@ private Q_SLOTS:
         s.choose(QStringLiteral("cmbMarkEnd"), 1);
         s.choose(QStringLiteral("cmbTokyuSTart"), 2);
         s.choose(QStringLiteral("cmbTokyuEnd"), 4);
-        const int frstkyu = state().CompanySettings.FRSTKYU;
+        const int frstkyu = s.env.project.settings().FRSTKYU;
         const QStringList codes = s.env.rows(
             TDM::ACN2, QStringLiteral("SELECT SCOT FROM VSYAIN WHERE KCO = 1 AND NENDO = 2023 "
                                       "AND MCO BETWEEN 1 AND 2 AND TOUKYU BETWEEN 3 AND 5"));
@@ -261,9 +261,9 @@ private Q_SLOTS:
         QStringList printed = textsOf(wage.doc, 0) + textsOf(wage.doc, 1);
         for (const QString& code : codes)
             QVERIFY2(printed.contains(code), qPrintable(code));
-        QCOMPARE(state().CompanySettings.FRSTKYU, frstkyu);
+        QCOMPARE(s.env.project.settings().FRSTKYU, frstkyu);
 
-        s.dlg->start(1);
+        s.dlg->prepare(1);
         s.choose(QStringLiteral("cmbMarkEnd"), 1);
         s.choose(QStringLiteral("cmbTokyuSTart"), 2);
         s.choose(QStringLiteral("cmbTokyuEnd"), 4);
@@ -285,7 +285,7 @@ private Q_SLOTS:
         s.type(QStringLiteral("cmbTokyuEnd"), QStringLiteral("10"));
         const Shown shown = s.print();
         QVERIFY(!shown.opened);
-        QVERIFY(state().PreviewFile.isEmpty());
+        QVERIFY(s.dlg->previewFile().isEmpty());
         QCOMPARE(s.focused(), QStringLiteral("cmbTokyuEnd"));
         VERIFY_MESSAGES(s.env.messages);
     }
@@ -296,7 +296,7 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("印刷対象データは有りません。"));
         const Shown shown = s.print();
         QVERIFY(!shown.opened);
-        QVERIFY(state().PreviewFile.isEmpty());
+        QVERIFY(s.dlg->previewFile().isEmpty());
         QVERIFY(QDir(s.env.appDir() + QStringLiteral("Report")).entryList({"*.rdf"}).isEmpty());
         VERIFY_MESSAGES(s.env.messages);
     }
@@ -311,35 +311,43 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("帳票レイアウトに誤りがあります。\r") + layout);
         const Shown shown = s.print();
         QVERIFY(!shown.opened);
-        QVERIFY(state().PreviewFile.isEmpty());
+        QVERIFY(s.dlg->previewFile().isEmpty());
         QVERIFY(QDir(s.env.appDir() + QStringLiteral("Report")).entryList({"*.rdf"}).isEmpty());
         VERIFY_MESSAGES(s.env.messages);
     }
 
     void mainWindowCommands() {
         ScreenEnvironment env;
+        env.openDatabases();
         placeLayouts(env);
         TWS0000 mw(env.appDir());
-        QVERIFY(mw.action(QStringLiteral("mnSaralyReport"))->isEnabled());
-        QVERIFY(mw.action(QStringLiteral("mnSaralyUpReport"))->isEnabled());
+        for (const char* name : {"mnSaralyReport", "mnSaralyUpReport"})
+            QVERIFY(mw.action(QString::fromLatin1(name))->isEnabled());
         QVERIFY(mw.button(QStringLiteral("btn_RepNow"))->isEnabled());
         QVERIFY(mw.button(QStringLiteral("btn_RepUp"))->isEnabled());
         // Without an open company the command is refused.
         env.messages.expect(QString());
         mw.action(QStringLiteral("mnSaralyReport"))->trigger();
-        QVERIFY(!mw.WS0090);
+        QVERIFY(!mw.findChild<TWS0090*>());
         VERIFY_MESSAGES(env.messages);
 
-        env.openCompany(1, 2023);
+        QVERIFY(env.openCompany(1, 2023));
+        QString title;
+        int kind = 0;
         QTimer::singleShot(0, [&] {
-            waitFor([&] { return mw.WS0090 && mw.WS0090->isVisible(); });
-            if (mw.WS0090)
-                mw.WS0090->btnClose->click();
+            waitFor([&] {
+                auto* w = mw.findChild<TWS0090*>();
+                return w && w->isVisible();
+            });
+            if (auto* w = mw.findChild<TWS0090*>()) {
+                title = w->windowTitle();
+                kind = w->reportKind();
+                w->btnClose->click();
+            }
         });
         mw.button(QStringLiteral("btn_RepUp"))->click();
-        QVERIFY(mw.WS0090);
-        QCOMPARE(mw.WS0090->windowTitle(), QStringLiteral("グループ別社員昇給レポート"));
-        QCOMPARE(state().ReportKind, 1);
+        QCOMPARE(title, QStringLiteral("グループ別社員昇給レポート"));
+        QCOMPARE(kind, 1);
         VERIFY_MESSAGES(env.messages);
     }
 };

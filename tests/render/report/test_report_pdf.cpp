@@ -7,6 +7,7 @@
 #include "core/report/ReportCatalogue.h"
 #include "core/report/WageTablePrint.h"
 #include "data/report/GroupReportStore.h"
+#include "data/report/ReportHeaders.h"
 #include "data/wage/WageTableStore.h"
 #include "render/report/ReportPainter.h"
 #include "support/data/TestSupport.h"
@@ -70,7 +71,7 @@ private Q_SLOTS:
             LoadGroupReportEmployees({1, 2023}, {1, 6}, {1, 9});
         QVERIFY(employees);
         QCOMPARE(employees->size(), codes.size());
-        const GroupReportHeader header = CurrentGroupReportHeader(QString(), QString());
+        const GroupReportHeader header = GroupReportHeaderOf(env.project, QString(), QString());
         QTemporaryDir dir;
 
         // Wage report: the annual pay of everyone.
@@ -119,8 +120,8 @@ private Q_SLOTS:
         const QVector<WageTableRow> rows = LoadStoredWageTable(1, 2023);
         QVERIFY(!rows.isEmpty());
         const ReportDocument table = compose(ReportId::WageTable, [&](ReportEngine& e) {
-            return ComposeWageTablePrint(e, CurrentWageTablePrintHeader(QStringLiteral("職能給表")),
-                                         rows);
+            return ComposeWageTablePrint(
+                e, WageTablePrintHeaderOf(env.project, QStringLiteral("職能給表")), rows);
         });
         const QString tablePdf = dir.filePath(QStringLiteral("table.pdf"));
         QVERIFY2(WriteReportPdf(table, tablePdf, &error), qPrintable(error));
