@@ -279,24 +279,24 @@ private Q_SLOTS:
                    QStringLiteral("INSERT INTO Before VALUES (3, '三', 'c'), (1, '一', "
                                   "'a' || char(13) || char(10) || 'b'), (2, '二', 'x')"));
         TBeforeUse guide(f.mw.get());
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("一"));
-        QCOMPARE(guide.ED_Memo->toPlainText(), QStringLiteral("a\nb"));
-        guide.BTN_Pre->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("一"));
-        guide.BTN_Next->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("二"));
-        guide.BTN_Last->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("三"));
-        guide.BTN_Next->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("三"));
-        guide.BTN_Start->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("一"));
+        QCOMPARE(Control<QPlainTextEdit>(guide, QStringLiteral("ED_Memo"))->toPlainText(), QStringLiteral("a\nb"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Pre"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("一"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Next"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("二"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Last"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("三"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Next"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("三"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Start"))->click();
         QCOMPARE(guide.currentEntry(), 0);
         f.env.exec(TDM::ACN1, QStringLiteral("DELETE FROM Before"));
         TBeforeUse empty(f.mw.get());
-        QCOMPARE(empty.ED_Name->text(), QString());
-        empty.BTN_Next->click();
-        empty.BTN_Last->click();
-        QCOMPARE(empty.ED_Memo->toPlainText(), QString());
+        QCOMPARE(Control<QLineEdit>(empty, QStringLiteral("ED_Name"))->text(), QString());
+        Control<QPushButton>(empty, QStringLiteral("BTN_Next"))->click();
+        Control<QPushButton>(empty, QStringLiteral("BTN_Last"))->click();
+        QCOMPARE(Control<QPlainTextEdit>(empty, QStringLiteral("ED_Memo"))->toPlainText(), QString());
         VERIFY_MESSAGES(f.env.messages);
     }
 

@@ -3,6 +3,7 @@
 #include "core/common/DisplayTexts.h"
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
+#include "core/masters/EmployeeFieldChecks.h"
 
 #include <QDate>
 
@@ -148,10 +149,10 @@ int CheckImportSheet(ImportSheet& sheet) {
         }
         int grade = 0;
         isWholeNumber(row[ImpGrade], &grade);
-        if (grade > 9)
+        if (!IsStorableGrade(grade) && grade > 0)
             why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
                        QStringLiteral("」が 9 を超えています");
-        else if (grade < 0)
+        else if (!IsStorableGrade(grade))
             why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
                        QStringLiteral("」が 0 より小さい値です");
         for (int c : {ImpBirth, ImpJoined}) {

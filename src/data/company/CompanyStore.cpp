@@ -53,6 +53,22 @@ QVector<CompanyListRow> ListCompanies(int year) {
     return rows;
 }
 
+bool ListCompanyYears(int year, QVector<CompanyYearRow>& rows) {
+    rows.clear();
+    TQuery q = year == 0 ? DM().select(TDM::ACN1, QStringLiteral("SELECT KCO, NENDO, KNA FROM "
+                                                                 "MKIGYOU1 ORDER BY NENDO, KCO"))
+                         : DM().select(TDM::ACN1,
+                                       QStringLiteral("SELECT KCO, NENDO, KNA FROM MKIGYOU1 "
+                                                      "WHERE NENDO = ? ORDER BY NENDO, KCO"),
+                                       {year});
+    if (!q.active())
+        return false;
+    for (; !q.eof(); q.next())
+        rows.push_back({q.asInt(QStringLiteral("KCO")), q.asInt(QStringLiteral("NENDO")),
+                        q.asText(QStringLiteral("KNA"))});
+    return true;
+}
+
 int HighestCompanyCode() {
     const TQuery q = DM().select(TDM::ACN1, QStringLiteral("SELECT Max(KCO) FROM MKIGYOU1"));
     return q.eof() || q.value(0).isNull() ? 0 : int(VariantInt(q.value(0)));

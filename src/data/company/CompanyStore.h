@@ -18,6 +18,14 @@ struct CompanyListRow {
 };
 // The companies of a year, by code.
 QVector<CompanyListRow> ListCompanies(int year);
+// Every company year, by year and code; only those of `year` unless it is 0.
+struct CompanyYearRow {
+    int kco = 0;
+    int nendo = 0;
+    QString name;
+};
+// False when the read failed (reported by the data module).
+bool ListCompanyYears(int year, QVector<CompanyYearRow>& rows);
 // The highest company code of any year; 0 when there is none.
 int HighestCompanyCode();
 

@@ -152,17 +152,7 @@ void TWS0020::buildLayout() {
         return l;
     };
     auto dateRow = [this](QComboBox* era, QLineEdit* y, QLineEdit* m, QLineEdit* d) {
-        auto* row = new QHBoxLayout;
-        row->setSpacing(4);
-        row->addWidget(era);
-        row->addWidget(y);
-        row->addWidget(new QLabel(QStringLiteral("年"), this));
-        row->addWidget(m);
-        row->addWidget(new QLabel(QStringLiteral("月"), this));
-        row->addWidget(d);
-        row->addWidget(new QLabel(QStringLiteral("日"), this));
-        row->addStretch(1);
-        return row;
+        return DateRow(this, {era, y, m, d});
     };
     auto alone = [](QWidget* w) {
         auto* row = new QHBoxLayout;

@@ -164,25 +164,22 @@ void TWS0070::buildDatesPage(QWidget* page) {
     baseLay->addWidget(caption(baseBox, QStringLiteral("（yyyy.mm.dd）")));
     baseLay->addStretch(1);
 
-    auto* ageBox =
-        Named(new QGroupBox(QStringLiteral("年齢/勤続　計算"), page), QStringLiteral("GroupBox3"));
-    optKeisan1 = Named(new QRadioButton(QStringLiteral("出力時に自動計算"), ageBox),
-                       QStringLiteral("optKeisan1"));
-    optKeisan2 = Named(new QRadioButton(QStringLiteral("基準年月日を設定"), ageBox),
-                       QStringLiteral("optKeisan2"));
-    auto* ageLay = new QVBoxLayout(ageBox);
-    ageLay->addWidget(optKeisan1);
-    ageLay->addWidget(optKeisan2);
-
-    auto* calBox =
-        Named(new QGroupBox(QStringLiteral("暦　設定"), page), QStringLiteral("GroupBox4"));
-    optSeireki =
-        Named(new QRadioButton(QStringLiteral("西　暦"), calBox), QStringLiteral("optSeireki"));
-    optWareki =
-        Named(new QRadioButton(QStringLiteral("和　暦"), calBox), QStringLiteral("optWareki"));
-    auto* calLay = new QVBoxLayout(calBox);
-    calLay->addWidget(optSeireki);
-    calLay->addWidget(optWareki);
+    QGroupBox* ageBox = nullptr;
+    const QList<QRadioButton*> age =
+        RadioGroup(page, QStringLiteral("GroupBox3"), QStringLiteral("年齢/勤続　計算"),
+                   {{QStringLiteral("optKeisan1"), QStringLiteral("出力時に自動計算")},
+                    {QStringLiteral("optKeisan2"), QStringLiteral("基準年月日を設定")}},
+                   &ageBox);
+    optKeisan1 = age[0];
+    optKeisan2 = age[1];
+    QGroupBox* calBox = nullptr;
+    const QList<QRadioButton*> calendar =
+        RadioGroup(page, QStringLiteral("GroupBox4"), QStringLiteral("暦　設定"),
+                   {{QStringLiteral("optSeireki"), QStringLiteral("西　暦")},
+                    {QStringLiteral("optWareki"), QStringLiteral("和　暦")}},
+                   &calBox);
+    optSeireki = calendar[0];
+    optWareki = calendar[1];
 
     connect(optKeisan1, &QRadioButton::clicked, this, &TWS0070::optKeisan1Click);
     connect(optKeisan2, &QRadioButton::clicked, this, &TWS0070::optKeisan2Click);

@@ -22,15 +22,6 @@ public:
     void setPreviewFile(const QString& path) { m_file = path; }
     const QString& previewFile() const { return m_file; }
 
-    QPushButton* cmdPrint;
-    QPushButton* cmdSavePdf;
-    QLabel* labPage;
-    QScrollBar* cmdPage;
-    QLabel* labZoom;
-    QSlider* cmdZoom;
-    QPushButton* cmdClose;
-    TReportView* PView;
-
 public Q_SLOTS:
     void FormActivate();
     void cmdZoomChange(int position);
@@ -43,6 +34,15 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    QPushButton* cmdPrint;
+    QPushButton* cmdSavePdf;
+    QLabel* labPage;
+    QScrollBar* cmdPage;
+    QLabel* labZoom;
+    QSlider* cmdZoom;
+    QPushButton* cmdClose;
+    TReportView* PView;
+
     QString m_file;
     bool m_activating = false;
     bool m_closing = false;

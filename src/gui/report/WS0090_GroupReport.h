@@ -23,18 +23,6 @@ public:
     // emptied, the ranges reset and the lists filled.
     void prepare(int reportKind);
 
-    QPushButton* btnPrint;
-    QPushButton* btnClose;
-    QComboBox* cmbMarkSTart;
-    QComboBox* cmbMarkEnd;
-    QLineEdit* txtMarkStart;
-    QLineEdit* txtMarkEnd;
-    QComboBox* cmbTokyuSTart;
-    QComboBox* cmbTokyuEnd;
-    QLineEdit* txtTokyuStart;
-    QLineEdit* txtTokyuEnd;
-    ReportEngine JIVE;
-
     int reportKind() const { return m_reportKind; }
     // The work file of the last print, for the preview; empty when nothing was composed.
     const QString& previewFile() const { return m_previewFile; }
@@ -48,6 +36,18 @@ public Q_SLOTS:
     void btnCloseClick();
 
 private:
+    QPushButton* btnPrint;
+    QPushButton* btnClose;
+    QComboBox* cmbMarkSTart;
+    QComboBox* cmbMarkEnd;
+    QLineEdit* txtMarkStart;
+    QLineEdit* txtMarkEnd;
+    QComboBox* cmbTokyuSTart;
+    QComboBox* cmbTokyuEnd;
+    QLineEdit* txtTokyuStart;
+    QLineEdit* txtTokyuEnd;
+    ReportEngine JIVE;
+
     bool markExit(QComboBox* box, QLineEdit* name, int& range, int fallback);
     bool gradeExit(QComboBox* box, QLineEdit* name, int& range, int fallback);
     // Composes the report of the kind into the work file; false when nothing was composed.

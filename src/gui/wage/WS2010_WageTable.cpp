@@ -173,36 +173,32 @@ void TWS2010::buildBasicPage(QWidget* page) {
     txtTitle = TextEdit(page, QStringLiteral("txtTitle"));
     txtTitle->setMinimumWidth(420);
 
-    auto* curve =
-        Named(new QGroupBox(QStringLiteral("曲線の選択"), page), QStringLiteral("grpKyokusen"));
-    opt2Jikyokusen = Named(new QRadioButton(QStringLiteral("２次曲線"), curve),
-                           QStringLiteral("opt2Jikyokusen"));
-    opt3JiKyokusen = Named(new QRadioButton(QStringLiteral("３次曲線"), curve),
-                           QStringLiteral("opt3JiKyokusen"));
-    auto* cl = new QVBoxLayout(curve);
-    cl->addWidget(opt2Jikyokusen);
-    cl->addWidget(opt3JiKyokusen);
-
-    auto* over = Named(new QGroupBox(QStringLiteral("上書き"), page), QStringLiteral("grpUwagaki"));
-    optAuto = Named(new QRadioButton(QStringLiteral("しない　（自動計算）"), over),
-                    QStringLiteral("optAuto"));
-    optManual = Named(new QRadioButton(QStringLiteral("する　　（手入力）"), over),
-                      QStringLiteral("optManual"));
-    auto* ol = new QVBoxLayout(over);
-    ol->addWidget(optAuto);
-    ol->addWidget(optManual);
-
-    auto* unit = Named(new QGroupBox(QStringLiteral("丸め方"), page), QStringLiteral("grpMarume"));
-    optUnit10 =
-        Named(new QRadioButton(QStringLiteral("拾円単位"), unit), QStringLiteral("optUnit10"));
-    optUnit100 =
-        Named(new QRadioButton(QStringLiteral("百円単位"), unit), QStringLiteral("optUnit100"));
-    optUnit1000 =
-        Named(new QRadioButton(QStringLiteral("千円単位"), unit), QStringLiteral("optUnit1000"));
-    auto* ul = new QVBoxLayout(unit);
-    ul->addWidget(optUnit10);
-    ul->addWidget(optUnit100);
-    ul->addWidget(optUnit1000);
+    QGroupBox* curve = nullptr;
+    const QList<QRadioButton*> curves =
+        RadioGroup(page, QStringLiteral("grpKyokusen"), QStringLiteral("曲線の選択"),
+                   {{QStringLiteral("opt2Jikyokusen"), QStringLiteral("２次曲線")},
+                    {QStringLiteral("opt3JiKyokusen"), QStringLiteral("３次曲線")}},
+                   &curve);
+    opt2Jikyokusen = curves[0];
+    opt3JiKyokusen = curves[1];
+    QGroupBox* over = nullptr;
+    const QList<QRadioButton*> overwrite =
+        RadioGroup(page, QStringLiteral("grpUwagaki"), QStringLiteral("上書き"),
+                   {{QStringLiteral("optAuto"), QStringLiteral("しない　（自動計算）")},
+                    {QStringLiteral("optManual"), QStringLiteral("する　　（手入力）")}},
+                   &over);
+    optAuto = overwrite[0];
+    optManual = overwrite[1];
+    QGroupBox* unit = nullptr;
+    const QList<QRadioButton*> units =
+        RadioGroup(page, QStringLiteral("grpMarume"), QStringLiteral("丸め方"),
+                   {{QStringLiteral("optUnit10"), QStringLiteral("拾円単位")},
+                    {QStringLiteral("optUnit100"), QStringLiteral("百円単位")},
+                    {QStringLiteral("optUnit1000"), QStringLiteral("千円単位")}},
+                   &unit);
+    optUnit10 = units[0];
+    optUnit100 = units[1];
+    optUnit1000 = units[2];
 
     cmbScaleCode = CodeBox(page, QStringLiteral("cmbScaleCode"), CodeBoxWidth);
     cmb2JiCode = CodeBox(page, QStringLiteral("cmb2JiCode"), CodeBoxWidth);

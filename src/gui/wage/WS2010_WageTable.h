@@ -25,6 +25,42 @@ public:
 
     enum Page { BasicPage = 0, ScalePage = 1, SecondPage = 2, ThirdPage = 3 };
 
+    using Row = std::array<QLineEdit*, MaxGrades + 1>;
+
+    // Loads the open company's definition and shows the screen modally, where the user left
+    // it last time.
+    void start();
+    // What start does before showing: loads the definition.
+    void prepare();
+    // The base-amount window, made on first use and closed with this screen.
+    TWS2011* baseAmounts();
+    // Asked before the table is printed; true when printing may go on.
+    bool confirmBeforePrint();
+
+    int gradeCount() const { return m_gradeCount; }
+    int lastPage() const { return m_lastPage; }
+    int scaleCode() const { return m_codes[0]; }
+    int secondCode() const { return m_codes[1]; }
+    int thirdCode() const { return m_codes[2]; }
+    // The screen's fields as a save reads them.
+    WageTableTexts texts() const;
+
+public Q_SLOTS:
+    void btnAddClick();
+    void btnCancelClick();
+    void btnCloseClick();
+    void btnSalaryListClick();
+    void btnKijungakuClick();
+    void PageControl1Change(int index);
+    void opt2JikyokusenClick();
+    void opt3JiKyokusenClick();
+    void optAutoClick();
+    void optManualClick();
+    void optUnitClick(int rounding); // 0 tens, 1 hundreds, 2 thousands
+
+    void reject() override; // Escape and the window's close box act as 閉じる
+
+private:
     QPushButton* btnAdd;
     QPushButton* btnCancel;
     QPushButton* btnSalaryList;
@@ -46,7 +82,6 @@ public:
     QComboBox* cmb3JiCode;
 
     // ｻﾗﾘｰｽｹｰﾙ; rows [1..9] by grade
-    using Row = std::array<QLineEdit*, MaxGrades + 1>;
     QComboBox* cmb2ScaleCode;
     Row txt1Tokyu{};
     Row txt1TKName{};
@@ -83,40 +118,7 @@ public:
     Row txtEndGosu{};
     Row txtEndSalary{};
 
-    // Loads the open company's definition and shows the screen modally, where the user left
-    // it last time.
-    void start();
-    // What start does before showing: loads the definition.
-    void prepare();
-    // The base-amount window, made on first use and closed with this screen.
-    TWS2011* baseAmounts();
-    // Asked before the table is printed; true when printing may go on.
-    bool confirmBeforePrint();
 
-    int gradeCount() const { return m_gradeCount; }
-    int lastPage() const { return m_lastPage; }
-    int scaleCode() const { return m_codes[0]; }
-    int secondCode() const { return m_codes[1]; }
-    int thirdCode() const { return m_codes[2]; }
-    // The screen's fields as a save reads them.
-    WageTableTexts texts() const;
-
-public Q_SLOTS:
-    void btnAddClick();
-    void btnCancelClick();
-    void btnCloseClick();
-    void btnSalaryListClick();
-    void btnKijungakuClick();
-    void PageControl1Change(int index);
-    void opt2JikyokusenClick();
-    void opt3JiKyokusenClick();
-    void optAutoClick();
-    void optManualClick();
-    void optUnitClick(int rounding); // 0 tens, 1 hundreds, 2 thousands
-
-    void reject() override; // Escape and the window's close box act as 閉じる
-
-private:
     enum CodeKind { ScaleKind = 0, SecondKind = 1, ThirdKind = 2 };
 
     void buildBasicPage(QWidget* page);

@@ -63,9 +63,9 @@ struct Screen {
     }
     // Shows the page that holds the control, as a user clicks its tab first.
     void showPageOf(QWidget* w) const {
-        for (int page = 0; page < ws.PageControl1->count(); ++page)
-            if (ws.PageControl1->widget(page)->isAncestorOf(w))
-                ws.PageControl1->setCurrentIndex(page);
+        for (int page = 0; page < Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->count(); ++page)
+            if (Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->widget(page)->isAncestorOf(w))
+                Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->setCurrentIndex(page);
     }
     void click(const char* name) const {
         auto* b = ws.findChild<QAbstractButton*>(QString::fromLatin1(name));
@@ -153,10 +153,10 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtCureentNo"), QStringLiteral("1"));
         QCOMPARE(s.text("txtLastNo"), QStringLiteral("60"));
         QCOMPARE(s.list().highlightedRow(), 1);
-        QVERIFY(!s.ws.btnAdd->isEnabled());
-        QVERIFY(s.ws.btnMnt->isEnabled());
-        QCOMPARE(s.ws.lblKihon[2]->text(), QStringLiteral("職能給"));
-        QCOMPARE(s.ws.lblTeate[1]->text(), QStringLiteral("家族手当"));
+        QVERIFY(!Control<QPushButton>(s.ws, QStringLiteral("btnAdd"))->isEnabled());
+        QVERIFY(Control<QPushButton>(s.ws, QStringLiteral("btnMnt"))->isEnabled());
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblKihon2"))->text(), QStringLiteral("職能給"));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblTeate1"))->text(), QStringLiteral("家族手当"));
         QCOMPARE(s.combo("cmbSikaku")->itemText(0), QStringLiteral("1 : 一般職Ⅰ"));
         QCOMPARE(s.combo("cmbSikaku")->itemText(9), QStringLiteral("0 : なし"));
         QCOMPARE(s.combo("cmbMibun")->itemText(0), QStringLiteral("1 : 役員"));
@@ -168,7 +168,7 @@ private Q_SLOTS:
                  QStringLiteral("640828"));
         QVERIFY(!s.ws.isWindowModified());
         QCOMPARE(s.list().cellText(0, 1), QString());
-        QCOMPARE(s.ws.StringGrid1->model()->headerData(3, Qt::Horizontal).toString(),
+        QCOMPARE(Control<QTableView>(s.ws, QStringLiteral("StringGrid1"))->model()->headerData(3, Qt::Horizontal).toString(),
                  QStringLiteral("氏　　名"));
         VERIFY_MESSAGES(s.env.messages);
     }
@@ -272,7 +272,7 @@ private Q_SLOTS:
         s.click("btnCansel");
         s.click("btnBack");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("1"));
-        QVERIFY(!s.ws.btnAdd->isEnabled());
+        QVERIFY(!Control<QPushButton>(s.ws, QStringLiteral("btnAdd"))->isEnabled());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -310,7 +310,7 @@ private Q_SLOTS:
             Msg::Answer::Yes, QStringLiteral("確認"));
         s.click("btnNext");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("1"));
-        QCOMPARE(s.ws.PageControl1->currentIndex(), 0);
+        QCOMPARE(Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->currentIndex(), 0);
         QCOMPARE(QApplication::focusWidget(), s.edit("txtWorkerNo"));
         for (int i = 0; i < 3; ++i)
             s.env.messages.expect(Changed, Msg::Answer::Yes);
@@ -351,7 +351,7 @@ private Q_SLOTS:
             "キャンセル ボタン　を押して下さい。"));
         s.click("optGrade5");
         QCOMPARE(s.ws.gradeFilter(), 0);
-        QVERIFY(s.ws.optGrade[0]->isChecked());
+        QVERIFY(Control<QRadioButton>(s.ws, QStringLiteral("optGrade0"))->isChecked());
         QCOMPARE(s.list().employeeCount(), 60);
         VERIFY_MESSAGES(s.env.messages);
     }
@@ -409,7 +409,7 @@ private Q_SLOTS:
     void sumsAndAnnualPayFollowTheBoxes() {
         Screen s;
         s.open();
-        s.ws.PageControl1->setCurrentIndex(1);
+        Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->setCurrentIndex(1);
         s.type("txtTeate1", QStringLiteral("0"));
         s.type("txtTeate2", QStringLiteral("0"));
         s.type("txtTeate3", QStringLiteral("0"));
@@ -449,7 +449,7 @@ private Q_SLOTS:
         const int settingsLink = Project::current()->settings().FRSTKYU;
         s.open();
         s.click("btnCansel");
-        s.ws.PageControl1->setCurrentIndex(1);
+        Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->setCurrentIndex(1);
         s.click("optKihon2");
         QCOMPARE(s.ws.wageTableLink(), 2);
         // Grade "0 : なし" and step 0 have no row: 0.
@@ -460,7 +460,7 @@ private Q_SLOTS:
         QCOMPARE(s.base("txtAFKihon2"), QColor(Qt::yellow));
         QCOMPARE(s.base("txtAFKihon1"), AfterRaise);
         QCOMPARE(s.base("txtKihon1"), QColor(Qt::white));
-        s.ws.PageControl1->setCurrentIndex(0);
+        Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->setCurrentIndex(0);
         s.type("cmbSikaku", QStringLiteral("3"));
         s.type("txtGouhou", QStringLiteral("12"));
         QCOMPARE(s.text("txtKihon2"), QStringLiteral("251,300"));
@@ -476,7 +476,7 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtKihon1"), QStringLiteral("251,300"));
         s.click("cdRestLink");
         QCOMPARE(s.ws.wageTableLink(), 0);
-        QVERIFY(!s.ws.optKihon[1]->isChecked());
+        QVERIFY(!Control<QRadioButton>(s.ws, QStringLiteral("optKihon1"))->isChecked());
         QVERIFY(!s.edit("txtKihon1")->isReadOnly());
 
         // Saved with the employee; loading shows the view's amount for the linked component.
@@ -500,7 +500,7 @@ private Q_SLOTS:
         Screen s;
         s.open();
         s.click("btnCansel");
-        QVERIFY(s.ws.btnAdd->isEnabled());
+        QVERIFY(Control<QPushButton>(s.ws, QStringLiteral("btnAdd"))->isEnabled());
         s.env.messages.expect(QStringLiteral("社員コードが入力されていません。"));
         s.click("btnAdd");
         s.type("cmbWorker", QStringLiteral("700"));
@@ -522,7 +522,7 @@ private Q_SLOTS:
         s.type("txtNyudd", QStringLiteral("1"));
         s.type("txtTaisyokuKin", QStringLiteral("1.5"));
         QCOMPARE(s.text("txtTaisyokuKin"), QStringLiteral("1.500"));
-        s.ws.OptSex2->click();
+        Control<QRadioButton>(s.ws, QStringLiteral("OptSex2"))->click();
         s.click("btnAdd");
         QCOMPARE(s.stored("SCOT, SNA, SEIBETSU, SEIHI, NYUHI, THI, NENREI, KINZOKU, SRITSU, "
                           "SYOUYO, TCO, MCO, HCO",
@@ -580,7 +580,7 @@ private Q_SLOTS:
         s.type("txtKeikenNen", QStringLiteral("12"));
         s.click("btnMnt");
         QCOMPARE(s.stored("NENSU", 4), QStringLiteral("12"));
-        QCOMPARE(s.ws.StringGrid1->currentIndex().row(), 3);
+        QCOMPARE(Control<QTableView>(s.ws, QStringLiteral("StringGrid1"))->currentIndex().row(), 3);
         QVERIFY(!s.ws.isWindowModified());
         s.click("btnNext");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("5"));
@@ -718,12 +718,12 @@ private Q_SLOTS:
         s.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET SPATH = 'staff\\face.jpg' WHERE SCO = 1");
         s.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET SPATH = 'missing.jpg' WHERE SCO = 2");
         s.open();
-        QVERIFY(!s.ws.Image1->pixmap().isNull());
+        QVERIFY(!Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
         // Larger photos are scaled into the box, keeping their shape.
-        QVERIFY(s.ws.Image1->pixmap().height() <= 161);
+        QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().height() <= 161);
         QCOMPARE(s.ws.photoName(), QStringLiteral("staff\\face.jpg"));
         s.click("btnNext");
-        QVERIFY(s.ws.Image1->pixmap().isNull());
+        QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
         QCOMPARE(s.ws.photoName(), QString());
 
         // A photo from a subfolder is stored with a backslash before the file name.
@@ -737,8 +737,8 @@ private Q_SLOTS:
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("b.bmp");
         s.click("btnPicter");
         QCOMPARE(s.ws.photoName(), QStringLiteral("b.bmp"));
-        QCOMPARE(s.ws.Image1->pixmap().size(), QSize(40, 50));
-        QCOMPARE(s.ws.Image1->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().size(), QSize(40, 50));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
 
         // Outside the photo folder: refused, the name stays empty.
         s.env.messages.expect(
@@ -750,7 +750,7 @@ private Q_SLOTS:
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("b.bmp");
         s.click("btnPicter");
         s.click("btnPicter");
-        QVERIFY(s.ws.Image1->pixmap().isNull());
+        QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
         QCOMPARE(s.ws.photoName(), QString());
         s.click("btnMnt");
         QCOMPARE(s.stored("SPATH", 2), QString());

@@ -87,24 +87,29 @@ private Q_SLOTS:
         Preview p;
         p.activate();
         QCOMPARE(p.w->windowTitle(), QStringLiteral("印刷プレピュー"));
-        QCOMPARE(p.w->PView->pageCount(), 2);
-        QCOMPARE(p.w->labPage->text(), QStringLiteral("頁 1/2"));
-        QCOMPARE(p.w->labZoom->text(), QStringLiteral("拡大率100%"));
-        QCOMPARE(p.w->cmdPage->minimum(), 1);
-        QCOMPARE(p.w->cmdPage->maximum(), 2);
+        QCOMPARE(Control<TReportView>(*p.w, QStringLiteral("PView"))->pageCount(), 2);
+        QCOMPARE(Control<QLabel>(*p.w, QStringLiteral("labPage"))->text(),
+                 QStringLiteral("頁 1/2"));
+        QCOMPARE(Control<QLabel>(*p.w, QStringLiteral("labZoom"))->text(),
+                 QStringLiteral("拡大率100%"));
+        QCOMPARE(Control<QScrollBar>(*p.w, QStringLiteral("cmdPage"))->minimum(), 1);
+        QCOMPARE(Control<QScrollBar>(*p.w, QStringLiteral("cmdPage"))->maximum(), 2);
 
-        p.w->cmdPage->setValue(2);
-        QCOMPARE(p.w->labPage->text(), QStringLiteral("頁 2/2"));
-        QCOMPARE(p.w->PView->page(), 2);
+        Control<QScrollBar>(*p.w, QStringLiteral("cmdPage"))->setValue(2);
+        QCOMPARE(Control<QLabel>(*p.w, QStringLiteral("labPage"))->text(),
+                 QStringLiteral("頁 2/2"));
+        QCOMPARE(Control<TReportView>(*p.w, QStringLiteral("PView"))->page(), 2);
 
-        const QWidget* paper = p.w->PView->widget();
+        const QWidget* paper = Control<TReportView>(*p.w, QStringLiteral("PView"))->widget();
         const int full = paper->width();
-        p.w->cmdZoom->setValue(1);
-        QCOMPARE(p.w->labZoom->text(), QStringLiteral("拡大率25%"));
-        QCOMPARE(p.w->PView->scale(), 25);
+        Control<QSlider>(*p.w, QStringLiteral("cmdZoom"))->setValue(1);
+        QCOMPARE(Control<QLabel>(*p.w, QStringLiteral("labZoom"))->text(),
+                 QStringLiteral("拡大率25%"));
+        QCOMPARE(Control<TReportView>(*p.w, QStringLiteral("PView"))->scale(), 25);
         QVERIFY(paper->width() < full / 3);
-        p.w->cmdZoom->setValue(6);
-        QCOMPARE(p.w->labZoom->text(), QStringLiteral("拡大率150%"));
+        Control<QSlider>(*p.w, QStringLiteral("cmdZoom"))->setValue(6);
+        QCOMPARE(Control<QLabel>(*p.w, QStringLiteral("labZoom"))->text(),
+                 QStringLiteral("拡大率150%"));
         QVERIFY(paper->width() > full * 4 / 3);
 
         // Coming back from another window shows the document anew from page 1.
@@ -113,10 +118,12 @@ private Q_SLOTS:
         QApplication::setActiveWindow(&other);
         QVERIFY(QTest::qWaitForWindowActive(&other));
         p.activate();
-        QCOMPARE(p.w->PView->page(), 1);
-        QCOMPARE(p.w->labPage->text(), QStringLiteral("頁 1/2"));
-        QCOMPARE(p.w->cmdPage->value(), 1);
-        QCOMPARE(p.w->labZoom->text(), QStringLiteral("拡大率150%"));
+        QCOMPARE(Control<TReportView>(*p.w, QStringLiteral("PView"))->page(), 1);
+        QCOMPARE(Control<QLabel>(*p.w, QStringLiteral("labPage"))->text(),
+                 QStringLiteral("頁 1/2"));
+        QCOMPARE(Control<QScrollBar>(*p.w, QStringLiteral("cmdPage"))->value(), 1);
+        QCOMPARE(Control<QLabel>(*p.w, QStringLiteral("labZoom"))->text(),
+                 QStringLiteral("拡大率150%"));
         VERIFY_MESSAGES(p.env.messages);
     }
 
@@ -127,7 +134,7 @@ private Q_SLOTS:
         p.activate();
         const QString out = p.env.appDir() + QStringLiteral("printed.pdf");
         p.env.dialogs.printToPdf = out;
-        p.w->cmdPrint->click();
+        Control<QPushButton>(*p.w, QStringLiteral("cmdPrint"))->click();
         QCOMPARE(p.env.dialogs.printCalls, 1);
         const QStringList pages = pdfPages(out);
         QCOMPARE(pages.size(), 2);
@@ -135,13 +142,13 @@ private Q_SLOTS:
         QVERIFY(pages[1].contains(QStringLiteral("平均")));
 
         p.env.dialogs.printAnswer = false;
-        p.w->cmdPrint->click();
+        Control<QPushButton>(*p.w, QStringLiteral("cmdPrint"))->click();
         QCOMPARE(p.env.dialogs.printCalls, 2);
 
         p.env.dialogs.printAnswer = true;
         p.env.dialogs.printToPdf = p.env.appDir() + QStringLiteral("no/such/folder/x.pdf");
         p.env.messages.expect(QStringLiteral("印刷処理でエラーが発生しました。"));
-        p.w->cmdPrint->click();
+        Control<QPushButton>(*p.w, QStringLiteral("cmdPrint"))->click();
         VERIFY_MESSAGES(p.env.messages);
     }
 
@@ -150,18 +157,19 @@ private Q_SLOTS:
         p.activate();
         const QString path = p.env.appDir() + QStringLiteral("賃金表");
         p.env.dialogs.saveAnswers = {path};
-        p.w->cmdSavePdf->click();
+        Control<QPushButton>(*p.w, QStringLiteral("cmdSavePdf"))->click();
         const QStringList pages = pdfPages(path + QStringLiteral(".pdf"));
         QCOMPARE(pages.size(), 2);
         QVERIFY(pages[0].contains(QStringLiteral("サンプル企業")));
 
-        p.w->cmdSavePdf->click(); // cancelled: nothing happens
+        Control<QPushButton>(*p.w, QStringLiteral("cmdSavePdf"))
+            ->click(); // cancelled: nothing happens
         QCOMPARE(p.env.dialogs.saveCalls, 2);
 
         const QString nowhere = p.env.appDir() + QStringLiteral("no/such/folder/x.pdf");
         p.env.dialogs.saveAnswers = {nowhere};
         p.env.messages.expect(QStringLiteral("PDFファイルを作成できません。\r") + nowhere);
-        p.w->cmdSavePdf->click();
+        Control<QPushButton>(*p.w, QStringLiteral("cmdSavePdf"))->click();
         QVERIFY(!QFile::exists(nowhere));
         VERIFY_MESSAGES(p.env.messages);
     }
@@ -173,12 +181,12 @@ private Q_SLOTS:
         p.w->close();
         QVERIFY(QFile::exists(p.work));
         p.activate();
-        p.w->cmdClose->click();
+        Control<QPushButton>(*p.w, QStringLiteral("cmdClose"))->click();
         QVERIFY(!p.w->isVisible());
         QVERIFY(!QFile::exists(p.work));
         p.w->FormActivate(); // an activation arriving after 閉じる does not miss the file
 
-        QVERIFY(!p.w->PView->document());
+        QVERIFY(!Control<TReportView>(*p.w, QStringLiteral("PView"))->document());
         VERIFY_MESSAGES(p.env.messages);
     }
 
@@ -190,7 +198,7 @@ private Q_SLOTS:
         p.w->show();
         QApplication::setActiveWindow(p.w.get());
         QTRY_VERIFY(!p.w->isVisible());
-        QCOMPARE(p.w->PView->pageCount(), -1);
+        QCOMPARE(Control<TReportView>(*p.w, QStringLiteral("PView"))->pageCount(), -1);
         VERIFY_MESSAGES(p.env.messages);
     }
 
@@ -205,7 +213,7 @@ private Q_SLOTS:
         dlg.show();
         QApplication::setActiveWindow(&dlg);
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        QVERIFY(dlg.btnSalaryList->isEnabled());
+        QVERIFY(Control<QPushButton>(dlg, QStringLiteral("btnSalaryList"))->isEnabled());
 
         int pages = -1;
         bool workFileThere = false;
@@ -214,29 +222,29 @@ private Q_SLOTS:
             QTimer* poll = new QTimer(&dlg);
             QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
                 auto* w = qobject_cast<TfrmPrintPreview*>(QApplication::activeModalWidget());
-                if (!w || w->PView->pageCount() < 0)
+                if (!w || Control<TReportView>(*w, QStringLiteral("PView"))->pageCount() < 0)
                     return;
                 poll->deleteLater();
-                pages = w->PView->pageCount();
+                pages = Control<TReportView>(*w, QStringLiteral("PView"))->pageCount();
                 shownFile = w->previewFile();
                 workFileThere = QFile::exists(shownFile);
-                w->cmdClose->click();
+                Control<QPushButton>(*w, QStringLiteral("cmdClose"))->click();
             });
             poll->start(20);
         };
         closePreview();
-        dlg.btnSalaryList->click();
+        Control<QPushButton>(dlg, QStringLiteral("btnSalaryList"))->click();
         QCOMPARE(pages, 2);
         QVERIFY(workFileThere);
         QCOMPARE(shownFile, env.appDir() + QStringLiteral("Report/wkPrintSalaryList.rdf"));
         QVERIFY(!QFile::exists(shownFile));
 
         // An edited title: Yes returns to the screen without printing.
-        dlg.txtTitle->setFocus();
-        QTest::keyClicks(dlg.txtTitle, QStringLiteral("x"));
+        Control<QLineEdit>(dlg, QStringLiteral("txtTitle"))->setFocus();
+        QTest::keyClicks(Control<QLineEdit>(dlg, QStringLiteral("txtTitle")), QStringLiteral("x"));
         env.messages.expect(QStringLiteral("ﾃﾞｰﾀが変更されています。"), Msg::Answer::Yes);
         pages = -1;
-        dlg.btnSalaryList->click();
+        Control<QPushButton>(dlg, QStringLiteral("btnSalaryList"))->click();
         QCOMPARE(pages, -1);
         VERIFY_MESSAGES(env.messages);
     }

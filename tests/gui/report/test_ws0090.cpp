@@ -71,17 +71,17 @@ Shown whilePreviewing(const std::function<void()>& command) {
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* p = qobject_cast<TfrmPrintPreview*>(QApplication::activeModalWidget());
-        if (!p || p->PView->pageCount() < 0)
+        if (!p || Control<TReportView>(*p, QStringLiteral("PView"))->pageCount() < 0)
             return;
         poll.stop();
         shown.opened = true;
         shown.title = p->windowTitle();
-        shown.pageLabel = p->labPage->text();
-        shown.pages = p->PView->pageCount();
-        shown.doc = *p->PView->document();
+        shown.pageLabel = Control<QLabel>(*p, QStringLiteral("labPage"))->text();
+        shown.pages = Control<TReportView>(*p, QStringLiteral("PView"))->pageCount();
+        shown.doc = *Control<TReportView>(*p, QStringLiteral("PView"))->document();
         shown.file = p->previewFile();
         shown.fileExisted = QFile::exists(shown.file);
-        p->cmdClose->click();
+        Control<QPushButton>(*p, QStringLiteral("cmdClose"))->click();
     });
     poll.start();
     command();
@@ -147,8 +147,10 @@ struct Screen {
         return w ? w->objectName() : QString();
     }
     Shown print() {
-        const Shown shown =
-            whilePreviewing([this] { QTest::mouseClick(dlg->btnPrint, Qt::LeftButton); });
+        const Shown shown = whilePreviewing([this] {
+            QTest::mouseClick(Control<QPushButton>(*dlg, QStringLiteral("btnPrint")),
+                              Qt::LeftButton);
+        });
         // Back on the screen, as the window manager gives it the focus again.
         QApplication::setActiveWindow(dlg.get());
         if (!QTest::qWaitForWindowActive(dlg.get()))
@@ -342,7 +344,7 @@ private Q_SLOTS:
             if (auto* w = mw.findChild<TWS0090*>()) {
                 title = w->windowTitle();
                 kind = w->reportKind();
-                w->btnClose->click();
+                Control<QPushButton>(*w, QStringLiteral("btnClose"))->click();
             }
         });
         mw.button(QStringLiteral("btn_RepUp"))->click();

@@ -69,9 +69,9 @@ struct Screen {
     }
     QString text(const QString& name) const { return editOf(get(name))->text(); }
     void click(const QString& name) { QTest::mouseClick(get(name), Qt::LeftButton); }
-    int page() const { return dlg->PageControl1->currentIndex(); }
+    int page() const { return get<QTabWidget>(QStringLiteral("PageControl1"))->currentIndex(); }
     void clickTab(int index) {
-        QTabBar* bar = dlg->PageControl1->tabBar();
+        QTabBar* bar = get<QTabWidget>(QStringLiteral("PageControl1"))->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
         QCoreApplication::processEvents();
     }
@@ -427,7 +427,7 @@ private Q_SLOTS:
             auto* w = qobject_cast<TWS2010*>(QApplication::activeModalWidget());
             QVERIFY(w);
             shown = w->findChild<QLineEdit*>(QStringLiteral("txtTokyusu"))->text();
-            w->btnClose->click();
+            Control<QPushButton>(*w, QStringLiteral("btnClose"))->click();
         });
         mw.action(QStringLiteral("mnSalaryList"))->trigger();
         QCOMPARE(shown, QStringLiteral("6"));
