@@ -52,16 +52,16 @@ public:
     double ascent() const { return m_ascent; }
     double descent() const { return m_descent; }
 
-    // The text as glyphs of this font with their positions from the start of the baseline;
-    // false when the font lacks a glyph (the painter then lays the text out itself).
-    bool layout(const QString& text, QGlyphRun& run, double& width) {
+    // The text as glyphs of this font appended to `glyphs`, with positions from the start
+    // of the baseline appended to `positions`; false when the font lacks a glyph (the painter
+    // then lays the text out itself).
+    bool layout(const QString& text, QList<quint32>& glyphs, QList<QPointF>& positions,
+                double& width) {
         if (!m_raw.isValid())
             return false;
-        const QList<quint32> glyphs = m_raw.glyphIndexesForString(text);
-        QList<QPointF> positions;
-        positions.reserve(glyphs.size());
+        const QList<quint32> found = m_raw.glyphIndexesForString(text);
         double x = 0;
-        for (quint32 g : glyphs) {
+        for (quint32 g : found) {
             if (g == 0)
                 return false;
             auto it = m_advances.find(g);
@@ -70,12 +70,11 @@ public:
             positions << QPointF(x, 0);
             x += *it;
         }
-        run.setRawFont(m_raw);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
+        glyphs += found;
         width = x;
         return true;
     }
+    const QRawFont& raw() const { return m_raw; }
 
 private:
     QFont m_font;
@@ -95,14 +94,22 @@ ReportFont& reportFont(const QString& family, int tenths, bool bold) {
     return **it;
 }
 
-// Texts go straight to their baseline; only a condensed or clipped text changes the painter's
-// state (a PDF records every state change).
-void paintText(QPainter& p, ReportFont& f, const ReportText& t) {
+// The plain texts of a page in one font, drawn as one glyph run: a PDF then writes one text
+// object for them instead of one per text.
+struct GlyphBatch {
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+};
+
+// A text that fits its box joins the batch of its font; a condensed or clipped text, or one
+// the font's glyphs cannot show, is drawn at once with its own painter state.
+void paintText(QPainter& p, ReportFont& f, const ReportText& t, GlyphBatch& batch) {
     const QRectF box = rectOf(t.box);
-    QGlyphRun run;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
     double advance = 0;
-    const bool glyphs = f.layout(t.text, run, advance);
-    if (!glyphs)
+    const bool shaped = f.layout(t.text, glyphs, positions, advance);
+    if (!shaped)
         advance = QFontMetricsF(f.font()).horizontalAdvance(t.text);
     const bool wide = advance > box.width();
     const double sx = wide && t.fit ? box.width() / advance : 1.0;
@@ -113,22 +120,27 @@ void paintText(QPainter& p, ReportFont& f, const ReportText& t) {
     else if (t.align == TextAlign::Centre)
         x = box.left() + (box.width() - width) / 2;
     const double baseline = box.center().y() + (f.ascent() - f.descent()) / 2;
-    const bool plain = !wide;
-    if (!plain) {
-        p.save();
-        if (!t.fit)
-            p.setClipRect(box, Qt::IntersectClip);
-        p.translate(x, baseline);
-        p.scale(sx, 1.0);
-        x = 0;
+    if (shaped && !wide) {
+        batch.glyphs += glyphs;
+        for (const QPointF& at : positions)
+            batch.positions << QPointF(x + at.x(), baseline);
+        return;
     }
-    const QPointF at(x, plain ? baseline : 0);
-    if (glyphs)
-        p.drawGlyphRun(at, run);
-    else
-        p.drawText(at, t.text);
-    if (!plain)
-        p.restore();
+    p.save();
+    if (wide && !t.fit)
+        p.setClipRect(box, Qt::IntersectClip);
+    p.translate(x, baseline);
+    p.scale(sx, 1.0);
+    if (shaped) {
+        QGlyphRun run;
+        run.setRawFont(f.raw());
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        p.drawGlyphRun(QPointF(0, 0), run);
+    } else {
+        p.drawText(QPointF(0, 0), t.text);
+    }
+    p.restore();
 }
 
 } // namespace
@@ -160,20 +172,30 @@ void PaintReportPage(QPainter& painter, const ReportDocument& doc, int pageIndex
             painter.drawRect(r);
         }
     }
-    int penWidth = -1; // the pen changes only when a line's width or style does
-
+    // Rules of one width and style are drawn together.
+    QList<QLineF> rules;
+    int penWidth = -1;
     int penStyleNow = -1;
+    const auto flushRules = [&] {
+        if (rules.isEmpty())
+            return;
+        painter.setPen(QPen(Qt::black, std::max<double>(penWidth == 0 ? ThinLine : penWidth, pixel),
+                            penStyle(penStyleNow), Qt::FlatCap));
+        painter.drawLines(rules);
+        rules.clear();
+    };
     for (const ReportLine& l : page.lines) {
         if (l.width != penWidth || l.style != penStyleNow) {
+            flushRules();
             penWidth = l.width;
             penStyleNow = l.style;
-            painter.setPen(QPen(Qt::black,
-                                std::max<double>(l.width == 0 ? ThinLine : l.width, pixel),
-                                penStyle(l.style), Qt::FlatCap));
         }
-        painter.drawLine(l.from, l.to);
+        rules << QLineF(l.from, l.to);
     }
+    flushRules();
+
     painter.setPen(Qt::black);
+    QHash<ReportFont*, GlyphBatch> batches;
     ReportFont* current = nullptr;
     for (const ReportText& t : page.texts) {
         ReportFont& f = reportFont(doc.fonts.value(t.font), t.size, t.bold);
@@ -181,7 +203,16 @@ void PaintReportPage(QPainter& painter, const ReportDocument& doc, int pageIndex
             painter.setFont(f.font()); // for texts the font's glyphs cannot show
             current = &f;
         }
-        paintText(painter, f, t);
+        paintText(painter, f, t, batches[&f]);
+    }
+    for (auto it = batches.begin(); it != batches.end(); ++it) {
+        if (it->glyphs.isEmpty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(it.key()->raw());
+        run.setGlyphIndexes(it->glyphs);
+        run.setPositions(it->positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
     }
     painter.restore();
 }
