@@ -65,14 +65,9 @@ private Q_SLOTS:
                               << QStringLiteral("2 行目: JSON の書式");
         QTest::newRow("format") << QByteArray("tesvane-layout") << QByteArray("other")
                                 << QStringLiteral("format が tesvane-layout ではありません");
-        QTest::newRow("paper") << QByteArray("\"A4\"") << QByteArray("\"Letter\"")
-                               << QStringLiteral("page.paper 「Letter」");
         QTest::newRow("rect size")
             << QByteArray("[1000, 3000, 5000, 3208]") << QByteArray("[1000, 3000, 5000]")
             << QStringLiteral("fields[1] (COL).rect は [左, 上, 右, 下]");
-        QTest::newRow("rect order")
-            << QByteArray("[1000, 3000, 5000, 3208]") << QByteArray("[5000, 3000, 1000, 3208]")
-            << QStringLiteral("fields[1] (COL).rect の右が左より");
         QTest::newRow("off paper")
             << QByteArray("[1000, 1000, 20000, 1600]") << QByteArray("[1000, 1000, 22000, 1600]")
             << QStringLiteral("fields[0] (TITLE).rect が用紙からはみ出しています");
@@ -82,10 +77,6 @@ private Q_SLOTS:
         QTest::newRow("duplicate")
             << QByteArray("\"name\": \"COL\"") << QByteArray("\"name\": \"title\"")
             << QStringLiteral("同じ名前の項目が二つあります");
-        QTest::newRow("style") << QByteArray("\"dot\"") << QByteArray("\"wavy\"")
-                               << QStringLiteral("lines[0].style");
-        QTest::newRow("fill") << QByteArray("#e0e0e0") << QByteArray("grey")
-                              << QStringLiteral("boxes[0].fill");
     }
     void brokenLayouts() {
         QFETCH(QByteArray, from);
