@@ -14,6 +14,7 @@
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
+#include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
 
 #include <QAction>
@@ -282,6 +283,9 @@ void TWS0000::buildCommandTable() {
              applyMenuState();
          })},
         {QStringLiteral("mnSalaryList"), withCompany([this] { screenFor<TWS2010>()->start(); })},
+        {QStringLiteral("mnSaralyReport"), withCompany([this] { screenFor<TWS0090>()->start(2); })},
+        {QStringLiteral("mnSaralyUpReport"),
+         withCompany([this] { screenFor<TWS0090>()->start(1); })},
         {QStringLiteral("BeforeUse"), always([this] {
              TBeforeUse guide(this);
              guide.exec();
