@@ -16,6 +16,8 @@ std::array<qint64, 4> CurrentBasePay(const GroupReportEmployee& e) {
 }
 
 std::array<qint64, 4> NewBasePay(const GroupReportEmployee& e) {
+    if (!e.raiseDecided)
+        return CurrentBasePay(e);
     std::array<qint64, 4> pay = e.NKKYU;
     if (e.JISEKI >= 1 && e.JISEKI <= 3)
         pay[size_t(e.JISEKI)] = e.NKIN;
@@ -231,7 +233,7 @@ private:
         r.nkihon = next[1] + next[2] + next[3];
         r.kihon = now[1] + now[2] + now[3];
         for (int i = 1; i <= 5; ++i) {
-            r.nteate += e.NTEATE[size_t(i)];
+            r.nteate += e.raiseDecided ? e.NTEATE[size_t(i)] : e.TEATE[size_t(i)];
             r.teate += e.TEATE[size_t(i)];
         }
         r.nsyotei = r.nkihon + r.nteate;

@@ -34,6 +34,10 @@ struct GroupReportEmployee {
     std::array<qint64, 6> NTEATE{}; // [1..5]
     qint64 SYOUYO = 0;
     qint64 SYOUYO2 = 0;
+    // False while no raise is entered (no scheduled pay after the raise): the raise report
+    // then shows the current pay as the new one, a raise of 0, as the roll-over carries it;
+    // not the whole pay as a cut.
+    bool raiseDecided = true;
 };
 
 // Base pay items 1..3 ([0] unused) with the employee's own wage-table link applied: the linked

@@ -6,11 +6,12 @@ std::optional<QVector<GroupReportEmployee>>
 LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRange grades) {
     TQuery q = DM().select(
         TDM::ACN2,
-        QStringLiteral("SELECT SCOT, SNA, HYOUKA, MCO, TOUKYU, GOUHOU, SGOUHOU, JISEKI, SEIHI, "
-                       "NYUHI, KKYU1, KKYU2, KKYU3, NKKYU1, NKKYU2, NKKYU3, KIN, NKIN, TEATE1, "
-                       "TEATE2, TEATE3, TEATE4, TEATE5, NTEATE1, NTEATE2, NTEATE3, NTEATE4, "
-                       "NTEATE5, SYOUYO, SYOUYO2 FROM VSYAIN WHERE (MCO BETWEEN ? AND ?) AND "
-                       "(TOUKYU BETWEEN ? AND ?) AND NENDO = ? AND KCO = ? ORDER BY KCO, MCO, SCO"),
+        QStringLiteral(
+            "SELECT SCOT, SNA, HYOUKA, MCO, TOUKYU, GOUHOU, SGOUHOU, JISEKI, SEIHI, "
+            "NYUHI, KKYU1, KKYU2, KKYU3, NKKYU1, NKKYU2, NKKYU3, KIN, NKIN, TEATE1, "
+            "TEATE2, TEATE3, TEATE4, TEATE5, NTEATE1, NTEATE2, NTEATE3, NTEATE4, "
+            "NTEATE5, SYOUYO, SYOUYO2, NSYOTEI FROM VSYAIN WHERE (MCO BETWEEN ? AND ?) AND "
+            "(TOUKYU BETWEEN ? AND ?) AND NENDO = ? AND KCO = ? ORDER BY KCO, MCO, SCO"),
         {marks.from, marks.to, grades.from, grades.to, company.nendo, company.kco});
     if (!q.active())
         return std::nullopt;
@@ -46,6 +47,7 @@ LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRa
         }
         e.SYOUYO = yen(QStringLiteral("SYOUYO"));
         e.SYOUYO2 = yen(QStringLiteral("SYOUYO2"));
+        e.raiseDecided = !q.asCurrency(QStringLiteral("NSYOTEI")).isZero();
         rows.push_back(std::move(e));
     }
     return rows;

@@ -279,6 +279,18 @@ private Q_SLOTS:
         QCOMPARE(avg.linesNamed(1, QStringLiteral("　　　平均")), QList<int>{4});
         QCOMPARE(avg.at(1, QStringLiteral("SYOTEI"), 4), QStringLiteral("200,000"));
         QCOMPARE(avg.at(1, QStringLiteral("UPKIN"), 4), QStringLiteral("1"));
+
+        // No raise entered yet: the current pay stands for the new one, no cut to 0.
+        GroupReportEmployee open = employee(6, 1, 250000);
+        open.NKKYU[1] = 0;
+        open.TEATE[2] = 20000;
+        open.raiseDecided = false;
+        const Report undecided = compose(GroupReportKind::Raise, {open});
+        QCOMPARE(undecided.at(1, QStringLiteral("NKIHON"), 0), QStringLiteral("250,000"));
+        QCOMPARE(undecided.at(1, QStringLiteral("NSYOTEATE"), 0), QStringLiteral("20,000"));
+        QCOMPARE(undecided.at(1, QStringLiteral("NSYOTEI"), 0), QStringLiteral("270,000"));
+        QCOMPARE(undecided.at(1, QStringLiteral("UPKIN"), 0), QStringLiteral("0"));
+        QCOMPARE(undecided.at(1, QStringLiteral("UPRITSU"), 0), QStringLiteral("0.00"));
     }
 
     // Rules: beside and below each detail band, the header band, and the rule below each
