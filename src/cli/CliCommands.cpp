@@ -3,6 +3,7 @@
 #include "cli/AnnualUpdateCommand.h"
 #include "cli/EmployeesCommand.h"
 #include "cli/RaiseCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/WageTableCommand.h"
 
 #include "core/common/AppState.h"
@@ -44,10 +45,15 @@ const char* const Usage =
     "                       check FILE as the import screen does; store its rows only when no\n"
     "                       row is faulty (--add keeps the year's employees, --replace\n"
     "                       deletes them first)\n"
-    "  wage-table --company K --year N [--generate]\n"
+    "  wage-table --company K --year N [--generate] [--pdf FILE]\n"
     "                       print the wage table of company K, year N as CSV (GOUHOU, then\n"
     "                       KIN1, KS1 ... KIN9, KS9); --generate first regenerates and stores\n"
-    "                       it from the stored definition as the wage-table screen's save does\n"
+    "                       it from the stored definition as the wage-table screen's save does;\n"
+    "                       --pdf writes the printed wage table (連結賃金表) to FILE instead\n"
+    "  report salary|raise --company K --year N [--marks A-B] [--grades A-B] --pdf FILE\n"
+    "                       write the group wage report (salary) or the group raise report\n"
+    "                       (raise) of marks A-B (default 1-6) and grades A-B (default 1-9)\n"
+    "                       to FILE as PDF, as the report screen prints it\n"
     "  annual-update --company K --year N --yes\n"
     "                       roll company K over from year N into N + 1 as 年度更新 does (runs\n"
     "                       only with --yes); prints how many employees had no decided raise\n"
@@ -180,7 +186,8 @@ int RunCli(const QStringList& arguments) {
     const QStringList opts = a.rest.mid(1);
     if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
         command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
-        command != QStringLiteral("raise") && command != QStringLiteral("annual-update")) {
+        command != QStringLiteral("report") && command != QStringLiteral("raise") &&
+        command != QStringLiteral("annual-update")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -207,6 +214,8 @@ int RunCli(const QStringList& arguments) {
         return RunEmployeesCommand(opts);
     if (wageTable)
         return RunWageTable(dm, *wageTable, out(), err());
+    if (command == QStringLiteral("report"))
+        return RunReportCommand(dm, opts, out(), err());
     if (raise)
         return RunRaise(dm, *raise, out(), err());
     if (annualUpdate)

@@ -1,5 +1,7 @@
 #include "support/gui/ScriptedDialogs.h"
 
+#include <QPrinter>
+
 ScriptedDialogs::ScriptedDialogs() {
     Dialogs::setProvider(this);
 }
@@ -9,6 +11,11 @@ ScriptedDialogs::~ScriptedDialogs() {
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString&, const QString&) {
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString&, const QString&) {
+    ++saveCalls;
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
 bool ScriptedDialogs::chooseColor(QWidget*, QColor& colour) {
@@ -23,7 +30,12 @@ bool ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {
     return printerSetupAnswer;
 }
 
-bool ScriptedDialogs::printDialog(QWidget*, QPrinter&) {
+bool ScriptedDialogs::printDialog(QWidget*, QPrinter& printer) {
+    ++printCalls;
+    if (printAnswer && !printToPdf.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToPdf);
+    }
     return printAnswer;
 }
 
