@@ -13,6 +13,8 @@
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
+#include "gui/plot/WS1010_WagePlot.h"
+#include "gui/plot/WS1100_PlotWindow.h"
 #include "gui/wage/WS2010_WageTable.h"
 
 #include <QAction>
@@ -111,7 +113,7 @@ void TWS0000::buildMenus() {
     addCommand(d, "mnModelSalary", QStringLiteral("モデル賃金登録(&M)"), nullptr);
 
     QMenu* g = menu("mnGraph", QStringLiteral("プロット分析(&G)"));
-    addCommand(g, "mnSalaryPlot", QStringLiteral("賃金プロット(&U)"), nullptr);
+    addCommand(g, "mnSalaryPlot", QStringLiteral("賃金プロット(&U)"), &TWS0000::mnSalaryPlotClick);
     addCommand(g, "mnSalaryUpCurve", QStringLiteral("昇給カーブの分析(&V)"), nullptr);
     addCommand(g, "mnLivingComp", QStringLiteral("生計費との比較(&W)"), nullptr);
     addCommand(g, "mnModelSalaryComp", QStringLiteral("モデル賃金との比較(&X)"), nullptr);
@@ -260,6 +262,8 @@ bool TWS0000::commandBuilt(const QString& name) const {
         return WS0030 != nullptr;
     if (name == QStringLiteral("mnSalaryList"))
         return WS2010 != nullptr;
+    if (name == QStringLiteral("mnSalaryPlot"))
+        return true;
     static const QStringList needSelection = {QStringLiteral("mnNew"), QStringLiteral("mnOPen"),
                                               QStringLiteral("mnMnt"), QStringLiteral("mnDlt")};
     if (needSelection.contains(name))
@@ -445,6 +449,18 @@ void TWS0000::mnSalaryListClick() {
         return;
     WS2010->prepare();
     WS2010->exec(); // where the user left it last time, not centred again
+}
+
+void TWS0000::mnSalaryPlotClick() {
+    if (refuseWithoutCompany())
+        return;
+    if (!WS1100)
+        WS1100 = new TWS1100(this);
+    if (!WS1010)
+        WS1010 = new TWS1010(WS1100, this);
+    WS1010->setAttribute(Qt::WA_Moved, false); // shown centred over this window
+    WS1010->PrepareScreen();
+    WS1010->exec();
 }
 
 void TWS0000::mnEndClick() {

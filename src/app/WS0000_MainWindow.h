@@ -12,6 +12,8 @@ class QToolButton;
 class TWS0010;
 class TWS0030;
 class TWS0070;
+class TWS1010;
+class TWS1100;
 class TWS2010;
 class TWS2011;
 
@@ -29,6 +31,9 @@ public:
     TWS0070* WS0070 = nullptr;
     TWS2010* WS2010 = nullptr;
     TWS2011* WS2011 = nullptr;
+    // The wage plot and the plot window, created on first use.
+    TWS1010* WS1010 = nullptr;
+    TWS1100* WS1100 = nullptr;
 
     // Enables the commands whose screens exist; call after the screens are created.
     void updateCommands();
@@ -54,6 +59,7 @@ public Q_SLOTS:
     void mnWorkerClick();
     void mnPrintClick();
     void mnSalaryListClick();
+    void mnSalaryPlotClick();
     void mnEndClick();
     void BeforeUseClick();
     void mnHELPHClick();

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/EmployeesCommand.h"
+#include "cli/PlotCommand.h"
 #include "cli/WageTableCommand.h"
 
 #include "core/common/AppState.h"
@@ -44,7 +45,13 @@ const char* const Usage =
     "  wage-table --company K --year N [--generate]\n"
     "                       print the wage table of company K, year N as CSV (GOUHOU, then\n"
     "                       KIN1, KS1 ... KIN9, KS9); --generate first regenerates and stores\n"
-    "                       it from the stored definition as the wage-table screen's save does\n";
+    "                       it from the stored definition as the wage-table screen's save does\n"
+    "  plot --company K --year N --chart 1010 [--x ITEM --y ITEM] [--marks LIST]\n"
+    "       [--grades LIST] [--png FILE [--size WxH]] [--pdf FILE]\n"
+    "                       draw the wage plot from its stored settings: --png the chart as the\n"
+    "                       plot window shows it (WxH pixels, default 1200x800), --pdf the\n"
+    "                       printed page; ITEM 0-5 as the screen's radio buttons, LIST comma-\n"
+    "                       separated (1,3). Writes nothing to the database\n";
 
 struct Args {
     QStringList rest;
@@ -172,7 +179,8 @@ int RunCli(const QStringList& arguments) {
     const QString command = a.rest.first();
     const QStringList opts = a.rest.mid(1);
     if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
-        command != QStringLiteral("employees") && command != QStringLiteral("wage-table")) {
+        command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
+        command != QStringLiteral("plot")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -181,6 +189,9 @@ int RunCli(const QStringList& arguments) {
             return status;
     std::optional<WageTableArgs> wageTable;
     if (command == QStringLiteral("wage-table") && !(wageTable = ParseWageTableArgs(opts, err())))
+        return 2;
+    std::optional<PlotArgs> plot;
+    if (command == QStringLiteral("plot") && !(plot = ParsePlotArgs(opts, err())))
         return 2;
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
@@ -192,5 +203,10 @@ int RunCli(const QStringList& arguments) {
         return RunEmployeesCommand(opts);
     if (wageTable)
         return RunWageTable(dm, *wageTable, out(), err());
+    if (plot) {
+        const int status = RunPlot(*plot, err());
+        err().flush();
+        return status;
+    }
     return companies(dm, opts);
 }
