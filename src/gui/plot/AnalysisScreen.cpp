@@ -164,7 +164,6 @@ void TAnalysisScreen::build() {
 
 void TAnalysisScreen::setModified() {
     m_modified = true;
-    setWindowModified(true);
 }
 
 ChartSettings TAnalysisScreen::settings() const {
@@ -192,7 +191,6 @@ void TAnalysisScreen::PrepareScreen() {
     m_plotOpened = false;
     LoadChartSettings();
     m_modified = false;
-    setWindowModified(false);
 }
 
 void TAnalysisScreen::LoadChartSettings() {
@@ -274,7 +272,6 @@ bool TAnalysisScreen::SaveChartSettings() {
         return false;
     m_loaded = s;
     m_modified = false;
-    setWindowModified(false);
     return true;
 }
 

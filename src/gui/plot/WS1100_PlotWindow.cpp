@@ -269,10 +269,10 @@ void TWS1100::DestroyMarks() {
     update();
 }
 
+// The plot area fills the client area right of the side panel.
 void TWS1100::takeGeometry() {
-    const QSize outer = frameGeometry().size();
-    m_model.frame = FrameForWindow(outer.width(), outer.height());
-    Panel1->setGeometry(0, 0, ChartFrame::PanelWidth, std::max(0, outer.height() - 36));
+    m_model.frame = FrameForPicture(std::max(1, width() - ChartFrame::PanelWidth), height());
+    Panel1->setGeometry(0, 0, ChartFrame::PanelWidth, height());
 }
 
 ChartScene TWS1100::currentScene() const {
@@ -573,6 +573,8 @@ void TWS1100::mnAnalizeClick() {
     else if (m_extension)
         m_extension->analysis(m_model, panel);
     WS1102->fill(panel);
+    if (!WS1102->isVisible())
+        WS1102->move(mapToGlobal(rect().center()) - WS1102->rect().center());
     WS1102->show();
     WS1102->raise();
 }

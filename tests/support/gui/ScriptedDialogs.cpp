@@ -1,5 +1,7 @@
 #include "support/gui/ScriptedDialogs.h"
 
+#include <QPrinter>
+
 ScriptedDialogs::ScriptedDialogs() {
     Dialogs::setProvider(this);
 }
@@ -23,7 +25,12 @@ bool ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {
     return printerSetupAnswer;
 }
 
-bool ScriptedDialogs::printDialog(QWidget*, QPrinter&) {
+bool ScriptedDialogs::printDialog(QWidget*, QPrinter& printer) {
+    ++printDialogCalls;
+    if (printAnswer && !printToPdf.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToPdf);
+    }
     return printAnswer;
 }
 

@@ -17,6 +17,9 @@ public:
     QVector<QColor> colourAnswers;
     bool printerSetupAnswer = true;
     bool printAnswer = true;
+    // When set, an accepted print dialog has chosen to print into this PDF file.
+    QString printToPdf;
+    int printDialogCalls = 0;
     bool openDocumentAnswer = true;
     QStringList openedDocuments;
     int printerSetupCalls = 0;

@@ -1,0 +1,85 @@
+#pragma once
+
+// The sample company of 2023 with the wage plot screen and the plot window, as the tests of
+// the plot subsystem drive them.
+
+#include "core/common/AppState.h"
+#include "data/project/Project.h"
+#include "gui/plot/WS1010_WagePlot.h"
+#include "gui/plot/WS1100_PlotWindow.h"
+#include "support/gui/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+struct PlotFixture {
+    ScreenEnvironment env;
+    Project project;
+    TWS1100 plot;
+    TWS1010 screen{&plot};
+
+    PlotFixture() {
+        env.setToday(QDate(2024, 6, 15));
+        env.openDatabases();
+        if (!env.openCompany(1, 2023))
+            qFatal("no sample company");
+    }
+
+    template <class W = QWidget> W* get(QWidget* form, const QString& name) const {
+        W* w = form->findChild<W*>(name);
+        if (!w)
+            qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    void click(QWidget* form, const QString& name) {
+        QTest::mouseClick(get<QAbstractButton>(form, name), Qt::LeftButton);
+    }
+
+    // The wage plot screen as the main window shows it, not modally so the test goes on.
+    void openScreen() {
+        screen.PrepareScreen();
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+    }
+
+    // Age against the Y item with every mark and grade, then "分　析"; the plot window is then
+    // given a known size and drawn again.
+    // The window fills the (offscreen) screen unless a size is given.
+    void analyse(const QString& yButton = QStringLiteral("optYKihon"), QSize size = {}) {
+        if (!screen.isVisible())
+            openScreen();
+        click(&screen, QStringLiteral("optXNenrei"));
+        click(&screen, yButton);
+        click(&screen, QStringLiteral("btnPlotAll"));
+        click(&screen, QStringLiteral("btnTokyuAll"));
+        click(&screen, QStringLiteral("btnAnalize"));
+        if (!plot.isVisible())
+            qFatal("the plot window did not open");
+        if (size.isValid()) {
+            plot.resize(size);
+            plot.Execute();
+        }
+        QApplication::setActiveWindow(&plot);
+    }
+
+    // Types into a box of the plot window and leaves it with Tab.
+    void type(const QString& name, const QString& text, bool leave = true) {
+        auto* box = get<QLineEdit>(&plot, name);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        if (leave)
+            QTest::keyClick(box, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+
+    QString boxText(const QString& name) { return get<QLineEdit>(&plot, name)->text(); }
+
+    QStringList rows(const QString& sql) { return env.rows(TDM::ACN2, sql); }
+    int count(const QString& sql) { return env.scalar(TDM::ACN2, sql).toInt(); }
+};
