@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,8 +37,13 @@ struct PlotFixture {
             qFatal("no control %s", qPrintable(name));
         return w;
     }
+    // Boxes and radio buttons are clicked on their indicator, as a user does.
     void click(QWidget* form, const QString& name) {
-        QTest::mouseClick(get<QAbstractButton>(form, name), Qt::LeftButton);
+        QAbstractButton* b = get<QAbstractButton>(form, name);
+        if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b))
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+        else
+            QTest::mouseClick(b, Qt::LeftButton);
     }
 
     // The wage plot screen as the main window shows it, not modally so the test goes on.
@@ -76,6 +82,14 @@ struct PlotFixture {
         if (leave)
             QTest::keyClick(box, Qt::Key_Tab);
         QCoreApplication::processEvents();
+    }
+
+    // Japanese text arrives as the input method commits it.
+    static void compose(QWidget* w, const QString& text) {
+        w->setFocus();
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QApplication::sendEvent(w, &e);
     }
 
     QString boxText(const QString& name) { return get<QLineEdit>(&plot, name)->text(); }
