@@ -18,7 +18,8 @@ public:
 
     // Reads what the curves need; run by 実行, never by a repaint.
     virtual void load(const PlotModel& model) { (void)model; }
-    // The chart's own drawing step, after the marks; scene.scalePen is the pen it starts from.
+    // The chart's own drawing step (scene.curveLine ...), after the point labels and below the
+    // marks; scene.scalePen is the pen it starts from.
     virtual void drawCurves(ChartScene& scene, const AxisLayout& layout,
                             const PlotModel& model) const {
         (void)scene, (void)layout, (void)model;

@@ -33,9 +33,10 @@ struct ChartPoint {
     int x = 0;
     Currency y;
     int seqNo = 0;
-    int mark = 0; // MKCO
-    int left = 0; // GLEFT, px - 5
-    int top = 0;  // GTOP, py - 5
+    int mark = 0;         // MKCO
+    int left = 0;         // GLEFT, px - 5
+    int top = 0;          // GTOP, py - 5
+    qint64 storedRow = 0; // where the row was read from, 0 when not read
 };
 
 struct AxisRange {

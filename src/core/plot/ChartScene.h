@@ -50,8 +50,13 @@ struct SceneMark {
     int point = -1; // index of the point in the model
 };
 
+// Drawn in this order: the axes, scale and legend; the texts above the points; the chart's
+// curves (and picked points); the marks. Labels and marks change only when the points are
+// placed, so a window may keep them drawn between repaints.
 struct ChartScene {
     QVector<SceneItem> items;
+    QVector<SceneText> labels;
+    QVector<SceneItem> curves;
     QVector<SceneMark> marks;
     // The pen the scale leaves set; the chart's curves start from it.
     LinePen scalePen;
@@ -62,7 +67,14 @@ struct ChartScene {
     void text(QPoint at, const QString& text, int pointSize, ColorValue colour) {
         items.push_back(SceneText{at, text, pointSize, colour});
     }
-    void circle(QPoint centre, int radius, const LinePen& pen) {
-        items.push_back(SceneCircle{centre, radius, pen});
+    // The chart's own drawing step.
+    void curveLine(QPoint from, QPoint to, const LinePen& pen) {
+        curves.push_back(SceneLine{from, to, pen});
+    }
+    void curveText(QPoint at, const QString& text, int pointSize, ColorValue colour) {
+        curves.push_back(SceneText{at, text, pointSize, colour});
+    }
+    void curveCircle(QPoint centre, int radius, const LinePen& pen) {
+        curves.push_back(SceneCircle{centre, radius, pen});
     }
 };

@@ -101,16 +101,17 @@ void drawPointLabels(ChartScene& s, const PlotModel& m) {
         const TMMARK& mark = m.marks[size_t(MarkSlotOf(p.mark))];
         if (mark.MKCOLOR.isEmpty() || p.markLabel.isEmpty())
             continue;
-        s.text({p.px - 5, p.py - 23}, p.markLabel, 11, ColorOfText(mark.MKCOLOR));
+        s.labels.push_back(
+            SceneText{{p.px - 5, p.py - 23}, p.markLabel, 11, ColorOfText(mark.MKCOLOR)});
     }
 }
 
 void drawPicked(ChartScene& s, const PlotModel& m) {
     const LinePen join{Black, 1, 1};
     for (qsizetype i = 0; i < m.picked.size(); ++i) {
-        s.circle(m.picked[i].pixel, 5, s.scalePen);
+        s.curveCircle(m.picked[i].pixel, 5, s.scalePen);
         if (i > 0)
-            s.line(m.picked[i - 1].pixel, m.picked[i].pixel, join);
+            s.curveLine(m.picked[i - 1].pixel, m.picked[i].pixel, join);
     }
 }
 

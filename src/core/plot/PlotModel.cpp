@@ -64,6 +64,7 @@ void SetModelPoints(PlotModel& model, const QVector<ChartPoint>& points) {
         p.mark = c.mark;
         p.x = c.x;
         p.y = c.y;
+        p.storedRow = c.storedRow;
         model.points << p;
     }
     model.placed = false;

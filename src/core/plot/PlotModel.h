@@ -26,6 +26,7 @@ struct PlotPoint {
     int py = 0;
     QString labelName;    // "Label001" ...
     bool hasMark = false; // a clickable mark was placed (the mark has a colour)
+    qint64 storedRow = 0;
 };
 
 // Per mark 1..6 and in total: number of points and sums of their X and Y values.

@@ -153,6 +153,34 @@ bool TDM::exec(Conn connection, const QString& sql, const Binds& binds) {
     return run(connection, nullptr, sql, binds);
 }
 
+bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& rows) {
+    m_changed = 0;
+    const Conn c = routeFor(connection);
+    if (!m_open[c]) {
+        reportFailure(QStringLiteral("database not open"));
+        return false;
+    }
+    QSqlQuery q(database(c));
+    q.setForwardOnly(true);
+    bool ok = q.prepare(sql);
+    for (qsizetype r = 0; ok && r < rows.size(); ++r) {
+        for (qsizetype i = 0; i < rows[r].size(); ++i)
+            q.bindValue(int(i), rows[r][i]);
+        ok = q.exec();
+        if (ok)
+            m_changed += q.numRowsAffected();
+    }
+    if (!ok) {
+        const QString error = q.lastError().text();
+        q.finish();
+        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
+        reportFailure(error);
+        return false;
+    }
+    q.finish();
+    return true;
+}
+
 bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
     m_changed = 0;
     const Conn c = routeFor(own);

@@ -40,6 +40,9 @@ public:
     TQuery select(Conn connection, const QString& sql, const Binds& binds = {});
     // Runs one statement that returns no rows; false (reported) on failure.
     bool exec(Conn connection, const QString& sql, const Binds& binds = {});
+    // Runs one statement once for each set of values, prepared once: many rows of one table
+    // in the time of a few statements. False (reported) at the first failure.
+    bool execEach(Conn connection, const QString& sql, const QVector<Binds>& rows);
     // Rows changed by the last exec.
     int changedRows() const { return m_changed; }
 

@@ -9,7 +9,7 @@ ChartBuildResult BuildChart(const CompanyYear& cy, const ChartSettings& settings
                             const std::function<void(DataExtents&)>& widen) {
     ChartBuildResult r;
     QVector<PlotEmployee> employees;
-    if (!LoadPlotEmployees(cy, employees)) {
+    if (!LoadPlotEmployees(cy, employees, &settings)) {
         r.failed = true;
         return r;
     }

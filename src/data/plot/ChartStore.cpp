@@ -7,23 +7,18 @@ namespace {
 
 const QString ChartKey = QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ?");
 
-// Rows per statement when many rows are written at once; well below SQLite's limit of
-// bound values.
-constexpr int RowsPerStatement = 400;
-
-QString placeholders(int columns, int rows) {
-    QString one = QStringLiteral("(?");
-    for (int i = 1; i < columns; ++i)
-        one += QStringLiteral(",?");
-    one += QLatin1Char(')');
-    QStringList all;
-    for (int r = 0; r < rows; ++r)
-        all << one;
-    return all.join(QLatin1Char(','));
-}
-
 int flag(bool on) {
     return on ? 1 : 0;
+}
+
+// A column's position in a query, found once and read row after row; -1 (read as 0 or "")
+// when the query has no such column.
+int columnOf(const TQuery& q, const char* name) {
+    const QStringList& names = q.fieldNames();
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names[i].compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
 }
 
 } // namespace
@@ -109,83 +104,90 @@ bool SaveChartSettings(const CompanyYear& cy, const ChartSettings& s) {
 }
 
 bool RebuildChartPoints(const QVector<ChartPoint>& points) {
+    QVector<TDM::Binds> rows;
+    rows.reserve(points.size());
+    for (const ChartPoint& p : points)
+        rows.push_back({p.sco, p.name, p.labelName, p.markLabel, p.popups[1], p.popups[2],
+                        p.popups[3], p.popups[4], p.popups[5], p.x, BindValue(p.y), p.seqNo, p.mark,
+                        p.left, p.top});
     Transaction tx(TDM::Files::Data);
     if (!tx.ok())
         return false;
     if (!DM().exec(TDM::ACN2, QStringLiteral("DELETE FROM DCHART")))
         return false;
-    for (qsizetype first = 0; first < points.size(); first += RowsPerStatement) {
-        const int n = int(std::min<qsizetype>(RowsPerStatement, points.size() - first));
-        TDM::Binds binds;
-        binds.reserve(n * 15);
-        for (qsizetype i = first; i < first + n; ++i) {
-            const ChartPoint& p = points[i];
-            binds << p.sco << p.name << p.labelName << p.markLabel << p.popups[1] << p.popups[2]
-                  << p.popups[3] << p.popups[4] << p.popups[5] << p.x << BindValue(p.y) << p.seqNo
-                  << p.mark << p.left << p.top;
-        }
-        // In the table's column order, as every chart's points are written.
-        if (!DM().exec(TDM::ACN2,
-                       QStringLiteral("INSERT INTO DCHART VALUES ") + placeholders(15, n), binds))
-            return false;
-    }
+    // In the table's column order, as every chart's points are written.
+    if (!DM().execEach(TDM::ACN2,
+                       QStringLiteral("INSERT INTO DCHART VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                      "?, ?, ?, ?)"),
+                       rows))
+        return false;
     return tx.commit();
 }
 
 QVector<ChartPoint> LoadChartPoints(int mark, bool* failed) {
-    TQuery q =
-        mark == 0
-            ? DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM DCHART"))
-            : DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM DCHART WHERE MKCO = ?"), {mark});
+    // The row number finds the point again when its place is written back.
+    const QString all = QStringLiteral("SELECT rowid AS ROW_, * FROM DCHART");
+    TQuery q = mark == 0 ? DM().select(TDM::ACN2, all)
+                         : DM().select(TDM::ACN2, all + QStringLiteral(" WHERE MKCO = ?"), {mark});
     if (failed)
         *failed = !q.active();
+    const int sco = columnOf(q, "SCO"), sna = columnOf(q, "SNA"), labeln = columnOf(q, "LABELN"),
+              markl = columnOf(q, "MARKL"), x = columnOf(q, "X"), y = columnOf(q, "Y"),
+              seqno = columnOf(q, "SEQNO"), mkco = columnOf(q, "MKCO"),
+              gleft = columnOf(q, "GLEFT"), gtop = columnOf(q, "GTOP"), row = columnOf(q, "ROW_");
+    const std::array<int, 6> f{-1,
+                               columnOf(q, "F1"),
+                               columnOf(q, "F2"),
+                               columnOf(q, "F3"),
+                               columnOf(q, "F4"),
+                               columnOf(q, "F5")};
     QVector<ChartPoint> points;
     points.reserve(q.recordCount());
     for (; !q.eof(); q.next()) {
         ChartPoint p;
-        p.sco = q.asInt(QStringLiteral("SCO"));
-        p.name = q.asText(QStringLiteral("SNA"));
-        p.labelName = q.asText(QStringLiteral("LABELN"));
-        p.markLabel = q.asText(QStringLiteral("MARKL"));
+        p.sco = int(VariantInt(q.value(sco)));
+        p.name = VariantText(q.value(sna));
+        p.labelName = VariantText(q.value(labeln));
+        p.markLabel = VariantText(q.value(markl));
         for (int k = 1; k <= 5; ++k)
-            p.popups[size_t(k)] = q.asInt(QStringLiteral("F%1").arg(k));
-        p.x = q.asInt(QStringLiteral("X"));
-        p.y = q.asCurrency(QStringLiteral("Y"));
-        p.seqNo = q.asInt(QStringLiteral("SEQNO"));
-        p.mark = q.asInt(QStringLiteral("MKCO"));
-        p.left = q.asInt(QStringLiteral("GLEFT"));
-        p.top = q.asInt(QStringLiteral("GTOP"));
+            p.popups[size_t(k)] = int(VariantInt(q.value(f[size_t(k)])));
+        p.x = int(VariantInt(q.value(x)));
+        p.y = VariantCurrency(q.value(y));
+        p.seqNo = int(VariantInt(q.value(seqno)));
+        p.mark = int(VariantInt(q.value(mkco)));
+        p.left = int(VariantInt(q.value(gleft)));
+        p.top = int(VariantInt(q.value(gtop)));
+        p.storedRow = VariantInt(q.value(row));
         points << p;
     }
     return points;
 }
 
 bool WritePointPlaces(const QVector<PlotPoint>& points) {
-    QVector<const PlotPoint*> written;
-    for (const PlotPoint& p : points)
-        if (p.sco != 0)
-            written << &p;
+    // The row read with the point is found at once; the employee code keeps the update to
+    // that employee's point.
+    QVector<TDM::Binds> byRow, byCode;
+    for (const PlotPoint& p : points) {
+        if (p.sco == 0)
+            continue;
+        if (p.storedRow != 0)
+            byRow.push_back({p.labelName, p.py - 5, p.px - 5, p.storedRow, p.sco});
+        else
+            byCode.push_back({p.labelName, p.py - 5, p.px - 5, p.sco});
+    }
     Transaction tx(TDM::Files::Data);
     if (!tx.ok())
         return false;
-    for (qsizetype first = 0; first < written.size(); first += RowsPerStatement) {
-        const int n = int(std::min<qsizetype>(RowsPerStatement, written.size() - first));
-        TDM::Binds binds;
-        binds.reserve(n * 4);
-        for (qsizetype i = first; i < first + n; ++i) {
-            const PlotPoint& p = *written[i];
-            binds << p.sco << p.labelName << p.py - 5 << p.px - 5;
-        }
-        // One statement per block of points rather than one per point: a chart of 10,000
-        // employees is written back in a few statements.
-        if (!DM().exec(TDM::ACN2,
-                       QStringLiteral("WITH P(SCO, LABELN, GTOP, GLEFT) AS (VALUES ") +
-                           placeholders(4, n) +
-                           QStringLiteral(") UPDATE DCHART SET LABELN = P.LABELN, GTOP = P.GTOP, "
-                                          "GLEFT = P.GLEFT FROM P WHERE DCHART.SCO = P.SCO"),
-                       binds))
-            return false;
-    }
+    if (!DM().execEach(TDM::ACN2,
+                       QStringLiteral("UPDATE DCHART SET LABELN = ?, GTOP = ?, GLEFT = ? WHERE "
+                                      "rowid = ? AND SCO = ?"),
+                       byRow))
+        return false;
+    if (!DM().execEach(TDM::ACN2,
+                       QStringLiteral("UPDATE DCHART SET LABELN = ?, GTOP = ?, GLEFT = ? WHERE "
+                                      "SCO = ?"),
+                       byCode))
+        return false;
     return tx.commit();
 }
 
@@ -235,45 +237,103 @@ const QString EmployeeColumns = QStringLiteral(
     "SCO, SNA, HCO, MCO, TOUKYU, HYOUKA, ZONEX, NENREI, KINZOKU, NENSU, GOUHOU, TRITSU, TENSU, "
     "KKYU1, KKYU2, KKYU3, JISEKI, KIN, SYOTEI, SYOUYO, SYOUYO2, SRITSU");
 
-PlotEmployee employeeOf(const TQuery& q) {
+// The employee columns' positions in a query.
+struct EmployeeColumnsAt {
+    explicit EmployeeColumnsAt(const TQuery& q)
+        : sco(columnOf(q, "SCO")), sna(columnOf(q, "SNA")), hco(columnOf(q, "HCO")),
+          mco(columnOf(q, "MCO")), toukyu(columnOf(q, "TOUKYU")), hyouka(columnOf(q, "HYOUKA")),
+          zonex(columnOf(q, "ZONEX")), nenrei(columnOf(q, "NENREI")),
+          kinzoku(columnOf(q, "KINZOKU")), nensu(columnOf(q, "NENSU")),
+          gouhou(columnOf(q, "GOUHOU")), tritsu(columnOf(q, "TRITSU")),
+          tensu(columnOf(q, "TENSU")), kkyu{-1, columnOf(q, "KKYU1"), columnOf(q, "KKYU2"),
+                                            columnOf(q, "KKYU3")},
+          jiseki(columnOf(q, "JISEKI")), kin(columnOf(q, "KIN")), syotei(columnOf(q, "SYOTEI")),
+          syouyo(columnOf(q, "SYOUYO")), syouyo2(columnOf(q, "SYOUYO2")),
+          sritsu(columnOf(q, "SRITSU")) {}
+    int sco, sna, hco, mco, toukyu, hyouka, zonex, nenrei, kinzoku, nensu, gouhou, tritsu, tensu;
+    std::array<int, 4> kkyu;
+    int jiseki, kin, syotei, syouyo, syouyo2, sritsu;
+};
+
+PlotEmployee employeeOf(const TQuery& q, const EmployeeColumnsAt& c) {
+    auto integer = [&q](int column) { return int(VariantInt(q.value(column))); };
+    auto money = [&q](int column) { return VariantCurrency(q.value(column)); };
     PlotEmployee e;
-    e.sco = q.asInt(QStringLiteral("SCO"));
-    e.name = q.asText(QStringLiteral("SNA"));
-    e.evalCode = q.asInt(QStringLiteral("HCO"));
-    e.mark = q.asInt(QStringLiteral("MCO"));
-    e.grade = q.asInt(QStringLiteral("TOUKYU"));
-    e.evalSymbol = q.asText(QStringLiteral("HYOUKA"));
-    e.zone = q.asInt(QStringLiteral("ZONEX"));
-    e.age = q.asInt(QStringLiteral("NENREI"));
-    e.service = q.asInt(QStringLiteral("KINZOKU"));
-    e.experience = q.asInt(QStringLiteral("NENSU"));
-    e.step = q.asInt(QStringLiteral("GOUHOU"));
-    e.achievement = q.asCurrency(QStringLiteral("TRITSU"));
-    e.jobPoints = q.asInt(QStringLiteral("TENSU"));
+    e.sco = integer(c.sco);
+    e.name = VariantText(q.value(c.sna));
+    e.evalCode = integer(c.hco);
+    e.mark = integer(c.mco);
+    e.grade = integer(c.toukyu);
+    e.evalSymbol = VariantText(q.value(c.hyouka));
+    e.zone = integer(c.zonex);
+    e.age = integer(c.nenrei);
+    e.service = integer(c.kinzoku);
+    e.experience = integer(c.nensu);
+    e.step = integer(c.gouhou);
+    e.achievement = money(c.tritsu);
+    e.jobPoints = integer(c.tensu);
     for (int i = 1; i <= 3; ++i)
-        e.baseItems[size_t(i)] = q.asCurrency(QStringLiteral("KKYU%1").arg(i));
-    e.wageLink = q.asInt(QStringLiteral("JISEKI"));
-    e.tableAmount = q.asCurrency(QStringLiteral("KIN"));
-    e.scheduled = q.asCurrency(QStringLiteral("SYOTEI"));
-    e.bonus1 = q.asCurrency(QStringLiteral("SYOUYO"));
-    e.bonus2 = q.asCurrency(QStringLiteral("SYOUYO2"));
-    e.payRatio = q.asCurrency(QStringLiteral("SRITSU"));
+        e.baseItems[size_t(i)] = money(c.kkyu[size_t(i)]);
+    e.wageLink = integer(c.jiseki);
+    e.tableAmount = money(c.kin);
+    e.scheduled = money(c.syotei);
+    e.bonus1 = money(c.syouyo);
+    e.bonus2 = money(c.syouyo2);
+    e.payRatio = money(c.sritsu);
     return e;
+}
+
+// What a chart reads of each employee: what selects, labels and values it.
+QString columnsFor(const ChartSettings& s) {
+    QStringList c{QStringLiteral("SCO"), QStringLiteral("SNA"), QStringLiteral("HCO"),
+                  QStringLiteral("MCO"), QStringLiteral("TOUKYU")};
+    if (s.markLabelKind == 1)
+        c << QStringLiteral("HYOUKA");
+    else if (s.markLabelKind == 2)
+        c << QStringLiteral("ZONEX");
+    const char* const x[] = {"NENREI", "KINZOKU", "NENSU", "GOUHOU", "TRITSU", "TENSU"};
+    c << QString::fromLatin1(x[s.xItem >= 0 && s.xItem <= 5 ? s.xItem : 0]);
+    switch (s.yItem) {
+    case 1:
+        c << QStringLiteral("KKYU1") << QStringLiteral("KKYU2") << QStringLiteral("KKYU3")
+          << QStringLiteral("JISEKI") << QStringLiteral("KIN");
+        break;
+    case 2:
+        c << QStringLiteral("SYOTEI");
+        break;
+    case 3:
+        c << QStringLiteral("SYOUYO") << QStringLiteral("SYOUYO2");
+        break;
+    case 4:
+        c << QStringLiteral("SYOTEI") << QStringLiteral("SYOUYO") << QStringLiteral("SYOUYO2");
+        break;
+    case 5:
+        c << QStringLiteral("SRITSU");
+        break;
+    default:
+        c << QStringLiteral("JISEKI") << QStringLiteral("KIN");
+        break;
+    }
+    return c.join(QStringLiteral(", "));
 }
 
 } // namespace
 
-bool LoadPlotEmployees(const CompanyYear& cy, QVector<PlotEmployee>& employees) {
+bool LoadPlotEmployees(const CompanyYear& cy, QVector<PlotEmployee>& employees,
+                       const ChartSettings* forChart) {
+    // A chart reads only the columns it uses: a company of 10,000 employees plots at once.
+    const QString columns = forChart ? columnsFor(*forChart) : EmployeeColumns;
     TQuery q = DM().select(TDM::ACN2,
-                           QStringLiteral("SELECT ") + EmployeeColumns +
+                           QStringLiteral("SELECT ") + columns +
                                QStringLiteral(" FROM VSYAIN WHERE NENDO = ? AND KCO = ? ORDER BY "
                                               "KCO,NEWDAY1,SCO"),
                            {cy.nendo, cy.kco});
     if (!q.active())
         return false;
     employees.reserve(employees.size() + q.recordCount());
+    const EmployeeColumnsAt at(q);
     for (; !q.eof(); q.next())
-        employees << employeeOf(q);
+        employees << employeeOf(q, at);
     return true;
 }
 
@@ -288,7 +348,7 @@ std::optional<PopupEmployee> LoadPopupEmployee(const CompanyYear& cy, int sco) {
     if (q.eof())
         return std::nullopt;
     PopupEmployee e;
-    e.pay = employeeOf(q);
+    e.pay = employeeOf(q, EmployeeColumnsAt(q));
     e.scot = q.asText(QStringLiteral("SCOT"));
     e.school = q.asText(QStringLiteral("GAKU"));
     e.major = q.asText(QStringLiteral("SENKOU"));

@@ -35,8 +35,10 @@ bool SetPopupOpen(int sco, int kind, bool open);
 // The line styles of the company year; a missing row or kind leaves the slot black and solid.
 StyleSlots LoadStyleSlots(const CompanyYear& cy);
 
-// The employees of the company year in the order they were entered.
-bool LoadPlotEmployees(const CompanyYear& cy, QVector<PlotEmployee>& employees);
+// The employees of the company year in the order they were entered; with a chart's settings
+// only what that chart needs of them is read.
+bool LoadPlotEmployees(const CompanyYear& cy, QVector<PlotEmployee>& employees,
+                       const ChartSettings* forChart = nullptr);
 // What the pop-ups show of one employee.
 std::optional<PopupEmployee> LoadPopupEmployee(const CompanyYear& cy, int sco);
 

@@ -237,6 +237,7 @@ void TWS1100::Execute() {
         return;
     Hourglass hourglass;
     m_suspended = true;
+    ++m_generation;
     m_markBoxes.clear();
     takeGeometry();
     LoadPlotModel(m_model);
@@ -250,6 +251,7 @@ void TWS1100::Execute() {
 }
 
 void TWS1100::placeMarks() {
+    ++m_generation;
     PlacePoints(m_model, LayoutOf(m_model));
     // A click on a mark finds its point again through the stored place.
     WritePointPlaces(m_model.points);
@@ -264,6 +266,7 @@ void TWS1100::placeMarks() {
 }
 
 void TWS1100::DestroyMarks() {
+    ++m_generation;
     RemoveMarks(m_model);
     m_markBoxes.clear();
     update();
@@ -287,7 +290,7 @@ void TWS1100::paintEvent(QPaintEvent*) {
     if (m_suspended || m_chartNo == 0)
         return;
     QPainter p(this);
-    PaintChart(p, currentScene());
+    m_layers.paint(p, currentScene(), m_model.frame.plotArea(), m_generation);
 }
 
 std::optional<QPoint> TWS1100::markCentre(int sco) const {

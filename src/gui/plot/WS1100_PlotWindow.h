@@ -2,6 +2,7 @@
 
 #include "core/plot/ChartScene.h"
 #include "core/plot/PlotModel.h"
+#include "render/plot/ChartPainter.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -141,4 +142,6 @@ private:
     QList<QPointer<TWS1101>> m_popups;
     FieldExits* m_exits;
     QTimer* m_relayout; // a resized window places its marks again once the size settles
+    ChartLayers m_layers;
+    quint64 m_generation = 0; // changes whenever the points' labels or marks change
 };

@@ -1,8 +1,10 @@
 #include "render/plot/ChartPainter.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
+#include <QStaticText>
 #include <cmath>
 
 namespace {
@@ -35,22 +37,47 @@ QFont fontOf(int pointSize, int dpi) {
     return f;
 }
 
-// Text placed by the top-left corner of its line.
-void drawTextAt(QPainter& p, QPoint at, const QString& text) {
-    const QFontMetrics fm(p.font());
-    p.drawText(QPoint(at.x(), at.y() + fm.ascent()), text);
+// Laid-out texts kept between repaints: a chart of 10,000 points repaints its labels and
+// marks without laying each one out again.
+QStaticText& laidOut(const QString& text, int pixelSize) {
+    static QHash<QPair<QString, int>, QStaticText> cache;
+    if (cache.size() > 100000)
+        cache.clear();
+    auto it = cache.find({text, pixelSize});
+    if (it == cache.end()) {
+        QStaticText t(text);
+        t.setTextFormat(Qt::PlainText);
+        it = cache.insert({text, pixelSize}, t);
+    }
+    return it.value();
 }
 
 struct Painter {
     QPainter& p;
+    // Laid-out texts only on the raster engine without scaling; printers and PDFs draw text
+    // as text.
+    bool cached = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster &&
+                  p.transform().type() <= QTransform::TxTranslate;
     int currentSize = -1;
+    int pixelSize = 0;
+    int ascent = 0;
     ColorValue currentColour = 0xFFFFFFFF;
 
     void setFont(int size) {
         if (size == currentSize)
             return;
-        p.setFont(ChartFont(size));
+        const QFont font = ChartFont(size);
+        p.setFont(font);
+        ascent = p.fontMetrics().ascent();
+        pixelSize = font.pixelSize();
         currentSize = size;
+    }
+    // Text placed by the top-left corner of its line.
+    void textAt(QPoint at, const QString& text) {
+        if (cached)
+            p.drawStaticText(at, laidOut(text, pixelSize));
+        else
+            p.drawText(QPoint(at.x(), at.y() + ascent), text);
     }
     void setColour(ColorValue c) {
         if (c == currentColour)
@@ -66,7 +93,7 @@ struct Painter {
     void operator()(const SceneText& t) {
         setFont(t.pointSize);
         setColour(t.colour);
-        drawTextAt(p, t.at, t.text);
+        textAt(t.at, t.text);
     }
     void operator()(const SceneCircle& c) {
         currentColour = 0xFFFFFFFF;
@@ -91,20 +118,59 @@ void PaintChartItems(QPainter& painter, const QVector<SceneItem>& items) {
     painter.restore();
 }
 
+void PaintChartLabels(QPainter& painter, const QVector<SceneText>& labels) {
+    painter.save();
+    Painter visit{painter};
+    for (const SceneText& t : labels)
+        visit(t);
+    painter.restore();
+}
+
 void PaintChartMarks(QPainter& painter, const QVector<SceneMark>& marks) {
     painter.save();
     Painter visit{painter};
     for (const SceneMark& m : marks) {
         visit.setFont(m.pointSize);
         visit.setColour(m.colour);
-        drawTextAt(painter, m.at, m.symbol);
+        visit.textAt(m.at, m.symbol);
     }
     painter.restore();
 }
 
 void PaintChart(QPainter& painter, const ChartScene& scene) {
     PaintChartItems(painter, scene.items);
+    PaintChartLabels(painter, scene.labels);
+    PaintChartItems(painter, scene.curves);
     PaintChartMarks(painter, scene.marks);
+}
+
+void ChartLayers::clear() {
+    m_valid = false;
+    m_labels = QImage();
+    m_marks = QImage();
+}
+
+void ChartLayers::paint(QPainter& painter, const ChartScene& scene, const QRect& area,
+                        quint64 generation) {
+    if (!m_valid || generation != m_generation || area != m_area) {
+        auto layer = [&area](auto draw) {
+            QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter p(&image);
+            p.translate(-area.topLeft());
+            draw(p);
+            return image;
+        };
+        m_labels = layer([&scene](QPainter& p) { PaintChartLabels(p, scene.labels); });
+        m_marks = layer([&scene](QPainter& p) { PaintChartMarks(p, scene.marks); });
+        m_area = area;
+        m_generation = generation;
+        m_valid = true;
+    }
+    PaintChartItems(painter, scene.items);
+    painter.drawImage(area.topLeft(), m_labels);
+    PaintChartItems(painter, scene.curves);
+    painter.drawImage(area.topLeft(), m_marks);
 }
 
 QRect MarkBox(const SceneMark& mark) {
@@ -118,7 +184,7 @@ QImage RenderChartPicture(const ChartScene& scene, const ChartFrame& frame) {
     image.fill(Qt::white);
     QPainter p(&image);
     p.translate(-area.topLeft());
-    PaintChart(p, scene);
+    ChartLayers().paint(p, scene, area, 0);
     p.end();
     return image;
 }

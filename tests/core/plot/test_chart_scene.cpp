@@ -37,6 +37,9 @@ QStringList textsAt(const ChartScene& s, QPoint at) {
     for (const SceneItem& i : s.items)
         if (const auto* t = std::get_if<SceneText>(&i); t && t->at == at)
             found << t->text;
+    for (const SceneText& t : s.labels)
+        if (t.at == at)
+            found << t.text;
     return found;
 }
 

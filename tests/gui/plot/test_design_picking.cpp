@@ -88,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(f.plot.model().picked[3].amount, qint64(400000));
         // The picked points are drawn: a circle each.
         int circles = 0;
-        for (const SceneItem& i : f.plot.currentScene().items)
+        for (const SceneItem& i : f.plot.currentScene().curves)
             circles += std::holds_alternative<SceneCircle>(i);
         QCOMPARE(circles, 6);
 
