@@ -74,7 +74,8 @@ int main(int argc, char* argv[]) {
         import.push_back(timed([&] {
             ImportRead r = ReadImportPath(tenThousand);
         ok = ok && r.result == ImportRead::Ok && CheckImportSheet(r.sheet) == 0 &&
-             StoreImportedEmployees(sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 4, 1));
+             StoreImportedEmployees(sample, r.sheet.employees, ImportMode::Replace,
+                                    QDate(2024, 4, 1));
     }));
 }
 const QString out = env.appDir() + QStringLiteral("CSV/out.csv");
@@ -87,7 +88,8 @@ for (int i = 0; i < runs; ++i)
 {
     ImportRead r = ReadImportFile(importFile(5000));
     CheckImportSheet(r.sheet);
-    ok = ok && StoreImportedEmployees(sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 4, 1));
+    ok = ok &&
+         StoreImportedEmployees(sample, r.sheet.employees, ImportMode::Replace, QDate(2024, 4, 1));
 }
 TWS0030 screen;
 screen.show();

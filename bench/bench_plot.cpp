@@ -70,9 +70,8 @@ int main(int argc, char* argv[]) {
                        "KKYU1, KKYU2, KKYU3, SYOTEI) SELECT 1, i, 2023, 1 + i % 6, 1 + i % 50, "
                        "120000 + (i % 48) * 4000, 0, 20000, 200000 + (i % 48) * 5000 FROM n"));
 
-    Project project;
     TWS1100 plot;
-    TWS1010 screen(&plot);
+    TWS1010 screen(&plot, nullptr);
     screen.PrepareScreen();
     screen.findChild<QRadioButton*>(QStringLiteral("optYKihon"))->setChecked(true);
     screen.btnPlotAllClick();

@@ -1,6 +1,6 @@
 #include "app/BeforeUse_UsageGuide.h"
 
-#include "data/db/TDM.h"
+#include "data/project/UsageGuideStore.h"
 #include "gui/common/Controls.h"
 
 #include <QHBoxLayout>
@@ -39,15 +39,10 @@ TBeforeUse::TBeforeUse(QWidget* parent) : QDialog(parent) {
     connect(BTN_Last, &QPushButton::clicked, this, [this] { showEntry(entryCount() - 1); });
     connect(BTN_Close, &QPushButton::clicked, this, &QDialog::accept);
 
-    TQuery& q = DM().Query1;
-    if (DM().RunSql(q, QStringLiteral("select Name,Memo from Before order by ID"),
-                    QLatin1Char('S'))) {
-        for (; !q.eof(); q.next()) {
-            m_titles << q.asText(QStringLiteral("Name"));
-            m_texts << q.asText(QStringLiteral("Memo"));
-        }
+    for (const GuidePage& page : LoadUsageGuide()) {
+        m_titles << page.title;
+        m_texts << page.text;
     }
-    q.close();
     showEntry(0);
 }
 

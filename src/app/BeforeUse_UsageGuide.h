@@ -13,6 +13,12 @@ class TBeforeUse : public QDialog {
 public:
     explicit TBeforeUse(QWidget* parent = nullptr);
 
+    int currentEntry() const { return m_current; }
+    int entryCount() const { return int(m_titles.size()); }
+
+private:
+    void showEntry(int index);
+
     QLineEdit* ED_Name;
     QPlainTextEdit* ED_Memo;
     QPushButton* BTN_Start;
@@ -20,12 +26,6 @@ public:
     QPushButton* BTN_Next;
     QPushButton* BTN_Last;
     QPushButton* BTN_Close;
-
-    int currentEntry() const { return m_current; }
-    int entryCount() const { return int(m_titles.size()); }
-
-private:
-    void showEntry(int index);
     QStringList m_titles;
     QStringList m_texts;
     int m_current = 0;

@@ -3,12 +3,6 @@
 #include "app/WS0000_MainWindow.h"
 #include "app/WS0001_Splash.h"
 #include "gui/common/MessageBoxResponder.h"
-#include "gui/company/WS0010_CompanySelection.h"
-#include "gui/company/WS0020_CompanyData.h"
-#include "gui/company/WS0070_BasicSettings.h"
-#include "gui/masters/WS0030_Employee.h"
-#include "gui/wage/WS2010_WageTable.h"
-#include "gui/wage/WS2011_BaseAmounts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -60,16 +54,6 @@ TWS0000* StartUp(const StartupOptions& options) {
         shown.start();
     }
 
-    // The screens, created once in their fixed order; each lives until the program ends.
-    main->WS0010 = new TWS0010(main, main);
-    main->WS0010->WS0020 = new TWS0020(main->WS0010, main);
-    main->WS0030 = new TWS0030(main);
-    main->WS0070 = new TWS0070(main);
-    // The last group: WS1060, WS3030, WS2010, WS2011, WS4010.
-    main->WS2010 = new TWS2010(main);
-    main->WS2011 = new TWS2011(main->WS2010);
-    main->WS2010->WS2011 = main->WS2011;
-
     if (splash) {
         while (shown.elapsed() <= MinimumSplashMs) {
             QApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -77,7 +61,6 @@ TWS0000* StartUp(const StartupOptions& options) {
         }
     }
 
-    main->updateCommands();
     delete splash;
     // Without a window manager (a bare X server) maximising does nothing; fill the screen.
     if (QScreen* screen = main->screen())

@@ -9,9 +9,9 @@ struct StartupOptions {
     QString appDir; // empty: the executable's folder
 };
 
-// Start-up in its fixed order: the main window (which opens both databases), the splash, every
-// screen, the splash's minimum time, then the main window shown maximised. The data module
-// must exist. The caller owns the returned window.
+// Start-up in its fixed order: the main window (which opens both databases), the splash and
+// its minimum time, then the main window shown maximised. Screens are made when first used.
+// The data module and the project must exist. The caller owns the returned window.
 TWS0000* StartUp(const StartupOptions& options);
 
 // Reads --no-splash and --data DIR from the command line.

@@ -7,6 +7,7 @@
 #include "data/db/Compaction.h"
 #include "data/db/TDM.h"
 #include "data/project/EraTable.h"
+#include "data/project/Project.h"
 #include "gui/common/Dialogs.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0070_BasicSettings.h"
@@ -14,7 +15,6 @@
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
 #include "gui/plot/WS1010_WagePlot.h"
-#include "gui/plot/WS1100_PlotWindow.h"
 #include "gui/wage/WS2010_WageTable.h"
 
 #include <QAction>
@@ -38,10 +38,12 @@ const char* const AnalysisMenus[] = {"mnGraph", "mnSalary", "mnSalaryUp", "mnRep
 const char* const ResultPanels[] = {"Panel_Plot", "Panel_WTable", "Panel_Report"};
 } // namespace
 
-TWS0000::TWS0000(const QString& appDir, QWidget* parent) : QMainWindow(parent) {
+TWS0000::TWS0000(const QString& appDir, QWidget* parent)
+    : QMainWindow(parent), m_project(*Project::current()) {
     setObjectName(QStringLiteral("WS0000"));
     buildMenus();
     buildToolPanels();
+    buildCommandTable();
 
     // Creation handler: folders, connections, state, era table.
     AppState& s = state();
@@ -57,27 +59,35 @@ TWS0000::TWS0000(const QString& appDir, QWidget* parent) : QMainWindow(parent) {
 
     DM().OpenConnection(TDM::ACN1, s.DataDir + QStringLiteral("SEIGYO.db"));
     DM().OpenConnection(TDM::ACN2, s.DataDir + QStringLiteral("DATA.db"));
-    s.ProjectState = 0;
-    s.SelKco = 0;
-    s.CompanyChosen = 0;
+    m_project.close();
+    m_project.status() = ProjectStatus();
     s.PlotPrintNo = 1;
     s.refreshToday();
-    s.SelNendo = s.TodayYear;
     // A failed read is reported by the data module; the eras then stay empty.
     if (DM().isOpen(TDM::ACN1))
         LoadEraTable();
+
+    connect(&m_project, &Project::companyOpened, this,
+            [this] { setWindowTitle(m_project.caption()); });
+    connect(&m_project, &Project::companyClosed, this, [this] { setWindowTitle(AppTitle); });
 }
 
 TWS0000::~TWS0000() = default;
 
-QAction* TWS0000::addCommand(QMenu* menu, const char* name, const QString& text,
-                             void (TWS0000::*slot)()) {
+template <class Screen> Screen* TWS0000::screenFor() {
+    QPointer<QWidget>& slot = m_screens[Screen::staticMetaObject.className()];
+    if (!slot)
+        slot = new Screen(this);
+    return static_cast<Screen*>(slot.data());
+}
+
+QAction* TWS0000::addCommand(QMenu* menu, const char* name, const QString& text) {
     auto* a = new QAction(text, this);
     a->setObjectName(QString::fromLatin1(name));
     menu->addAction(a);
-    if (slot)
-        connect(a, &QAction::triggered, this, slot);
-    m_actions.insert(a->objectName(), a);
+    const QString command = a->objectName();
+    connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+    m_actions.insert(command, a);
     return a;
 }
 
@@ -90,52 +100,52 @@ void TWS0000::buildMenus() {
         return m;
     };
     QMenu* p = menu("mnProject", QStringLiteral("プロジェクト(&P)"));
-    addCommand(p, "mnNew", QStringLiteral("新規作成(&N)"), &TWS0000::mnNewClick);
-    addCommand(p, "mnOPen", QStringLiteral("開く(&O)"), &TWS0000::mnOPenClick);
-    addCommand(p, "mnClose", QStringLiteral("閉じる(&C)"), &TWS0000::mnCloseClick);
-    addCommand(p, "mnMnt", QStringLiteral("変更(&R)"), &TWS0000::mnMntClick);
-    addCommand(p, "mnDlt", QStringLiteral("削除(&D)"), &TWS0000::mnDltClick);
+    addCommand(p, "mnNew", QStringLiteral("新規作成(&N)"));
+    addCommand(p, "mnOPen", QStringLiteral("開く(&O)"));
+    addCommand(p, "mnClose", QStringLiteral("閉じる(&C)"));
+    addCommand(p, "mnMnt", QStringLiteral("変更(&R)"));
+    addCommand(p, "mnDlt", QStringLiteral("削除(&D)"));
     p->addSeparator();
-    addCommand(p, "mnBase", QStringLiteral("基本設定(&B)"), &TWS0000::mnBaseClick);
-    addCommand(p, "mnPrint", QStringLiteral("プリンタ設定(&P)"), &TWS0000::mnPrintClick);
+    addCommand(p, "mnBase", QStringLiteral("基本設定(&B)"));
+    addCommand(p, "mnPrint", QStringLiteral("プリンタ設定(&P)"));
     p->addSeparator();
-    addCommand(p, "mnImport", QStringLiteral("社員情報取込(&I)"), &TWS0000::mnImportClick);
-    addCommand(p, "mnExport", QStringLiteral("社員マスタ出力(&E)"), &TWS0000::mnExportClick);
+    addCommand(p, "mnImport", QStringLiteral("社員情報取込(&I)"));
+    addCommand(p, "mnExport", QStringLiteral("社員マスタ出力(&E)"));
     p->addSeparator();
-    addCommand(p, "mnDBCond", QStringLiteral("データベース圧縮(&D)"), &TWS0000::mnDBCondClick);
+    addCommand(p, "mnDBCond", QStringLiteral("データベース圧縮(&D)"));
     p->addSeparator();
-    addCommand(p, "mnEnd", QStringLiteral("終了(&Z)"), &TWS0000::mnEndClick);
+    addCommand(p, "mnEnd", QStringLiteral("終了(&Z)"));
 
     QMenu* d = menu("mnData", QStringLiteral("データ入力(&D)"));
-    addCommand(d, "mnWorker", QStringLiteral("社員　登録(&E)"), &TWS0000::mnWorkerClick);
-    addCommand(d, "mnLiving", QStringLiteral("生計費　登録(&L)"), nullptr);
-    addCommand(d, "mnModelData", QStringLiteral("モデルデータ登録(&S)"), nullptr);
-    addCommand(d, "mnModelSalary", QStringLiteral("モデル賃金登録(&M)"), nullptr);
+    addCommand(d, "mnWorker", QStringLiteral("社員　登録(&E)"));
+    addCommand(d, "mnLiving", QStringLiteral("生計費　登録(&L)"));
+    addCommand(d, "mnModelData", QStringLiteral("モデルデータ登録(&S)"));
+    addCommand(d, "mnModelSalary", QStringLiteral("モデル賃金登録(&M)"));
 
     QMenu* g = menu("mnGraph", QStringLiteral("プロット分析(&G)"));
-    addCommand(g, "mnSalaryPlot", QStringLiteral("賃金プロット(&U)"), &TWS0000::mnSalaryPlotClick);
-    addCommand(g, "mnSalaryUpCurve", QStringLiteral("昇給カーブの分析(&V)"), nullptr);
-    addCommand(g, "mnLivingComp", QStringLiteral("生計費との比較(&W)"), nullptr);
-    addCommand(g, "mnModelSalaryComp", QStringLiteral("モデル賃金との比較(&X)"), nullptr);
+    addCommand(g, "mnSalaryPlot", QStringLiteral("賃金プロット(&U)"));
+    addCommand(g, "mnSalaryUpCurve", QStringLiteral("昇給カーブの分析(&V)"));
+    addCommand(g, "mnLivingComp", QStringLiteral("生計費との比較(&W)"));
+    addCommand(g, "mnModelSalaryComp", QStringLiteral("モデル賃金との比較(&X)"));
 
     QMenu* w = menu("mnSalary", QStringLiteral("賃金設計(&C)"));
-    addCommand(w, "mnSalaryUpSetting", QStringLiteral("昇給カーブの設計(&Y)"), nullptr);
-    addCommand(w, "mnSalaryList", QStringLiteral("賃金表　作成(&J)"), &TWS0000::mnSalaryListClick);
-    addCommand(w, "mnSalarySetting", QStringLiteral("賃金表 分析グラフ(&T)"), nullptr);
+    addCommand(w, "mnSalaryUpSetting", QStringLiteral("昇給カーブの設計(&Y)"));
+    addCommand(w, "mnSalaryList", QStringLiteral("賃金表　作成(&J)"));
+    addCommand(w, "mnSalarySetting", QStringLiteral("賃金表 分析グラフ(&T)"));
 
     QMenu* u = menu("mnSalaryUp", QStringLiteral("昇給管理(&S)"));
-    addCommand(u, "mnSalaryInput", QStringLiteral("昇給管理　入力(&K)"), nullptr);
-    addCommand(u, "mnNendoUpdate", QStringLiteral("年度更新(&N)"), nullptr);
-    addCommand(u, "mnEvaConv", QStringLiteral("評価の変換(&H)"), nullptr);
+    addCommand(u, "mnSalaryInput", QStringLiteral("昇給管理　入力(&K)"));
+    addCommand(u, "mnNendoUpdate", QStringLiteral("年度更新(&N)"));
+    addCommand(u, "mnEvaConv", QStringLiteral("評価の変換(&H)"));
 
     QMenu* r = menu("mnReport", QStringLiteral("レポート(&R)"));
-    addCommand(r, "mnSaralyReport", QStringLiteral("グループ別社員賃金(&G)"), nullptr);
-    addCommand(r, "mnSaralyUpReport", QStringLiteral("グループ別社員昇給(&U)"), nullptr);
+    addCommand(r, "mnSaralyReport", QStringLiteral("グループ別社員賃金(&G)"));
+    addCommand(r, "mnSaralyUpReport", QStringLiteral("グループ別社員昇給(&U)"));
 
     QMenu* h = menu("mnHelp", QStringLiteral("ヘルプ(&H)"));
-    addCommand(h, "BeforeUse", QStringLiteral("ご利用案内(&D)"), &TWS0000::BeforeUseClick);
-    addCommand(h, "mnHELPH", QStringLiteral("ヘルプ(&H)"), &TWS0000::mnHELPHClick);
-    addCommand(h, "mnVersion", QStringLiteral("バージョン情報(&V)"), &TWS0000::mnVersionClick);
+    addCommand(h, "BeforeUse", QStringLiteral("ご利用案内(&D)"));
+    addCommand(h, "mnHELPH", QStringLiteral("ヘルプ(&H)"));
+    addCommand(h, "mnVersion", QStringLiteral("バージョン情報(&V)"));
 }
 
 QFrame* TWS0000::addPanel(const char* name) {
@@ -247,32 +257,52 @@ void TWS0000::buildToolPanels() {
     setCentralWidget(central);
 }
 
-// Commands whose screens exist. The others stay disabled until their screen is built.
-bool TWS0000::commandBuilt(const QString& name) const {
-    static const QStringList always = {QStringLiteral("mnClose"), QStringLiteral("mnPrint"),
-                                       QStringLiteral("mnEnd"),   QStringLiteral("BeforeUse"),
-                                       QStringLiteral("mnHELPH"), QStringLiteral("mnVersion")};
-    if (always.contains(name) || name == QStringLiteral("mnDBCond"))
-        return true;
-    if (name == QStringLiteral("mnBase"))
-        return WS0070 != nullptr;
-    if (name == QStringLiteral("mnImport") || name == QStringLiteral("mnExport"))
-        return true;
-    if (name == QStringLiteral("mnWorker"))
-        return WS0030 != nullptr;
-    if (name == QStringLiteral("mnSalaryList"))
-        return WS2010 != nullptr;
-    if (name == QStringLiteral("mnSalaryPlot"))
-        return true;
-    static const QStringList needSelection = {QStringLiteral("mnNew"), QStringLiteral("mnOPen"),
-                                              QStringLiteral("mnMnt"), QStringLiteral("mnDlt")};
-    if (needSelection.contains(name))
-        return WS0010 != nullptr;
-    return false;
+void TWS0000::buildCommandTable() {
+    const auto always = [](std::function<void()> run) { return Command{false, std::move(run)}; };
+    const auto withCompany = [](std::function<void()> run) {
+        return Command{true, std::move(run)};
+    };
+    m_commands = {
+        {QStringLiteral("mnNew"), always([this] { runSelection(ProjectCommand::New); })},
+        {QStringLiteral("mnOPen"), always([this] { runSelection(ProjectCommand::Open); })},
+        {QStringLiteral("mnClose"), always([this] { closeProject(); })},
+        {QStringLiteral("mnMnt"), always([this] { runSelection(ProjectCommand::Change); })},
+        {QStringLiteral("mnDlt"), always([this] { runSelection(ProjectCommand::Delete); })},
+        {QStringLiteral("mnBase"), withCompany([this] { screenFor<TWS0070>()->start(); })},
+        {QStringLiteral("mnPrint"), always([this] { Dialogs::printerSetup(this); })},
+        {QStringLiteral("mnImport"), withCompany([this] {
+             TfrmImportWorker screen(this); // made for each use, shown centred over this window
+             screen.exec();
+         })},
+        {QStringLiteral("mnExport"), withCompany([] { RunEmployeeExport(); })},
+        {QStringLiteral("mnDBCond"), always([this] { compactDatabases(); })},
+        {QStringLiteral("mnEnd"), always([this] { close(); })},
+        {QStringLiteral("mnWorker"), withCompany([this] {
+             screenFor<TWS0030>()->start();
+             employeeScreenClosed(m_ui);
+             applyMenuState();
+         })},
+        {QStringLiteral("mnSalaryList"), withCompany([this] { screenFor<TWS2010>()->start(); })},
+        {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
+        {QStringLiteral("BeforeUse"), always([this] {
+             TBeforeUse guide(this);
+             guide.exec();
+         })},
+        {QStringLiteral("mnHELPH"), always([this] { openHelp(); })},
+        {QStringLiteral("mnVersion"), always([this] {
+             TWS4010 dlg(this);
+             dlg.exec();
+         })},
+    };
 }
 
-void TWS0000::updateCommands() {
-    applyMenuState();
+void TWS0000::runCommand(const QString& name) {
+    const auto it = m_commands.constFind(name);
+    if (it == m_commands.constEnd())
+        return;
+    if (it->needsCompany && refuseWithoutCompany())
+        return;
+    it->run();
 }
 
 void TWS0000::applyMenuState() {
@@ -282,119 +312,54 @@ void TWS0000::applyMenuState() {
     m_panels.value(QStringLiteral("Panel_EarlySet"))->setVisible(m_ui.panelEarlySet);
     for (const char* name : ResultPanels)
         m_panels.value(QString::fromLatin1(name))->setVisible(m_ui.resultPanels);
+    // Commands whose screens are not built yet stay disabled.
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-        it.value()->setEnabled(commandBuilt(it.key()));
+        it.value()->setEnabled(m_commands.contains(it.key()));
     for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it) {
-        bool on = commandBuilt(m_buttonCommand.value(it.key()));
+        bool on = m_commands.contains(m_buttonCommand.value(it.key()));
         if (it.key() == QStringLiteral("btn_mdb"))
             on = on && m_ui.btnMdb;
         it.value()->setEnabled(on);
     }
 }
 
-void TWS0000::setProjectCaption(const QString& caption) {
-    setWindowTitle(caption);
-}
-
 bool TWS0000::refuseWithoutCompany() {
-    const QString refusal = companyRequiredRefusal(state());
+    const QString refusal = companyRequiredRefusal(m_project.status());
     if (refusal.isEmpty())
         return false;
     Msg::info(refusal);
     return true;
 }
 
-void TWS0000::RefreshYearList() {
-    AppState& s = state();
-    s.refreshToday();
-    if (!WS0010)
-        return;
-    QComboBox* box = WS0010->cmbNendo;
-    const QSignalBlocker block(box);
-    box->clear();
-    for (int y : selectionYears(s.TodayYear))
-        box->addItem(QString::number(y));
-    box->setCurrentIndex(box->findText(QString::number(s.TodayYear)));
-    box->setEditText(QString::number(s.TodayYear));
-    s.SelNendo = s.TodayYear;
-}
-
 void TWS0000::runSelection(ProjectCommand command) {
-    AppState& s = state();
-    const QString refusal = projectCommandRefusal(command, s.ProjectState);
+    ProjectStatus& status = m_project.status();
+    const QString refusal = projectCommandRefusal(command, status.state);
     if (!refusal.isEmpty()) {
         Msg::info(refusal);
         return;
     }
-    startProjectCommand(command, s, m_ui);
-    TWS0010* sel = WS0010;
-    switch (command) {
-    case ProjectCommand::New:
-        sel->setWindowTitle(QStringLiteral("企業　登録"));
-        sel->btnAdd->setText(QStringLiteral("登録"));
-        sel->btnAdd->setEnabled(true);
-        sel->btnMnt->setEnabled(false);
-        sel->btnDlt->setEnabled(false);
-        break;
-    case ProjectCommand::Open:
-        sel->setWindowTitle(QStringLiteral("企業　選択"));
-        sel->btnAdd->setText(QStringLiteral("選択"));
-        sel->btnAdd->setEnabled(true);
-        sel->btnMnt->setEnabled(false);
-        sel->btnDlt->setEnabled(false);
-        break;
-    case ProjectCommand::Change:
-        sel->setWindowTitle(QStringLiteral("企業　変更"));
-        sel->btnMnt->setText(QStringLiteral("修正"));
-        sel->btnAdd->setEnabled(false);
-        sel->btnMnt->setEnabled(true);
-        sel->btnDlt->setEnabled(false);
-        break;
-    case ProjectCommand::Delete:
-        // The caption stays as the previous command left it.
-        sel->btnDlt->setText(QStringLiteral("削除"));
-        sel->btnAdd->setEnabled(false);
-        sel->btnMnt->setEnabled(false);
-        sel->btnDlt->setEnabled(true);
-        break;
-    case ProjectCommand::Close:
-        return;
-    }
-    RefreshYearList();
-    sel->prepare();
-    sel->exec();
+    startProjectCommand(command, status, m_ui);
+    if (command == ProjectCommand::New)
+        m_project.close();
+    TWS0010* selection = screenFor<TWS0010>();
+    selection->start(command);
+    // Closed without choosing, registering or changing a company while none is open: back
+    // to no project command.
+    if (!selection->madeSelection() && !m_project.isOpen())
+        status = ProjectStatus();
     finishProjectCommand(command, m_ui);
     applyMenuState();
 }
 
-void TWS0000::mnNewClick() {
-    runSelection(ProjectCommand::New);
-}
-void TWS0000::mnOPenClick() {
-    runSelection(ProjectCommand::Open);
-}
-void TWS0000::mnMntClick() {
-    runSelection(ProjectCommand::Change);
-}
-void TWS0000::mnDltClick() {
-    runSelection(ProjectCommand::Delete);
-}
-
-void TWS0000::mnCloseClick() {
+void TWS0000::closeProject() {
+    startProjectCommand(ProjectCommand::Close, m_project.status(), m_ui);
+    m_project.close();
     setWindowTitle(AppTitle);
-    startProjectCommand(ProjectCommand::Close, state(), m_ui);
     applyMenuState();
 }
 
-void TWS0000::mnBaseClick() {
-    if (refuseWithoutCompany())
-        return;
-    WS0070->setAttribute(Qt::WA_Moved, false); // shown centred over this window
-    WS0070->prepare();
-    WS0070->exec();
-}
+void TWS0000::compactDatabases() {
 
-void TWS0000::mnDBCondClick() {
     const QString dataDir = state().DataDir;
     if (!Msg::yesNo(QStringLiteral("データベースを圧縮します。よろしいですか？")))
         return;
@@ -417,62 +382,7 @@ void TWS0000::mnDBCondClick() {
         Msg::error(CompactionFailureText(result));
 }
 
-void TWS0000::mnImportClick() {
-    if (refuseWithoutCompany())
-        return;
-    TfrmImportWorker screen(this); // created for each use, shown centred over this window
-    screen.exec();
-}
-
-void TWS0000::mnExportClick() {
-    if (refuseWithoutCompany())
-        return;
-    RunEmployeeExport();
-}
-
-void TWS0000::mnWorkerClick() {
-    if (refuseWithoutCompany())
-        return;
-    WS0030->setAttribute(Qt::WA_Moved, false); // shown centred over this window
-    WS0030->prepare();
-    WS0030->exec();
-    employeeScreenClosed(m_ui);
-    applyMenuState();
-}
-
-void TWS0000::mnPrintClick() {
-    Dialogs::printerSetup(this);
-}
-
-void TWS0000::mnSalaryListClick() {
-    if (refuseWithoutCompany())
-        return;
-    WS2010->prepare();
-    WS2010->exec(); // where the user left it last time, not centred again
-}
-
-void TWS0000::mnSalaryPlotClick() {
-    if (refuseWithoutCompany())
-        return;
-    if (!WS1100)
-        WS1100 = new TWS1100(this);
-    if (!WS1010)
-        WS1010 = new TWS1010(WS1100, this);
-    WS1010->setAttribute(Qt::WA_Moved, false); // shown centred over this window
-    WS1010->PrepareScreen();
-    WS1010->exec();
-}
-
-void TWS0000::mnEndClick() {
-    close();
-}
-
-void TWS0000::BeforeUseClick() {
-    TBeforeUse guide(this);
-    guide.exec();
-}
-
-void TWS0000::mnHELPHClick() {
+void TWS0000::openHelp() {
     const QString path = state().AppDir + QStringLiteral("Tesvane.html");
     if (!QFileInfo(path).isFile()) {
         Msg::info(QStringLiteral("ヘルプファイルが見つかりません。"));
@@ -480,11 +390,6 @@ void TWS0000::mnHELPHClick() {
     }
     if (!Dialogs::openDocument(path))
         Msg::warning(QStringLiteral("HELPの起動に失敗しました ") + path, path);
-}
-
-void TWS0000::mnVersionClick() {
-    TWS4010 dlg(this);
-    dlg.exec();
 }
 
 void TWS0000::closeEvent(QCloseEvent* event) {

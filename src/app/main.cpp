@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 #include "app/WS0000_MainWindow.h"
 #include "data/db/TDM.h"
+#include "data/project/Project.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     }
     PrepareApplication();
     TDM dm;
+    Project project;
     std::unique_ptr<TWS0000> main(StartUp(ParseStartupOptions(args)));
     return app.exec();
 }

@@ -5,7 +5,8 @@
 #include "cli/WageTableCommand.h"
 
 #include "core/common/AppState.h"
-#include "core/common/SqlText.h"
+#include "core/masters/CsvLine.h"
+#include "data/company/CompanyStore.h"
 #include "data/db/Compaction.h"
 #include "data/db/TDM.h"
 #include "data/project/EraTable.h"
@@ -97,34 +98,28 @@ bool openData(TDM& dm, const QString& folder) {
 }
 
 int companies(TDM& dm, const QStringList& opts) {
-    QString where;
+    int year = 0;
     for (int i = 0; i < opts.size(); ++i) {
         if (opts[i] == QStringLiteral("--year") && i + 1 < opts.size()) {
             bool ok = false;
-            const int year = opts[++i].toInt(&ok);
-            if (!ok) {
+            year = opts[++i].toInt(&ok);
+            if (!ok || year == 0) {
                 err() << "tesvane-cli: --year needs a number\n";
                 return 2;
             }
-            where = QStringLiteral(" WHERE NENDO = ") + SqlNum(year);
         } else {
             err() << "tesvane-cli: unknown option for companies: " << opts[i] << "\n";
             return 2;
         }
     }
-    TQuery& q = dm.Query1;
-    if (!dm.RunSql(q,
-                   QStringLiteral("SELECT KCO, NENDO, KNA FROM MKIGYOU1") + where +
-                       QStringLiteral(" ORDER BY NENDO, KCO"),
-                   QLatin1Char('S'))) {
+    QVector<CompanyYearRow> rows;
+    if (!ListCompanyYears(year, rows)) {
         err() << "tesvane-cli: " << dm.lastError() << "\n";
         return 1;
     }
-    out() << "KCO\tNENDO\tKNA\n";
-    for (; !q.eof(); q.next())
-        out() << q.asInt(QStringLiteral("KCO")) << '\t' << q.asInt(QStringLiteral("NENDO")) << '\t'
-              << q.asText(QStringLiteral("KNA")) << '\n';
-    q.close();
+    out() << "KCO,NENDO,KNA\n";
+    for (const CompanyYearRow& r : rows)
+        out() << r.kco << ',' << r.nendo << ',' << CsvText(r.name) << '\n';
     out().flush();
     return 0;
 }

@@ -81,10 +81,8 @@ QString parse(const QStringList& args, Options& o) {
 
 // Opens the company year as the company selection does; false when it does not exist.
 bool openCompany(const Options& o) {
-    TMKIGYOU2& settings = state().CompanySettings;
-    settings.KCO = QString::number(o.company);
-    settings.NENDO = QString::number(o.year);
-    if (LoadCompanySettings(settings))
+    TMKIGYOU2 settings;
+    if (LoadCompanySettings({o.company, o.year}, settings))
         return true;
     err() << "tesvane-cli: no company " << o.company << " in year " << o.year << "\n";
     return false;
@@ -127,7 +125,7 @@ int importEmployees(const Options& o) {
         return 1;
     }
     int first = 0;
-    if (!StoreImportedEmployees({o.company, o.year}, read.sheet.rows,
+    if (!StoreImportedEmployees({o.company, o.year}, read.sheet.employees,
                                 o.replace ? ImportMode::Replace : ImportMode::Add, state().clock(),
                                 &first)) {
         err() << "データベースにエラーがありました。\n";

@@ -57,7 +57,6 @@ int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStre
         return 1;
     }
     const WageTableDefinition definition = DefinitionOfTexts(*texts);
-    state().WageRoundUnit = definition.head.rounding;
     switch (SaveWageTable(a.company, a.year, definition, names)) {
     case WageTableSaveResult::Saved:
         return 0;
@@ -77,10 +76,8 @@ int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStre
 } // namespace
 
 int RunWageTable(TDM& dm, const WageTableArgs& a, QTextStream& out, QTextStream& err) {
-    TMKIGYOU2& settings = state().CompanySettings;
-    settings.KCO = QString::number(a.company);
-    settings.NENDO = QString::number(a.year);
-    if (!LoadCompanySettings(settings)) {
+    TMKIGYOU2 settings;
+    if (!LoadCompanySettings({a.company, a.year}, settings)) {
         err << "tesvane-cli: no company " << a.company << " in " << a.year << "\n";
         return 1;
     }

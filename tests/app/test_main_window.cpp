@@ -1,12 +1,14 @@
 #include "app/BeforeUse_UsageGuide.h"
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
+#include "data/project/Project.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "support/gui/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
@@ -67,8 +69,6 @@ struct Fixture {
         env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MMARK (KCO, NENDO, MKCO, MARK) VALUES "
                                            "(50, 2026, 1, '■')"));
         mw = std::make_unique<TWS0000>(env.appDir());
-        mw->WS0010 = new TWS0010(mw.get(), mw.get());
-        mw->updateCommands();
     }
 };
 
@@ -93,7 +93,6 @@ private Q_SLOTS:
         const AppState& s = state();
         QCOMPARE(s.EraNames[3], QStringLiteral("令和"));
         QCOMPARE(s.EraStartYears[2], 1989);
-        QCOMPARE(s.SelNendo, 2026);
         QCOMPARE(s.PlotPrintNo, 1);
         QCOMPARE(s.DataDir, f.env.dataDir());
         VERIFY_MESSAGES(f.env.messages);
@@ -117,26 +116,42 @@ private Q_SLOTS:
         Fixture f;
         TWS0000& mw = *f.mw;
         onNextModal([](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("企業　選択"));
+            QCOMPARE(ShownTitle(*w), QStringLiteral("企業　選択"));
             QCOMPARE(w->findChild<QPushButton*>(QStringLiteral("btnAdd"))->text(),
                      QStringLiteral("選択"));
             closeSelection(w);
         });
         mw.findChild<QToolButton*>(QStringLiteral("btnOpen"))->click();
-        const AppState& s = state();
-        QCOMPARE(s.ProjectState, 0);
-        QCOMPARE(s.CompanyChosen, 0);
+        const ProjectStatus& s = Project::current()->status();
+        QCOMPARE(s.state, 0);
+        QVERIFY(!s.chosen);
         QVERIFY(menuEnabled(mw, "mnGraph"));
         QVERIFY(menuEnabled(mw, "mnData"));
         QVERIFY(panelVisible(mw, "Panel_EarlySet"));
         QVERIFY(!mw.findChild<QToolButton*>(QStringLiteral("btn_mdb"))->isEnabled());
         // New is allowed again.
         onNextModal([](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("企業　登録"));
+            QCOMPARE(ShownTitle(*w), QStringLiteral("企業　登録"));
             closeSelection(w);
         });
         mw.action(QStringLiteral("mnNew"))->trigger();
-        QCOMPARE(state().ProjectState, 0);
+        QCOMPARE(s.state, 0);
+        VERIFY_MESSAGES(f.env.messages);
+    }
+
+    void registeringKeepsTheNewStateAfterTheSelectionCloses() {
+        Fixture f;
+        TWS0000& mw = *f.mw;
+        onNextModal([](QWidget* w) {
+            w->findChild<QPushButton*>(QStringLiteral("btnAdd"))->click(); // register
+            auto* data = w->findChild<QDialog*>(QStringLiteral("WS0020"));
+            QVERIFY(data && data->isVisible());
+            data->close();
+            closeSelection(w);
+        });
+        mw.action(QStringLiteral("mnNew"))->trigger();
+        QCOMPARE(Project::current()->status().state, 1);
+        QVERIFY(!Project::current()->status().chosen);
         VERIFY_MESSAGES(f.env.messages);
     }
 
@@ -145,31 +160,32 @@ private Q_SLOTS:
         TWS0000& mw = *f.mw;
         onNextModal([](QWidget* w) { chooseCompany(w, 50); });
         mw.action(QStringLiteral("mnOPen"))->trigger();
-        AppState& s = state();
-        QCOMPARE(s.CompanyChosen, 1);
-        QCOMPARE(s.ProjectState, 4);
-        QCOMPARE(s.SelKco, 50);
-        QCOMPARE(s.EraMode, 1);
-        QCOMPARE(s.AgeBaseDate, 20260401);
-        QCOMPARE(s.CompanySettings.TK[1], QStringLiteral("一般"));
-        QCOMPARE(s.Marks[1].MARK, QStringLiteral("■"));
+        const Project& p = *Project::current();
+        const ProjectStatus& s = p.status();
+        QVERIFY(s.chosen);
+        QCOMPARE(s.state, 4);
+        QCOMPARE(p.companyYear(), (CompanyYear{50, 2026}));
+        QCOMPARE(p.eraMode(), 1);
+        QCOMPARE(p.ageBase().date, 20260401);
+        QCOMPARE(p.settings().TK[1], QStringLiteral("一般"));
+        QCOMPARE(p.marks()[1].MARK, QStringLiteral("■"));
         QCOMPARE(mw.windowTitle(),
                  QStringLiteral("【　令和 08 年度  :  O'Brien商事　】 Tesvane賃金"));
         for (const char* cmd : {"mnNew", "mnMnt", "mnDlt"}) {
             f.env.messages.expect(QStringLiteral("企業の選択を解除して下さい。"));
             mw.action(QString::fromLatin1(cmd))->trigger(); // refused before any window shows
         }
-        QCOMPARE(s.ProjectState, 4);
+        QCOMPARE(s.state, 4);
         mw.action(QStringLiteral("mnClose"))->trigger();
         QCOMPARE(mw.windowTitle(), QStringLiteral("Tesvane賃金"));
-        QCOMPARE(s.ProjectState, 0);
-        QCOMPARE(s.SelKco, 0);
-        QCOMPARE(s.CompanyChosen, 0);
+        QCOMPARE(s.state, 0);
+        QVERIFY(!s.chosen);
+        QVERIFY(!p.isOpen());
         QVERIFY(!menuEnabled(mw, "mnGraph"));
         QVERIFY(!panelVisible(mw, "Panel_EarlySet"));
         QVERIFY(mw.findChild<QToolButton*>(QStringLiteral("btn_mdb"))->isEnabled());
         onNextModal([](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("企業　変更"));
+            QCOMPARE(ShownTitle(*w), QStringLiteral("企業　変更"));
             QVERIFY(w->findChild<QPushButton*>(QStringLiteral("btnMnt"))->isEnabled());
             QVERIFY(!w->findChild<QPushButton*>(QStringLiteral("btnAdd"))->isEnabled());
             closeSelection(w);
@@ -185,7 +201,7 @@ private Q_SLOTS:
         mw.action(QStringLiteral("mnNew"))->trigger();
         onNextModal([](QWidget* w) {
             // Delete keeps the caption the previous command set.
-            QCOMPARE(w->windowTitle(), QStringLiteral("企業　登録"));
+            QCOMPARE(ShownTitle(*w), QStringLiteral("企業　登録"));
             QVERIFY(w->findChild<QPushButton*>(QStringLiteral("btnDlt"))->isEnabled());
             closeSelection(w);
         });
@@ -265,24 +281,24 @@ private Q_SLOTS:
                    QStringLiteral("INSERT INTO Before VALUES (3, '三', 'c'), (1, '一', "
                                   "'a' || char(13) || char(10) || 'b'), (2, '二', 'x')"));
         TBeforeUse guide(f.mw.get());
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("一"));
-        QCOMPARE(guide.ED_Memo->toPlainText(), QStringLiteral("a\nb"));
-        guide.BTN_Pre->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("一"));
-        guide.BTN_Next->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("二"));
-        guide.BTN_Last->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("三"));
-        guide.BTN_Next->click();
-        QCOMPARE(guide.ED_Name->text(), QStringLiteral("三"));
-        guide.BTN_Start->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("一"));
+        QCOMPARE(Control<QPlainTextEdit>(guide, QStringLiteral("ED_Memo"))->toPlainText(), QStringLiteral("a\nb"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Pre"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("一"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Next"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("二"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Last"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("三"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Next"))->click();
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("三"));
+        Control<QPushButton>(guide, QStringLiteral("BTN_Start"))->click();
         QCOMPARE(guide.currentEntry(), 0);
         f.env.exec(TDM::ACN1, QStringLiteral("DELETE FROM Before"));
         TBeforeUse empty(f.mw.get());
-        QCOMPARE(empty.ED_Name->text(), QString());
-        empty.BTN_Next->click();
-        empty.BTN_Last->click();
-        QCOMPARE(empty.ED_Memo->toPlainText(), QString());
+        QCOMPARE(Control<QLineEdit>(empty, QStringLiteral("ED_Name"))->text(), QString());
+        Control<QPushButton>(empty, QStringLiteral("BTN_Next"))->click();
+        Control<QPushButton>(empty, QStringLiteral("BTN_Last"))->click();
+        QCOMPARE(Control<QPlainTextEdit>(empty, QStringLiteral("ED_Memo"))->toPlainText(), QString());
         VERIFY_MESSAGES(f.env.messages);
     }
 

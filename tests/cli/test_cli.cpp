@@ -11,8 +11,9 @@ private Q_SLOTS:
                                            "2024, 'O''Brien商事')"));
         CliRun r = runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("companies")});
         QCOMPARE(r.status, 0);
-        QVERIFY2(r.out.contains(QStringLiteral("1\t2023\tサンプル企業\n")), qPrintable(r.out));
-        QVERIFY(r.out.contains(QStringLiteral("7\t2024\tO'Brien商事\n")));
+        QVERIFY2(r.out.startsWith(QStringLiteral("KCO,NENDO,KNA\n")), qPrintable(r.out));
+        QVERIFY2(r.out.contains(QStringLiteral("1,2023,サンプル企業\n")), qPrintable(r.out));
+        QVERIFY(r.out.contains(QStringLiteral("7,2024,O'Brien商事\n")));
         r = runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("companies"),
                     QStringLiteral("--year"), QStringLiteral("2024")});
         QCOMPARE(r.status, 0);

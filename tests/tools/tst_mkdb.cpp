@@ -293,8 +293,7 @@ private slots:
         QCOMPARE(rows(Data, "SELECT * FROM MSYAIN1 WHERE KCO = 1").size(), n);
         QCOMPARE(rows(Data, "SELECT * FROM MSYAIN2 WHERE KCO = 1").size(), n);
         const auto base = rows(Seigyo, "SELECT FNK, KDATE FROM MKIGYOU1 WHERE KCO = 1");
-        state().AgeBaseMode = int(num(base[0], "FNK"));
-        state().AgeBaseDate = int(num(base[0], "KDATE"));
+        const AgeBase ageBase{int(num(base[0], "FNK")), int(num(base[0], "KDATE"))};
         QMap<qint64, QString> legends;
         for (const QSqlRecord& m : rows(Data, "SELECT MKCO, HANREI FROM MMARK WHERE KCO = 1"))
             legends[num(m, "MKCO")] = m.value("HANREI").toString();
@@ -314,8 +313,8 @@ private slots:
                      who);
             QVERIFY2(num(e, "JISEKI") == 2 && !e.value("HYOUKA").toString().isEmpty(), who);
             // Ages and service as the program counts them to the age base.
-            QCOMPARE(num(e, "NENREI"), YearsToBase(num(e, "SEIHI")));
-            QCOMPARE(num(e, "KINZOKU"), YearsToBase(num(e, "NYUHI")));
+            QCOMPARE(num(e, "NENREI"), YearsToBase(num(e, "SEIHI"), ageBase));
+            QCOMPARE(num(e, "KINZOKU"), YearsToBase(num(e, "NYUHI"), ageBase));
             QVERIFY2(num(e, "NENSU") >= num(e, "KINZOKU") && num(e, "THI") >= num(e, "NYUHI"), who);
             QVERIFY2(num(e, "GOUHOU") >= num(e, "KSTART") && num(e, "GOUHOU") <= num(e, "KEND"),
                      who);

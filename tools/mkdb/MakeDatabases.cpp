@@ -80,12 +80,16 @@ bool runScript(QSqlDatabase& db, const QString& path, QString* error) {
     return true;
 }
 
-bool runStatements(QSqlDatabase& db, const QString& what, const QStringList& statements,
+bool runStatements(QSqlDatabase& db, const QString& what, const BoundStatements& statements,
                    QString* error) {
-    for (const QString& s : statements) {
-        QString e;
-        if (!exec(db, s, &e)) {
-            *error = what + QStringLiteral(": ") + e + QStringLiteral("\n  in: ") + s.left(200);
+    for (const BoundStatement& s : statements) {
+        QSqlQuery q(db);
+        bool ok = q.prepare(s.sql);
+        for (qsizetype i = 0; ok && i < s.binds.size(); ++i)
+            q.bindValue(int(i), s.binds[i]);
+        if (!ok || !q.exec()) {
+            *error = what + QStringLiteral(": ") + q.lastError().text() +
+                     QStringLiteral("\n  in: ") + s.sql.left(200);
             return false;
         }
     }

@@ -492,7 +492,7 @@ SampleStatements SampleCompanyStatements(const QList<MarkTemplate>& marks,
     GradeNames gradeNames;
     for (int g = 1; g <= int(grades().size()); ++g)
         gradeNames[size_t(g)] = grade(g).name;
-    out.data << WageTableSaveStatements(Kco, Nendo, sampleDefinition(), gradeNames, sampleTable());
+    out.data += WageTableSaveStatements(Kco, Nendo, sampleDefinition(), gradeNames, sampleTable());
 
     for (const Employee& e : makeEmployees()) {
         out.data << QStringLiteral(

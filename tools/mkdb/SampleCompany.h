@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/db/BoundStatement.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,8 +27,8 @@ struct GraphTemplate {
 };
 
 struct SampleStatements {
-    QStringList seigyo; // rows for SEIGYO.db
-    QStringList data;   // rows for DATA.db
+    BoundStatements seigyo; // rows for SEIGYO.db
+    BoundStatements data;   // rows for DATA.db
 };
 
 // The INSERT statements of the sample company (company 1, fiscal 2023): its master and

@@ -37,10 +37,6 @@ int EraIndexOf(const QDate& date) {
     return best;
 }
 
-bool DateToParts(TYMD& d) {
-    return DateToParts(d, state().EraMode);
-}
-
 bool DateToParts(TYMD& d, int eraMode) {
     AppState& s = state();
     d.Era.clear();
@@ -71,7 +67,7 @@ bool DateToParts(TYMD& d, int eraMode) {
     return valid;
 }
 
-bool PartsToDate(TYMD& d) {
+bool PartsToDate(TYMD& d, int eraMode) {
     AppState& s = state();
     const QString month = d.Month.trimmed().isEmpty() ? QStringLiteral("0") : d.Month.trimmed();
     const QString day = d.Day.trimmed().isEmpty() ? QStringLiteral("0") : d.Day.trimmed();
@@ -87,7 +83,7 @@ bool PartsToDate(TYMD& d) {
     if (!okY)
         y = 0;
     bool result = true;
-    if (s.EraMode == 0) {
+    if (eraMode == 0) {
         y = y <= 30 ? y + 2000 : y + 1900;
     } else {
         int era = 0;
@@ -111,7 +107,7 @@ bool PartsToDate(TYMD& d) {
     return result;
 }
 
-int YearsToBase(qint64 ymd) {
+int YearsToBase(qint64 ymd, const AgeBase& base) {
     if (ymd == 0)
         return 0;
     AppState& s = state();
@@ -119,15 +115,15 @@ int YearsToBase(qint64 ymd) {
     const int month = int((ymd / 100) % 100);
     const int day = int(ymd % 100);
     int by, bm, bd;
-    if (s.AgeBaseMode != 0) {
+    if (base.mode != 0) {
         s.refreshToday();
         by = s.TodayYear;
         bm = s.TodayMonth;
         bd = s.TodayDay;
     } else {
-        by = s.AgeBaseDate / 10000;
-        bm = (s.AgeBaseDate / 100) % 100;
-        bd = s.AgeBaseDate % 100;
+        by = base.date / 10000;
+        bm = (base.date / 100) % 100;
+        bd = base.date % 100;
     }
     int r = by - year;
     if (bm < month || (bm == month && bd < day))

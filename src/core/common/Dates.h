@@ -13,15 +13,21 @@ struct TYMD {
     QDate DateValue;
 };
 
-// Fills Era, Year, Month, Day and DateValue from Ymd, by the process-wide EraMode.
-// True also when Ymd is no date ("0" or not 8 characters).
-bool DateToParts(TYMD& d);
-// The same with an explicit era mode.
+// Fills Era, Year, Month, Day and DateValue from Ymd; with an era mode other than 0 the year is
+// the era year of the era table. True also when Ymd is no date ("0" or not 8 characters).
 bool DateToParts(TYMD& d, int eraMode);
-// Builds Ymd from the parts. False for an invalid date (Ymd then holds today's date).
-bool PartsToDate(TYMD& d);
-// Completed years from the date yyyymmdd to the age base (today or AgeBaseDate); 0 for 0.
-int YearsToBase(qint64 ymd);
+// Builds Ymd from the parts: a two-digit western year (30 or less 20xx) in era mode 0, else an
+// era year of the named era. False for an invalid date (Ymd then holds today's date).
+bool PartsToDate(TYMD& d, int eraMode);
+
+// The date ages and years of service are counted to: today (mode other than 0) or a fixed
+// date yyyymmdd (mode 0).
+struct AgeBase {
+    int mode = 0;
+    int date = 0;
+};
+// Completed years from the date yyyymmdd to the age base; 0 for 0.
+int YearsToBase(qint64 ymd, const AgeBase& base);
 // A fiscal year as shown: "令和 05" in era mode, "2023" otherwise.
 QString NendoText(int eraMode, int year);
 

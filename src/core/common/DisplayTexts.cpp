@@ -1,7 +1,5 @@
 #include "core/common/DisplayTexts.h"
 
-#include "core/common/AppState.h"
-
 namespace {
 const QString Sep = QStringLiteral(" : ");
 
@@ -35,40 +33,40 @@ QString EmployeeKindCode(const QString& name) {
     return QStringLiteral("0");
 }
 
-QString GradeText(int grade) {
+QString GradeText(int grade, const TMKIGYOU2& settings) {
     if (grade < 1 || grade > 9)
         return {};
-    return QString::number(grade) + Sep + state().CompanySettings.TK[size_t(grade)];
+    return QString::number(grade) + Sep + settings.TK[size_t(grade)];
 }
 
-QString MarkText(int mark) {
+QString MarkText(int mark, const std::array<TMMARK, 7>& marks) {
     if (mark < 1 || mark > 6)
         return {};
-    return QString::number(mark) + Sep + state().Marks[size_t(mark)].MARK;
+    return QString::number(mark) + Sep + marks[size_t(mark)].MARK;
 }
 
-QString MarkLegendText(int mark) {
+QString MarkLegendText(int mark, const std::array<TMMARK, 7>& marks) {
     if (mark < 1 || mark > 6)
         return {};
-    const TMMARK& m = state().Marks[size_t(mark)];
+    const TMMARK& m = marks[size_t(mark)];
     return QString::number(mark) + Sep + m.MARK + QStringLiteral("  ") + m.HANREI;
 }
 
-QString EvalCodeText(const QString& code) {
+QString EvalCodeText(const QString& code, const CodeList& codes) {
     bool found = false;
-    QString name = lookup(state().EvalCodeList, code, &found);
+    QString name = lookup(codes, code, &found);
     return found ? code + Sep + name : QString();
 }
 
-QString LivingCodeText(const QString& code) {
+QString LivingCodeText(const QString& code, const CodeList& codes) {
     bool found = false;
-    QString name = lookup(state().LivingCodeList, code, &found);
+    QString name = lookup(codes, code, &found);
     return code + Sep + (found ? name : QStringLiteral("未登録"));
 }
 
-QString ModelDataCodeText(const QString& code) {
+QString ModelDataCodeText(const QString& code, const CodeList& codes) {
     bool found = false;
-    QString name = lookup(state().ModelDataCodeList, code, &found);
+    QString name = lookup(codes, code, &found);
     return code + Sep + (found ? name : QStringLiteral("未登録"));
 }
 

@@ -1,7 +1,5 @@
 #include "core/common/Helpers.h"
 
-#include "core/common/AppState.h"
-
 #include <QLocale>
 #include <charconv>
 #include <cmath>
@@ -144,10 +142,6 @@ qint64 RoundWageUnit(double x, int unit) {
     if (!std::isfinite(x))
         return 0;
     return qint64(std::llround(RoundAt(n, x)));
-}
-
-qint64 RoundWageUnit(double x) {
-    return RoundWageUnit(x, state().WageRoundUnit);
 }
 
 QString FormatAmount(double value) {

@@ -31,8 +31,6 @@ double TruncAt(int n, double x);
 // Whole amount rounded half away from zero to the wage-table unit:
 // unit 0 tens, 1 hundreds, anything else thousands.
 qint64 RoundWageUnit(double x, int unit);
-// The same with the unit setting of the process-wide state.
-qint64 RoundWageUnit(double x);
 
 // "#,##0" as the screens show amounts.
 QString FormatAmount(double value);

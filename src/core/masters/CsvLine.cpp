@@ -63,6 +63,13 @@ QString QuoteCsvField(const QString& text) {
     return Quote + s + Quote;
 }
 
+QString CsvText(const QString& text) {
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
+        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+        return QuoteCsvField(text);
+    return text;
+}
+
 QStringList SplitTextLines(const QString& text) {
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())

@@ -15,5 +15,9 @@ QStringList SplitCsvLine(const QString& line);
 // The field as the export writes text: in double quotes, every double quote inside doubled.
 QString QuoteCsvField(const QString& text);
 
+// A field of a CSV table as a spreadsheet reads it: as it is, or in double quotes (inner
+// quotes doubled) when it holds a comma, a quote or a line break.
+QString CsvText(const QString& text);
+
 // The lines of a decoded text file, split at CR LF or LF; a final line ending opens no line.
 QStringList SplitTextLines(const QString& text);

@@ -3,6 +3,7 @@
 #include "core/common/DisplayTexts.h"
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
+#include "core/masters/EmployeeFieldChecks.h"
 
 #include <QDate>
 
@@ -129,6 +130,7 @@ bool ParseSlashDate(const QString& text, qint64* ymd) {
 int CheckImportSheet(ImportSheet& sheet) {
     const QStringList& names = ImportHeaders();
     sheet.faults.resize(sheet.rows.size());
+    sheet.employees.resize(sheet.rows.size());
     int faulty = 0;
     for (qsizetype r = 0; r < sheet.rows.size(); ++r) {
         QStringList& row = sheet.rows[r];
@@ -147,10 +149,10 @@ int CheckImportSheet(ImportSheet& sheet) {
         }
         int grade = 0;
         isWholeNumber(row[ImpGrade], &grade);
-        if (grade > 9)
+        if (!IsStorableGrade(grade) && grade > 0)
             why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
                        QStringLiteral("」が 9 を超えています");
-        else if (grade < 0)
+        else if (!IsStorableGrade(grade))
             why << names[ImpGrade] + QStringLiteral("「") + row[ImpGrade] +
                        QStringLiteral("」が 0 より小さい値です");
         for (int c : {ImpBirth, ImpJoined}) {
@@ -168,6 +170,7 @@ int CheckImportSheet(ImportSheet& sheet) {
         if (sex != Male)
             sex = Female;
         row[ImpStatus] = why.isEmpty() ? QString() : Error;
+        sheet.employees[r] = ToImportedEmployee(row);
         if (!why.isEmpty())
             ++faulty;
     }

@@ -34,10 +34,28 @@ const QStringList& ImportHeaders();
 
 // The rows of an import file, each with ImportColumnCount cells, and the file line each came
 // from (the header is line 1).
+// A checked row as it is stored.
+struct ImportedEmployee {
+    QString SCOT;
+    QString SNA;
+    QString YAKU;
+    int SEIBETSU = 0;
+    QString GAKU;
+    QString SENKOU;
+    QString KEIKEN;
+    QString KSIKAKU;
+    int SM1 = 0;
+    QString SM2;
+    qint64 SEIHI = 0;
+    qint64 NYUHI = 0;
+    int TOUKYU = 0;
+};
 struct ImportSheet {
     QVector<QStringList> rows;
     QVector<int> lines;
     QVector<QStringList> faults; // per row: why it is marked "ERROR" (filled by the check)
+    QVector<ImportedEmployee>
+        employees; // per row: the employee it stands for (filled by the check)
 };
 
 struct ImportRead {
@@ -56,30 +74,15 @@ ImportRead ReadImportFile(const QByteArray& bytes);
 // shows and tesvane-cli prints.
 QString ImportReadProblem(const ImportRead& read, const QString& fileName);
 
-// Tests every row, writes "ERROR" into the status cell of a faulty one and records why, and
-// normalises the sex cell to 男 or 女. Returns the number of faulty rows.
+// Tests every row once: writes "ERROR" into the status cell of a faulty one and records why,
+// normalises the sex cell to 男 or 女, and takes each row into the employee record it stands for
+// (what the store takes). Returns the number of faulty rows.
 int CheckImportSheet(ImportSheet& sheet);
 
 // A date written year/month/day: true with yyyymmdd. "0", the exported form of no date, is
 // a date too and gives 0.
 bool ParseSlashDate(const QString& text, qint64* ymd);
 
-// A checked row as it is stored.
-struct ImportedEmployee {
-    QString SCOT;
-    QString SNA;
-    QString YAKU;
-    int SEIBETSU = 0;
-    QString GAKU;
-    QString SENKOU;
-    QString KEIKEN;
-    QString KSIKAKU;
-    int SM1 = 0;
-    QString SM2;
-    qint64 SEIHI = 0;
-    qint64 NYUHI = 0;
-    int TOUKYU = 0;
-};
 ImportedEmployee ToImportedEmployee(const QStringList& row);
 
 // One employee as the export writes it.

@@ -1,7 +1,5 @@
 #include "core/project/ProjectCommands.h"
 
-#include "core/common/AppState.h"
-
 QString projectCommandRefusal(ProjectCommand command, int projectState) {
     const bool editsCompany = command == ProjectCommand::New || command == ProjectCommand::Change ||
                               command == ProjectCommand::Delete;
@@ -10,25 +8,24 @@ QString projectCommandRefusal(ProjectCommand command, int projectState) {
     return {};
 }
 
-void startProjectCommand(ProjectCommand command, AppState& s, MainMenuState& ui) {
+void startProjectCommand(ProjectCommand command, ProjectStatus& s, MainMenuState& ui) {
     switch (command) {
     case ProjectCommand::New:
-        s.ProjectState = 1;
-        s.CompanyChosen = 0;
+        s.state = 1;
+        s.chosen = false;
         break;
     case ProjectCommand::Open:
-        s.ProjectState = 4;
+        s.state = 4;
         break;
     case ProjectCommand::Change:
-        s.ProjectState = 2;
+        s.state = 2;
         break;
     case ProjectCommand::Delete:
-        s.ProjectState = 3;
+        s.state = 3;
         break;
     case ProjectCommand::Close:
-        s.ProjectState = 0;
-        s.SelKco = 0;
-        s.CompanyChosen = 0;
+        s.state = 0;
+        s.chosen = false;
         ui = MainMenuState();
         break;
     }
@@ -64,8 +61,8 @@ QVector<int> selectionYears(int todayYear) {
     return years;
 }
 
-QString companyRequiredRefusal(const AppState& s) {
-    if (s.CompanyChosen == 0)
+QString companyRequiredRefusal(const ProjectStatus& s) {
+    if (!s.chosen)
         return QStringLiteral("企業の選択がされていません。企業を選択してください。");
     return {};
 }

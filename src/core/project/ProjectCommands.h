@@ -3,8 +3,6 @@
 #include <QString>
 #include <QVector>
 
-struct AppState;
-
 // What the main window enables and shows, as the project commands leave it.
 struct MainMenuState {
     bool mnData = false;
@@ -16,10 +14,17 @@ struct MainMenuState {
 
 enum class ProjectCommand { New, Open, Change, Delete, Close };
 
+// The main window's project state: 0 none, 1 creating, 2 changing, 3 deleting, 4 opening a
+// company; and whether a company is chosen (open).
+struct ProjectStatus {
+    int state = 0;
+    bool chosen = false;
+};
+
 // The message that refuses the command in the current project state; empty when allowed.
 QString projectCommandRefusal(ProjectCommand command, int projectState);
 // State changes made when the command starts, before the company selection shows.
-void startProjectCommand(ProjectCommand command, AppState& s, MainMenuState& ui);
+void startProjectCommand(ProjectCommand command, ProjectStatus& status, MainMenuState& ui);
 // Changes made after the company selection has closed.
 void finishProjectCommand(ProjectCommand command, MainMenuState& ui);
 // The employee screen has closed: the analysis tool panels appear.
@@ -29,4 +34,4 @@ void employeeScreenClosed(MainMenuState& ui);
 QVector<int> selectionYears(int todayYear);
 
 // "企業の選択がされていません。企業を選択してください。" when no company is chosen, else empty.
-QString companyRequiredRefusal(const AppState& s);
+QString companyRequiredRefusal(const ProjectStatus& status);

@@ -58,9 +58,6 @@ QString TDM::path(Conn c) const {
 }
 
 void TDM::CloseConnection(Conn c) {
-    for (TQuery* q : {&Query1, &Query2, &Query21, &Query22, &Query23})
-        if (q->connection() == TQuery::Connection(c))
-            q->close();
     if (QSqlDatabase::contains(connectionName(c))) {
         QSqlDatabase db = database(c);
         if (db.isOpen())
@@ -119,10 +116,6 @@ TDM::Conn TDM::routeFor(Conn own) const {
     return own;
 }
 
-TDM::Conn TDM::routeFor(const TQuery& q) const {
-    return routeFor(q.connection() == TQuery::OnACN1 ? ACN1 : ACN2);
-}
-
 void TDM::reportFailure(const QString& error) {
     m_lastError = error;
     if (m_txActive)
@@ -131,15 +124,6 @@ void TDM::reportFailure(const QString& error) {
         Msg::info(QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"));
     else
         Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
-}
-
-bool TDM::RunSql(TQuery& query, const QString& sql, QChar mode) {
-    query.close();
-    query.m_sql = sql;
-    if (mode != QLatin1Char('S') && mode != QLatin1Char('E'))
-        return true;
-    const Conn own = query.connection() == TQuery::OnACN1 ? ACN1 : ACN2;
-    return run(own, mode == QLatin1Char('S') ? &query : nullptr, sql, {});
 }
 
 TQuery TDM::select(Conn connection, const QString& sql, const Binds& binds) {

@@ -7,8 +7,9 @@
 
 class QSqlDatabase;
 
-// The data module: the two connections and five queries through which every screen reaches
-// the databases. ACN1 is the control file (SEIGYO.db), ACN2 the company file (DATA.db).
+// The data module: the two connections through which every store reaches the databases.
+// ACN1 is the control file (SEIGYO.db), ACN2 the company file (DATA.db). A failing statement
+// is reported to the user here ("ＳＱＬ処理で…"); the caller learns it from the result.
 class TDM {
 public:
     enum Conn { ACN1 = 0, ACN2 = 1 };
@@ -18,12 +19,6 @@ public:
     ~TDM();
     TDM(const TDM&) = delete;
     TDM& operator=(const TDM&) = delete;
-
-    TQuery Query1{"Query1", TQuery::OnACN1};
-    TQuery Query2{"Query2", TQuery::OnACN1};
-    TQuery Query21{"Query21", TQuery::OnACN2};
-    TQuery Query22{"Query22", TQuery::OnACN2};
-    TQuery Query23{"Query23", TQuery::OnACN2};
 
     // (Re)opens a connection on an existing database file. On failure shows
     // "データベースのオープンでエラーが発生しました。　" + path and leaves it closed.
@@ -36,7 +31,7 @@ public:
     using Binds = QVariantList;
 
     // Reads the rows of a statement into a query held by value. A failure is reported to the
-    // user as RunSql reports it; the query is then not active.
+    // user ("ＳＱＬ処理で…"); the query is then not active.
     TQuery select(Conn connection, const QString& sql, const Binds& binds = {});
     // Runs one statement that returns no rows; false (reported) on failure.
     bool exec(Conn connection, const QString& sql, const Binds& binds = {});
@@ -46,9 +41,6 @@ public:
     // Rows changed by the last exec.
     int changedRows() const { return m_changed; }
 
-    // Runs one statement: mode 'S' opens rows, 'E' executes. A failure is reported to the
-    // user here ("ＳＱＬ処理で…"); the result tells the caller, who may ignore it.
-    bool RunSql(TQuery& query, const QString& sql, QChar mode);
     // The engine's text of the last failure (for the command-line companion).
     QString lastError() const { return m_lastError; }
 
@@ -64,7 +56,6 @@ public:
 private:
     QString connectionName(Conn c) const;
     QSqlDatabase database(Conn c) const;
-    Conn routeFor(const TQuery& q) const;
     Conn routeFor(Conn own) const;
     bool run(Conn own, TQuery* rows, const QString& sql, const Binds& binds);
     void reportFailure(const QString& error);

@@ -6,7 +6,7 @@
 //
 //     Transaction tx(TDM::Files::Both);
 //     if (!tx.ok()) return;
-//     if (!DM().RunSql(DM().Query1, ..., 'E')) return;   // rolled back, message shown once
+//     if (!DM().exec(TDM::ACN1, sql, binds)) return;   // rolled back, message shown once
 //     ...
 //     tx.commit();
 //

@@ -1,154 +1,123 @@
 #include "data/masters/EmployeeStore.h"
 
-#include "core/common/SqlText.h"
+#include "data/db/BoundStatement.h"
 #include "data/db/TDM.h"
-#include "data/db/Transaction.h"
 
 #include <utility>
 
 namespace {
 
-// A column, its SQL value, and whether the update sets it (the insert writes every column).
-struct Column {
-    const char* name;
-    QString value;
-    bool updated;
-};
-using Columns = QVector<Column>;
+const QString CompanyWhere = QStringLiteral(" WHERE KCO = ? AND NENDO = ?");
+const QString EmployeeWhere = QStringLiteral("WHERE KCO = ? AND NENDO = ? AND SCO = ?");
 
-QString companyWhere(const CompanyYear& cy) {
-    return QStringLiteral(" WHERE KCO = ") + SqlNum(cy.kco) + QStringLiteral(" AND NENDO = ") +
-           SqlNum(cy.nendo);
+TDM::Binds companyBinds(const CompanyYear& cy) {
+    return {cy.kco, cy.nendo};
 }
 
-QString employeeWhere(const CompanyYear& cy, int sco) {
-    return companyWhere(cy) + QStringLiteral(" AND SCO = ") + SqlNum(sco);
+TDM::Binds employeeBinds(const CompanyYear& cy, int sco) {
+    return {cy.kco, cy.nendo, sco};
 }
 
-QString insertSql(const char* table, const Columns& columns) {
-    QStringList names, values;
-    for (const Column& c : columns) {
-        names << QString::fromLatin1(c.name);
-        values << c.value;
-    }
-    return QStringLiteral("INSERT INTO ") + QString::fromLatin1(table) + QStringLiteral(" (") +
-           names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-           values.join(QStringLiteral(", ")) + QStringLiteral(")");
+QVariant money(Currency c) {
+    return BindValue(c);
 }
 
-QString updateSql(const char* table, const Columns& columns, const QString& where) {
-    QStringList sets;
-    for (const Column& c : columns)
-        if (c.updated)
-            sets << QString::fromLatin1(c.name) + QStringLiteral(" = ") + c.value;
-    return QStringLiteral("UPDATE ") + QString::fromLatin1(table) + QStringLiteral(" SET ") +
-           sets.join(QStringLiteral(", ")) + where;
+ColumnValues firstTable(const CompanyYear& cy, const EmployeeRecord& e, const EmployeePay& pay,
+                        const QString& createdAt) {
+    return {{"KCO", cy.kco, false},
+            {"HSCO", 0, false},
+            {"SCO", e.SCO, false},
+            {"NENDO", cy.nendo, false},
+            {"SCOT", e.SCOT, true},
+            {"SNA", e.SNA, true},
+            {"SEIHI", e.SEIHI, true},
+            {"NYUHI", e.NYUHI, true},
+            {"YAKU", e.YAKU, true},
+            {"SKCO", 0, false},
+            {"TCO", e.TOUKYU, true},
+            {"NENREI", e.NENREI, true},
+            {"KINZOKU", e.KINZOKU, true},
+            {"NENSU", e.NENSU, true},
+            {"SIKAKUGO", 0, false},
+            {"JISEKI", NormalisedLink(e.JISEKI), true},
+            {"TRITSU", money(e.TRITSU), true},
+            {"NENKYU", 0, false},
+            {"SYOKUKYU", 0, false},
+            {"KIHONKYU", 0, false},
+            {"SYOTEIKYU", 0, false},
+            {"SRITSU", money(e.SRITSU), true},
+            {"SYOUYO", money(e.SYOUYO), true},
+            {"NENSYU", money(pay.annualBefore), true},
+            {"MCO", e.MCO, true},
+            {"MNA", QString(), true},
+            {"NEWDAY1", createdAt, false}};
 }
 
-const QString Zero = QStringLiteral("0");
-
-Columns firstTable(const CompanyYear& cy, const EmployeeRecord& e, const EmployeePay& pay,
-                   const QString& createdAt) {
-    return {{"KCO", SqlNum(cy.kco), false},
-            {"HSCO", Zero, false},
-            {"SCO", SqlNum(e.SCO), false},
-            {"NENDO", SqlNum(cy.nendo), false},
-            {"SCOT", SqlQuote(e.SCOT), true},
-            {"SNA", SqlQuote(e.SNA), true},
-            {"SEIHI", SqlNum(e.SEIHI), true},
-            {"NYUHI", SqlNum(e.NYUHI), true},
-            {"YAKU", SqlQuote(e.YAKU), true},
-            {"SKCO", Zero, false},
-            {"TCO", SqlNum(e.TOUKYU), true},
-            {"NENREI", SqlNum(e.NENREI), true},
-            {"KINZOKU", SqlNum(e.KINZOKU), true},
-            {"NENSU", SqlNum(e.NENSU), true},
-            {"SIKAKUGO", Zero, false},
-            {"JISEKI", SqlNum(NormalisedLink(e.JISEKI)), true},
-            {"TRITSU", SqlNum(e.TRITSU), true},
-            {"NENKYU", Zero, false},
-            {"SYOKUKYU", Zero, false},
-            {"KIHONKYU", Zero, false},
-            {"SYOTEIKYU", Zero, false},
-            {"SRITSU", SqlNum(e.SRITSU), true},
-            {"SYOUYO", SqlNum(e.SYOUYO), true},
-            {"NENSYU", SqlNum(pay.annualBefore), true},
-            {"MCO", SqlNum(e.MCO), true},
-            {"MNA", SqlQuote(QString()), true},
-            {"NEWDAY1", SqlQuote(createdAt), false}};
-}
-
-Columns secondTable(const CompanyYear& cy, const EmployeeRecord& e, const EmployeePay& pay) {
-    Columns c = {{"KCO", SqlNum(cy.kco), false},         {"SCO", SqlNum(e.SCO), false},
-                 {"NENDO", SqlNum(cy.nendo), false},     {"SEIBETSU", SqlNum(e.SEIBETSU), true},
-                 {"TOUKYU", SqlNum(e.TOUKYU), true},     {"GOUHOU", SqlNum(e.GOUHOU), true},
-                 {"SM1", SqlNum(e.SM1), true},           {"SM2", SqlQuote(QString()), true},
-                 {"GAKU", SqlQuote(e.GAKU), true},       {"SENKOU", SqlQuote(e.SENKOU), true},
-                 {"KSIKAKU", SqlQuote(e.KSIKAKU), true}, {"KEIKEN", SqlQuote(e.KEIKEN), true},
-                 {"THI", SqlNum(e.THI), true},           {"ZONEX", SqlNum(e.ZONEX), true},
-                 {"TENSU", SqlNum(e.TENSU), true},       {"HCO", SqlNum(e.HCO), true},
-                 {"UPK", SqlNum(pay.baseRaise), true},   {"UPT", SqlNum(pay.allowanceRaise), true}};
+ColumnValues secondTable(const CompanyYear& cy, const EmployeeRecord& e, const EmployeePay& pay) {
+    ColumnValues c = {{"KCO", cy.kco, false},
+                      {"SCO", e.SCO, false},
+                      {"NENDO", cy.nendo, false},
+                      {"SEIBETSU", e.SEIBETSU, true},
+                      {"TOUKYU", e.TOUKYU, true},
+                      {"GOUHOU", e.GOUHOU, true},
+                      {"SM1", e.SM1, true},
+                      {"SM2", QString(), true},
+                      {"GAKU", e.GAKU, true},
+                      {"SENKOU", e.SENKOU, true},
+                      {"KSIKAKU", e.KSIKAKU, true},
+                      {"KEIKEN", e.KEIKEN, true},
+                      {"THI", e.THI, true},
+                      {"ZONEX", e.ZONEX, true},
+                      {"TENSU", e.TENSU, true},
+                      {"HCO", e.HCO, true},
+                      {"UPK", money(pay.baseRaise), true},
+                      {"UPT", money(pay.allowanceRaise), true}};
     static const char* const kkyu[] = {"", "KKYU1", "KKYU2", "KKYU3"};
     static const char* const nkkyu[] = {"", "NKKYU1", "NKKYU2", "NKKYU3"};
     static const char* const teate[] = {"", "TEATE1", "TEATE2", "TEATE3", "TEATE4", "TEATE5"};
     static const char* const nteate[] = {"", "NTEATE1", "NTEATE2", "NTEATE3", "NTEATE4", "NTEATE5"};
     for (size_t i = 1; i <= 3; ++i)
-        c.push_back({kkyu[i], SqlNum(e.KKYU[i]), true});
+        c.push_back({kkyu[i], money(e.KKYU[i]), true});
     for (size_t i = 1; i <= 5; ++i)
-        c.push_back({teate[i], SqlNum(e.TEATE[i]), true});
+        c.push_back({teate[i], money(e.TEATE[i]), true});
     for (size_t i = 1; i <= 3; ++i)
-        c.push_back({nkkyu[i], SqlNum(e.NKKYU[i]), true});
+        c.push_back({nkkyu[i], money(e.NKKYU[i]), true});
     for (size_t i = 1; i <= 5; ++i)
-        c.push_back({nteate[i], SqlNum(e.NTEATE[i]), true});
-    c += Columns{{"NSRITSU", Zero, false},
-                 {"SYOUYO2", SqlNum(e.SYOUYO2), true},
-                 {"NNENSYU", SqlNum(pay.annualAfter), true},
-                 {"NTOUKYU", Zero, false},
-                 {"SGOUHOU", Zero, false},
-                 {"NGOUHOU", Zero, false},
-                 {"FSKCHK", Zero, false},
-                 {"HCO1", Zero, false},
-                 {"HNA1", SqlQuote(e.HNA1), true},
-                 {"HCO2", Zero, false},
-                 {"HNA2", SqlQuote(e.HNA2), true},
-                 {"HCO3", Zero, false},
-                 {"HNA3", SqlQuote(e.HNA3), true},
-                 {"SYOTEI", SqlNum(pay.scheduledBefore), true},
-                 {"NSYOTEI", SqlNum(pay.scheduledAfter), true},
-                 {"SPATH", SqlQuote(e.SPATH), true}};
+        c.push_back({nteate[i], money(e.NTEATE[i]), true});
+    c += ColumnValues{{"NSRITSU", 0, false},
+                      {"SYOUYO2", money(e.SYOUYO2), true},
+                      {"NNENSYU", money(pay.annualAfter), true},
+                      {"NTOUKYU", 0, false},
+                      {"SGOUHOU", 0, false},
+                      {"NGOUHOU", 0, false},
+                      {"FSKCHK", 0, false},
+                      {"HCO1", 0, false},
+                      {"HNA1", e.HNA1, true},
+                      {"HCO2", 0, false},
+                      {"HNA2", e.HNA2, true},
+                      {"HCO3", 0, false},
+                      {"HNA3", e.HNA3, true},
+                      {"SYOTEI", money(pay.scheduledBefore), true},
+                      {"NSYOTEI", money(pay.scheduledAfter), true},
+                      {"SPATH", e.SPATH, true}};
     return c;
-}
-
-// Runs the statements in one transaction on the company file.
-bool writeTogether(const QStringList& statements) {
-    AppState& s = state();
-    Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
-        return false;
-    for (const QString& sql : statements)
-        if (!DM().RunSql(DM().Query21, s.SqlText = sql, QLatin1Char('E')))
-            return false;
-    return tx.commit();
 }
 
 } // namespace
 
-CompanyYear OpenCompanyYear() {
-    const TMKIGYOU2& c = state().CompanySettings;
-    return {c.KCO.trimmed().toInt(), c.NENDO.trimmed().toInt()};
-}
-
 bool LoadEmployeeList(const CompanyYear& cy, int grade, QVector<EmployeeListRow>& rows) {
     rows.clear();
-    AppState& s = state();
-    TQuery& q = DM().Query22;
-    s.SqlText = QStringLiteral("SELECT SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, SM1, TOUKYU, GOUHOU, "
-                               "ZONEX FROM VSYAIN") +
-                companyWhere(cy);
-    if (grade != 0)
-        s.SqlText += QStringLiteral(" AND TOUKYU = ") + SqlNum(grade);
-    s.SqlText += QStringLiteral(" ORDER BY KCO, SCO");
-    if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')))
+    QString sql = QStringLiteral("SELECT SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, SM1, TOUKYU, GOUHOU, "
+                                 "ZONEX FROM VSYAIN") +
+                  CompanyWhere;
+    TDM::Binds binds = companyBinds(cy);
+    if (grade != 0) {
+        sql += QStringLiteral(" AND TOUKYU = ?");
+        binds << grade;
+    }
+    sql += QStringLiteral(" ORDER BY KCO, SCO");
+    TQuery q = DM().select(TDM::ACN2, sql, binds);
+    if (!q.active())
         return false;
     rows.reserve(q.recordCount());
     // Columns by position: the statement above fixes their order.
@@ -166,20 +135,16 @@ bool LoadEmployeeList(const CompanyYear& cy, int grade, QVector<EmployeeListRow>
         r.ZONEX = int(VariantInt(q.value(9)));
         rows.push_back(std::move(r));
     }
-    q.close();
     return true;
 }
 
 LoadResult LoadEmployee(const CompanyYear& cy, int sco, EmployeeRecord& e) {
-    AppState& s = state();
-    TQuery& q = DM().Query22;
-    s.SqlText = QStringLiteral("SELECT * FROM VSYAIN") + employeeWhere(cy, sco);
-    if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')))
+    const TQuery q = DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM VSYAIN ") + EmployeeWhere,
+                                 employeeBinds(cy, sco));
+    if (!q.active())
         return LoadResult::Failed;
-    if (q.eof()) {
-        q.close();
+    if (q.eof())
         return LoadResult::Missing;
-    }
     auto text = [&q](const char* c) { return q.asText(QString::fromLatin1(c)); };
     auto integer = [&q](const char* c) { return q.asInt64(QString::fromLatin1(c)); };
     auto money = [&q](const QString& c) { return q.asCurrency(c); };
@@ -225,50 +190,51 @@ LoadResult LoadEmployee(const CompanyYear& cy, int sco, EmployeeRecord& e) {
     e.KINZOKU = int(integer("KINZOKU"));
     e.KIN = integer("KIN");
     e.NKIN = integer("NKIN");
-    q.close();
     return LoadResult::Found;
 }
 
 bool EmployeeExists(const CompanyYear& cy, int sco, bool* failed) {
-    AppState& s = state();
-    TQuery& q = DM().Query22;
-    s.SqlText = QStringLiteral("SELECT SCO FROM MSYAIN1") + employeeWhere(cy, sco);
-    const bool ran = DM().RunSql(q, s.SqlText, QLatin1Char('S'));
+    const TQuery q =
+        DM().select(TDM::ACN2, QStringLiteral("SELECT SCO FROM MSYAIN1 ") + EmployeeWhere,
+                    employeeBinds(cy, sco));
     if (failed)
-        *failed = !ran;
-    const bool exists = ran && !q.eof();
-    q.close();
-    return exists;
+        *failed = !q.active();
+    return q.active() && !q.eof();
 }
 
 bool InsertEmployee(const CompanyYear& cy, const EmployeeRecord& e, const QString& createdAt) {
     const EmployeePay pay = ComputeEmployeePay(e);
-    return writeTogether({insertSql("MSYAIN1", firstTable(cy, e, pay, createdAt)),
-                          insertSql("MSYAIN2", secondTable(cy, e, pay))});
+    return ExecTogether(
+        TDM::Files::Data, TDM::ACN2,
+        {InsertStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, createdAt)),
+         InsertStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay))});
 }
 
 bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
     const EmployeePay pay = ComputeEmployeePay(e);
-    const QString where = employeeWhere(cy, e.SCO);
-    return writeTogether({updateSql("MSYAIN1", firstTable(cy, e, pay, QString()), where),
-                          updateSql("MSYAIN2", secondTable(cy, e, pay), where)});
+    const TDM::Binds key = employeeBinds(cy, e.SCO);
+    return ExecTogether(
+        TDM::Files::Data, TDM::ACN2,
+        {UpdateStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, QString()),
+                         EmployeeWhere, key),
+         UpdateStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay), EmployeeWhere, key)});
 }
 
 bool DeleteEmployee(const CompanyYear& cy, int sco) {
-    const QString where = employeeWhere(cy, sco);
-    return writeTogether({QStringLiteral("DELETE FROM MSYAIN1") + where,
-                          QStringLiteral("DELETE FROM MSYAIN2") + where});
+    const TDM::Binds key = employeeBinds(cy, sco);
+    return ExecTogether(TDM::Files::Data, TDM::ACN2,
+                        {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
+                         {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}});
 }
 
 bool LoadEvalCodes(const CompanyYear& cy, CodeList& list) {
     list.clear();
-    AppState& s = state();
-    TQuery& q = DM().Query22;
-    s.SqlText = QStringLiteral("SELECT HCO, HKIGOU FROM MHYOUKA") + companyWhere(cy);
-    if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')))
+    const TQuery q =
+        DM().select(TDM::ACN2, QStringLiteral("SELECT HCO, HKIGOU FROM MHYOUKA") + CompanyWhere,
+                    companyBinds(cy));
+    if (!q.active())
         return false;
-    for (; !q.eof(); q.next())
-        list.push_back({q.asText(QStringLiteral("HCO")), q.asText(QStringLiteral("HKIGOU"))});
-    q.close();
+    for (TQuery r = q; !r.eof(); r.next())
+        list.push_back({r.asText(QStringLiteral("HCO")), r.asText(QStringLiteral("HKIGOU"))});
     return true;
 }

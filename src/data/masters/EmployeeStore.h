@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/AppState.h"
+#include "core/common/CompanySettings.h"
 #include "core/common/CompanyYear.h"
 #include "core/masters/EmployeeRecord.h"
 
@@ -10,9 +10,6 @@
 // Loading and saving the employees of a company year (MSYAIN1, MSYAIN2, read back through the
 // view VSYAIN). Every save writes both tables in one transaction: both rows land or neither.
 // Failing statements are reported by the data module.
-
-// The open company and year of the settings cache.
-CompanyYear OpenCompanyYear();
 
 // What the employee list shows of one employee.
 struct EmployeeListRow {

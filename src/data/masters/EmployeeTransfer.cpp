@@ -1,6 +1,6 @@
 #include "data/masters/EmployeeTransfer.h"
 
-#include "core/common/SqlText.h"
+#include "core/common/AppState.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 
@@ -11,10 +11,7 @@
 
 namespace {
 
-QString companyWhere(const CompanyYear& cy) {
-    return QStringLiteral(" WHERE KCO = ") + SqlNum(cy.kco) + QStringLiteral(" AND NENDO = ") +
-           SqlNum(cy.nendo);
-}
+const QString CompanyWhere = QStringLiteral(" WHERE KCO = ? AND NENDO = ?");
 
 // Rows per INSERT: one statement per batch keeps a 10,000-row import to a few dozen
 // statements, well inside SQLite's statement limits.
@@ -28,12 +25,12 @@ QString EmployeeExportPath() {
 
 ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path) {
     ExportOutcome out;
-    AppState& s = state();
-    TQuery& q = DM().Query22;
-    s.SqlText = QStringLiteral("SELECT SCO, SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, KEIKEN, SM2, "
-                               "SEIHI, NYUHI, TOUKYU FROM VSYAIN") +
-                companyWhere(cy) + QStringLiteral(" ORDER BY SCOT, SCO");
-    if (!DM().RunSql(q, s.SqlText, QLatin1Char('S'))) {
+    TQuery q = DM().select(TDM::ACN2,
+                           QStringLiteral("SELECT SCO, SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, "
+                                          "KEIKEN, SM2, SEIHI, NYUHI, TOUKYU FROM VSYAIN") +
+                               CompanyWhere + QStringLiteral(" ORDER BY SCOT, SCO"),
+                           {cy.kco, cy.nendo});
+    if (!q.active()) {
         out.status = ExportOutcome::ReadFailed;
         return out;
     }
@@ -55,7 +52,6 @@ ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path) {
         r.TOUKYU = int(VariantInt(q.value(11)));
         rows.push_back(std::move(r));
     }
-    q.close();
     if (rows.isEmpty()) {
         out.status = ExportOutcome::NoEmployees;
         return out;
@@ -94,63 +90,50 @@ ImportRead ReadImportPath(const QString& path) {
     return ReadImportFile(bytes);
 }
 
-bool StoreImportedEmployees(const CompanyYear& cy, const QVector<QStringList>& rows,
+bool StoreImportedEmployees(const CompanyYear& cy, const QVector<ImportedEmployee>& employees,
                             ImportMode mode, const QDate& today, int* firstCode) {
-    AppState& s = state();
     TDM& dm = DM();
     Transaction tx(TDM::Files::Data);
     if (!tx.ok())
         return false;
-    const QString where = companyWhere(cy);
+    const TDM::Binds company = {cy.kco, cy.nendo};
     if (mode == ImportMode::Replace) {
-        if (!dm.RunSql(dm.Query21, s.SqlText = QStringLiteral("DELETE FROM MSYAIN1") + where,
-                       QLatin1Char('E')))
-            return false;
-        if (!dm.RunSql(dm.Query21, s.SqlText = QStringLiteral("DELETE FROM MSYAIN2") + where,
-                       QLatin1Char('E')))
+        if (!dm.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN1") + CompanyWhere, company) ||
+            !dm.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN2") + CompanyWhere, company))
             return false;
     }
-    TQuery& q = dm.Query21;
-    if (!dm.RunSql(q, s.SqlText = QStringLiteral("SELECT MAX(SCO) AS TOP FROM MSYAIN1") + where,
-                   QLatin1Char('S')))
+    const TQuery top = dm.select(
+        TDM::ACN2, QStringLiteral("SELECT MAX(SCO) AS TOP FROM MSYAIN1") + CompanyWhere, company);
+    if (!top.active())
         return false;
-    int code = int(q.asInt64(QStringLiteral("TOP"))) + 1;
-    q.close();
+    int code = int(top.asInt64(QStringLiteral("TOP"))) + 1;
     if (firstCode)
         *firstCode = code;
 
-    const QString created = SqlQuote(today.toString(QStringLiteral("yyyy/MM/dd")));
-    const QString kco = SqlNum(cy.kco);
-    const QString nendo = SqlNum(cy.nendo);
-    for (qsizetype start = 0; start < rows.size(); start += BatchRows) {
-        const qsizetype end = qMin(rows.size(), start + BatchRows);
-        QStringList first, second;
+    const QString created = today.toString(QStringLiteral("yyyy/MM/dd"));
+    for (qsizetype start = 0; start < employees.size(); start += BatchRows) {
+        const qsizetype end = qMin(employees.size(), start + BatchRows);
+        QStringList marks1, marks2;
+        TDM::Binds first, second;
         for (qsizetype i = start; i < end; ++i, ++code) {
-            const ImportedEmployee e = ToImportedEmployee(rows[i]);
-            const QString sco = SqlNum(code);
-            first << QLatin1Char('(') + kco + QStringLiteral(", 0, ") + sco + QStringLiteral(", ") +
-                         nendo + QStringLiteral(", ") + SqlQuote(e.SCOT) + QStringLiteral(", ") +
-                         SqlQuote(e.SNA) + QStringLiteral(", ") + SqlNum(e.SEIHI) +
-                         QStringLiteral(", ") + SqlNum(e.NYUHI) + QStringLiteral(", ") +
-                         SqlQuote(e.YAKU) + QStringLiteral(", ") + SqlNum(e.TOUKYU) +
-                         QStringLiteral(", ") + created + QLatin1Char(')');
-            second << QLatin1Char('(') + kco + QStringLiteral(", ") + sco + QStringLiteral(", ") +
-                          nendo + QStringLiteral(", ") + SqlNum(e.SEIBETSU) + QStringLiteral(", ") +
-                          SqlNum(e.TOUKYU) + QStringLiteral(", ") + SqlNum(e.SM1) +
-                          QStringLiteral(", ") + SqlQuote(e.SM2) + QStringLiteral(", ") +
-                          SqlQuote(e.GAKU) + QStringLiteral(", ") + SqlQuote(e.SENKOU) +
-                          QStringLiteral(", ") + SqlQuote(e.KSIKAKU) + QStringLiteral(", ") +
-                          SqlQuote(e.KEIKEN) + QLatin1Char(')');
+            const ImportedEmployee& e = employees[i];
+            marks1 << QStringLiteral("(?, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            first << cy.kco << code << cy.nendo << e.SCOT << e.SNA << e.SEIHI << e.NYUHI << e.YAKU
+                  << e.TOUKYU << created;
+            marks2 << QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            second << cy.kco << code << cy.nendo << e.SEIBETSU << e.TOUKYU << e.SM1 << e.SM2
+                   << e.GAKU << e.SENKOU << e.KSIKAKU << e.KEIKEN;
         }
-        s.SqlText = QStringLiteral("INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA, SEIHI, "
-                                   "NYUHI, YAKU, TCO, NEWDAY1) VALUES ") +
-                    first.join(QStringLiteral(", "));
-        if (!dm.RunSql(dm.Query21, s.SqlText, QLatin1Char('E')))
-            return false;
-        s.SqlText = QStringLiteral("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, SM1, "
-                                   "SM2, GAKU, SENKOU, KSIKAKU, KEIKEN) VALUES ") +
-                    second.join(QStringLiteral(", "));
-        if (!dm.RunSql(dm.Query21, s.SqlText, QLatin1Char('E')))
+        if (!dm.exec(TDM::ACN2,
+                     QStringLiteral("INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA, SEIHI, "
+                                    "NYUHI, YAKU, TCO, NEWDAY1) VALUES ") +
+                         marks1.join(QStringLiteral(", ")),
+                     first) ||
+            !dm.exec(TDM::ACN2,
+                     QStringLiteral("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, SM1, "
+                                    "SM2, GAKU, SENKOU, KSIKAKU, KEIKEN) VALUES ") +
+                         marks2.join(QStringLiteral(", ")),
+                     second))
             return false;
     }
     return tx.commit();

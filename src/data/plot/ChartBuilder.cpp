@@ -33,9 +33,7 @@ ChartBuildResult BuildChart(const CompanyYear& cy, const ChartSettings& settings
 }
 
 std::array<TMMARK, 7> CurrentMarks() {
-    if (const Project* p = Project::current())
-        return p->marks();
-    return state().Marks;
+    return Project::current()->marks();
 }
 
 bool LoadPlotModel(PlotModel& model) {

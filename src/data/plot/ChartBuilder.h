@@ -23,7 +23,7 @@ ChartBuildResult BuildChart(const CompanyYear& cy, const ChartSettings& settings
                             const ProposalRules& rules,
                             const std::function<void(DataExtents&)>& widen = {});
 
-// The open company's marks (or, without a project, the process-wide ones).
+// The open company's marks.
 std::array<TMMARK, 7> CurrentMarks();
 
 // What 実行 reads for the model's request: the chart's rows, its stored points, the company's

@@ -362,14 +362,6 @@ std::optional<PopupEmployee> LoadPopupEmployee(const CompanyYear& cy, int sco) {
     return e;
 }
 
-AgeBase LoadAgeBase(const CompanyYear& cy) {
-    const TQuery q = DM().select(TDM::ACN1,
-                                 QStringLiteral("SELECT FNK, KDATE FROM MKIGYOU1 WHERE NENDO = ? "
-                                                "AND KCO = ?"),
-                                 {cy.nendo, cy.kco});
-    return {q.asInt(QStringLiteral("FNK")), q.asInt(QStringLiteral("KDATE"))};
-}
-
 std::optional<DesignCurve> LoadDesignCurve(const CompanyYear& cy, int curve, int xItem, int yItem) {
     const TQuery q = DM().select(TDM::ACN2,
                                  QStringLiteral("SELECT * FROM DSPDRAW WHERE SDCO = ? AND NENDO "

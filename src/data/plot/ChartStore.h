@@ -42,13 +42,6 @@ bool LoadPlotEmployees(const CompanyYear& cy, QVector<PlotEmployee>& employees,
 // What the pop-ups show of one employee.
 std::optional<PopupEmployee> LoadPopupEmployee(const CompanyYear& cy, int sco);
 
-// MKIGYOU1's age base: FNK and KDATE.
-struct AgeBase {
-    int option = 0;
-    int date = 0;
-};
-AgeBase LoadAgeBase(const CompanyYear& cy);
-
 // Curve k of the axis pair; nothing when it has no row or the read failed.
 std::optional<DesignCurve> LoadDesignCurve(const CompanyYear& cy, int curve, int xItem, int yItem);
 

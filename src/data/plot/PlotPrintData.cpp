@@ -2,7 +2,6 @@
 
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
-#include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 
 PlotPage MakePlotPage(const PlotModel& model, const ChartExtension* extension) {
@@ -12,17 +11,12 @@ PlotPage MakePlotPage(const PlotModel& model, const ChartExtension* extension) {
     in.chartNo = model.request.chartNo;
     in.today = s.Today;
     in.year = model.request.company.nendo;
-    if (const Project* p = Project::current()) {
-        in.eraMode = p->eraMode();
-        in.companyName = p->companyName();
-    } else {
-        in.eraMode = s.EraMode;
-        in.companyName = s.SelKna;
-    }
+    const Project& project = *Project::current();
+    in.eraMode = project.eraMode();
+    in.companyName = project.companyName();
     in.title = model.request.title;
-    const AgeBase base = LoadAgeBase(model.request.company);
-    in.ageBaseOption = base.option;
-    in.baseDate = base.date;
+    in.ageBaseOption = project.ageBase().mode;
+    in.baseDate = project.ageBase().date;
     in.xTitle = XAxisTitle(model.header.xItem);
     in.yTitle = YAxisTitle(model.header.yItem);
     in.analysis = MakeAnalysisTexts(model.stats, model.marks, model.header.yItem);

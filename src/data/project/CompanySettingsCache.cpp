@@ -1,24 +1,16 @@
 #include "data/project/CompanySettingsCache.h"
 
 #include "core/common/Messages.h"
-#include "core/common/SqlText.h"
 #include "data/db/TDM.h"
 
-namespace {
-
-// Company code and year from the cache go into SQL as numbers, never as raw text.
-QString numText(const QString& text) {
-    return SqlNumFromText(text);
-}
-
-} // namespace
-
-bool LoadCompanySettings(TMKIGYOU2& s) {
+bool LoadCompanySettings(const CompanyYear& company, TMKIGYOU2& s) {
+    s.KCO = QString::number(company.kco);
+    s.NENDO = QString::number(company.nendo);
     s.clearLoaded();
-    TQuery& q = DM().Query21;
-    const QString sql = QStringLiteral("SELECT * FROM MKIGYOU2 WHERE NENDO = ") + numText(s.NENDO) +
-                        QStringLiteral(" AND KCO = ") + numText(s.KCO);
-    if (!DM().RunSql(q, sql, QLatin1Char('S')))
+    const TQuery q =
+        DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM MKIGYOU2 WHERE NENDO = ? AND KCO = ?"),
+                    {company.nendo, company.kco});
+    if (!q.active())
         return false;
     bool found = false;
     if (!q.eof()) {
@@ -40,17 +32,15 @@ bool LoadCompanySettings(TMKIGYOU2& s) {
         s.SYOUKYUHI = q.asInt(QStringLiteral("SYOUKYUHI"));
         s.FRSTKYUM = q.asInt(QStringLiteral("FRSTKYUM"));
     }
-    q.close();
     return found;
 }
 
-bool LoadMarks(std::array<TMMARK, 7>& marks) {
+bool LoadMarks(const CompanyYear& company, std::array<TMMARK, 7>& marks) {
     marks.fill(TMMARK());
-    const TMKIGYOU2& s = state().CompanySettings;
-    TQuery& q = DM().Query21;
-    const QString sql = QStringLiteral("SELECT * FROM MMARK WHERE NENDO = ") + numText(s.NENDO) +
-                        QStringLiteral(" AND KCO = ") + numText(s.KCO);
-    if (!DM().RunSql(q, sql, QLatin1Char('S')))
+    TQuery q =
+        DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM MMARK WHERE NENDO = ? AND KCO = ?"),
+                    {company.nendo, company.kco});
+    if (!q.active())
         return false;
     bool any = false;
     for (; !q.eof(); q.next()) {
@@ -68,37 +58,28 @@ bool LoadMarks(std::array<TMMARK, 7>& marks) {
         m.KHABA = q.asInt(QStringLiteral("KHABA"));
         any = true;
     }
-    q.close();
     return any;
 }
 
-int WageTableAmount(const QString& gradeText, const QString& stepText) {
-    const TMKIGYOU2& s = state().CompanySettings;
+int WageTableAmount(const CompanyYear& company, const QString& gradeText, const QString& stepText) {
     bool stepOk = false;
     const int step = stepText.trimmed().toInt(&stepOk);
     if (!stepOk)
         return 0; // a step that is not a number has no row
-    TQuery& q = DM().Query21;
-    const QString sql = QStringLiteral("SELECT * FROM DCHINGIN2 WHERE KCO = ") + numText(s.KCO) +
-                        QStringLiteral(" AND NENDO = ") + numText(s.NENDO) +
-                        QStringLiteral(" AND GOUHOU = ") + SqlNum(step);
-    if (!DM().RunSql(q, sql, QLatin1Char('S'))) {
+    const TQuery q = DM().select(
+        TDM::ACN2,
+        QStringLiteral("SELECT * FROM DCHINGIN2 WHERE KCO = ? AND NENDO = ? AND GOUHOU = ?"),
+        {company.kco, company.nendo, step});
+    if (q.eof())
+        return 0;
+    bool ok = false;
+    const int grade = gradeText.trimmed().toInt(&ok);
+    if (!ok || grade < 1 || grade > 9)
+        return 0;
+    const double v = q.asReal(QStringLiteral("KIN%1").arg(grade));
+    if (v > 2147483647.0 || v < -2147483648.0) {
+        Msg::info(QStringLiteral("賃金表選択でオーバーフローが発生しました。"));
         return 0;
     }
-    int amount = 0;
-    if (!q.eof()) {
-        bool ok = false;
-        const int grade = gradeText.trimmed().toInt(&ok);
-        if (ok && grade >= 1 && grade <= 9) {
-            const double v = q.asReal(QStringLiteral("KIN%1").arg(grade));
-            if (v > 2147483647.0 || v < -2147483648.0) {
-                q.close();
-                Msg::info(QStringLiteral("賃金表選択でオーバーフローが発生しました。"));
-                return 0;
-            }
-            amount = int(v);
-        }
-    }
-    q.close();
-    return amount;
+    return int(v);
 }

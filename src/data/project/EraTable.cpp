@@ -9,9 +9,8 @@ bool LoadEraTable() {
         s.EraNames[size_t(i)].clear();
         s.EraStartYears[size_t(i)] = s.EraStartMonths[size_t(i)] = s.EraStartDays[size_t(i)] = 0;
     }
-    TQuery& q = DM().Query1;
-    s.SqlText = QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0 ORDER BY CO");
-    if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')))
+    const TQuery q = DM().select(TDM::ACN1, QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0"));
+    if (!q.active())
         return false;
     const bool found = !q.eof();
     if (found) {
@@ -22,6 +21,5 @@ bool LoadEraTable() {
             s.EraStartDays[size_t(i)] = q.asInt(QStringLiteral("SHI%1").arg(i));
         }
     }
-    q.close();
     return found;
 }

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "core/common/AppState.h"
+#include "core/common/CompanySettings.h"
 #include "core/common/CompanyYear.h"
+#include "core/common/Dates.h"
+#include "core/project/ProjectCommands.h"
 
 #include <QObject>
 #include <array>
 
 // The open company project: which company and year, its settings row, its plot marks and its
-// display options; and the announcements through which screens learn that another screen
-// changed data. Screens read the project from here and announce their changes here; windows
-// that stay open (a plot, a preview) listen to the signals.
+// display options, and the main window's project state; and the announcements through which
+// screens learn that another screen changed data. Screens read the project from here and
+// announce their changes here; windows that stay open (a plot, a preview) listen.
 class Project : public QObject {
     Q_OBJECT
 public:
@@ -19,24 +21,28 @@ public:
     // The program's project; null before start-up.
     static Project* current();
 
-    bool isOpen() const;
-    CompanyYear companyYear() const;
-    QString companyName() const;
-    // Date display (0 western, else era years), age base option and date of the company.
-    int eraMode() const;
-    int ageBaseMode() const;
-    int ageBaseDate() const;
-    const TMKIGYOU2& settings() const;
-    const std::array<TMMARK, 7>& marks() const;
+    bool isOpen() const { return m_status.chosen; }
+    CompanyYear companyYear() const { return m_company; }
+    QString companyName() const { return m_name; }
+    // Date display: 0 western years, else era years.
+    int eraMode() const { return m_eraMode; }
+    AgeBase ageBase() const { return m_ageBase; }
+    const TMKIGYOU2& settings() const { return m_settings; }
+    const std::array<TMMARK, 7>& marks() const { return m_marks; }
     // "【　2023 年度  :  サンプル企業　】 Tesvane賃金" while a company is open.
     QString caption() const;
+
+    // The main window's project state (New, Open, Change, Delete, Close).
+    ProjectStatus& status() { return m_status; }
+    const ProjectStatus& status() const { return m_status; }
 
     // Opens a company year: its MKIGYOU1 options, MKIGYOU2 settings and marks. False (nothing
     // opened, "企業マスターが存在しません。" shown) when the company has no settings row.
     bool open(const CompanyYear& company);
     // Closes the open company (no question asked).
     void close();
-    // Reads the settings and marks again after a screen saved them.
+    // Reads the era table, the age base date, settings and marks again after a screen saved
+    // them; the calendar and age-base options change when the company is opened again.
     void reloadSettings();
 
     void announceEmployeesChanged();
@@ -48,4 +54,15 @@ Q_SIGNALS:
     void employeesChanged();
     void wageTableChanged();
     void settingsChanged();
+
+private:
+    void readOptions();
+
+    ProjectStatus m_status;
+    CompanyYear m_company;
+    QString m_name;
+    int m_eraMode = 0;
+    AgeBase m_ageBase;
+    TMKIGYOU2 m_settings;
+    std::array<TMMARK, 7> m_marks;
 };

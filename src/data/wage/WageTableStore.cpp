@@ -2,75 +2,59 @@
 
 #include "core/common/AppState.h"
 #include "core/common/Helpers.h"
-#include "core/common/SqlText.h"
 #include "core/wage/WageTableGenerator.h"
+#include "data/db/BoundStatement.h"
 #include "data/db/TDM.h"
-#include "data/db/Transaction.h"
 #include "data/wage/WageTableSql.h"
 
 namespace {
 
-// Runs a SELECT on Query21; the query is closed by the caller's reader.
-bool select(const QString& sql) {
-    state().SqlText = sql;
-    return DM().RunSql(DM().Query21, sql, QLatin1Char('S'));
-}
-
-QString yearAndCompany(int kco, int year) {
-    return QStringLiteral(" WHERE NENDO = ") + SqlNum(year) + QStringLiteral(" AND KCO = ") +
-           SqlNum(kco);
-}
-
-QString companyAndYear(int kco, int year) {
-    return QStringLiteral(" WHERE KCO = ") + SqlNum(kco) + QStringLiteral(" AND NENDO = ") +
-           SqlNum(year);
-}
+const QString Where = QStringLiteral(" WHERE KCO = ? AND NENDO = ?");
 
 QVector<StoredCurveRow> loadCurveSet(int kco, int year, int code, bool third) {
     const QString table = third ? QStringLiteral("DKSEN3") : QStringLiteral("DKSEN2");
     const QString column = third ? QStringLiteral("K3CO") : QStringLiteral("K2CO");
     QVector<StoredCurveRow> rows;
-    TQuery& q = DM().Query21;
-    if (select(QStringLiteral("SELECT * FROM ") + table + yearAndCompany(kco, year) +
-               QStringLiteral(" AND ") + column + QStringLiteral(" = ") + SqlNum(code) +
-               QStringLiteral(" ORDER BY ") + column + QStringLiteral(",TKNO"))) {
-        const QStringList steps =
-            third ? QStringList{QStringLiteral("SGOUSU"), QStringLiteral("C1GOUSU"),
-                                QStringLiteral("C2GOUSU"), QStringLiteral("EGOUSU")}
-                  : QStringList{QStringLiteral("SGOUSU"), QStringLiteral("C1GOUSU"),
-                                QStringLiteral("EGOUSU")};
-        const QStringList amounts =
-            third ? QStringList{QStringLiteral("SKIN"), QStringLiteral("C1KIN"),
-                                QStringLiteral("C2KIN"), QStringLiteral("EKIN")}
-                  : QStringList{QStringLiteral("SKIN"), QStringLiteral("C1KIN"),
-                                QStringLiteral("EKIN")};
-        for (; !q.eof(); q.next()) {
-            StoredCurveRow r;
-            r.grade = q.asInt(QStringLiteral("TKNO"));
-            for (int p = 0; p < steps.size(); ++p) {
-                r.steps[size_t(p)] = q.asInt(steps[p]);
-                r.amounts[size_t(p)] = q.asCurrency(amounts[p]);
-            }
-            r.rate = q.asCurrency(QStringLiteral("KRITSU"));
-            rows << r;
+    TQuery q = DM().select(TDM::ACN2,
+                           QStringLiteral("SELECT * FROM ") + table + Where +
+                               QStringLiteral(" AND ") + column + QStringLiteral(" = ? ORDER BY ") +
+                               column + QStringLiteral(",TKNO"),
+                           {kco, year, code});
+    const QStringList steps = third
+                                  ? QStringList{QStringLiteral("SGOUSU"), QStringLiteral("C1GOUSU"),
+                                                QStringLiteral("C2GOUSU"), QStringLiteral("EGOUSU")}
+                                  : QStringList{QStringLiteral("SGOUSU"), QStringLiteral("C1GOUSU"),
+                                                QStringLiteral("EGOUSU")};
+    const QStringList amounts = third ? QStringList{QStringLiteral("SKIN"), QStringLiteral("C1KIN"),
+                                                    QStringLiteral("C2KIN"), QStringLiteral("EKIN")}
+                                      : QStringList{QStringLiteral("SKIN"), QStringLiteral("C1KIN"),
+                                                    QStringLiteral("EKIN")};
+    for (; !q.eof(); q.next()) {
+        StoredCurveRow r;
+        r.grade = q.asInt(QStringLiteral("TKNO"));
+        for (int p = 0; p < steps.size(); ++p) {
+            r.steps[size_t(p)] = q.asInt(steps[p]);
+            r.amounts[size_t(p)] = q.asCurrency(amounts[p]);
         }
+        r.rate = q.asCurrency(QStringLiteral("KRITSU"));
+        rows << r;
     }
-    q.close();
     return rows;
 }
 
+// Table and column come from this file only, never from input.
 QVector<int> loadCodes(int kco, int year, const QString& table, const QString& column) {
     QVector<int> codes;
-    TQuery& q = DM().Query21;
-    if (select(QStringLiteral("SELECT * FROM ") + table + companyAndYear(kco, year) +
-               QStringLiteral(" ORDER BY ") + column + QStringLiteral(",TKNO"))) {
-        for (; !q.eof(); q.next()) {
-            const int code = q.asInt(column);
-            if (codes.isEmpty() || codes.last() != code)
-                codes << code;
-        }
+    TQuery q =
+        DM().select(TDM::ACN2,
+                    QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") + table + Where +
+                        QStringLiteral(" ORDER BY ") + column + QStringLiteral(",TKNO"),
+                    {kco, year});
+    for (; !q.eof(); q.next()) {
+        const int code = q.asInt(column);
+        if (codes.isEmpty() || codes.last() != code)
+            codes << code;
     }
-    q.close();
     return codes;
 }
 
@@ -78,10 +62,11 @@ QVector<int> loadCodes(int kco, int year, const QString& table, const QString& c
 
 std::optional<StoredHead> LoadWageTableHead(int kco, int year) {
     std::optional<StoredHead> head;
-    TQuery& q = DM().Query21;
-    if (select(QStringLiteral("SELECT * FROM MCHINGIN") + companyAndYear(kco, year) +
-               QStringLiteral(" AND CGCO = 1")) &&
-        !q.eof()) {
+    const TQuery q = DM().select(TDM::ACN2,
+                                 QStringLiteral("SELECT * FROM MCHINGIN") + Where +
+                                     QStringLiteral(" AND CGCO = 1"),
+                                 {kco, year});
+    if (!q.eof()) {
         StoredHead h;
         h.gradeCount = q.asInt(QStringLiteral("TKSU"));
         h.method = q.asInt(QStringLiteral("KSENTAKUF"));
@@ -95,23 +80,20 @@ std::optional<StoredHead> LoadWageTableHead(int kco, int year) {
         h.highestStep = q.asInt(QStringLiteral("GOUHOU2"));
         head = h;
     }
-    q.close();
     return head;
 }
 
 QVector<StoredScaleRow> LoadScaleSet(int kco, int year, int code) {
     QVector<StoredScaleRow> rows;
-    TQuery& q = DM().Query21;
-    if (select(QStringLiteral("SELECT * FROM DSCALE") + yearAndCompany(kco, year) +
-               QStringLiteral(" AND SKCO = ") + SqlNum(code) +
-               QStringLiteral(" ORDER BY SKCO,TKNO"))) {
-        for (; !q.eof(); q.next())
-            rows << StoredScaleRow{
-                q.asInt(QStringLiteral("TKNO")),       q.asCurrency(QStringLiteral("RITSU1")),
-                q.asCurrency(QStringLiteral("KKIN")),  q.asCurrency(QStringLiteral("RITSU2")),
-                q.asCurrency(QStringLiteral("SPKIN")), q.asCurrency(QStringLiteral("RNKIN"))};
-    }
-    q.close();
+    TQuery q = DM().select(TDM::ACN2,
+                           QStringLiteral("SELECT * FROM DSCALE") + Where +
+                               QStringLiteral(" AND SKCO = ? ORDER BY SKCO,TKNO"),
+                           {kco, year, code});
+    for (; !q.eof(); q.next())
+        rows << StoredScaleRow{
+            q.asInt(QStringLiteral("TKNO")),       q.asCurrency(QStringLiteral("RITSU1")),
+            q.asCurrency(QStringLiteral("KKIN")),  q.asCurrency(QStringLiteral("RITSU2")),
+            q.asCurrency(QStringLiteral("SPKIN")), q.asCurrency(QStringLiteral("RNKIN"))};
     return rows;
 }
 
@@ -152,65 +134,55 @@ WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& 
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
         return WageTableSaveResult::OutOfRange;
-    const QStringList statements =
-        WageTableSaveStatements(kco, year, definition, gradeNames, *table);
-    Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
-        return WageTableSaveResult::Failed;
-    for (const QString& sql : statements) {
-        state().SqlText = sql;
-        if (!DM().RunSql(DM().Query21, sql, QLatin1Char('E')))
-            return WageTableSaveResult::Failed; // rolled back as the scope ends
-    }
-    return tx.commit() ? WageTableSaveResult::Saved : WageTableSaveResult::Failed;
+    return ExecTogether(TDM::Files::Data, TDM::ACN2,
+                        WageTableSaveStatements(kco, year, definition, gradeNames, *table))
+               ? WageTableSaveResult::Saved
+               : WageTableSaveResult::Failed;
 }
 
 QVector<WageTableRow> LoadStoredWageTable(int kco, int year) {
     QVector<WageTableRow> rows;
-    TQuery& q = DM().Query21;
-    if (select(QStringLiteral("select * from  DCHINGIN2 ") + companyAndYear(kco, year) +
-               QStringLiteral(" order by GOUHOU"))) {
-        for (; !q.eof(); q.next()) {
-            WageTableRow r;
-            r.step = q.asInt(QStringLiteral("GOUHOU"));
-            for (int g = 1; g <= MaxGrades; ++g) {
-                r.amount[size_t(g)] = q.asCurrency(QStringLiteral("KIN%1").arg(g)).rounded();
-                r.index[size_t(g)] = q.asInt64(QStringLiteral("KS%1").arg(g));
-            }
-            rows << r;
+    TQuery q = DM().select(TDM::ACN2,
+                           QStringLiteral("SELECT * FROM DCHINGIN2") + Where +
+                               QStringLiteral(" ORDER BY GOUHOU"),
+                           {kco, year});
+    for (; !q.eof(); q.next()) {
+        WageTableRow r;
+        r.step = q.asInt(QStringLiteral("GOUHOU"));
+        for (int g = 1; g <= MaxGrades; ++g) {
+            r.amount[size_t(g)] = q.asCurrency(QStringLiteral("KIN%1").arg(g)).rounded();
+            r.index[size_t(g)] = q.asInt64(QStringLiteral("KS%1").arg(g));
         }
+        rows << r;
     }
-    q.close();
     return rows;
 }
 
 std::array<qint64, MaxGrades + 1> LoadBaseAmounts(int kco, int year) {
     std::array<qint64, MaxGrades + 1> totals{};
-    TQuery& q = DM().Query21;
     // The saved option of the company, not the link of whichever employee was read last.
     int salaryOption = 3;
-    if (select(QStringLiteral("SELECT FRSTKYU FROM MKIGYOU2") + companyAndYear(kco, year)) &&
-        !q.eof())
-        salaryOption = q.asInt(QStringLiteral("FRSTKYU"));
-    q.close();
+    const TQuery option =
+        DM().select(TDM::ACN2, QStringLiteral("SELECT FRSTKYU FROM MKIGYOU2") + Where, {kco, year});
+    if (!option.eof())
+        salaryOption = option.asInt(QStringLiteral("FRSTKYU"));
     const bool linked = salaryOption >= 1 && salaryOption <= 3;
     // An employee whose grade and step have no amount in the wage table (every employee
     // before the first table exists) counts with the base-pay item linked to the table, not
     // with 0: the base amounts are wanted exactly when the scale is first typed.
-    if (select(QStringLiteral("SELECT TOUKYU,AVG(KKYU1) as KIN1, AVG(KKYU2) as KIN2,AVG(KKYU3) "
-                              "as KIN3, AVG(CASE WHEN KIN <> 0 THEN KIN WHEN JISEKI = 2 THEN "
-                              "KKYU2 WHEN JISEKI = 3 THEN KKYU3 ELSE KKYU1 END) as HKIN "
-                              "FROM VSYAIN") +
-               yearAndCompany(kco, year) + QStringLiteral(" group by TOUKYU"))) {
-        for (; !q.eof(); q.next()) {
-            const double average =
-                q.asReal(linked ? QStringLiteral("HKIN") : QStringLiteral("KIN1"));
-            int grade = q.asInt(QStringLiteral("TOUKYU"));
-            if (grade < 1 || grade > MaxGrades)
-                grade = 1;
-            totals[size_t(grade)] += qint64(RoundAt(1, average));
-        }
+    TQuery q = DM().select(TDM::ACN2,
+                           QStringLiteral("SELECT TOUKYU,AVG(KKYU1) as KIN1, AVG(KKYU2) as KIN2,"
+                                          "AVG(KKYU3) as KIN3, AVG(CASE WHEN KIN <> 0 THEN KIN "
+                                          "WHEN JISEKI = 2 THEN KKYU2 WHEN JISEKI = 3 THEN KKYU3 "
+                                          "ELSE KKYU1 END) as HKIN FROM VSYAIN") +
+                               Where + QStringLiteral(" group by TOUKYU"),
+                           {kco, year});
+    for (; !q.eof(); q.next()) {
+        const double average = q.asReal(linked ? QStringLiteral("HKIN") : QStringLiteral("KIN1"));
+        int grade = q.asInt(QStringLiteral("TOUKYU"));
+        if (grade < 1 || grade > MaxGrades)
+            grade = 1;
+        totals[size_t(grade)] += qint64(RoundAt(1, average));
     }
-    q.close();
     return totals;
 }

@@ -7,7 +7,7 @@
 #include <optional>
 
 // Loading and saving of the wage table of one company year (MCHINGIN, DSCALE, DKSEN2, DKSEN3,
-// DCHINGIN2) through the data module's Query21.
+// DCHINGIN2).
 
 std::optional<StoredHead> LoadWageTableHead(int kco, int year);
 // A set's rows in grade order; empty when the code has no stored set.

@@ -1,8 +1,15 @@
 #include "gui/common/Controls.h"
 
+#include "gui/common/DateFields.h"
+
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 QLineEdit* TextEdit(QWidget* parent, const QString& name, int maxLength, int width,
                     Qt::Alignment align) {
@@ -48,4 +55,33 @@ QPushButton* CommandButton(QWidget* parent, const QString& name, const QString& 
     b->setAutoDefault(false);
     b->setFocusPolicy(focus);
     return b;
+}
+
+QHBoxLayout* DateRow(QWidget* parent, const DateFields& f) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(f.era);
+    row->addWidget(f.year);
+    row->addWidget(new QLabel(QStringLiteral("年"), parent));
+    row->addWidget(f.month);
+    row->addWidget(new QLabel(QStringLiteral("月"), parent));
+    row->addWidget(f.day);
+    row->addWidget(new QLabel(QStringLiteral("日"), parent));
+    row->addStretch(1);
+    return row;
+}
+
+QList<QRadioButton*> RadioGroup(QWidget* parent, const QString& groupName, const QString& title,
+                                const QList<std::pair<QString, QString>>& buttons,
+                                QGroupBox** group) {
+    auto* box = Named(new QGroupBox(title, parent), groupName);
+    auto* column = new QVBoxLayout(box);
+    QList<QRadioButton*> made;
+    for (const auto& [name, caption] : buttons) {
+        made << Named(new QRadioButton(caption, box), name);
+        column->addWidget(made.last());
+    }
+    if (group)
+        *group = box;
+    return made;
 }

@@ -3,10 +3,17 @@
 #include <QString>
 #include <Qt>
 
+#include <QList>
+#include <utility>
+
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QWidget;
+struct DateFields;
 
 // The few ways the screens make their controls, so every screen builds them alike.
 
@@ -29,3 +36,12 @@ QComboBox* EraBox(QWidget* parent, const QString& name, int width);
 // Enter belongs to the field's exit check, not to a default button.
 QPushButton* CommandButton(QWidget* parent, const QString& name, const QString& text,
                            Qt::FocusPolicy focus = Qt::StrongFocus);
+
+// A date's era box and year, month and day edits in a row, with 年, 月 and 日 between them.
+QHBoxLayout* DateRow(QWidget* parent, const DateFields& fields);
+
+// A titled group of radio buttons above each other: {objectName, caption} each. The buttons
+// come back in the order given.
+QList<QRadioButton*> RadioGroup(QWidget* parent, const QString& groupName, const QString& title,
+                                const QList<std::pair<QString, QString>>& buttons,
+                                QGroupBox** group = nullptr);

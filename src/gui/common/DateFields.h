@@ -13,7 +13,8 @@ struct DateFields {
     QLineEdit* day;
 };
 
-// Shows a stored yyyymmdd date (0 = no date); an unknown era selects the empty last item.
-void ShowDate(const DateFields& fields, qint64 ymd);
+// Shows a stored yyyymmdd date (0 = no date) in the company's calendar (era mode 0 western
+// years); an unknown era selects the empty last item.
+void ShowDate(const DateFields& fields, qint64 ymd, int eraMode);
 // The typed date as yyyymmdd (0 for month and day 0); false when it is no valid date.
-bool TakeDate(const DateFields& fields, qint64& ymd);
+bool TakeDate(const DateFields& fields, qint64& ymd, int eraMode);

@@ -1,11 +1,9 @@
 #include "gui/company/WS0010_CompanySelection.h"
 
 #include "core/common/AppState.h"
-#include "core/common/Dates.h"
 #include "core/common/Messages.h"
-#include "core/common/SqlText.h"
-#include "data/db/TDM.h"
-#include "data/project/CompanySettingsCache.h"
+#include "data/company/CompanyStore.h"
+#include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/company/WS0020_CompanyData.h"
 
@@ -63,9 +61,7 @@ private:
 
 } // namespace
 
-TWS0010::TWS0010(QWidget* mainWindow, QWidget* parent) : QDialog(parent), m_main(mainWindow) {
-    if (m_main)
-        connect(this, &TWS0010::projectCaptionChosen, m_main, &QWidget::setWindowTitle);
+TWS0010::TWS0010(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("WS0010"));
     setWindowTitle(QStringLiteral("企業　選択"));
     setModal(true);
@@ -133,7 +129,7 @@ TWS0010::TWS0010(QWidget* mainWindow, QWidget* parent) : QDialog(parent), m_main
     });
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
         // Choosing by double-click, as the choose button would.
-        if (state().ProjectState == 4 && column != 0 && row + 1 == m_currentRow &&
+        if (m_command == ProjectCommand::Open && column != 0 && row + 1 == m_currentRow &&
             btnAdd->isEnabled())
             btnAddClick();
     });
@@ -144,7 +140,39 @@ QString TWS0010::cell(int row, int column) const {
     return it ? it->text() : QString();
 }
 
-void TWS0010::prepare() {
+void TWS0010::start(ProjectCommand command) {
+    prepare(command);
+    exec();
+}
+
+void TWS0010::prepare(ProjectCommand command) {
+    m_command = command;
+    m_madeSelection = false;
+    switch (command) {
+    case ProjectCommand::New:
+        setWindowTitle(QStringLiteral("企業　登録"));
+        btnAdd->setText(QStringLiteral("登録"));
+        break;
+    case ProjectCommand::Open:
+        setWindowTitle(QStringLiteral("企業　選択"));
+        btnAdd->setText(QStringLiteral("選択"));
+        break;
+    case ProjectCommand::Change:
+        setWindowTitle(QStringLiteral("企業　変更"));
+        btnMnt->setText(QStringLiteral("修正"));
+        break;
+    case ProjectCommand::Delete:
+        // The caption stays as the previous command left it.
+        btnDlt->setText(QStringLiteral("削除"));
+        break;
+    case ProjectCommand::Close:
+        break;
+    }
+    btnAdd->setEnabled(command == ProjectCommand::New || command == ProjectCommand::Open);
+    btnMnt->setEnabled(command == ProjectCommand::Change);
+    btnDlt->setEnabled(command == ProjectCommand::Delete);
+    fillYears();
+
     setFixedSize(700, 550);
     StringGrid1->setColumnWidth(0, 30);
     StringGrid1->setColumnWidth(1, 60);
@@ -157,56 +185,53 @@ void TWS0010::prepare() {
     Lbl_Info->setText(QStringLiteral("サンプル企業は2023年度に収録されています"));
 }
 
-void TWS0010::fillList() {
+void TWS0010::fillYears() {
     AppState& s = state();
+    s.refreshToday();
+    const QSignalBlocker block(cmbNendo);
+    cmbNendo->clear();
+    for (int y : selectionYears(s.TodayYear))
+        cmbNendo->addItem(QString::number(y));
+    cmbNendo->setCurrentIndex(cmbNendo->findText(QString::number(s.TodayYear)));
+    cmbNendo->setEditText(QString::number(s.TodayYear));
+    m_year = s.TodayYear;
+}
+
+void TWS0010::fillList() {
     StringGrid1->setEnabled(true);
-    TQuery& q = DM().Query1;
-    s.SqlText = QStringLiteral("SELECT KCO,KNA,PATH FROM MKIGYOU1 WHERE NENDO = ") +
-                SqlNum(s.SelNendo) + QStringLiteral(" ORDER BY KCO");
     const QSignalBlocker block(StringGrid1);
     StringGrid1->clearContents();
-    if (DM().RunSql(q, s.SqlText, QLatin1Char('S')) && q.recordCount() > 0) {
-        StringGrid1->setRowCount(q.recordCount());
-        int row = 0;
-        for (; !q.eof(); q.next(), ++row) {
+    const QVector<CompanyListRow> companies = ListCompanies(m_year);
+    if (!companies.isEmpty()) {
+        StringGrid1->setRowCount(int(companies.size()));
+        for (int row = 0; row < companies.size(); ++row) {
             StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-            StringGrid1->setItem(
-                row, 1, new QTableWidgetItem(QString::number(q.asInt(QStringLiteral("KCO")))));
-            StringGrid1->setItem(row, 2, new QTableWidgetItem(q.asText(QStringLiteral("KNA"))));
-            StringGrid1->setItem(row, 3, new QTableWidgetItem(s.DataDir));
+            StringGrid1->setItem(row, 1, new QTableWidgetItem(QString::number(companies[row].kco)));
+            StringGrid1->setItem(row, 2, new QTableWidgetItem(companies[row].name));
+            StringGrid1->setItem(row, 3, new QTableWidgetItem(state().DataDir));
         }
     } else {
         StringGrid1->setRowCount(1);
         for (int c = 0; c < 4; ++c)
             StringGrid1->setItem(0, c, new QTableWidgetItem(QString()));
     }
-    q.close();
     m_currentRow = 1;
     StringGrid1->setCurrentCell(0, 1);
-
-    MaxKco = 0;
-    if (DM().RunSql(q, QStringLiteral("SELECT Max(KCO) FROM MKIGYOU1"), QLatin1Char('S')) &&
-        !q.eof() && !q.value(0).isNull())
-        MaxKco = int(VariantInt(q.value(0)));
-    q.close();
-
-    if (s.ProjectState != 1)
+    m_maxKco = HighestCompanyCode();
+    if (m_command != ProjectCommand::New)
         takeRow(1);
     StringGrid1->viewport()->update();
 }
 
 void TWS0010::takeRow(int row) {
-    AppState& s = state();
     bool ok = false;
     const int kco = cell(row, 1).toInt(&ok);
-    s.ListKco = ok ? kco : 0;
-    ListKna = cell(row, 2);
-    ListPath = cell(row, 3);
+    m_listKco = ok ? kco : 0;
+    m_listKna = cell(row, 2);
 }
 
 void TWS0010::cmbNendoChange() {
-    AppState& s = state();
-    s.SelNendo = 0;
+    m_year = 0;
     const int index = cmbNendo->findText(cmbNendo->currentText());
     if (index < 0)
         return;
@@ -214,7 +239,7 @@ void TWS0010::cmbNendoChange() {
     const int year = cmbNendo->itemText(index).toInt(&ok);
     if (!ok)
         return;
-    s.SelNendo = year;
+    m_year = year;
     fillList();
 }
 
@@ -223,106 +248,57 @@ void TWS0010::StringGrid1Click(int row, int column) {
         return;
     if (cell(row, 1).isEmpty() && cell(row, 2).isEmpty() && cell(row, 3).isEmpty())
         return;
-    AppState& s = state();
     m_currentRow = row;
     bool ok = false;
     const int kco = cell(row, 1).toInt(&ok);
-    s.ListKco = ok ? kco : 0;
+    m_listKco = ok ? kco : 0;
     if (ok) {
-        ListKna = cell(row, 2);
-        ListPath = cell(row, 3);
+        m_listKna = cell(row, 2);
         Edit1->setText(QString::number(kco));
-        Edit2->setText(ListKna);
-        Edit3->setText(ListPath);
+        Edit2->setText(m_listKna);
+        Edit3->setText(cell(row, 3));
     }
     StringGrid1->viewport()->update();
 }
 
-void TWS0010::openCompanyData() {
-    if (!WS0020)
-        return;
-    WS0020->show();
-    WS0020->raise();
-    WS0020->prepare();
+TWS0020* TWS0010::companyData() {
+    if (!m_companyData) {
+        m_companyData = new TWS0020(this);
+        // Whatever the data screen saved or left, the list shows the companies as stored.
+        connect(m_companyData, &TWS0020::companiesChanged, this, [this] { fillList(); });
+    }
+    return m_companyData;
 }
 
 void TWS0010::btnAddClick() {
-    AppState& s = state();
-    if (s.ProjectState == 2 || s.ProjectState == 3 || s.SelNendo == 0)
+    if (m_command == ProjectCommand::Change || m_command == ProjectCommand::Delete || m_year == 0)
         return;
-    if (s.ProjectState == 1) {
-        if (!WS0020)
-            return;
-        WS0020->btnAdd->setText(QStringLiteral("登録"));
-        WS0020->btnAdd->setEnabled(true);
-        WS0020->btnMnt->setText(QString());
-        WS0020->btnMnt->setEnabled(false);
-        WS0020->btnDlt->setText(QString());
-        WS0020->btnDlt->setEnabled(false);
-        WS0020->txtNendo->setText(QString::number(s.SelNendo));
-        s.SelKco = MaxKco + 1;
-        WS0020->txtCorpID->setText(QString::number(s.SelKco));
-        openCompanyData();
+    if (m_command == ProjectCommand::New) {
+        m_madeSelection = true;
+        companyData()->start(TWS0020::Mode::Register, {m_maxKco + 1, m_year});
         return;
     }
-    if (s.ListKco == 0) {
+    if (m_listKco == 0) {
         Msg::info(QStringLiteral("企業コードが選択されていません。"));
         return;
     }
-    s.SelKco = int(s.ListKco);
-    s.SelKna = ListKna;
-    TQuery& q = DM().Query1;
-    s.SqlText = QStringLiteral("SELECT * FROM MKIGYOU1 WHERE NENDO = ") + SqlNum(s.SelNendo) +
-                QStringLiteral(" AND KCO = ") + SqlNum(s.SelKco);
-    if (DM().RunSql(q, s.SqlText, QLatin1Char('S')) && !q.eof()) {
-        s.EraMode = q.asInt(QStringLiteral("REKI"));
-        s.AgeBaseMode = q.asInt(QStringLiteral("FNK"));
-        s.AgeBaseDate = q.asInt(QStringLiteral("KDATE"));
-    }
-    q.close();
-    s.CompanySettings.KCO = QString::number(s.SelKco);
-    s.CompanySettings.NENDO = QString::number(s.SelNendo);
-    if (!LoadCompanySettings(s.CompanySettings)) {
-        Msg::info(QStringLiteral("企業マスターが存在しません。"));
+    m_madeSelection = true;
+    if (!Project::current()->open({m_listKco, m_year}))
         return;
-    }
-    LoadMarks(s.Marks);
-    Q_EMIT projectCaptionChosen(QStringLiteral("【　") + NendoText(s.EraMode, s.SelNendo) +
-                                QStringLiteral(" 年度  :  ") + s.SelKna +
-                                QStringLiteral("　】 Tesvane賃金"));
     accept();
-    s.CompanyChosen = 1;
 }
 
 void TWS0010::btnMntClick() {
-    AppState& s = state();
-    if (s.ProjectState != 2 || s.SelNendo == 0 || s.ListKco == 0 || !WS0020)
+    if (m_command != ProjectCommand::Change || m_year == 0 || m_listKco == 0)
         return;
-    WS0020->btnAdd->setText(QString());
-    WS0020->btnAdd->setEnabled(false);
-    WS0020->btnMnt->setText(QStringLiteral("修正"));
-    WS0020->btnMnt->setEnabled(true);
-    WS0020->btnDlt->setText(QString());
-    WS0020->btnDlt->setEnabled(false);
-    WS0020->txtNendo->setText(QString::number(s.SelNendo));
-    WS0020->txtCorpID->setText(SqlNum(s.ListKco));
-    s.SelKco = int(s.ListKco);
-    openCompanyData();
+    m_madeSelection = true;
+    companyData()->start(TWS0020::Mode::Change, {m_listKco, m_year});
 }
 
 void TWS0010::btnDltClick() {
-    AppState& s = state();
-    if (s.ProjectState != 3 || s.SelNendo == 0 || !WS0020)
+    if (m_command != ProjectCommand::Delete || m_year == 0)
         return;
-    WS0020->btnAdd->setText(QString());
-    WS0020->btnAdd->setEnabled(false);
-    WS0020->btnMnt->setText(QString());
-    WS0020->btnMnt->setEnabled(false);
-    WS0020->btnDlt->setText(QStringLiteral("削除"));
-    WS0020->btnDlt->setEnabled(true);
-    WS0020->txtNendo->setText(QString::number(s.SelNendo));
-    WS0020->txtCorpID->setText(SqlNum(s.ListKco));
-    openCompanyData();
+    companyData()->start(TWS0020::Mode::Delete, {m_listKco, m_year});
 }
 
 void TWS0010::btnCloseClick() {
@@ -330,14 +306,8 @@ void TWS0010::btnCloseClick() {
 }
 
 void TWS0010::closeEvent(QCloseEvent* event) {
-    AppState& s = state();
-    if (s.SelKco == 0) {
-        s.ProjectState = 0;
-        s.SelKco = 0;
-        s.CompanyChosen = 0;
-    }
-    if (WS0020 && WS0020->isVisible())
-        WS0020->hide();
+    if (m_companyData && m_companyData->isVisible())
+        m_companyData->hide();
     QDialog::closeEvent(event);
 }
 

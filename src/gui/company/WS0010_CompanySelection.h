@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/project/ProjectCommands.h"
+
 #include <QDialog>
+#include <QPointer>
 
 class QComboBox;
 class QLabel;
@@ -13,7 +16,42 @@ class TWS0020;
 class TWS0010 : public QDialog {
     Q_OBJECT
 public:
-    explicit TWS0010(QWidget* mainWindow, QWidget* parent = nullptr);
+    explicit TWS0010(QWidget* parent = nullptr);
+
+    // Shows the selection modally for a project command; returns when it closes. Open opens
+    // the chosen company in the project.
+    void start(ProjectCommand command);
+    // What start does before showing: buttons and caption for the command, the years up to
+    // next year with this year chosen, the list of this year.
+    void prepare(ProjectCommand command);
+
+    // Whether this showing chose a company, or went on to register or change one.
+    bool madeSelection() const { return m_madeSelection; }
+    int currentRow() const { return m_currentRow; } // grid row (1 = first company)
+    int listCode() const { return m_listKco; }      // the company of the chosen row, 0 none
+    int year() const { return m_year; }             // the chosen year, 0 for a typed unknown
+    int highestCode() const { return m_maxKco; }    // over every year
+    // The company data screen it opens (made on first use).
+    TWS0020* companyData();
+
+public Q_SLOTS:
+    void btnAddClick();
+    void btnMntClick();
+    void btnDltClick();
+    void btnCloseClick();
+    void cmbNendoChange();
+    void StringGrid1Click(int row, int column); // grid rows and columns as the user sees them
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void fillYears();
+    // Reads the companies of the chosen year into the grid and the highest code of any year.
+    void fillList();
+    QString cell(int row, int column) const;
+    void takeRow(int row);
 
     QComboBox* cmbNendo;
     QTableWidget* StringGrid1;
@@ -26,39 +64,12 @@ public:
     QLineEdit* Edit2;
     QLineEdit* Edit3;
 
-    TWS0020* WS0020 = nullptr; // the company data screen it opens
-
-    // Run by the main window before every showing and by the company data screen after a
-    // register or delete.
-    void prepare();
-    // Reads the companies of SelNendo into the grid and takes MaxKco over all years.
-    void fillList();
-
-    int MaxKco = 0;
-    QString ListKna;
-    QString ListPath;
-    int currentRow() const { return m_currentRow; } // grid row (1 = first company)
-
-public Q_SLOTS:
-    void btnAddClick();
-    void btnMntClick();
-    void btnDltClick();
-    void btnCloseClick();
-    void cmbNendoChange();
-    void StringGrid1Click(int row, int column); // grid rows and columns as the user sees them
-
-Q_SIGNALS:
-    // A company was opened: the main window's caption.
-    void projectCaptionChosen(const QString& caption);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    QString cell(int row, int column) const;
-    void takeRow(int row);
-    void openCompanyData();
-    QWidget* m_main;
+    QPointer<TWS0020> m_companyData;
+    ProjectCommand m_command = ProjectCommand::Open;
+    bool m_madeSelection = false;
     int m_currentRow = 1;
+    int m_year = 0;
+    int m_listKco = 0;
+    QString m_listKna;
+    int m_maxKco = 0;
 };

@@ -7,13 +7,10 @@
 #include "core/common/Helpers.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
-#include "core/common/SqlText.h"
-#include "data/db/TDM.h"
-#include "data/db/Transaction.h"
+#include "data/company/CompanyStore.h"
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/FieldExits.h"
-#include "gui/company/WS0010_CompanySelection.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -41,32 +38,6 @@ const QString OutOfRange = QStringLiteral("入力範囲外です。");
 const char* const BasePayDefaults[] = {"", "年齢給", "職能給", "基本給"};
 const char* const AllowanceDefaults[] = {"", "家族手当", "住宅手当", "役職手当", "調整手当", ""};
 const char* const DigitsFullWidth[] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
-
-// Every table that holds rows of a company and year; a delete empties all of them.
-const char* const CompanyTables[] = {"MSYAIN1", "MSYAIN2", "MKIGYOU1", "MKIGYOU2",  "MMARK",
-                                     "MGRAPH",  "MCHART",  "DCHINGIN", "DCHINGIN2", "DKSEN2",
-                                     "DKSEN3",  "DSCALE",  "DSPDRAW",  "MCHINGIN",  "MHYOUKA"};
-
-using Columns = QVector<std::pair<QString, QString>>;
-
-QString insertSql(const QString& table, const Columns& columns) {
-    QStringList names, values;
-    for (const auto& [name, value] : columns) {
-        names << name;
-        values << value;
-    }
-    return QStringLiteral("INSERT INTO ") + table + QStringLiteral("(") +
-           names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-           values.join(QLatin1Char(',')) + QStringLiteral(")");
-}
-
-QString updateSql(const QString& table, const Columns& columns, const QString& where) {
-    QStringList sets;
-    for (const auto& [name, value] : columns)
-        sets << name + QStringLiteral(" = ") + value;
-    return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
-           sets.join(QStringLiteral(", ")) + where;
-}
 
 // A typed whole number, or `otherwise` when the text is not one.
 int typedInt(const QString& text, int otherwise) {
@@ -98,25 +69,11 @@ private:
 
 } // namespace
 
-// The form's values as they go into SQL; everything typed is checked before anything is written.
-struct TWS0020::Entry {
-    int kco = 0;
-    int nendo = 0;
-    QString name;
-    int surveyDate = 0;
-    int raiseDate = 0;
-    Currency baseUp;
-    int modelCode = 0;
-    int livingCode = 0;
-};
-
-TWS0020::TWS0020(TWS0010* selection, QWidget* parent)
-    // The selection runs modally: only its own child windows take input while it is up, and a
-    // child window stays above it.
-    : QDialog(selection ? selection : parent), m_selection(selection),
-      m_exits(new FieldExits(this)) {
+// The selection runs modally: only its own child windows take input while it is up, and a
+// child window stays above it; so the selection is the parent.
+TWS0020::TWS0020(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS0020"));
-    setWindowTitle(QStringLiteral("企業データ"));
+    setWindowTitle(QStringLiteral("企業データ[*]"));
     setModal(false);
     buildControls();
     buildLayout();
@@ -195,17 +152,7 @@ void TWS0020::buildLayout() {
         return l;
     };
     auto dateRow = [this](QComboBox* era, QLineEdit* y, QLineEdit* m, QLineEdit* d) {
-        auto* row = new QHBoxLayout;
-        row->setSpacing(4);
-        row->addWidget(era);
-        row->addWidget(y);
-        row->addWidget(new QLabel(QStringLiteral("年"), this));
-        row->addWidget(m);
-        row->addWidget(new QLabel(QStringLiteral("月"), this));
-        row->addWidget(d);
-        row->addWidget(new QLabel(QStringLiteral("日"), this));
-        row->addStretch(1);
-        return row;
+        return DateRow(this, {era, y, m, d});
     };
     auto alone = [](QWidget* w) {
         auto* row = new QHBoxLayout;
@@ -307,7 +254,7 @@ void TWS0020::connectHandlers() {
     connect(btnCansel, &QPushButton::clicked, this, &TWS0020::btnCanselClick);
     connect(btnClose, &QPushButton::clicked, this, &TWS0020::btnCloseClick);
 
-    auto changed = [] { state().DataChanged = 1; };
+    auto changed = [this] { setWindowModified(true); };
     for (QLineEdit* e : findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
         connect(e, &QLineEdit::textChanged, this, changed);
     for (QComboBox* c : {cmbModelCode, cmbLivingCode})
@@ -318,13 +265,13 @@ void TWS0020::connectHandlers() {
             if (!on)
                 return;
             m_salaryOption = i - 1;
-            state().DataChanged = 1;
+            setWindowModified(true);
         });
         connect(optMatlix[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
             if (!on)
                 return;
             m_matrixOption = i - 1;
-            state().DataChanged = 1;
+            setWindowModified(true);
         });
     }
 
@@ -354,13 +301,28 @@ int TWS0020::year() const {
     return typedInt(txtNendo->text(), 0);
 }
 
+void TWS0020::start(Mode mode, const CompanyYear& company) {
+    m_mode = mode;
+    btnAdd->setText(mode == Mode::Register ? QStringLiteral("登録") : QString());
+    btnAdd->setEnabled(mode == Mode::Register);
+    btnMnt->setText(mode == Mode::Change ? QStringLiteral("修正") : QString());
+    btnMnt->setEnabled(mode == Mode::Change);
+    btnDlt->setText(mode == Mode::Delete ? QStringLiteral("削除") : QString());
+    btnDlt->setEnabled(mode == Mode::Delete);
+    txtNendo->setText(QString::number(company.nendo));
+    txtCorpID->setText(QString::number(company.kco));
+    show();
+    raise();
+    prepare();
+}
+
 void TWS0020::prepare() {
     setFixedSize(FormWidth, FormHeight);
     reset();
-    if (state().ProjectState != 1)
+    if (m_mode != Mode::Register)
         load();
     focusName();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0020::focusName() {
@@ -369,7 +331,6 @@ void TWS0020::focusName() {
 }
 
 void TWS0020::reset() {
-    AppState& s = state();
     txtCorpName->clear();
     for (QLineEdit* e : {txtChkyy, txtChkmm, txtChkdd, txtUPyy, txtUPmm, txtUPdd, txtBaseUp})
         e->setText(QStringLiteral("0"));
@@ -394,77 +355,40 @@ void TWS0020::reset() {
 
     fillCodeBoxes();
 
-    TQuery& q = DM().Query1;
     // A new company has no row yet, so it always starts with western years.
-    s.SqlText = QStringLiteral("SELECT * FROM MKIGYOU1 WHERE NENDO = ") + SqlNum(year()) +
-                QStringLiteral(" AND KCO = ") + SqlNum(companyCode());
-    s.EraMode = 0;
-    if (DM().RunSql(q, s.SqlText, QLatin1Char('S')) && !q.eof())
-        s.EraMode = q.asInt(QStringLiteral("REKI"));
-    q.close();
+    const std::optional<CompanyOptions> options = LoadCompanyOptions({companyCode(), year()});
+    m_eraMode = options ? options->eraMode : 0;
     fillEraBoxes();
 }
 
 void TWS0020::fillCodeBoxes() {
-    AppState& s = state();
-    TQuery& q1 = DM().Query1;
     cmbModelCode->clear();
-    s.ModelDataCodeList.clear();
-    s.SqlText = QStringLiteral("SELECT * FROM MDEL ORDER BY MDCO");
-    if (DM().RunSql(q1, s.SqlText, QLatin1Char('S'))) {
-        for (; !q1.eof(); q1.next()) {
-            const QString code = q1.asText(QStringLiteral("MDCO"));
-            const QString name = q1.asText(QStringLiteral("MDNA"));
-            cmbModelCode->addItem(code + QStringLiteral(" : ") + name);
-            s.ModelDataCodeList.push_back({code, name});
-        }
-    }
-    q1.close();
-
-    TQuery& q21 = DM().Query21;
+    m_modelCodes = LoadModelDataCodes();
+    for (const CodeEntry& e : m_modelCodes)
+        cmbModelCode->addItem(e.code + QStringLiteral(" : ") + e.name);
     cmbLivingCode->clear();
-    s.LivingCodeList.clear();
-    s.SqlText = QStringLiteral("SELECT * FROM MSEIKEI ORDER BY SKCO,SNIN,SNENREI");
-    if (DM().RunSql(q21, s.SqlText, QLatin1Char('S'))) {
-        QString previous;
-        bool first = true;
-        for (; !q21.eof(); q21.next()) {
-            const QString code = q21.asText(QStringLiteral("SKCO"));
-            if (!first && code == previous)
-                continue;
-            first = false;
-            previous = code;
-            const QString source = q21.asText(QStringLiteral("DEDOKORO"));
-            cmbLivingCode->addItem(code + QStringLiteral(" : ") + source);
-            s.LivingCodeList.push_back({code, source});
-        }
-    }
-    q21.close();
-
+    m_livingCodes = LoadLivingCostCodes();
+    for (const CodeEntry& e : m_livingCodes)
+        cmbLivingCode->addItem(e.code + QStringLiteral(" : ") + e.name);
     cmbModelCode->setEditText(NoCode);
     cmbLivingCode->setEditText(NoCode);
 }
 
 void TWS0020::fillEraBoxes() {
-    const bool eras = state().EraMode != 0;
+    const bool eras = m_eraMode != 0;
     for (QComboBox* box : {cmbChkNengou, cmbUPNengou}) {
         box->clear();
         box->setVisible(eras);
     }
     if (!eras)
         return;
-    TQuery& q = DM().Query2;
-    if (DM().RunSql(q, QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0"), QLatin1Char('S')) &&
-        !q.eof()) {
-        for (const char* column : {"REKI1", "REKI2", "REKI3"}) {
-            const QString name = q.asText(QString::fromLatin1(column));
-            if (name.isEmpty())
-                continue;
-            cmbChkNengou->addItem(name);
-            cmbUPNengou->addItem(name);
-        }
+    for (int i = 1; i <= 3; ++i) {
+        const QString& name = state().EraNames[size_t(i)];
+        if (name.isEmpty())
+            continue;
+        cmbChkNengou->addItem(name);
+        cmbUPNengou->addItem(name);
     }
-    q.close();
     for (QComboBox* box : {cmbChkNengou, cmbUPNengou}) {
         box->addItem(QString());
         box->setCurrentIndex(box->count() - 1);
@@ -472,42 +396,31 @@ void TWS0020::fillEraBoxes() {
 }
 
 void TWS0020::load() {
-    AppState& s = state();
-    TQuery& q = DM().Query21;
-    s.SqlText = QStringLiteral("SELECT * FROM MKIGYOU2 WHERE NENDO = ") + SqlNum(year()) +
-                QStringLiteral(" AND KCO = ") + SqlNum(companyCode()) +
-                QStringLiteral(" ORDER BY KCO");
-    if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')) || q.eof()) {
-        q.close();
+    const std::optional<CompanyRecord> r = LoadCompanyRecord({companyCode(), year()});
+    if (!r)
         return;
+    txtCorpName->setText(r->name);
+    ShowDate({cmbChkNengou, txtChkyy, txtChkmm, txtChkdd}, r->surveyDate, m_eraMode);
+    ShowDate({cmbUPNengou, txtUPyy, txtUPmm, txtUPdd}, r->raiseDate, m_eraMode);
+    txtBaseUp->setText(r->baseUp.toString());
+    txtSalaryKbn->setText(r->salaryKind);
+    for (size_t i = 1; i <= 3; ++i)
+        txtKihon[i]->setText(r->basePayNames[i]);
+    for (size_t i = 1; i <= 5; ++i)
+        txtTeate[i]->setText(r->allowanceNames[i]);
+    for (size_t i = 1; i <= 9; ++i)
+        txtTokyu[i]->setText(r->gradeNames[i]);
+    cmbModelCode2->setEditText(QString::number(r->modelWageCode));
+    cmbModelCode->setEditText(ModelDataCodeText(QString::number(r->modelCode), m_modelCodes));
+    cmbLivingCode->setEditText(LivingCodeText(QString::number(r->livingCode), m_livingCodes));
+    if (r->salaryOption >= 0 && r->salaryOption <= 3) {
+        optSalary[size_t(r->salaryOption + 1)]->setChecked(true);
+        m_salaryOption = r->salaryOption;
     }
-    txtCorpName->setText(q.asText(QStringLiteral("KNA")));
-    ShowDate({cmbChkNengou, txtChkyy, txtChkmm, txtChkdd}, q.asInt64(QStringLiteral("CYOUSAHI")));
-    ShowDate({cmbUPNengou, txtUPyy, txtUPmm, txtUPdd}, q.asInt64(QStringLiteral("SYOUKYUHI")));
-    txtBaseUp->setText(q.asCurrency(QStringLiteral("BEARITSU")).toString());
-    txtSalaryKbn->setText(q.asText(QStringLiteral("TAIKEI")));
-    for (int i = 1; i <= 3; ++i)
-        txtKihon[size_t(i)]->setText(q.asText(QStringLiteral("KKNA%1").arg(i)));
-    for (int i = 1; i <= 5; ++i)
-        txtTeate[size_t(i)]->setText(q.asText(QStringLiteral("TNA%1").arg(i)));
-    for (int i = 1; i <= 9; ++i)
-        txtTokyu[size_t(i)]->setText(
-            q.asText(QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0'))));
-    cmbModelCode2->setEditText(QString::number(q.asInt64(QStringLiteral("MCCO"))));
-    cmbModelCode->setEditText(
-        ModelDataCodeText(QString::number(q.asInt64(QStringLiteral("MDCO")))));
-    cmbLivingCode->setEditText(LivingCodeText(QString::number(q.asInt64(QStringLiteral("SKCO")))));
-    const int salary = q.asInt(QStringLiteral("FRSTKYU"));
-    if (salary >= 0 && salary <= 3) {
-        optSalary[size_t(salary + 1)]->setChecked(true);
-        m_salaryOption = salary;
+    if (r->matrixOption >= 0 && r->matrixOption <= 3) {
+        optMatlix[size_t(r->matrixOption + 1)]->setChecked(true);
+        m_matrixOption = r->matrixOption;
     }
-    const int matrix = q.asInt(QStringLiteral("FRSTKYUM"));
-    if (matrix >= 0 && matrix <= 3) {
-        optMatlix[size_t(matrix + 1)]->setChecked(true);
-        m_matrixOption = matrix;
-    }
-    q.close();
 }
 
 // ---- Field exits -------------------------------------------------------------------------
@@ -553,7 +466,8 @@ bool TWS0020::txtBaseUpExit() {
     return true;
 }
 
-bool TWS0020::checkCodeBox(QComboBox* box, QString (*displayText)(const QString&)) {
+bool TWS0020::checkCodeBox(QComboBox* box, const CodeList& codes,
+                           QString (*displayText)(const QString&, const CodeList&)) {
     const QString text = box->currentText().trimmed();
     if (text.isEmpty())
         return true;
@@ -561,15 +475,15 @@ bool TWS0020::checkCodeBox(QComboBox* box, QString (*displayText)(const QString&
     const int code = NthField(text, QLatin1Char(' '), 1).toInt(&ok);
     if (!ok)
         return refuse(box, NotANumber);
-    box->setEditText(displayText(QString::number(code)));
+    box->setEditText(displayText(QString::number(code), codes));
     return true;
 }
 
 bool TWS0020::cmbModelCodeExit() {
-    return checkCodeBox(cmbModelCode, &ModelDataCodeText);
+    return checkCodeBox(cmbModelCode, m_modelCodes, &ModelDataCodeText);
 }
 bool TWS0020::cmbLivingCodeExit() {
-    return checkCodeBox(cmbLivingCode, &LivingCodeText);
+    return checkCodeBox(cmbLivingCode, m_livingCodes, &LivingCodeText);
 }
 
 QVector<std::pair<QWidget*, bool (TWS0020::*)()>> TWS0020::exitChecks() const {
@@ -586,72 +500,45 @@ QVector<std::pair<QWidget*, bool (TWS0020::*)()>> TWS0020::exitChecks() const {
 
 // ---- Saving ------------------------------------------------------------------------------
 
-bool TWS0020::collect(Entry& entry) {
+bool TWS0020::collect(CompanyRecord& r) {
     // A button click does not take the focus from a field, so every field is checked here as
     // its exit would; the first refusal stops the save before anything is written.
     for (const auto& [widget, check] : exitChecks())
         if (!(this->*check)())
             return false;
-    entry.kco = companyCode();
-    entry.nendo = year();
-    entry.name = txtCorpName->text();
-    entry.modelCode = boxCode(cmbModelCode);
-    entry.livingCode = boxCode(cmbLivingCode);
-
+    r.company = {companyCode(), year()};
+    r.name = txtCorpName->text();
+    r.modelCode = boxCode(cmbModelCode);
+    r.livingCode = boxCode(cmbLivingCode);
     qint64 survey = 0, raise = 0;
-    if (!TakeDate({cmbChkNengou, txtChkyy, txtChkmm, txtChkdd}, survey)) {
+    if (!TakeDate({cmbChkNengou, txtChkyy, txtChkmm, txtChkdd}, survey, m_eraMode)) {
         Msg::info(QStringLiteral("調査日の入力エラーです。"));
         return false;
     }
-    if (!TakeDate({cmbUPNengou, txtUPyy, txtUPmm, txtUPdd}, raise)) {
+    if (!TakeDate({cmbUPNengou, txtUPyy, txtUPmm, txtUPdd}, raise, m_eraMode)) {
         Msg::info(QStringLiteral("昇給日の入力エラーです。"));
         return false;
     }
-    entry.surveyDate = int(survey);
-    entry.raiseDate = int(raise);
-    entry.baseUp = NumberOfText(txtBaseUp->text()); // checked above; empty reads 0
+    r.surveyDate = int(survey);
+    r.raiseDate = int(raise);
+    r.baseUp = NumberOfText(txtBaseUp->text()); // checked above; empty reads 0
+    r.salaryKind = txtSalaryKbn->text();
+    for (size_t i = 1; i <= 3; ++i)
+        r.basePayNames[i] = txtKihon[i]->text();
+    for (size_t i = 1; i <= 5; ++i)
+        r.allowanceNames[i] = txtTeate[i]->text();
+    for (size_t i = 1; i <= 9; ++i)
+        r.gradeNames[i] = txtTokyu[i]->text();
+    r.salaryOption = m_salaryOption;
+    r.matrixOption = m_matrixOption;
+    r.linkOption = m_linkOption;
     return true;
 }
 
-// The MKIGYOU2 columns that the form fills, in the table's order (key columns aside).
-TWS0020::Columns TWS0020::settingsColumns(const Entry& e) const {
-    Columns c;
-    c.push_back({QStringLiteral("KNA"), SqlQuote(e.name)});
-    c.push_back({QStringLiteral("CYOUSAHI"), SqlNum(e.surveyDate)});
-    c.push_back({QStringLiteral("BEARITSU"), SqlNum(e.baseUp)});
-    c.push_back({QStringLiteral("TAIKEI"), SqlQuote(txtSalaryKbn->text())});
-    for (int i = 1; i <= 3; ++i)
-        c.push_back({QStringLiteral("KKNA%1").arg(i), SqlQuote(txtKihon[size_t(i)]->text())});
-    for (int i = 1; i <= 5; ++i)
-        c.push_back({QStringLiteral("TNA%1").arg(i), SqlQuote(txtTeate[size_t(i)]->text())});
-    // The model wage series is the one of the model data.
-    c.push_back({QStringLiteral("MCCO"), SqlNum(e.modelCode)});
-    c.push_back({QStringLiteral("MDCO"), SqlNum(e.modelCode)});
-    for (int i = 1; i <= 9; ++i)
-        c.push_back({QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0')),
-                     SqlQuote(txtTokyu[size_t(i)]->text())});
-    c.push_back({QStringLiteral("FRSTKYU"), SqlNum(m_salaryOption)});
-    c.push_back({QStringLiteral("SKCO"), SqlNum(e.livingCode)});
-    c.push_back({QStringLiteral("SYOUKYUHI"), SqlNum(e.raiseDate)});
-    c.push_back({QStringLiteral("FRSTKYUM"), SqlNum(m_matrixOption)});
-    c.push_back({QStringLiteral("FRENCM"), SqlNum(m_linkOption)});
-    return c;
-}
-
-namespace {
-
-QString companyWhere(int kco, int nendo) {
-    return QStringLiteral(" WHERE KCO = ") + SqlNum(kco) + QStringLiteral(" AND NENDO = ") +
-           SqlNum(nendo);
-}
-
-} // namespace
-
 void TWS0020::btnAddClick() {
-    AppState& s = state();
-    if (s.ProjectState != 1)
+    if (m_mode != Mode::Register)
         return;
-    if (s.DataChanged == 0) {
+    if (!isWindowModified()) {
         Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
         return;
     }
@@ -659,97 +546,24 @@ void TWS0020::btnAddClick() {
         Msg::info(QStringLiteral("企業名称は必ず入力してください。"));
         return;
     }
-    Entry e;
-    if (!collect(e))
+    CompanyRecord r;
+    if (!collect(r))
         return;
-    const int created = e.nendo * 10000 + s.TodayMonth * 100 + s.TodayDay;
-
-    // The company's marks and graph styles start as copies of the templates (company 0,
-    // year 9999). They are read before anything is written, so a missing template stops the
-    // register with nothing stored.
-    Columns marks[7];
-    Columns graphs[5];
-    TQuery& q = DM().Query1;
-    for (int m = 1; m <= 6; ++m) {
-        s.SqlText = QStringLiteral("SELECT * FROM MMMARK WHERE MKCO = ") + SqlNum(m) +
-                    QStringLiteral(" AND NENDO = 9999 AND KCO = 0");
-        if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')))
-            return;
-        if (q.eof()) {
-            q.close();
-            Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
-            return;
-        }
-        marks[m] = {{QStringLiteral("KCO"), SqlNum(e.kco)},
-                    {QStringLiteral("NENDO"), SqlNum(e.nendo)},
-                    {QStringLiteral("MKCO"), SqlNum(q.asInt64(QStringLiteral("MKCO")))},
-                    {QStringLiteral("MARK"), SqlQuote(q.asText(QStringLiteral("MARK")))},
-                    {QStringLiteral("HANREI"), SqlQuote(q.asText(QStringLiteral("HANREI")))},
-                    {QStringLiteral("MKCOLOR"), SqlQuote(q.asText(QStringLiteral("MKCOLOR")))},
-                    {QStringLiteral("MKSIZE"), SqlNum(q.asInt64(QStringLiteral("MKSIZE")))},
-                    {QStringLiteral("KCOLOR"), SqlQuote(q.asText(QStringLiteral("KCOLOR")))},
-                    {QStringLiteral("KSYURUI"), SqlNum(q.asInt64(QStringLiteral("KSYURUI")))},
-                    {QStringLiteral("KHABA"), SqlNum(q.asInt64(QStringLiteral("KHABA")))}};
-        q.close();
+    const AppState& s = state();
+    const int created = r.company.nendo * 10000 + s.TodayMonth * 100 + s.TodayDay;
+    switch (RegisterCompany(r, created)) {
+    case CompanySaveResult::Saved:
+        break;
+    case CompanySaveResult::NoTemplate:
+        Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+        return;
+    case CompanySaveResult::Failed:
+        return; // nothing written; the data module has said why
     }
-    for (int g = 1; g <= 4; ++g) {
-        s.SqlText = QStringLiteral("SELECT * FROM MMGRAPH WHERE GSCO = ") + SqlNum(g) +
-                    QStringLiteral(" AND NENDO = 9999 AND KCO = 0");
-        if (!DM().RunSql(q, s.SqlText, QLatin1Char('S')))
-            return;
-        if (q.eof()) {
-            q.close();
-            Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
-            return;
-        }
-        graphs[g] = {{QStringLiteral("KCO"), SqlNum(e.kco)},
-                     {QStringLiteral("NENDO"), SqlNum(e.nendo)},
-                     {QStringLiteral("GSCO"), SqlNum(q.asInt64(QStringLiteral("GSCO")))},
-                     {QStringLiteral("CCOLOR"), SqlQuote(q.asText(QStringLiteral("CCOLOR")))},
-                     {QStringLiteral("CSYURUI"), SqlNum(q.asInt64(QStringLiteral("CSYURUI")))},
-                     {QStringLiteral("CHABA"), SqlNum(q.asInt64(QStringLiteral("CHABA")))}};
-        q.close();
-    }
-
-    // A new company has no path, counts ages to the base date 2004-04-01 and shows western
-    // years until the basic settings say otherwise.
-    const Columns master = {{QStringLiteral("KCO"), SqlNum(e.kco)},
-                            {QStringLiteral("NENDO"), SqlNum(e.nendo)},
-                            {QStringLiteral("KNA"), SqlQuote(e.name)},
-                            {QStringLiteral("PATH"), SqlQuote(QString())},
-                            {QStringLiteral("SDATE"), SqlNum(created)},
-                            {QStringLiteral("FNK"), QStringLiteral("0")},
-                            {QStringLiteral("KDATE"), QStringLiteral("20040401")},
-                            {QStringLiteral("REKI"), QStringLiteral("0")}};
-    Columns settings = {{QStringLiteral("KCO"), SqlNum(e.kco)},
-                        {QStringLiteral("NENDO"), SqlNum(e.nendo)}};
-    settings += settingsColumns(e);
-
-    Transaction tx(TDM::Files::Both);
-    if (!tx.ok())
-        return;
-    if (!DM().RunSql(DM().Query1, s.SqlText = insertSql(QStringLiteral("MKIGYOU1"), master),
-                     QLatin1Char('E')))
-        return;
-    if (!DM().RunSql(DM().Query21, s.SqlText = insertSql(QStringLiteral("MKIGYOU2"), settings),
-                     QLatin1Char('E')))
-        return;
-    for (int m = 1; m <= 6; ++m)
-        if (!DM().RunSql(DM().Query21, s.SqlText = insertSql(QStringLiteral("MMARK"), marks[m]),
-                         QLatin1Char('E')))
-            return;
-    for (int g = 1; g <= 4; ++g)
-        if (!DM().RunSql(DM().Query21, s.SqlText = insertSql(QStringLiteral("MGRAPH"), graphs[g]),
-                         QLatin1Char('E')))
-            return;
-    if (!tx.commit())
-        return;
-
-    closeAndRefreshSelection();
+    closeAfterSaving();
 }
 
 void TWS0020::btnMntClick() {
-    AppState& s = state();
     if (cmbModelCode->currentText().trimmed().isEmpty()) {
         Msg::info(QStringLiteral("モデルコードを入力して下さい。"));
         return;
@@ -758,88 +572,54 @@ void TWS0020::btnMntClick() {
         Msg::info(QStringLiteral("生計費コードを入力して下さい。"));
         return;
     }
-    Entry e;
-    if (!collect(e))
+    CompanyRecord r;
+    if (!collect(r))
         return;
-    const QString where = companyWhere(e.kco, e.nendo);
-    const Columns master = {{QStringLiteral("KNA"), SqlQuote(e.name)}};
-    const Columns settings = settingsColumns(e);
-
     // The name lives in both files; they change together or not at all.
-    {
-        Transaction tx(TDM::Files::Both);
-        if (!tx.ok())
-            return;
-        if (!DM().RunSql(DM().Query1,
-                         s.SqlText = updateSql(QStringLiteral("MKIGYOU1"), master, where),
-                         QLatin1Char('E')))
-            return;
-        if (!DM().RunSql(DM().Query21,
-                         s.SqlText = updateSql(QStringLiteral("MKIGYOU2"), settings, where),
-                         QLatin1Char('E')))
-            return;
-        if (!tx.commit())
-            return;
-    }
+    if (!ChangeCompany(r))
+        return;
     load();
     focusName();
-    s.DataChanged = 0;
+    setWindowModified(false);
+    Q_EMIT companiesChanged();
 }
 
 void TWS0020::btnDltClick() {
-    AppState& s = state();
     if (!Msg::yesNo(
             QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。"),
             QStringLiteral("削除")))
         return;
     const int kco = companyCode();
     const int nendo = year();
-    const QString where = QStringLiteral(" WHERE ") + SqlNum(nendo) +
-                          QStringLiteral(" = NENDO AND ") + SqlNum(kco) + QStringLiteral(" = KCO");
-    {
-        Transaction tx(TDM::Files::Both);
-        if (!tx.ok())
-            return;
-        for (const char* table : CompanyTables) {
-            const QString name = QString::fromLatin1(table);
-            TQuery& q = name == QStringLiteral("MKIGYOU1") ? DM().Query1 : DM().Query21;
-            s.SqlText = QStringLiteral("DELETE From ") + name + where;
-            if (!DM().RunSql(q, s.SqlText, QLatin1Char('E')))
-                return;
-        }
-        if (!tx.commit())
-            return;
-    }
+    if (!DeleteCompany({kco, nendo}))
+        return;
     Msg::info(QStringLiteral("企業マスター 【　") + QString::number(nendo) +
               QStringLiteral("　年度　") + QString::number(kco) + QStringLiteral("　:　") +
               txtCorpName->text() + QStringLiteral("　】 を削除しました。"));
-    closeAndRefreshSelection();
+    closeAfterSaving();
 }
 
 void TWS0020::btnCanselClick() {
     reset();
-    if (state().ProjectState != 1)
+    if (m_mode != Mode::Register)
         load();
     focusName();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0020::btnCloseClick() {
     close();
 }
 
-void TWS0020::closeAndRefreshSelection() {
+void TWS0020::closeAfterSaving() {
     m_closingByCode = true;
     close();
     m_closingByCode = false;
-    if (m_selection)
-        m_selection->prepare();
 }
 
 void TWS0020::closeEvent(QCloseEvent* event) {
-    AppState& s = state();
     if (!m_closingByCode) {
-        if (s.DataChanged == 1 &&
+        if (isWindowModified() &&
             Msg::yesNo(
                 QStringLiteral(
                     "ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:画面を閉じます。"),
@@ -848,11 +628,10 @@ void TWS0020::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
-        if (m_selection)
-            m_selection->fillList();
     }
-    s.DataChanged = 0;
+    setWindowModified(false);
     QDialog::closeEvent(event);
+    Q_EMIT companiesChanged();
 }
 
 void TWS0020::keyPressEvent(QKeyEvent* event) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/common/CompanySettings.h"
+#include "core/common/CompanyYear.h"
+
 #include <QDialog>
 #include <QVector>
 #include <array>
@@ -10,14 +13,50 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TWS0010;
+struct CompanyRecord;
 
 // Company data: registers, changes or deletes one company for one year.
 class TWS0020 : public QDialog {
     Q_OBJECT
 public:
-    explicit TWS0020(TWS0010* selection, QWidget* parent = nullptr);
+    explicit TWS0020(QWidget* parent = nullptr);
 
+    enum class Mode { Register, Change, Delete };
+    // Shows the screen without blocking its parent, for registering a new company under the
+    // given code and year, or changing or deleting a stored one.
+    void start(Mode mode, const CompanyYear& company);
+
+    int salaryOption() const { return m_salaryOption; }
+    int matrixOption() const { return m_matrixOption; }
+
+Q_SIGNALS:
+    // Companies may have changed: after a register, change or delete, and when it closes.
+    void companiesChanged();
+
+public Q_SLOTS:
+    void btnAddClick();
+    void btnMntClick();
+    void btnDltClick();
+    void btnCanselClick();
+    void btnCloseClick();
+
+    // Field exit checks: true when the field's text is accepted. A refused text is reported
+    // and the focus goes back to the field.
+    bool txtChkyyExit();
+    bool txtChkmmExit();
+    bool txtChkddExit();
+    bool txtUPyyExit();
+    bool txtUPmmExit();
+    bool txtUPddExit();
+    bool txtBaseUpExit();
+    bool cmbModelCodeExit();
+    bool cmbLivingCodeExit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     QLineEdit* txtNendo;
     QLineEdit* txtCorpID;
     QLineEdit* txtCorpName;
@@ -45,39 +84,6 @@ public:
     QPushButton* btnCansel;
     QPushButton* btnClose;
 
-    // Run by the selection after it shows this screen.
-    void prepare();
-
-    int salaryOption() const { return m_salaryOption; }
-    int matrixOption() const { return m_matrixOption; }
-
-public Q_SLOTS:
-    void btnAddClick();
-    void btnMntClick();
-    void btnDltClick();
-    void btnCanselClick();
-    void btnCloseClick();
-
-    // Field exit checks: true when the field's text is accepted. A refused text is reported
-    // and the focus goes back to the field.
-    bool txtChkyyExit();
-    bool txtChkmmExit();
-    bool txtChkddExit();
-    bool txtUPyyExit();
-    bool txtUPmmExit();
-    bool txtUPddExit();
-    bool txtBaseUpExit();
-    bool cmbModelCodeExit();
-    bool cmbLivingCodeExit();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    struct Entry;                                         // what the form holds, checked
-    using Columns = QVector<std::pair<QString, QString>>; // column, SQL value
-
     void buildControls();
     void buildLayout();
     void connectHandlers();
@@ -86,16 +92,20 @@ private:
     void fillCodeBoxes();
     void fillEraBoxes();
     void focusName();
-    bool collect(Entry& entry);
-    Columns settingsColumns(const Entry& entry) const;
+    void prepare();
+    bool collect(CompanyRecord& record);
     QVector<std::pair<QWidget*, bool (TWS0020::*)()>> exitChecks() const;
     bool refuse(QWidget* field, const QString& message);
-    bool checkCodeBox(QComboBox* box, QString (*displayText)(const QString&));
-    void closeAndRefreshSelection();
+    bool checkCodeBox(QComboBox* box, const CodeList& codes,
+                      QString (*displayText)(const QString&, const CodeList&));
+    void closeAfterSaving();
     int companyCode() const;
     int year() const;
 
-    TWS0010* m_selection;
+    Mode m_mode = Mode::Register;
+    int m_eraMode = 0; // of the company shown: its dates in era years or western years
+    CodeList m_modelCodes;
+    CodeList m_livingCodes;
     int m_salaryOption = 3;
     int m_matrixOption = 3;
     int m_linkOption = 0;

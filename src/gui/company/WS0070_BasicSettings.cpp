@@ -5,6 +5,7 @@
 #include "core/common/DisplayTexts.h"
 #include "core/common/Messages.h"
 #include "data/company/BasicSettingsStore.h"
+#include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FieldExits.h"
@@ -84,7 +85,7 @@ void TLineSample::paintEvent(QPaintEvent*) {
 
 TWS0070::TWS0070(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS0070"));
-    setWindowTitle(QStringLiteral("基本設定"));
+    setWindowTitle(QStringLiteral("基本設定[*]"));
     setModal(true);
     m_exits->setEnterClicksButtons(true);
     m_exits->setShowField([this](QWidget* w) {
@@ -163,25 +164,22 @@ void TWS0070::buildDatesPage(QWidget* page) {
     baseLay->addWidget(caption(baseBox, QStringLiteral("（yyyy.mm.dd）")));
     baseLay->addStretch(1);
 
-    auto* ageBox =
-        Named(new QGroupBox(QStringLiteral("年齢/勤続　計算"), page), QStringLiteral("GroupBox3"));
-    optKeisan1 = Named(new QRadioButton(QStringLiteral("出力時に自動計算"), ageBox),
-                       QStringLiteral("optKeisan1"));
-    optKeisan2 = Named(new QRadioButton(QStringLiteral("基準年月日を設定"), ageBox),
-                       QStringLiteral("optKeisan2"));
-    auto* ageLay = new QVBoxLayout(ageBox);
-    ageLay->addWidget(optKeisan1);
-    ageLay->addWidget(optKeisan2);
-
-    auto* calBox =
-        Named(new QGroupBox(QStringLiteral("暦　設定"), page), QStringLiteral("GroupBox4"));
-    optSeireki =
-        Named(new QRadioButton(QStringLiteral("西　暦"), calBox), QStringLiteral("optSeireki"));
-    optWareki =
-        Named(new QRadioButton(QStringLiteral("和　暦"), calBox), QStringLiteral("optWareki"));
-    auto* calLay = new QVBoxLayout(calBox);
-    calLay->addWidget(optSeireki);
-    calLay->addWidget(optWareki);
+    QGroupBox* ageBox = nullptr;
+    const QList<QRadioButton*> age =
+        RadioGroup(page, QStringLiteral("GroupBox3"), QStringLiteral("年齢/勤続　計算"),
+                   {{QStringLiteral("optKeisan1"), QStringLiteral("出力時に自動計算")},
+                    {QStringLiteral("optKeisan2"), QStringLiteral("基準年月日を設定")}},
+                   &ageBox);
+    optKeisan1 = age[0];
+    optKeisan2 = age[1];
+    QGroupBox* calBox = nullptr;
+    const QList<QRadioButton*> calendar =
+        RadioGroup(page, QStringLiteral("GroupBox4"), QStringLiteral("暦　設定"),
+                   {{QStringLiteral("optSeireki"), QStringLiteral("西　暦")},
+                    {QStringLiteral("optWareki"), QStringLiteral("和　暦")}},
+                   &calBox);
+    optSeireki = calendar[0];
+    optWareki = calendar[1];
 
     connect(optKeisan1, &QRadioButton::clicked, this, &TWS0070::optKeisan1Click);
     connect(optKeisan2, &QRadioButton::clicked, this, &TWS0070::optKeisan2Click);
@@ -418,6 +416,12 @@ bool TWS0070::takeTypedFields() {
 // ---------------------------------------------------------------------------------------------
 // Preparation and loading
 
+void TWS0070::start() {
+    setAttribute(Qt::WA_Moved, false); // shown centred over the main window
+    prepare();
+    exec();
+}
+
 void TWS0070::prepare() {
     setFixedSize(WindowWidth, WindowHeight);
     m_exits->forget();
@@ -437,8 +441,7 @@ void TWS0070::prepare() {
 }
 
 void TWS0070::load() {
-    const TMKIGYOU2& company = state().CompanySettings;
-    LoadBasicSettings(company.KCO, company.NENDO, &m_values);
+    LoadBasicSettings(Project::current()->companyYear(), &m_values);
     showValues();
 }
 
@@ -507,12 +510,12 @@ void TWS0070::drawGraphSample(int line) {
 // Change flags
 
 void TWS0070::changed(SettingsArea area) {
-    state().DataChanged = 1;
+    setWindowModified(true);
     m_changed |= int(area);
 }
 
 void TWS0070::clearChanged() {
-    state().DataChanged = 0;
+    setWindowModified(false);
     m_changed = 0;
 }
 
@@ -644,16 +647,17 @@ void TWS0070::btnGRColorClick(int line) {
 void TWS0070::btnAddClick() {
     if (!m_exits->checkFocused())
         return;
-    if (state().DataChanged == 0) {
+    if (!isWindowModified()) {
         Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
         return;
     }
     if (!takeTypedFields())
         return;
-    const TMKIGYOU2& company = state().CompanySettings;
     // On failure the changes stay marked, so the user can save them again.
-    if (SaveBasicSettings(company.KCO, company.NENDO, m_values, m_changed))
+    if (SaveBasicSettings(Project::current()->companyYear(), m_values, m_changed)) {
         clearChanged();
+        Project::current()->reloadSettings();
+    }
 }
 
 void TWS0070::btnCancelClick() {
@@ -665,7 +669,7 @@ void TWS0070::btnCancelClick() {
 void TWS0070::btnCloseClick() {
     if (!m_exits->checkFocused())
         return;
-    if (state().DataChanged != 0 &&
+    if (isWindowModified() &&
         Msg::yesNo(
             QStringLiteral(
                 "ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:画面を閉じます。"),

@@ -41,6 +41,36 @@ class TWS0070 : public QDialog {
 public:
     explicit TWS0070(QWidget* parent = nullptr);
 
+    // Loads the open company's settings and shows the screen modally, centred.
+    void start();
+    // What start does before showing: fills the lists and loads the company's settings.
+    void prepare();
+
+    const BasicSettings& values() const { return m_values; }
+    SettingsAreas changedAreas() const { return m_changed; }
+
+public Q_SLOTS:
+    void btnAddClick();
+    void btnCancelClick();
+    void btnCloseClick();
+
+    void optKeisan1Click();
+    void optKeisan2Click();
+    void optSeirekiClick();
+    void optWarekiClick();
+    void optChgClick(int era); // 1..3
+
+    void cmbSensyuSelect(int mark);
+    void cmbSenHabaSelect(int mark);
+    void cmbGRSensyuSelect(int line);
+    void cmbGRSenHabaSelect(int line);
+    void btnColorClick(int mark);
+    void btnSenColorClick(int mark);
+    void btnGRColorClick(int line);
+
+    void reject() override; // Escape and the window's close box act as 閉じる
+
+private:
     QTabWidget* PageControl1;
 
     // 日付処理; arrays are indexed from 1 as the controls are numbered
@@ -76,34 +106,7 @@ public:
     QPushButton* btnCancel;
     QPushButton* btnClose;
 
-    // Run by the main window before showing: fills the lists and loads the company's settings.
-    void prepare();
 
-    const BasicSettings& values() const { return m_values; }
-    SettingsAreas changedAreas() const { return m_changed; }
-
-public Q_SLOTS:
-    void btnAddClick();
-    void btnCancelClick();
-    void btnCloseClick();
-
-    void optKeisan1Click();
-    void optKeisan2Click();
-    void optSeirekiClick();
-    void optWarekiClick();
-    void optChgClick(int era); // 1..3
-
-    void cmbSensyuSelect(int mark);
-    void cmbSenHabaSelect(int mark);
-    void cmbGRSensyuSelect(int line);
-    void cmbGRSenHabaSelect(int line);
-    void btnColorClick(int mark);
-    void btnSenColorClick(int mark);
-    void btnGRColorClick(int line);
-
-    void reject() override; // Escape and the window's close box act as 閉じる
-
-private:
     // A field checked when the user leaves it: check() takes the text into the held values
     // or returns the message; shown() is the text of the held value.
     struct Field {

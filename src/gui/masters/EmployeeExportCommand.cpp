@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Messages.h"
 #include "data/masters/EmployeeTransfer.h"
+#include "data/project/Project.h"
 #include "gui/common/Hourglass.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ void RunEmployeeExport() {
     ExportOutcome outcome;
     {
         Hourglass wait;
-        outcome = ExportEmployees(OpenCompanyYear(), EmployeeExportPath());
+        outcome = ExportEmployees(Project::current()->companyYear(), EmployeeExportPath());
     }
     switch (outcome.status) {
     case ExportOutcome::Written:

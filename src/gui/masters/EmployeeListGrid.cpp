@@ -17,7 +17,7 @@ QString kindName(int kind) {
 
 } // namespace
 
-void EmployeeListModel::setEmployees(QVector<EmployeeListRow> rows) {
+void EmployeeListModel::setEmployees(QVector<EmployeeListRow> rows, const AgeBase& ageBase) {
     beginResetModel();
     m_rows.clear();
     m_rows.reserve(rows.size());
@@ -25,8 +25,8 @@ void EmployeeListModel::setEmployees(QVector<EmployeeListRow> rows) {
         Row r;
         // Without an employee number the list counts neither age nor service.
         if (!e.SCOT.isEmpty()) {
-            r.age = YearsToBase(e.SEIHI);
-            r.service = e.NYUHI == 0 ? 0 : YearsToBase(e.NYUHI);
+            r.age = YearsToBase(e.SEIHI, ageBase);
+            r.service = e.NYUHI == 0 ? 0 : YearsToBase(e.NYUHI, ageBase);
         }
         r.e = std::move(e);
         m_rows.push_back(std::move(r));

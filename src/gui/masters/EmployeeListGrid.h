@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Dates.h"
 #include "data/masters/EmployeeStore.h"
 
 #include <QAbstractTableModel>
@@ -17,7 +18,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // Ages and years of service are counted here, when the list is loaded.
-    void setEmployees(QVector<EmployeeListRow> rows);
+    // Ages and years of service are counted to the age base.
+    void setEmployees(QVector<EmployeeListRow> rows, const AgeBase& ageBase);
     int employeeCount() const { return int(m_rows.size()); }
     // 1-based like the grid's rows; 0 when out of range.
     int codeAt(int gridRow) const;

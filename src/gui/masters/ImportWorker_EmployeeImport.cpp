@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Messages.h"
 #include "data/masters/EmployeeTransfer.h"
+#include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Hourglass.h"
@@ -191,13 +192,16 @@ void TfrmImportWorker::store(bool replace) {
     bool stored = false;
     {
         Hourglass wait;
-        stored = StoreImportedEmployees(OpenCompanyYear(), m_model->sheet().rows,
-                                        replace ? ImportMode::Replace : ImportMode::Add,
-                                        state().clock());
+        stored = StoreImportedEmployees(
+            Project::current()->companyYear(), m_model->sheet().employees,
+            replace ? ImportMode::Replace : ImportMode::Add, state().clock());
     }
     // All rows or none: on failure the employees are as they were before.
-    if (!stored)
+    if (!stored) {
         Msg::info(QStringLiteral("データベースにエラーがありました。"));
+        return;
+    }
+    Project::current()->announceEmployeesChanged();
 }
 
 void TfrmImportWorker::BTN_CloseClick() {

@@ -17,14 +17,6 @@ public:
     explicit TfrmImportWorker(QWidget* parent = nullptr);
     ~TfrmImportWorker() override;
 
-    QLineEdit* EB_FileName;
-    QPushButton* BTN_SelectFile;
-    QPushButton* BTN_Check;
-    QPushButton* BTN_Add;
-    QPushButton* BTN_Rep;
-    QPushButton* BTN_Close;
-    QTableView* GRDCowork;
-
     const ImportSheet& sheet() const;
 
 public Q_SLOTS:
@@ -35,6 +27,15 @@ public Q_SLOTS:
     void BTN_CloseClick();
 
 private:
+    QLineEdit* EB_FileName;
+    QPushButton* BTN_SelectFile;
+    QPushButton* BTN_Check;
+    QPushButton* BTN_Add;
+    QPushButton* BTN_Rep;
+    QPushButton* BTN_Close;
+    QTableView* GRDCowork;
+
+
     void store(bool replace);
 
     ImportSheetModel* m_model;

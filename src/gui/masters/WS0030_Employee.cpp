@@ -6,14 +6,17 @@
 #include "core/common/Helpers.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
+#include "core/masters/EmployeeFieldChecks.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/project/CompanySettingsCache.h"
+#include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FieldExits.h"
 #include "gui/common/Hourglass.h"
 #include "gui/masters/EmployeeListGrid.h"
+#include "gui/masters/WS0030_EmployeeLayout.h"
 #include "render/masters/JpegDecoder.h"
 
 #include <QApplication>
@@ -39,19 +42,17 @@
 
 namespace {
 
-constexpr int FormWidth = 940;
-constexpr int FormHeight = 800;
-constexpr int PhotoWidth = 153;
-constexpr int PhotoHeight = 161;
+const Project& project() {
+    return *Project::current();
+}
+
+using namespace EmployeeLayout;
 
 const QString NoCode = QStringLiteral("0 : なし");
 const QString NotANumber = QStringLiteral("数値を入力してください。");
 const QString OutOfRange = QStringLiteral("入力範囲外です。");
 const QString NoMaster = QStringLiteral("マスターにデータが存在しません。");
 const QString NoEmployeeCode = QStringLiteral("社員コードが入力されていません。");
-const QColor AfterRaiseColour(166, 202, 240);
-
-const char* const FullWidthDigits[] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
 
 // A typed whole number, or `otherwise` when the text is not one.
 int typedInt(const QString& text, int otherwise) {
@@ -107,486 +108,13 @@ QImage loadPicture(const QString& path) {
 
 } // namespace
 
-TWS0030::TWS0030(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
-    setObjectName(QStringLiteral("WS0030"));
-    setWindowTitle(QStringLiteral("社員データ"));
-    buildControls();
-    QWidget* basic = buildBasicPage();
-    QWidget* wage = buildWagePage();
-    buildLayout(basic, wage);
-    connectHandlers();
-    setFixedSize(FormWidth, FormHeight);
-}
-
-TWS0030::~TWS0030() = default;
-
-// ---- Controls --------------------------------------------------------------------------
-
-void TWS0030::buildControls() {
-    auto shown = [this](const QString& name, int width) {
-        QLineEdit* e = RightEdit(this, name, 20, width);
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        return e;
-    };
-    // A click leaves the focus in the field, whose exit check the command runs first.
-    const auto button = [this](const QString& name, const QString& text) {
-        return CommandButton(this, name, text, Qt::TabFocus);
-    };
-
-    btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
-    btnMnt = button(QStringLiteral("btnMnt"), QStringLiteral("修　正"));
-    btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削　除"));
-    btnCansel = button(QStringLiteral("btnCansel"), QStringLiteral("ｷｬﾝｾﾙ"));
-    btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"));
-    cmbWorker = CodeBox(this, QStringLiteral("cmbWorker"), 140);
-    txtWorker = TextEdit(this, QStringLiteral("txtWorker"), 20, 150);
-    txtWorker->setReadOnly(true);
-    txtWorker->setFocusPolicy(Qt::NoFocus);
-    txtCureentNo = shown(QStringLiteral("txtCureentNo"), 48);
-    txtLastNo = shown(QStringLiteral("txtLastNo"), 48);
-    const QStyle::StandardPixmap moves[] = {
-        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
-        QStyle::SP_MediaSkipForward};
-    QPushButton** moveButtons[] = {&btnFirst, &btnBack, &btnNext, &btnLast};
-    const char* const moveNames[] = {"btnFirst", "btnBack", "btnNext", "btnLast"};
-    for (int i = 0; i < 4; ++i) {
-        QPushButton* b = button(QString::fromLatin1(moveNames[i]), QString());
-        b->setIcon(style()->standardIcon(moves[i]));
-        b->setFixedSize(32, 26);
-        *moveButtons[i] = b;
-    }
-
-    txtWorkerNo = TextEdit(this, QStringLiteral("txtWorkerNo"), 10, 110);
-    txtWorkName = TextEdit(this, QStringLiteral("txtWorkName"), 20, 220);
-    OptSex1 = new QRadioButton(QStringLiteral("男"), this);
-    OptSex1->setObjectName(QStringLiteral("OptSex1"));
-    OptSex2 = new QRadioButton(QStringLiteral("女"), this);
-    OptSex2->setObjectName(QStringLiteral("OptSex2"));
-    cmbSeiNengou = EraBox(this, QStringLiteral("cmbSeiNengou"), 66);
-    txtSeiyy = RightEdit(this, QStringLiteral("txtSeiyy"), 2, 34);
-    txtSeimm = RightEdit(this, QStringLiteral("txtSeimm"), 2, 34);
-    txtSeidd = RightEdit(this, QStringLiteral("txtSeidd"), 2, 34);
-    cmbNyuNengou = EraBox(this, QStringLiteral("cmbNyuNengou"), 66);
-    txtNyuyy = RightEdit(this, QStringLiteral("txtNyuyy"), 2, 34);
-    txtNyumm = RightEdit(this, QStringLiteral("txtNyumm"), 2, 34);
-    txtNyudd = RightEdit(this, QStringLiteral("txtNyudd"), 2, 34);
-    txtYakusyoku = TextEdit(this, QStringLiteral("txtYakusyoku"), 20, 220);
-    cmbMibun = CodeBox(this, QStringLiteral("cmbMibun"), 150);
-    txtGakureki = TextEdit(this, QStringLiteral("txtGakureki"), 30, 260);
-    txtSenkou = TextEdit(this, QStringLiteral("txtSenkou"), 30, 260);
-    txtKSikaku = TextEdit(this, QStringLiteral("txtKSikaku"), 30, 260);
-    txtHaizoku = TextEdit(this, QStringLiteral("txtHaizoku"), 30, 260);
-    cmbTouNengou = EraBox(this, QStringLiteral("cmbTouNengou"), 66);
-    txtTouyy = RightEdit(this, QStringLiteral("txtTouyy"), 2, 34);
-    txtToumm = RightEdit(this, QStringLiteral("txtToumm"), 2, 34);
-    txtToudd = RightEdit(this, QStringLiteral("txtToudd"), 2, 34);
-    cmbSikaku = CodeBox(this, QStringLiteral("cmbSikaku"), 170);
-    txtGouhou = RightEdit(this, QStringLiteral("txtGouhou"), 2, 60);
-    txtZone = RightEdit(this, QStringLiteral("txtZone"), 6, 60);
-    txtTasseiRitsu = RightEdit(this, QStringLiteral("txtTasseiRitsu"), 5, 60);
-    cmbHyouka1 = CodeBox(this, QStringLiteral("cmbHyouka1"), 120);
-    txtHyouka2 = TextEdit(this, QStringLiteral("txtHyouka2"), 10, 120);
-    txtHyouka3 = TextEdit(this, QStringLiteral("txtHyouka3"), 10, 120);
-    txtHyouka4 = TextEdit(this, QStringLiteral("txtHyouka4"), 10, 120);
-    txtKeikenNen = RightEdit(this, QStringLiteral("txtKeikenNen"), 2, 60);
-    txtSyokumuTensu = RightEdit(this, QStringLiteral("txtSyokumuTensu"), 4, 60);
-    cmbMark = CodeBox(this, QStringLiteral("cmbMark"), 170);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(PhotoWidth, PhotoHeight);
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setFrameShape(QFrame::Box);
-    Image1->setStyleSheet(QStringLiteral("QLabel#Image1 { background: white; color: #c0c0c0; }"));
-    btnPicter = button(QStringLiteral("btnPicter"), QStringLiteral("読　込"));
-
-    // Money boxes take separators, so their length allows for them.
-    for (int i = 1; i <= 3; ++i) {
-        lblKihon[size_t(i)] = new QLabel(this);
-        txtKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtKihon%1").arg(i), 14, 110);
-        txtAFKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtAFKihon%1").arg(i), 14, 110);
-        optKihon[size_t(i)] = new QRadioButton(this);
-        optKihon[size_t(i)]->setObjectName(QStringLiteral("optKihon%1").arg(i));
-    }
-    cdRestLink = button(QStringLiteral("cdRestLink"), QStringLiteral("解除"));
-    txtKihonSum = shown(QStringLiteral("txtKihonSum"), 110);
-    txtAFKihonSum = shown(QStringLiteral("txtAFKihonSum"), 110);
-    txtUpKihon = shown(QStringLiteral("txtUpKihon"), 110);
-    for (int i = 1; i <= 5; ++i) {
-        lblTeate[size_t(i)] = new QLabel(this);
-        txtTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtTeate%1").arg(i), 14, 110);
-        txtAFTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtAFTeate%1").arg(i), 14, 110);
-    }
-    txtTeateSum = shown(QStringLiteral("txtTeateSum"), 110);
-    txtAFTeateSum = shown(QStringLiteral("txtAFTeateSum"), 110);
-    txtTeateUP = shown(QStringLiteral("txtTeateUP"), 110);
-    txtBonus1 = RightEdit(this, QStringLiteral("txtBonus1"), 14, 110);
-    txtBonus2 = RightEdit(this, QStringLiteral("txtBonus2"), 14, 110);
-    txtNensyu = shown(QStringLiteral("txtNensyu"), 110);
-    txtAFNensyu = shown(QStringLiteral("txtAFNensyu"), 110);
-    txtSyotei = shown(QStringLiteral("txtSyotei"), 110);
-    txtAFSyotei = shown(QStringLiteral("txtAFSyotei"), 110);
-    txtTaisyokuKin = RightEdit(this, QStringLiteral("txtTaisyokuKin"), 12, 110);
-
-    rgGrade = new QGroupBox(QStringLiteral("等級"), this);
-    rgGrade->setObjectName(QStringLiteral("rgGrade"));
-    for (int g = 0; g <= 9; ++g) {
-        auto* r = new QRadioButton(g == 0 ? QStringLiteral("全て")
-                                          : QString::fromUtf8(FullWidthDigits[g]) +
-                                                QStringLiteral("等級"),
-                                   rgGrade);
-        r->setObjectName(QStringLiteral("optGrade%1").arg(g));
-        optGrade[size_t(g)] = r;
-    }
-    optGrade[0]->setChecked(true);
-
-    m_list = new EmployeeListModel(this);
-    StringGrid1 = new QTableView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setModel(m_list);
-    StringGrid1->setItemDelegate(new EmployeeListDelegate(StringGrid1));
-    StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid1->horizontalHeader()->setFixedHeight(20);
-    StringGrid1->horizontalHeader()->setHighlightSections(false);
-    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->setCornerButtonEnabled(false);
-    const int widths[EmployeeListModel::ColumnCount] = {30, 60, 60, 110, 50, 50,
-                                                        70, 70, 70, 60,  60};
-    for (int c = 0; c < EmployeeListModel::ColumnCount; ++c)
-        StringGrid1->setColumnWidth(c, widths[c]);
-}
-
-QWidget* TWS0030::buildBasicPage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet1"));
-    auto label = [page](const QString& text) {
-        auto* l = new QLabel(text, page);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    auto row = [](std::initializer_list<QWidget*> widgets) {
-        auto* h = new QHBoxLayout;
-        h->setSpacing(4);
-        for (QWidget* w : widgets)
-            h->addWidget(w);
-        h->addStretch(1);
-        return h;
-    };
-    auto dateRow = [page](QComboBox* era, QLineEdit* y, QLineEdit* m, QLineEdit* d) {
-        auto* h = new QHBoxLayout;
-        h->setSpacing(4);
-        h->addWidget(era);
-        h->addWidget(y);
-        h->addWidget(new QLabel(QStringLiteral("年"), page));
-        h->addWidget(m);
-        h->addWidget(new QLabel(QStringLiteral("月"), page));
-        h->addWidget(d);
-        h->addWidget(new QLabel(QStringLiteral("日"), page));
-        h->addStretch(1);
-        return h;
-    };
-
-    auto* left = new QGridLayout;
-    left->setVerticalSpacing(5);
-    int r = 0;
-    auto add = [&](QGridLayout* g, const QString& caption, QLayout* fields) {
-        g->addWidget(label(caption), r, 0);
-        g->addLayout(fields, r++, 1);
-    };
-    add(left, QStringLiteral("社員番号"), row({txtWorkerNo}));
-    add(left, QStringLiteral("氏　　名"), row({txtWorkName}));
-    add(left, QStringLiteral("性　　別"), row({OptSex1, OptSex2}));
-    add(left, QStringLiteral("生年月日"), dateRow(cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd));
-    add(left, QStringLiteral("入社年月日"), dateRow(cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd));
-    add(left, QStringLiteral("役　　職"), row({txtYakusyoku}));
-    add(left, QStringLiteral("社内身分"), row({cmbMibun}));
-    add(left, QStringLiteral("学　　歴"), row({txtGakureki}));
-    add(left, QStringLiteral("専　　攻"), row({txtSenkou}));
-    add(left, QStringLiteral("公的資格"), row({txtKSikaku}));
-    add(left, QStringLiteral("職務配置"), row({txtHaizoku}));
-    add(left, QStringLiteral("登用年月日"), dateRow(cmbTouNengou, txtTouyy, txtToumm, txtToudd));
-    left->setRowStretch(r, 1);
-
-    auto* right = new QGridLayout;
-    right->setVerticalSpacing(5);
-    r = 0;
-    add(right, QStringLiteral("資格等級"), row({cmbSikaku}));
-    add(right, QStringLiteral("号　　俸"), row({txtGouhou}));
-    add(right, QStringLiteral("ゾーン"), row({txtZone}));
-    add(right, QStringLiteral("達成率"), row({txtTasseiRitsu}));
-    add(right, QStringLiteral("評価　本年"), row({cmbHyouka1}));
-    add(right, QStringLiteral("評価　１年前"), row({txtHyouka2}));
-    add(right, QStringLiteral("評価　２年前"), row({txtHyouka3}));
-    add(right, QStringLiteral("評価　３年前"), row({txtHyouka4}));
-    add(right, QStringLiteral("経験年数"), row({txtKeikenNen}));
-    add(right, QStringLiteral("職務点数"), row({txtSyokumuTensu}));
-    add(right, QStringLiteral("マーク"), row({cmbMark}));
-    right->setRowStretch(r, 1);
-
-    auto* photo = new QVBoxLayout;
-    photo->addWidget(new QLabel(QStringLiteral("写　　真"), page));
-    photo->addWidget(Image1);
-    photo->addWidget(btnPicter);
-    photo->addStretch(1);
-
-    auto* h = new QHBoxLayout(page);
-    h->setContentsMargins(10, 10, 10, 8);
-    h->addLayout(left, 5);
-    h->addSpacing(12);
-    h->addLayout(right, 4);
-    h->addSpacing(8);
-    h->addLayout(photo);
-    return page;
-}
-
-QWidget* TWS0030::buildWagePage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet2"));
-    auto label = [page](const QString& text, Qt::Alignment align = Qt::AlignRight) {
-        auto* l = new QLabel(text, page);
-        l->setAlignment(align | Qt::AlignVCenter);
-        return l;
-    };
-
-    auto* pay = new QGridLayout;
-    pay->setVerticalSpacing(4);
-    pay->setHorizontalSpacing(8);
-    pay->addWidget(label(QStringLiteral("昇給前"), Qt::AlignHCenter), 0, 1);
-    pay->addWidget(label(QStringLiteral("昇給後"), Qt::AlignHCenter), 0, 2);
-    pay->addWidget(label(QStringLiteral("賃金表"), Qt::AlignHCenter), 0, 3);
-    int r = 1;
-    for (int i = 1; i <= 3; ++i) {
-        lblKihon[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        pay->addWidget(lblKihon[size_t(i)], r, 0);
-        pay->addWidget(txtKihon[size_t(i)], r, 1);
-        pay->addWidget(txtAFKihon[size_t(i)], r, 2);
-        pay->addWidget(optKihon[size_t(i)], r++, 3, Qt::AlignHCenter);
-    }
-    pay->addWidget(label(QStringLiteral("基本給　計")), r, 0);
-    pay->addWidget(txtKihonSum, r, 1);
-    pay->addWidget(txtAFKihonSum, r, 2);
-    pay->addWidget(cdRestLink, r++, 3);
-    pay->addWidget(label(QStringLiteral("基本給　昇給額")), r, 0);
-    pay->addWidget(txtUpKihon, r++, 2);
-    pay->setRowMinimumHeight(r++, 8);
-    for (int i = 1; i <= 5; ++i) {
-        lblTeate[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        pay->addWidget(lblTeate[size_t(i)], r, 0);
-        pay->addWidget(txtTeate[size_t(i)], r, 1);
-        pay->addWidget(txtAFTeate[size_t(i)], r++, 2);
-    }
-    pay->addWidget(label(QStringLiteral("手当　計")), r, 0);
-    pay->addWidget(txtTeateSum, r, 1);
-    pay->addWidget(txtAFTeateSum, r++, 2);
-    pay->addWidget(label(QStringLiteral("手当　昇給額")), r, 0);
-    pay->addWidget(txtTeateUP, r++, 2);
-    pay->setRowStretch(r, 1);
-
-    auto* totals = new QGridLayout;
-    totals->setVerticalSpacing(4);
-    totals->setHorizontalSpacing(8);
-    totals->addWidget(label(QStringLiteral("昇給前"), Qt::AlignHCenter), 0, 1);
-    totals->addWidget(label(QStringLiteral("昇給後"), Qt::AlignHCenter), 0, 2);
-    totals->addWidget(label(QStringLiteral("所定給")), 1, 0);
-    totals->addWidget(txtSyotei, 1, 1);
-    totals->addWidget(txtAFSyotei, 1, 2);
-    totals->addWidget(label(QStringLiteral("賞与　上期")), 2, 0);
-    totals->addWidget(txtBonus1, 2, 1);
-    totals->addWidget(label(QStringLiteral("賞与　下期")), 3, 0);
-    totals->addWidget(txtBonus2, 3, 1);
-    totals->addWidget(label(QStringLiteral("年　収")), 4, 0);
-    totals->addWidget(txtNensyu, 4, 1);
-    totals->addWidget(txtAFNensyu, 4, 2);
-    totals->setRowMinimumHeight(5, 12);
-    totals->addWidget(label(QStringLiteral("退職金支給率")), 6, 0);
-    totals->addWidget(txtTaisyokuKin, 6, 1);
-    totals->setRowStretch(7, 1);
-
-    auto* h = new QHBoxLayout(page);
-    h->setContentsMargins(10, 10, 10, 8);
-    h->addLayout(pay);
-    h->addSpacing(30);
-    h->addLayout(totals);
-    h->addStretch(1);
-    return page;
-}
-
-void TWS0030::buildLayout(QWidget* basic, QWidget* wage) {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->addTab(basic, QStringLiteral("基本情報"));
-    PageControl1->addTab(wage, QStringLiteral("賃金情報"));
-
-    auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {btnAdd, btnMnt, btnDlt, btnCansel})
-        commands->addWidget(b);
-    commands->addStretch(1);
-    commands->addWidget(btnClose);
-
-    auto* code = new QHBoxLayout;
-    code->setSpacing(6);
-    code->addWidget(new QLabel(QStringLiteral("社員コード"), this));
-    code->addWidget(cmbWorker);
-    code->addWidget(txtWorker);
-    code->addSpacing(16);
-    code->addWidget(txtCureentNo);
-    code->addWidget(new QLabel(QStringLiteral("/"), this));
-    code->addWidget(txtLastNo);
-    code->addSpacing(6);
-    for (QPushButton* b : {btnFirst, btnBack, btnNext, btnLast})
-        code->addWidget(b);
-    code->addSpacing(8);
-    auto* hint = new QLabel(QStringLiteral("[キャンセル]をクリックで［登録］モードに"), this);
-    hint->setStyleSheet(QStringLiteral("color: #202080;"));
-    code->addWidget(hint);
-    code->addStretch(1);
-
-    auto* grades = new QHBoxLayout(rgGrade);
-    grades->setContentsMargins(8, 2, 8, 2);
-    for (QRadioButton* r : optGrade)
-        grades->addWidget(r);
-    grades->addStretch(1);
-
-    auto* form = new QVBoxLayout(this);
-    form->setContentsMargins(12, 10, 12, 10);
-    form->addLayout(commands);
-    form->addLayout(code);
-    form->addWidget(PageControl1);
-    form->addWidget(rgGrade);
-    form->addWidget(StringGrid1, 1);
-
-    QList<QWidget*> order = {
-        cmbWorker,  txtWorkerNo,  txtWorkName,     OptSex1,      OptSex2,    cmbSeiNengou,
-        txtSeiyy,   txtSeimm,     txtSeidd,        cmbNyuNengou, txtNyuyy,   txtNyumm,
-        txtNyudd,   txtYakusyoku, cmbMibun,        txtGakureki,  txtSenkou,  txtKSikaku,
-        txtHaizoku, cmbTouNengou, txtTouyy,        txtToumm,     txtToudd,   cmbSikaku,
-        txtGouhou,  txtZone,      txtTasseiRitsu,  cmbHyouka1,   txtHyouka2, txtHyouka3,
-        txtHyouka4, txtKeikenNen, txtSyokumuTensu, cmbMark,      btnPicter};
-    for (int i = 1; i <= 3; ++i)
-        order << txtKihon[size_t(i)] << txtAFKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
-        order << txtTeate[size_t(i)] << txtAFTeate[size_t(i)];
-    order << txtBonus1 << txtBonus2 << txtTaisyokuKin << btnAdd << btnMnt << btnDlt << btnCansel
-          << btnClose << StringGrid1;
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-}
-
-QList<QLineEdit*> TWS0030::moneyBoxes() const {
-    QList<QLineEdit*> boxes;
-    for (int i = 1; i <= 3; ++i)
-        boxes << txtKihon[size_t(i)] << txtAFKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
-        boxes << txtTeate[size_t(i)] << txtAFTeate[size_t(i)];
-    boxes << txtBonus1 << txtBonus2;
-    return boxes;
-}
-
-void TWS0030::connectHandlers() {
-    connect(btnAdd, &QPushButton::clicked, this, &TWS0030::btnAddClick);
-    connect(btnMnt, &QPushButton::clicked, this, &TWS0030::btnMntClick);
-    connect(btnDlt, &QPushButton::clicked, this, &TWS0030::btnDltClick);
-    connect(btnCansel, &QPushButton::clicked, this, &TWS0030::btnCanselClick);
-    connect(btnClose, &QPushButton::clicked, this, &TWS0030::btnCloseClick);
-    connect(btnFirst, &QPushButton::clicked, this, &TWS0030::btnFirstClick);
-    connect(btnBack, &QPushButton::clicked, this, &TWS0030::btnBackClick);
-    connect(btnNext, &QPushButton::clicked, this, &TWS0030::btnNextClick);
-    connect(btnLast, &QPushButton::clicked, this, &TWS0030::btnLastClick);
-    connect(btnPicter, &QPushButton::clicked, this, &TWS0030::btnPicterClick);
-    connect(cdRestLink, &QPushButton::clicked, this, &TWS0030::cdRestLinkClick);
-
-    m_sexGroup = new QButtonGroup(this);
-    m_sexGroup->addButton(OptSex1, 0);
-    m_sexGroup->addButton(OptSex2, 1);
-    connect(m_sexGroup, &QButtonGroup::idClicked, this, [] { state().DataChanged = 1; });
-    m_linkGroup = new QButtonGroup(this);
-    for (int i = 1; i <= 3; ++i)
-        m_linkGroup->addButton(optKihon[size_t(i)], i);
-    connect(m_linkGroup, &QButtonGroup::idClicked, this, &TWS0030::optKihonClick);
-    m_gradeGroup = new QButtonGroup(this);
-    for (int g = 0; g <= 9; ++g)
-        m_gradeGroup->addButton(optGrade[size_t(g)], g);
-    connect(m_gradeGroup, &QButtonGroup::idClicked, this, &TWS0030::gradeFilterClick);
-
-    // Every edit of a field marks the form changed; the boxes the screen computes do not.
-    auto changed = [] { state().DataChanged = 1; };
-    for (QLineEdit* e : findChildren<QLineEdit*>())
-        if (!e->isReadOnly() && !qobject_cast<QComboBox*>(e->parentWidget()))
-            connect(e, &QLineEdit::textChanged, this, changed);
-    for (QComboBox* c : {cmbMibun, cmbSikaku, cmbHyouka1, cmbMark})
-        connect(c, &QComboBox::editTextChanged, this, changed);
-    for (QComboBox* c : {cmbSeiNengou, cmbNyuNengou, cmbTouNengou})
-        connect(c, &QComboBox::currentIndexChanged, this, changed);
-
-    // Leaving the code box acts on a code the user typed or chose, once; leaving it as the
-    // screen filled it does nothing. Choosing from the list is leaving the box with the code.
-    connect(cmbWorker->lineEdit(), &QLineEdit::textEdited, this, [this] { m_codeTyped = true; });
-    connect(cmbWorker, &QComboBox::activated, this, [this] {
-        m_codeTyped = true;
-        cmbWorkerExit();
-    });
-
-    connect(StringGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        const int row = index.row() + 1;
-        if (!(m_highlight && m_currentRow == row))
-            StringGrid1Click(row);
-    });
-    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_settingCursor && current.isValid())
-                    StringGrid1Click(current.row() + 1);
-            });
-
-    auto range = [this](QLineEdit* e, int high) {
-        return ExitCheck([this, e, high] { return checkRange(e, 0, high); });
-    };
-    QHash<QWidget*, ExitCheck> checkOf = {
-        {cmbWorker, [this] { return cmbWorkerExit(); }},
-        {cmbMibun, [this] { return cmbMibunExit(); }},
-        {cmbSikaku, [this] { return cmbSikakuExit(); }},
-        {cmbMark, [this] { return cmbMarkExit(); }},
-        {cmbHyouka1, [this] { return cmbHyouka1Exit(); }},
-        {txtSeiyy, range(txtSeiyy, 99)},
-        {txtSeimm, range(txtSeimm, 12)},
-        {txtSeidd, range(txtSeidd, 31)},
-        {txtNyuyy, range(txtNyuyy, 99)},
-        {txtNyumm, range(txtNyumm, 12)},
-        {txtNyudd, range(txtNyudd, 31)},
-        {txtTouyy, range(txtTouyy, 99)},
-        {txtToumm, range(txtToumm, 12)},
-        {txtToudd, range(txtToudd, 31)},
-        {txtGouhou, [this] { return txtGouhouExit(); }},
-        {txtZone, [this] { return checkInteger(txtZone, true); }},
-        {txtKeikenNen, [this] { return checkInteger(txtKeikenNen, false); }},
-        {txtSyokumuTensu, [this] { return checkInteger(txtSyokumuTensu, true); }},
-        {txtTasseiRitsu, [this] { return checkNumber(txtTasseiRitsu); }},
-        {txtTaisyokuKin, [this] { return txtTaisyokuKinExit(); }}};
-    for (QLineEdit* box : moneyBoxes())
-        checkOf.insert(box, [this, box] { return checkMoney(box); });
-
-    for (QWidget* w : findChildren<QWidget*>()) {
-        const bool field =
-            (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget())) ||
-            qobject_cast<QComboBox*>(w) || qobject_cast<QRadioButton*>(w);
-        // Leaving the code box loads an employee; a command reads the box itself instead.
-        if (field)
-            m_exits->add(w, checkOf.value(w),
-                         w == cmbWorker ? FieldExits::OnCommand::Skip
-                                        : FieldExits::OnCommand::Check);
-    }
-    m_exits->setShowField([this](QWidget* field) {
-        for (int page = 0; page < PageControl1->count(); ++page)
-            if (PageControl1->widget(page)->isAncestorOf(field))
-                PageControl1->setCurrentIndex(page);
-    });
-}
-
 // ---- Preparing and clearing ------------------------------------------------------------
+
+void TWS0030::start() {
+    setAttribute(Qt::WA_Moved, false); // shown centred over the main window
+    prepare();
+    exec();
+}
 
 void TWS0030::prepare() {
     setFixedSize(FormWidth, FormHeight);
@@ -598,11 +126,10 @@ void TWS0030::prepare() {
     loadList();
     setCursorRow(1);
     StringGrid1Click(1);
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::fillChoiceLists() {
-    AppState& s = state();
     cmbMibun->clear();
     for (int k : {1, 2, 3, 4, 0})
         cmbMibun->addItem(EmployeeKindText(k));
@@ -610,24 +137,24 @@ void TWS0030::fillChoiceLists() {
     cmbSikaku->clear();
     for (int g = 1; g <= 9; ++g)
         cmbSikaku->addItem(QString::number(g) + QStringLiteral(" : ") +
-                           s.CompanySettings.TK[size_t(g)]);
+                           project().settings().TK[size_t(g)]);
     cmbSikaku->addItem(NoCode);
 
     cmbMark->clear();
     for (int m = 1; m <= 6; ++m)
-        cmbMark->addItem(MarkLegendText(m));
+        cmbMark->addItem(MarkLegendText(m, project().marks()));
 
     // The evaluation codes of the year fill the shared code list as well.
     cmbHyouka1->clear();
-    LoadEvalCodes(OpenCompanyYear(), s.EvalCodeList);
-    for (const CodeEntry& e : s.EvalCodeList)
+    LoadEvalCodes(project().companyYear(), m_evalCodes);
+    for (const CodeEntry& e : m_evalCodes)
         cmbHyouka1->addItem(e.code + QStringLiteral(" : ") + e.name);
     cmbHyouka1->addItem(NoCode);
 }
 
 void TWS0030::fillEraBoxes() {
     const AppState& s = state();
-    const bool eras = s.EraMode != 0;
+    const bool eras = project().eraMode() != 0;
     for (QComboBox* box : {cmbSeiNengou, cmbNyuNengou, cmbTouNengou}) {
         const QSignalBlocker quiet(box);
         box->clear();
@@ -643,7 +170,7 @@ void TWS0030::fillEraBoxes() {
 }
 
 void TWS0030::setLabelCaptions() {
-    const TMKIGYOU2& c = state().CompanySettings;
+    const TMKIGYOU2& c = project().settings();
     for (int i = 1; i <= 3; ++i)
         lblKihon[size_t(i)]->setText(c.KKNA[size_t(i)]);
     for (int i = 1; i <= 5; ++i)
@@ -686,7 +213,7 @@ void TWS0030::loadList() {
     }
     StringGrid1->setEnabled(true);
     QVector<EmployeeListRow> rows;
-    LoadEmployeeList(OpenCompanyYear(), m_filter, rows);
+    LoadEmployeeList(project().companyYear(), m_filter, rows);
     m_firstCode = 0;
     m_lastCode = 0;
     txtCureentNo->clear();
@@ -700,7 +227,7 @@ void TWS0030::loadList() {
         m_firstCode = rows.first().SCO;
         m_lastCode = rows.last().SCO;
     }
-    m_list->setEmployees(std::move(rows));
+    m_list->setEmployees(std::move(rows), project().ageBase());
     {
         const QSignalBlocker quiet(cmbWorker);
         cmbWorker->addItems(items);
@@ -747,7 +274,7 @@ void TWS0030::selectRowOfCode(int code) {
 }
 
 bool TWS0030::askBeforeDropping(const QString& lastLine) {
-    if (state().DataChanged != 1)
+    if (!isWindowModified())
         return true;
     if (Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r") + lastLine,
                    QStringLiteral("確認"))) {
@@ -819,7 +346,7 @@ void TWS0030::move(Move move) {
     txtCureentNo->setText(QString::number(position));
     setHighlight(true);
     StringGrid1->viewport()->update();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::btnFirstClick() {
@@ -836,7 +363,7 @@ void TWS0030::btnLastClick() {
 }
 
 void TWS0030::gradeFilterClick(int grade) {
-    if (state().DataChanged == 1) {
+    if (isWindowModified()) {
         {
             const QSignalBlocker quiet(m_gradeGroup);
             optGrade[size_t(m_filter)]->setChecked(true);
@@ -854,14 +381,14 @@ void TWS0030::gradeFilterClick(int grade) {
     loadList();
     setCursorRow(1);
     StringGrid1Click(1);
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---- One employee ------------------------------------------------------------------------
 
 bool TWS0030::loadEmployee(int code) {
     EmployeeRecord e;
-    switch (LoadEmployee(OpenCompanyYear(), code, e)) {
+    switch (LoadEmployee(project().companyYear(), code, e)) {
     case LoadResult::Failed:
         return false;
     case LoadResult::Missing:
@@ -875,7 +402,7 @@ bool TWS0030::loadEmployee(int code) {
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);
     showEmployee(e);
-    state().DataChanged = 0;
+    setWindowModified(false);
     return true;
 }
 
@@ -885,26 +412,26 @@ void TWS0030::showEmployee(const EmployeeRecord& e) {
     txtWorkerNo->setText(e.SCOT);
     txtWorkName->setText(e.SNA);
     (e.SEIBETSU == 1 ? OptSex2 : OptSex1)->setChecked(true);
-    ShowDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI);
-    ShowDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI);
+    ShowDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI, project().eraMode());
+    ShowDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI, project().eraMode());
     txtYakusyoku->setText(e.YAKU);
     cmbMibun->setEditText(codeText(e.SM1, EmployeeKindText(e.SM1)));
     txtGakureki->setText(e.GAKU);
     txtSenkou->setText(e.SENKOU);
     txtKSikaku->setText(e.KSIKAKU);
     txtHaizoku->setText(e.KEIKEN);
-    ShowDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI);
-    cmbSikaku->setEditText(codeText(e.TOUKYU, GradeText(e.TOUKYU)));
+    ShowDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI, project().eraMode());
+    cmbSikaku->setEditText(codeText(e.TOUKYU, GradeText(e.TOUKYU, project().settings())));
     txtGouhou->setText(QString::number(e.GOUHOU));
     txtZone->setText(QString::number(e.ZONEX));
     txtTasseiRitsu->setText(e.TRITSU.toString());
-    cmbHyouka1->setEditText(codeText(e.HCO, EvalCodeText(QString::number(e.HCO))));
+    cmbHyouka1->setEditText(codeText(e.HCO, EvalCodeText(QString::number(e.HCO), m_evalCodes)));
     txtHyouka2->setText(e.HNA1);
     txtHyouka3->setText(e.HNA2);
     txtHyouka4->setText(e.HNA3);
     txtKeikenNen->setText(QString::number(e.NENSU));
     txtSyokumuTensu->setText(QString::number(e.TENSU));
-    cmbMark->setEditText(codeText(e.MCO, MarkLegendText(e.MCO)));
+    cmbMark->setEditText(codeText(e.MCO, MarkLegendText(e.MCO, project().marks())));
     showPhoto(e.SPATH);
 
     m_link = NormalisedLink(e.JISEKI);
@@ -964,7 +491,7 @@ void TWS0030::btnPicterClick() {
         m_photoName = name.left(255);
     }
     showPhoto(m_photoName);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 // ---- Sums and the wage-table link ---------------------------------------------------------
@@ -1005,11 +532,11 @@ void TWS0030::applyLinkColours() {
     for (int i = 1; i <= 3; ++i) {
         const bool linked = m_link == i;
         paintBox(txtKihon[size_t(i)], linked ? QColor(Qt::yellow) : QColor(Qt::white), linked);
-        paintBox(txtAFKihon[size_t(i)], linked ? QColor(Qt::yellow) : AfterRaiseColour, linked);
+        paintBox(txtAFKihon[size_t(i)], linked ? QColor(Qt::yellow) : afterRaiseColour(), linked);
     }
     for (int i = 1; i <= 5; ++i) {
         paintBox(txtTeate[size_t(i)], Qt::white, false);
-        paintBox(txtAFTeate[size_t(i)], AfterRaiseColour, false);
+        paintBox(txtAFTeate[size_t(i)], afterRaiseColour(), false);
     }
 }
 
@@ -1022,19 +549,19 @@ void TWS0030::applyLink() {
     if (grade.isEmpty() || step.isEmpty())
         return;
     txtKihon[size_t(m_link)]->setText(
-        MoneyBoxText(Currency::fromInt(WageTableAmount(grade, step))));
+        MoneyBoxText(Currency::fromInt(WageTableAmount(project().companyYear(), grade, step))));
     recomputeSums();
 }
 
 void TWS0030::optKihonClick(int n) {
     m_link = n;
-    state().DataChanged = 1;
+    setWindowModified(true);
     applyLink();
 }
 
 void TWS0030::cdRestLinkClick() {
     m_link = 0;
-    state().DataChanged = 1;
+    setWindowModified(true);
     applyLink();
 }
 
@@ -1045,22 +572,13 @@ bool TWS0030::refuse(QWidget* field, const QString& message) {
 }
 
 bool TWS0030::checkRange(QLineEdit* field, int low, int high) {
-    bool ok = false;
-    const int v = field->text().trimmed().toInt(&ok);
-    if (!ok)
-        return refuse(field, NotANumber);
-    if (v < low || v > high)
-        return refuse(field, OutOfRange);
-    return true;
+    const QString problem = CheckWholeNumberText(field->text(), low, high);
+    return problem.isEmpty() || refuse(field, problem);
 }
 
 bool TWS0030::checkInteger(QLineEdit* field, bool emptyIsZero) {
-    const QString text = field->text().trimmed();
-    if (text.isEmpty() && emptyIsZero)
-        return true;
-    bool ok = false;
-    text.toInt(&ok);
-    return ok || refuse(field, NotANumber);
+    const QString problem = CheckIntegerText(field->text(), emptyIsZero);
+    return problem.isEmpty() || refuse(field, problem);
 }
 
 bool TWS0030::checkNumber(QLineEdit* field) {
@@ -1103,12 +621,10 @@ bool TWS0030::cmbWorkerExit() {
         m_codeTyped = false;
         return true;
     }
-    bool ok = false;
-    const int code = codePart(text, &ok);
-    if (!ok)
-        return refuse(cmbWorker, NotANumber);
-    if (code == 0)
-        return refuse(cmbWorker, QStringLiteral("０　は、入力できません。"));
+    const CodeCheck c = CheckEmployeeCodeText(text);
+    if (!c.ok())
+        return refuse(cmbWorker, c.message);
+    const int code = c.code;
     m_codeTyped = false;
     m_currentCode = code;
     cmbWorker->setEditText(NthField(text, QLatin1Char(' '), 1));
@@ -1117,11 +633,11 @@ bool TWS0030::cmbWorkerExit() {
     const bool listed = m_list->gridRowOf(code) != 0;
     if (listed) {
         selectRowOfCode(code);
-        state().DataChanged = 0;
+        setWindowModified(false);
     } else if (loadEmployee(code)) {
         // Stored but not listed (another grade than the filter): its data is shown all the
         // same, so that no command can act on a code whose data the form does not hold.
-        state().DataChanged = 0;
+        setWindowModified(false);
     }
     // Otherwise a new employee's code: the form keeps what was typed, unsaved.
     setHighlight(listed);
@@ -1138,46 +654,37 @@ bool TWS0030::cmbMibunExit() {
     const QString text = cmbMibun->currentText().trimmed();
     if (text.isEmpty())
         return true;
-    bool ok = false;
-    const int code = codePart(text, &ok);
-    if (!ok)
-        return refuse(cmbMibun, NotANumber);
-    if (code < 0 || code > 4)
-        return refuse(cmbMibun, QStringLiteral("入力範囲外です。0 ～ ") + QString::number(4) +
-                                    QStringLiteral("の値を入力して下さい。"));
-    cmbMibun->setEditText(EmployeeKindText(code));
+    const CodeCheck c = CheckStatusText(text);
+    if (!c.ok())
+        return refuse(cmbMibun, c.message);
+    cmbMibun->setEditText(EmployeeKindText(c.code));
     return true;
 }
 
 bool TWS0030::cmbSikakuExit() {
     const QString text = cmbSikaku->currentText().trimmed();
     if (!text.isEmpty()) {
-        bool ok = false;
-        const int code = codePart(text, &ok);
-        if (!ok)
-            return refuse(cmbSikaku, NotANumber);
-        if (code < 1 || code > 9)
-            return refuse(cmbSikaku,
-                          QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
-        cmbSikaku->setEditText(GradeText(code));
+        const CodeCheck c = CheckGradeText(text);
+        if (!c.ok())
+            return refuse(cmbSikaku, c.message);
+        cmbSikaku->setEditText(GradeText(c.code, project().settings()));
     }
     applyLink();
     return true;
 }
 
+// A code without an entry empties the box before the refusal: the master message says why.
 bool TWS0030::cmbMarkExit() {
     const QString text = cmbMark->currentText().trimmed();
     if (text.isEmpty())
         return true;
-    bool ok = false;
-    const int code = codePart(text, &ok);
-    if (!ok)
-        return refuse(cmbMark, NotANumber);
-    if (code < 1 || code > 6) {
-        cmbMark->setEditText(QString());
-        return refuse(cmbMark, NoMaster);
+    const CodeCheck c = CheckMarkText(text, project().marks());
+    if (!c.ok()) {
+        if (CheckCodeNumber(text).ok())
+            cmbMark->setEditText(QString());
+        return refuse(cmbMark, c.message);
     }
-    cmbMark->setEditText(MarkLegendText(code));
+    cmbMark->setEditText(MarkLegendText(c.code, project().marks()));
     return true;
 }
 
@@ -1185,16 +692,13 @@ bool TWS0030::cmbHyouka1Exit() {
     const QString text = cmbHyouka1->currentText().trimmed();
     if (text.isEmpty())
         return true;
-    bool ok = false;
-    const int code = codePart(text, &ok);
-    if (!ok)
-        return refuse(cmbHyouka1, NotANumber);
-    const QString shown = EvalCodeText(QString::number(code));
-    if (shown.isEmpty()) {
-        cmbHyouka1->setEditText(QString());
-        return refuse(cmbHyouka1, NoMaster);
+    const CodeCheck c = CheckEvaluationText(text, m_evalCodes);
+    if (!c.ok()) {
+        if (CheckCodeNumber(text).ok())
+            cmbHyouka1->setEditText(QString());
+        return refuse(cmbHyouka1, c.message);
     }
-    cmbHyouka1->setEditText(shown);
+    cmbHyouka1->setEditText(EvalCodeText(QString::number(c.code), m_evalCodes));
     return true;
 }
 
@@ -1207,29 +711,24 @@ int TWS0030::typedCode() {
         moveFocus(cmbWorker);
         return 0;
     }
-    bool ok = false;
-    const int code = codePart(text, &ok);
-    if (!ok) {
-        refuse(cmbWorker, NotANumber);
+    const CodeCheck c = CheckEmployeeCodeText(text);
+    if (!c.ok()) {
+        refuse(cmbWorker, c.message);
         return 0;
     }
-    if (code == 0) {
-        refuse(cmbWorker, QStringLiteral("０　は、入力できません。"));
-        return 0;
-    }
-    return code;
+    return c.code;
 }
 
 bool TWS0030::collect(EmployeeRecord& e) {
-    if (!TakeDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI)) {
+    if (!TakeDate({cmbSeiNengou, txtSeiyy, txtSeimm, txtSeidd}, e.SEIHI, project().eraMode())) {
         Msg::info(QStringLiteral("生年月日の入力エラーです。"));
         return false;
     }
-    if (!TakeDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI)) {
+    if (!TakeDate({cmbNyuNengou, txtNyuyy, txtNyumm, txtNyudd}, e.NYUHI, project().eraMode())) {
         Msg::info(QStringLiteral("入社日の入力エラーです。"));
         return false;
     }
-    if (!TakeDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI)) {
+    if (!TakeDate({cmbTouNengou, txtTouyy, txtToumm, txtToudd}, e.THI, project().eraMode())) {
         Msg::info(QStringLiteral("登用日の入力エラーです。"));
         return false;
     }
@@ -1266,8 +765,8 @@ bool TWS0030::collect(EmployeeRecord& e) {
     e.SYOUYO2 = typedAmount(txtBonus2);
     e.SRITSU = typedAmount(txtTaisyokuKin);
     e.JISEKI = m_link;
-    e.NENREI = YearsToBase(e.SEIHI);
-    e.KINZOKU = YearsToBase(e.NYUHI);
+    e.NENREI = YearsToBase(e.SEIHI, project().ageBase());
+    e.KINZOKU = YearsToBase(e.NYUHI, project().ageBase());
     return true;
 }
 
@@ -1280,7 +779,7 @@ void TWS0030::btnAddClick() {
         moveFocus(cmbWorker);
         return;
     }
-    if (s.DataChanged == 0) {
+    if (!isWindowModified()) {
         Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
         focusBasic(txtWorkerNo);
         return;
@@ -1294,7 +793,7 @@ void TWS0030::btnAddClick() {
     e.SCO = typedCode();
     if (e.SCO == 0)
         return;
-    const CompanyYear cy = OpenCompanyYear();
+    const CompanyYear cy = project().companyYear();
     bool failed = false;
     if (EmployeeExists(cy, e.SCO, &failed)) {
         Msg::info(QStringLiteral(
@@ -1313,15 +812,15 @@ void TWS0030::btnAddClick() {
         clearForm();
         loadList();
     }
+    Project::current()->announceEmployeesChanged();
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);
     txtCureentNo->clear();
     moveFocus(cmbWorker);
-    s.DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::btnMntClick() {
-    AppState& s = state();
     if (!m_exits->checkFocused() || !settleTypedCode())
         return;
     if (cmbWorker->currentText().trimmed().isEmpty()) {
@@ -1333,7 +832,7 @@ void TWS0030::btnMntClick() {
     e.SCO = typedCode();
     if (e.SCO == 0 || !collect(e))
         return;
-    const CompanyYear cy = OpenCompanyYear();
+    const CompanyYear cy = project().companyYear();
     bool failed = false;
     if (!EmployeeExists(cy, e.SCO, &failed)) {
         if (!failed)
@@ -1349,6 +848,7 @@ void TWS0030::btnMntClick() {
             return;
         loadList();
     }
+    Project::current()->announceEmployeesChanged();
     // The grid's current cell goes back where it was.
     m_currentRow = row;
     m_settingCursor = true;
@@ -1358,11 +858,10 @@ void TWS0030::btnMntClick() {
     setHighlight(highlight);
     if (row >= 1 && row <= m_list->employeeCount())
         txtCureentNo->setText(QString::number(row));
-    s.DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS0030::btnDltClick() {
-    AppState& s = state();
     if (cmbWorker->currentText().trimmed().isEmpty()) {
         Msg::info(NoEmployeeCode);
         moveFocus(cmbWorker);
@@ -1374,7 +873,7 @@ void TWS0030::btnDltClick() {
     if (code == 0)
         return;
     bool failed = false;
-    if (!EmployeeExists(OpenCompanyYear(), code, &failed)) {
+    if (!EmployeeExists(project().companyYear(), code, &failed)) {
         if (!failed)
             Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
         return;
@@ -1387,12 +886,13 @@ void TWS0030::btnDltClick() {
     }
     {
         Hourglass wait;
-        if (!DeleteEmployee(OpenCompanyYear(), code))
+        if (!DeleteEmployee(project().companyYear(), code))
             return;
         clearForm();
         loadList();
     }
-    s.DataChanged = 0;
+    Project::current()->announceEmployeesChanged();
+    setWindowModified(false);
 }
 
 void TWS0030::btnCanselClick() {
@@ -1404,7 +904,7 @@ void TWS0030::btnCanselClick() {
     setHighlight(false);
     setCursorRow(1);
     StringGrid1->viewport()->update();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---- Closing -----------------------------------------------------------------------------
@@ -1418,7 +918,7 @@ void TWS0030::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    state().DataChanged = 0;
+    setWindowModified(false);
     m_closing = true;
     QDialog::closeEvent(event); // hides the dialog through reject()
     m_closing = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/CompanySettings.h"
 #include "core/masters/EmployeeRecord.h"
 
 #include <QDialog>
@@ -27,6 +28,54 @@ public:
     explicit TWS0030(QWidget* parent = nullptr);
     ~TWS0030() override;
 
+    // Prepares the screen for the open company and shows it modally.
+    void start();
+    // What start does before showing: lists, captions, the list, the first employee.
+    void prepare();
+
+    // Screen state, for the list and the link (also read by tests).
+    int currentCode() const { return m_currentCode; }
+    int currentRow() const { return m_currentRow; }
+    bool highlighted() const { return m_highlight; }
+    int gradeFilter() const { return m_filter; }
+    int wageTableLink() const { return m_link; }
+    QString photoName() const { return m_photoName; }
+    int firstCode() const { return m_firstCode; }
+    int lastCode() const { return m_lastCode; }
+    const EmployeeListModel* listModel() const { return m_list; }
+
+public Q_SLOTS:
+    void btnAddClick();
+    void btnMntClick();
+    void btnDltClick();
+    void btnCanselClick();
+    void btnCloseClick();
+    void btnFirstClick();
+    void btnBackClick();
+    void btnNextClick();
+    void btnLastClick();
+    void btnPicterClick();
+    void cdRestLinkClick();
+    void optKihonClick(int n);
+    void gradeFilterClick(int grade);
+    // Chooses a grid row (from 1) as a click on it does.
+    void StringGrid1Click(int gridRow);
+
+    // Field exit checks: true when the field's text is accepted. A refused text is reported
+    // and the focus goes back to the field.
+    bool cmbWorkerExit();
+    bool cmbMibunExit();
+    bool cmbSikakuExit();
+    bool cmbMarkExit();
+    bool cmbHyouka1Exit();
+    bool txtGouhouExit();
+    bool txtTaisyokuKinExit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
     // Commands and the code box above the pages.
     QPushButton* btnAdd;
     QPushButton* btnMnt;
@@ -108,52 +157,6 @@ public:
     std::array<QRadioButton*, 10> optGrade{}; // [0] 全て, [1..9] one grade
     QTableView* StringGrid1;
 
-    // Run by the main window before each showing.
-    void prepare();
-
-    // Screen state, for the list and the link (also read by tests).
-    int currentCode() const { return m_currentCode; }
-    int currentRow() const { return m_currentRow; }
-    bool highlighted() const { return m_highlight; }
-    int gradeFilter() const { return m_filter; }
-    int wageTableLink() const { return m_link; }
-    QString photoName() const { return m_photoName; }
-    int firstCode() const { return m_firstCode; }
-    int lastCode() const { return m_lastCode; }
-    const EmployeeListModel* listModel() const { return m_list; }
-
-public Q_SLOTS:
-    void btnAddClick();
-    void btnMntClick();
-    void btnDltClick();
-    void btnCanselClick();
-    void btnCloseClick();
-    void btnFirstClick();
-    void btnBackClick();
-    void btnNextClick();
-    void btnLastClick();
-    void btnPicterClick();
-    void cdRestLinkClick();
-    void optKihonClick(int n);
-    void gradeFilterClick(int grade);
-    // Chooses a grid row (from 1) as a click on it does.
-    void StringGrid1Click(int gridRow);
-
-    // Field exit checks: true when the field's text is accepted. A refused text is reported
-    // and the focus goes back to the field.
-    bool cmbWorkerExit();
-    bool cmbMibunExit();
-    bool cmbSikakuExit();
-    bool cmbMarkExit();
-    bool cmbHyouka1Exit();
-    bool txtGouhouExit();
-    bool txtTaisyokuKinExit();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
-
-private:
     enum class Move { First, Back, Next, Last };
     using ExitCheck = std::function<bool()>;
 
@@ -210,6 +213,7 @@ private:
     int m_filter = 0;         // grade filter, 0 all
     int m_link = 0;           // the current employee's wage-table link, 0..3
     QString m_photoName;      // SPATH: relative to Picture/, backslash between folders
+    CodeList m_evalCodes;     // the evaluation codes of the year (MHYOUKA)
     bool m_codeTyped = false; // the code box holds text the user typed and has not left
     bool m_settingCursor = false;
     bool m_closing = false;

@@ -31,16 +31,7 @@ const char* const MarkCaptions[] = {
     "", "　■　男子営業", "　□　女子営業", "　●　男子事務", "　○　女子事務", "", ""};
 
 CompanyYear openCompany() {
-    if (const Project* p = Project::current())
-        return p->companyYear();
-    const TMKIGYOU2& c = state().CompanySettings;
-    return {c.KCO.trimmed().toInt(), c.NENDO.trimmed().toInt()};
-}
-
-const TMKIGYOU2& companySettings() {
-    if (const Project* p = Project::current())
-        return p->settings();
-    return state().CompanySettings;
+    return Project::current()->companyYear();
 }
 
 } // namespace
@@ -49,7 +40,7 @@ TAnalysisScreen::TAnalysisScreen(const AnalysisScreenSpec& spec, TWS1100* plotWi
                                  QWidget* parent)
     : QDialog(parent), m_spec(spec), m_plot(plotWindow) {
     setObjectName(spec.name);
-    setWindowTitle(spec.caption);
+    setWindowTitle(spec.caption + QStringLiteral("[*]"));
     setModal(true);
     build();
     setFixedSize(spec.size);
@@ -69,11 +60,12 @@ void TAnalysisScreen::build() {
     explanation->setFixedHeight(70);
     top->addWidget(explanation, 1, 1);
     lay->addLayout(top);
-    connect(txtTitle, &QLineEdit::textEdited, this, &TAnalysisScreen::setModified);
-    connect(explanation, &QPlainTextEdit::textChanged, this, &TAnalysisScreen::setModified);
+    const auto modified = [this] { setWindowModified(true); };
+    connect(txtTitle, &QLineEdit::textEdited, this, modified);
+    connect(explanation, &QPlainTextEdit::textChanged, this, modified);
 
-    auto radioGroup = [this](const QString& title, const char* const* captions,
-                             const QString* names, int n, QRadioButton** out) {
+    auto radioGroup = [this, modified](const QString& title, const char* const* captions,
+                                       const QString* names, int n, QRadioButton** out) {
         auto* box = new QGroupBox(title, this);
         auto* v = new QVBoxLayout(box);
         auto* group = new QButtonGroup(box);
@@ -81,7 +73,7 @@ void TAnalysisScreen::build() {
             out[i] = Named(new QRadioButton(QString::fromUtf8(captions[i]), box), names[i]);
             group->addButton(out[i], i);
             v->addWidget(out[i]);
-            connect(out[i], &QRadioButton::clicked, this, &TAnalysisScreen::setModified);
+            connect(out[i], &QRadioButton::clicked, this, modified);
         }
         v->addStretch(1);
         return box;
@@ -106,7 +98,7 @@ void TAnalysisScreen::build() {
         optPlot[size_t(k)] = Named(new QCheckBox(QString::fromUtf8(MarkCaptions[k]), marks),
                                    QStringLiteral("optPlot%1").arg(k));
         mv->addWidget(optPlot[size_t(k)]);
-        connect(optPlot[size_t(k)], &QCheckBox::clicked, this, &TAnalysisScreen::setModified);
+        connect(optPlot[size_t(k)], &QCheckBox::clicked, this, modified);
     }
     btnPlotAll = CommandButton(marks, QStringLiteral("btnPlotAll"), QStringLiteral("ﾌﾟﾛｯﾄ全"));
     btnPlotNothing =
@@ -129,7 +121,7 @@ void TAnalysisScreen::build() {
         txtTokyu[size_t(g)]->setFocusPolicy(Qt::NoFocus);
         gg->addWidget(optTokyu[size_t(g)], g - 1, 0);
         gg->addWidget(txtTokyu[size_t(g)], g - 1, 1);
-        connect(optTokyu[size_t(g)], &QCheckBox::clicked, this, &TAnalysisScreen::setModified);
+        connect(optTokyu[size_t(g)], &QCheckBox::clicked, this, modified);
     }
     btnTokyuAll = CommandButton(grades, QStringLiteral("btnTokyuAll"), QStringLiteral("等級全"));
     btnTokyuNothing =
@@ -162,10 +154,6 @@ void TAnalysisScreen::build() {
     connect(btnTokyuNothing, &QPushButton::clicked, this, &TAnalysisScreen::btnTokyuNothingClick);
 }
 
-void TAnalysisScreen::setModified() {
-    m_modified = true;
-}
-
 ChartSettings TAnalysisScreen::settings() const {
     ChartSettings s = m_loaded;
     s.chartNo = m_spec.chartNo;
@@ -187,14 +175,20 @@ ChartSettings TAnalysisScreen::settings() const {
     return s;
 }
 
+void TAnalysisScreen::start() {
+    PrepareScreen();
+    setAttribute(Qt::WA_Moved, false); // centred over the main window
+    exec();
+}
+
 void TAnalysisScreen::PrepareScreen() {
     m_plotOpened = false;
     LoadChartSettings();
-    m_modified = false;
+    setWindowModified(false);
 }
 
 void TAnalysisScreen::LoadChartSettings() {
-    const TMKIGYOU2& company = companySettings();
+    const TMKIGYOU2& company = Project::current()->settings();
     for (int g = 1; g <= 9; ++g)
         txtTokyu[size_t(g)]->setText(company.TK[size_t(g)]);
     const CompanyYear cy = openCompany();
@@ -263,7 +257,7 @@ bool TAnalysisScreen::BuildChartRows() {
 }
 
 bool TAnalysisScreen::SaveChartSettings() {
-    if (!m_modified)
+    if (!isWindowModified())
         return true;
     ChartSettings s = settings();
     if (!takeExtra(s))
@@ -271,7 +265,7 @@ bool TAnalysisScreen::SaveChartSettings() {
     if (!::SaveChartSettings(openCompany(), s))
         return false;
     m_loaded = s;
-    m_modified = false;
+    setWindowModified(false);
     return true;
 }
 
@@ -306,25 +300,25 @@ void TAnalysisScreen::reject() {
 void TAnalysisScreen::btnPlotAllClick() {
     for (int k = 1; k <= 6; ++k)
         optPlot[size_t(k)]->setChecked(true);
-    setModified();
+    setWindowModified(true);
 }
 
 void TAnalysisScreen::btnPlotNothingClick() {
     for (int k = 1; k <= 6; ++k)
         optPlot[size_t(k)]->setChecked(false);
-    setModified();
+    setWindowModified(true);
 }
 
 void TAnalysisScreen::btnTokyuAllClick() {
     for (int g = 1; g <= 9; ++g)
         optTokyu[size_t(g)]->setChecked(true);
-    setModified();
+    setWindowModified(true);
 }
 
 void TAnalysisScreen::btnTokyuNothingClick() {
     for (int g = 1; g <= 9; ++g)
         optTokyu[size_t(g)]->setChecked(false);
-    setModified();
+    setWindowModified(true);
 }
 
 void TAnalysisScreen::showAgain() {

@@ -42,27 +42,14 @@ class TAnalysisScreen : public QDialog, public PlotOwner {
 public:
     TAnalysisScreen(const AnalysisScreenSpec& spec, TWS1100* plotWindow, QWidget* parent);
 
-    QLineEdit* txtTitle;
-    QPlainTextEdit* explanation; // named as the spec says
-    std::array<QRadioButton*, 6> optX{};
-    std::array<QRadioButton*, 6> optY{};
-    std::array<QRadioButton*, 4> optMarkLabel{};
-    std::array<QCheckBox*, 7> optPlot{};   // [1..6]
-    std::array<QCheckBox*, 10> optTokyu{}; // [1..9]
-    std::array<QLineEdit*, 10> txtTokyu{}; // [1..9]
-    QPushButton* btnAnalize;
-    QPushButton* btnPlotAll;
-    QPushButton* btnPlotNothing;
-    QPushButton* btnTokyuAll;
-    QPushButton* btnTokyuNothing;
-    QPushButton* btnClose;
-
     const AnalysisScreenSpec& spec() const { return m_spec; }
-    bool modified() const { return m_modified; }
+    TWS1100* plotWindow() const { return m_plot; }
     // The choices as the controls hold them.
     ChartSettings settings() const;
 
-    // Run by the main window before it shows the screen: loads the chart's settings.
+    // Loads the chart's settings and shows the screen modally.
+    void start();
+    // What start does before showing.
     void PrepareScreen();
     void LoadChartSettings();
     // Builds and stores the chart's points; false when there is nothing to plot (said) or a
@@ -86,6 +73,21 @@ public Q_SLOTS:
     void reject() override; // the close box and Escape act as 閉じる
 
 protected:
+    QLineEdit* txtTitle;
+    QPlainTextEdit* explanation; // Memo1 or txtBikou
+    std::array<QRadioButton*, 6> optX{};
+    std::array<QRadioButton*, 6> optY{};
+    std::array<QRadioButton*, 4> optMarkLabel{};
+    std::array<QCheckBox*, 7> optPlot{};   // [1..6]
+    std::array<QCheckBox*, 10> optTokyu{}; // [1..9]
+    std::array<QLineEdit*, 10> txtTokyu{}; // [1..9]
+    QPushButton* btnAnalize;
+    QPushButton* btnPlotAll;
+    QPushButton* btnPlotNothing;
+    QPushButton* btnTokyuAll;
+    QPushButton* btnTokyuNothing;
+    QPushButton* btnClose;
+
     // Where a member of the family places its own controls, below the common ones.
     QBoxLayout* extraLayout() const { return m_extra; }
     virtual void loadExtra(const ChartSettings& settings) { (void)settings; }
@@ -96,7 +98,6 @@ protected:
     }
     // Widens the data extents by the chart's curves before the range is proposed.
     virtual void widenExtents(DataExtents& extents) { (void)extents; }
-    void setModified();
 
 private:
     void build();
@@ -105,7 +106,6 @@ private:
 
     AnalysisScreenSpec m_spec;
     TWS1100* m_plot;
-    bool m_modified = false;
     bool m_plotOpened = false; // this screen's "分　析" opened the plot shown
     PlotRequest m_request;
     QBoxLayout* m_extra = nullptr;

@@ -1,6 +1,7 @@
 #include "gui/plot/WS1010_WagePlot.h"
 
 #include "core/plot/AxisItems.h"
+#include "gui/plot/WS1100_PlotWindow.h"
 
 AnalysisScreenSpec TWS1010::Spec() {
     AnalysisScreenSpec s;
@@ -21,6 +22,8 @@ AnalysisScreenSpec TWS1010::Spec() {
     s.rules = ProposalRules{1, true};
     return s;
 }
+
+TWS1010::TWS1010(QWidget* parent) : TWS1010(TWS1100::forWindow(parent), parent) {}
 
 TWS1010::TWS1010(TWS1100* plotWindow, QWidget* parent)
     : TAnalysisScreen(Spec(), plotWindow, parent), Memo1(explanation), optXNenrei(optX[0]),

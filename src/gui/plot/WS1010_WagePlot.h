@@ -7,10 +7,13 @@
 class TWS1010 : public TAnalysisScreen {
     Q_OBJECT
 public:
-    TWS1010(TWS1100* plotWindow, QWidget* parent = nullptr);
+    // Opened from a main window: draws in that window's plot window.
+    explicit TWS1010(QWidget* parent);
+    TWS1010(TWS1100* plotWindow, QWidget* parent);
 
     static AnalysisScreenSpec Spec();
 
+private:
     QPlainTextEdit* Memo1;
     QRadioButton* optXNenrei;
     QRadioButton* optXKinzoku;

@@ -53,9 +53,7 @@ std::optional<Int128> wholeNumberOf(const QString& text) {
 }
 
 std::array<QString, 10> gradeNames() {
-    if (const Project* p = Project::current())
-        return p->settings().TK;
-    return state().CompanySettings.TK;
+    return Project::current()->settings().TK;
 }
 
 } // namespace
@@ -94,6 +92,12 @@ TWS1100::TWS1100(QWidget* parent)
 }
 
 TWS1100::~TWS1100() = default;
+
+TWS1100* TWS1100::forWindow(QWidget* window) {
+    if (auto* plot = window->findChild<TWS1100*>(QString(), Qt::FindDirectChildrenOnly))
+        return plot;
+    return new TWS1100(window);
+}
 
 void TWS1100::buildPanel() {
     Panel1 = Named(new QFrame(this), QStringLiteral("Panel1"));
@@ -500,7 +504,8 @@ void TWS1100::openPopup(int kind) {
         LoadPopupEmployee(m_model.request.company, p->sco).value_or(PopupEmployee());
     auto* popup = new TWS1101(p->sco, kind, this);
     popup->fill(PopupBand(p->sco, p->name),
-                MakePopupContent(kind, e, gradeNames(), YearsToBase(e.stayDate)));
+                MakePopupContent(kind, e, gradeNames(),
+                                 YearsToBase(e.stayDate, Project::current()->ageBase())));
     connect(popup, &TWS1101::popupClosed, this,
             [](int sco, int k) { SetPopupOpen(sco, k, false); });
     popup->move(at);

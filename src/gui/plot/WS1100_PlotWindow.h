@@ -30,38 +30,8 @@ public:
     explicit TWS1100(QWidget* parent = nullptr);
     ~TWS1100() override;
 
-    // Side panel
-    QFrame* Panel1;
-    QLineEdit* txtXMin;
-    QLineEdit* txtXMax;
-    QLineEdit* txtYMin;
-    QLineEdit* txtYMax;
-    TSpinButton* spnXMin;
-    TSpinButton* spnXMax;
-    TSpinButton* spnYMin;
-    TSpinButton* spnYMax;
-    QPushButton* btnExec;
-    QPushButton* btnPrint;
-    QPushButton* btnCopy;
-    QPushButton* btnBack;
-    QLineEdit* txtDispNo;
-    QPushButton* btnImport;
-    QPushButton* btn1Dlt;
-
-    // The point menu and the window menu
-    QMenu* PopupMenu1;
-    QAction* mnProfile;
-    QAction* mnJinji;
-    QAction* mnCarya;
-    QAction* mnSalary;
-    QAction* mnExit;
-    QMenu* PopupMenu2;
-    QAction* mnCopy;
-    QAction* mnPrint;
-    QAction* mnAnalize;
-    QAction* mnEnd;
-
-    TWS1102* WS1102;
+    // The plot window of a main window, made on first use: one for every analysis screen.
+    static TWS1100* forWindow(QWidget* window);
 
     // Opens the chart an analysis screen has just built: shown maximised, then drawn.
     void ShowPlot(const PlotRequest& request, PlotOwner* owner);
@@ -109,6 +79,39 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Side panel
+    QFrame* Panel1;
+    QLineEdit* txtXMin;
+    QLineEdit* txtXMax;
+    QLineEdit* txtYMin;
+    QLineEdit* txtYMax;
+    TSpinButton* spnXMin;
+    TSpinButton* spnXMax;
+    TSpinButton* spnYMin;
+    TSpinButton* spnYMax;
+    QPushButton* btnExec;
+    QPushButton* btnPrint;
+    QPushButton* btnCopy;
+    QPushButton* btnBack;
+    QLineEdit* txtDispNo;
+    QPushButton* btnImport;
+    QPushButton* btn1Dlt;
+
+    // The point menu and the window menu
+    QMenu* PopupMenu1;
+    QAction* mnProfile;
+    QAction* mnJinji;
+    QAction* mnCarya;
+    QAction* mnSalary;
+    QAction* mnExit;
+    QMenu* PopupMenu2;
+    QAction* mnCopy;
+    QAction* mnPrint;
+    QAction* mnAnalize;
+    QAction* mnEnd;
+
+    TWS1102* WS1102;
+
     enum class Bound { XMin, XMax, YMin, YMax };
     void buildPanel();
     void buildMenus();

@@ -14,10 +14,6 @@ class TWS1101 : public QWidget {
 public:
     TWS1101(int sco, int kind, QWidget* parent);
 
-    QLabel* Label1;                    // the band with code and name
-    std::array<QLabel*, 6> labTitle{}; // [1..5]
-    std::array<QLabel*, 6> Caption{};  // [1..5]
-
     void fill(const QString& band, const PopupContent& content);
     int sco() const { return m_sco; }
     int kind() const { return m_kind; }
@@ -30,6 +26,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* Label1;                    // the band with code and name
+    std::array<QLabel*, 6> labTitle{}; // [1..5]
+    std::array<QLabel*, 6> Caption{};  // [1..5]
     int m_sco;
     int m_kind;
 };

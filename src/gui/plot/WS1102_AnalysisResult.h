@@ -13,11 +13,12 @@ class TWS1102 : public QWidget {
 public:
     explicit TWS1102(QWidget* parent);
 
-    std::array<QLabel*, 8> labTitle{}; // 1, 3, 4, 6, 7 exist
-    std::array<QLabel*, 9> Caption{};  // [1..8]
-
     void fill(const AnalysisPanel& panel);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::array<QLabel*, 8> labTitle{}; // 1, 3, 4, 6, 7 exist
+    std::array<QLabel*, 9> Caption{};  // [1..8]
 };

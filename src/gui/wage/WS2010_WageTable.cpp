@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Messages.h"
 #include "core/wage/WageTableGenerator.h"
+#include "data/project/Project.h"
 #include "data/wage/WageTableStore.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
@@ -66,7 +67,7 @@ constexpr int AmountWidth = 90;
 
 TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
     setObjectName(QStringLiteral("WS2010"));
-    setWindowTitle(QStringLiteral("賃金表　作成"));
+    setWindowTitle(QStringLiteral("賃金表　作成[*]"));
     setModal(true);
     m_exits->setEnterClicksButtons(true);
     m_exits->setShowField([this](QWidget* w) {
@@ -143,7 +144,7 @@ void TWS2010::addExit(QWidget* w, std::function<QString()> exit) {
         return message.isEmpty() || m_exits->refuse(w, message);
     });
     if (auto* e = qobject_cast<QLineEdit*>(w))
-        connect(e, &QLineEdit::textEdited, this, [] { state().DataChanged = 1; });
+        connect(e, &QLineEdit::textEdited, this, [this] { setWindowModified(true); });
 }
 
 void TWS2010::addCodeBox(QComboBox* box, CodeKind kind, bool keepsChangeFlag) {
@@ -151,13 +152,13 @@ void TWS2010::addCodeBox(QComboBox* box, CodeKind kind, bool keepsChangeFlag) {
             [this, box, kind, keepsChangeFlag] { return codeBoxExit(box, kind, keepsChangeFlag); });
     connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, box](const QString& text) {
         if (text != m_codeShown.value(box))
-            state().DataChanged = 1;
+            setWindowModified(true);
     });
     // A code picked from the list is taken at once, as if the box had been left.
     connect(box, &QComboBox::activated, this, [this, box, kind, keepsChangeFlag] {
         if (box->currentText() == m_codeShown.value(box))
             return;
-        state().DataChanged = 1;
+        setWindowModified(true);
         if (!m_exits->settle())
             return;
         const QString message = codeBoxExit(box, kind, keepsChangeFlag);
@@ -171,36 +172,32 @@ void TWS2010::buildBasicPage(QWidget* page) {
     txtTitle = TextEdit(page, QStringLiteral("txtTitle"));
     txtTitle->setMinimumWidth(420);
 
-    auto* curve =
-        Named(new QGroupBox(QStringLiteral("曲線の選択"), page), QStringLiteral("grpKyokusen"));
-    opt2Jikyokusen = Named(new QRadioButton(QStringLiteral("２次曲線"), curve),
-                           QStringLiteral("opt2Jikyokusen"));
-    opt3JiKyokusen = Named(new QRadioButton(QStringLiteral("３次曲線"), curve),
-                           QStringLiteral("opt3JiKyokusen"));
-    auto* cl = new QVBoxLayout(curve);
-    cl->addWidget(opt2Jikyokusen);
-    cl->addWidget(opt3JiKyokusen);
-
-    auto* over = Named(new QGroupBox(QStringLiteral("上書き"), page), QStringLiteral("grpUwagaki"));
-    optAuto = Named(new QRadioButton(QStringLiteral("しない　（自動計算）"), over),
-                    QStringLiteral("optAuto"));
-    optManual = Named(new QRadioButton(QStringLiteral("する　　（手入力）"), over),
-                      QStringLiteral("optManual"));
-    auto* ol = new QVBoxLayout(over);
-    ol->addWidget(optAuto);
-    ol->addWidget(optManual);
-
-    auto* unit = Named(new QGroupBox(QStringLiteral("丸め方"), page), QStringLiteral("grpMarume"));
-    optUnit10 =
-        Named(new QRadioButton(QStringLiteral("拾円単位"), unit), QStringLiteral("optUnit10"));
-    optUnit100 =
-        Named(new QRadioButton(QStringLiteral("百円単位"), unit), QStringLiteral("optUnit100"));
-    optUnit1000 =
-        Named(new QRadioButton(QStringLiteral("千円単位"), unit), QStringLiteral("optUnit1000"));
-    auto* ul = new QVBoxLayout(unit);
-    ul->addWidget(optUnit10);
-    ul->addWidget(optUnit100);
-    ul->addWidget(optUnit1000);
+    QGroupBox* curve = nullptr;
+    const QList<QRadioButton*> curves =
+        RadioGroup(page, QStringLiteral("grpKyokusen"), QStringLiteral("曲線の選択"),
+                   {{QStringLiteral("opt2Jikyokusen"), QStringLiteral("２次曲線")},
+                    {QStringLiteral("opt3JiKyokusen"), QStringLiteral("３次曲線")}},
+                   &curve);
+    opt2Jikyokusen = curves[0];
+    opt3JiKyokusen = curves[1];
+    QGroupBox* over = nullptr;
+    const QList<QRadioButton*> overwrite =
+        RadioGroup(page, QStringLiteral("grpUwagaki"), QStringLiteral("上書き"),
+                   {{QStringLiteral("optAuto"), QStringLiteral("しない　（自動計算）")},
+                    {QStringLiteral("optManual"), QStringLiteral("する　　（手入力）")}},
+                   &over);
+    optAuto = overwrite[0];
+    optManual = overwrite[1];
+    QGroupBox* unit = nullptr;
+    const QList<QRadioButton*> units =
+        RadioGroup(page, QStringLiteral("grpMarume"), QStringLiteral("丸め方"),
+                   {{QStringLiteral("optUnit10"), QStringLiteral("拾円単位")},
+                    {QStringLiteral("optUnit100"), QStringLiteral("百円単位")},
+                    {QStringLiteral("optUnit1000"), QStringLiteral("千円単位")}},
+                   &unit);
+    optUnit10 = units[0];
+    optUnit100 = units[1];
+    optUnit1000 = units[2];
 
     cmbScaleCode = CodeBox(page, QStringLiteral("cmbScaleCode"), CodeBoxWidth);
     cmb2JiCode = CodeBox(page, QStringLiteral("cmb2JiCode"), CodeBoxWidth);
@@ -239,7 +236,7 @@ void TWS2010::buildBasicPage(QWidget* page) {
         m_gradeCount = c.shown.toInt();
         return QString();
     });
-    connect(txtTitle, &QLineEdit::textEdited, this, [] { state().DataChanged = 1; });
+    connect(txtTitle, &QLineEdit::textEdited, this, [this] { setWindowModified(true); });
     addCodeBox(cmbScaleCode, ScaleKind, false);
     addCodeBox(cmb2JiCode, SecondKind, false);
     addCodeBox(cmb3JiCode, ThirdKind, false);
@@ -421,7 +418,7 @@ QString TWS2010::codeBoxExit(QComboBox* box, CodeKind kind, bool keepsChangeFlag
     for (QComboBox* b : codeBoxes(kind))
         showCode(b, c.shown);
     m_codes[size_t(kind)] = code;
-    const int changed = state().DataChanged;
+    const bool changed = isWindowModified();
     switch (kind) {
     case ScaleKind:
         loadScaleSet(code);
@@ -434,7 +431,7 @@ QString TWS2010::codeBoxExit(QComboBox* box, CodeKind kind, bool keepsChangeFlag
         break;
     }
     if (keepsChangeFlag)
-        state().DataChanged = changed;
+        setWindowModified(changed);
     return {};
 }
 
@@ -486,7 +483,7 @@ void TWS2010::setPage(int index) {
 GradeNames TWS2010::gradeNames() const {
     GradeNames names;
     for (int g = 1; g <= MaxGrades; ++g)
-        names[size_t(g)] = state().CompanySettings.TK[size_t(g)];
+        names[size_t(g)] = Project::current()->settings().TK[size_t(g)];
     return names;
 }
 
@@ -548,8 +545,8 @@ void TWS2010::reset() {
 }
 
 void TWS2010::fillCodeLists() {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     const QVector<int> lists[3] = {LoadScaleCodes(kco, year), LoadSecondOrderCodes(kco, year),
                                    LoadThirdOrderCodes(kco, year)};
     for (int k = 0; k < 3; ++k)
@@ -570,13 +567,12 @@ void TWS2010::showMethod(CurveMethod method) {
 
 void TWS2010::showRounding(int rounding) {
     m_rounding = rounding;
-    state().WageRoundUnit = rounding;
     (rounding == 0 ? optUnit10 : rounding == 1 ? optUnit100 : optUnit1000)->setChecked(true);
 }
 
 void TWS2010::loadHead() {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     const std::optional<StoredHead> head = LoadWageTableHead(kco, year);
     WageTableTexts t;
     t.gradeCount = txtTokyusu->text();
@@ -595,28 +591,28 @@ void TWS2010::loadHead() {
         if (m_codes[size_t(k)] != 0)
             for (QComboBox* b : codeBoxes(k))
                 showCode(b, QString::number(m_codes[size_t(k)]));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::loadScaleSet(int code) {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     showScaleTexts(ScalePageTexts(LoadScaleSet(kco, year, code), gradeNames()));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::loadSecondSet(int code) {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     showCurveTexts(CurveMethod::SecondOrder, CurvePageTextsOf(LoadSecondOrderSet(kco, year, code)));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::loadThirdSet(int code) {
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     showCurveTexts(CurveMethod::ThirdOrder, CurvePageTextsOf(LoadThirdOrderSet(kco, year, code)));
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 void TWS2010::reload() {
@@ -628,13 +624,24 @@ void TWS2010::reload() {
     loadThirdSet(m_codes[2]);
 }
 
+void TWS2010::start() {
+    prepare();
+    exec();
+}
+
+TWS2011* TWS2010::baseAmounts() {
+    if (!m_baseAmounts)
+        m_baseAmounts = new TWS2011(this);
+    return m_baseAmounts;
+}
+
 void TWS2010::prepare() {
     m_exits->forget();
     m_lastPage = BasicPage;
     setPage(BasicPage);
     reload();
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -696,7 +703,7 @@ void TWS2010::PageControl1Change(int index) {
         return;
     if (!m_exits->settle())
         return;
-    if (state().DataChanged != 0) {
+    if (isWindowModified()) {
         setPage(m_lastPage);
         Msg::info(ChangedData + QStringLiteral("登録ボタンを押し、データを更新して下さい。"));
         return;
@@ -705,7 +712,7 @@ void TWS2010::PageControl1Change(int index) {
         fillAutomaticAmounts(index == ThirdPage ? CurveMethod::ThirdOrder
                                                 : CurveMethod::SecondOrder);
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -713,27 +720,27 @@ void TWS2010::PageControl1Change(int index) {
 
 void TWS2010::opt2JikyokusenClick() {
     showMethod(CurveMethod::SecondOrder);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::opt3JiKyokusenClick() {
     showMethod(CurveMethod::ThirdOrder);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::optAutoClick() {
     m_manual = false;
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::optManualClick() {
     m_manual = true;
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 void TWS2010::optUnitClick(int rounding) {
     showRounding(rounding);
-    state().DataChanged = 1;
+    setWindowModified(true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -787,8 +794,8 @@ void TWS2010::btnAddClick() {
         refuse(findChild<QLineEdit*>(problem->ref.controlName()), problem->message);
         return;
     }
-    const int kco = state().CompanySettings.KCO.toInt();
-    const int year = state().CompanySettings.NENDO.toInt();
+    const int kco = Project::current()->companyYear().kco;
+    const int year = Project::current()->companyYear().nendo;
     GenerationFault fault;
     switch (SaveWageTable(kco, year, DefinitionOfTexts(t), gradeNames(), &fault)) {
     case WageTableSaveResult::Saved:
@@ -803,18 +810,19 @@ void TWS2010::btnAddClick() {
     }
     reload();
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
+    Project::current()->announceWageTableChanged();
 }
 
 void TWS2010::btnCancelClick() {
     m_exits->forget();
     reload();
     checkPage();
-    state().DataChanged = 0;
+    setWindowModified(false);
 }
 
 bool TWS2010::askToLeave(const QString& noLine) {
-    if (state().DataChanged == 0)
+    if (!isWindowModified())
         return true;
     if (Msg::yesNo(QStringList{ChangedData, QStringLiteral("【はい】:戻ります。"), noLine}.join(
                        QLatin1Char('\r')),
@@ -834,9 +842,9 @@ void TWS2010::btnCloseClick() {
     m_exits->forget();
     if (!askToLeave(QStringLiteral("【いいえ】:画面を閉じます。")))
         return;
-    state().DataChanged = 0;
-    if (WS2011)
-        WS2011->close();
+    setWindowModified(false);
+    if (m_baseAmounts)
+        m_baseAmounts->close();
     QDialog::reject();
 }
 
@@ -848,9 +856,5 @@ void TWS2010::btnKijungakuClick() {
     if (!m_exits->checkFocused())
         return;
     WaitCursor wait;
-    const std::array<qint64, MaxGrades + 1> totals =
-        LoadBaseAmounts(state().CompanySettings.KCO.toInt(), state().CompanySettings.NENDO.toInt());
-    wait.restore();
-    if (WS2011)
-        WS2011->showAmounts(gradeNames(), totals);
+    baseAmounts()->refresh();
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <array>
 #include <functional>
 
@@ -24,8 +25,41 @@ public:
 
     enum Page { BasicPage = 0, ScalePage = 1, SecondPage = 2, ThirdPage = 3 };
 
-    TWS2011* WS2011 = nullptr; // the base-amount window, closed with this screen
+    using Row = std::array<QLineEdit*, MaxGrades + 1>;
 
+    // Loads the open company's definition and shows the screen modally, where the user left
+    // it last time.
+    void start();
+    // What start does before showing: loads the definition.
+    void prepare();
+    // The base-amount window, made on first use and closed with this screen.
+    TWS2011* baseAmounts();
+    // Asked before the table is printed; true when printing may go on.
+    bool confirmBeforePrint();
+
+    int gradeCount() const { return m_gradeCount; }
+    int lastPage() const { return m_lastPage; }
+    int scaleCode() const { return m_codes[0]; }
+    int secondCode() const { return m_codes[1]; }
+    int thirdCode() const { return m_codes[2]; }
+    // The screen's fields as a save reads them.
+    WageTableTexts texts() const;
+
+public Q_SLOTS:
+    void btnAddClick();
+    void btnCancelClick();
+    void btnCloseClick();
+    void btnKijungakuClick();
+    void PageControl1Change(int index);
+    void opt2JikyokusenClick();
+    void opt3JiKyokusenClick();
+    void optAutoClick();
+    void optManualClick();
+    void optUnitClick(int rounding); // 0 tens, 1 hundreds, 2 thousands
+
+    void reject() override; // Escape and the window's close box act as 閉じる
+
+private:
     QPushButton* btnAdd;
     QPushButton* btnCancel;
     QPushButton* btnSalaryList;
@@ -47,7 +81,6 @@ public:
     QComboBox* cmb3JiCode;
 
     // ｻﾗﾘｰｽｹｰﾙ; rows [1..9] by grade
-    using Row = std::array<QLineEdit*, MaxGrades + 1>;
     QComboBox* cmb2ScaleCode;
     Row txt1Tokyu{};
     Row txt1TKName{};
@@ -84,34 +117,6 @@ public:
     Row txtEndGosu{};
     Row txtEndSalary{};
 
-    // Run by the main window before showing, and by the annual update: loads the definition.
-    void prepare();
-    // Asked before the table is printed; true when printing may go on.
-    bool confirmBeforePrint();
-
-    int gradeCount() const { return m_gradeCount; }
-    int lastPage() const { return m_lastPage; }
-    int scaleCode() const { return m_codes[0]; }
-    int secondCode() const { return m_codes[1]; }
-    int thirdCode() const { return m_codes[2]; }
-    // The screen's fields as a save reads them.
-    WageTableTexts texts() const;
-
-public Q_SLOTS:
-    void btnAddClick();
-    void btnCancelClick();
-    void btnCloseClick();
-    void btnKijungakuClick();
-    void PageControl1Change(int index);
-    void opt2JikyokusenClick();
-    void opt3JiKyokusenClick();
-    void optAutoClick();
-    void optManualClick();
-    void optUnitClick(int rounding); // 0 tens, 1 hundreds, 2 thousands
-
-    void reject() override; // Escape and the window's close box act as 閉じる
-
-private:
     enum CodeKind { ScaleKind = 0, SecondKind = 1, ThirdKind = 2 };
 
     void buildBasicPage(QWidget* page);
@@ -165,4 +170,5 @@ private:
     std::array<Row*, 4> m_secondAmounts{};
     std::array<Row*, 4> m_thirdSteps{};
     std::array<Row*, 4> m_thirdAmounts{};
+    QPointer<TWS2011> m_baseAmounts;
 };

@@ -1,6 +1,8 @@
 #include "gui/wage/WS2011_BaseAmounts.h"
 
 #include "core/common/Helpers.h"
+#include "data/project/Project.h"
+#include "data/wage/WageTableStore.h"
 #include "gui/common/Controls.h"
 
 #include <QFrame>
@@ -33,6 +35,26 @@ TWS2011::TWS2011(QWidget* parent)
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(4, 4, 4, 4);
     v->addWidget(Panel1);
+
+    // While shown, the amounts follow the employees and the wage table wherever they change.
+    if (Project* project = Project::current()) {
+        const auto follow = [this] {
+            if (isVisible())
+                refresh();
+        };
+        connect(project, &Project::employeesChanged, this, follow);
+        connect(project, &Project::wageTableChanged, this, follow);
+        connect(project, &Project::settingsChanged, this, follow);
+    }
+}
+
+void TWS2011::refresh() {
+    const Project& project = *Project::current();
+    GradeNames names;
+    for (int g = 1; g <= MaxGrades; ++g)
+        names[size_t(g)] = project.settings().TK[size_t(g)];
+    const CompanyYear cy = project.companyYear();
+    showAmounts(names, LoadBaseAmounts(cy.kco, cy.nendo));
 }
 
 void TWS2011::showAmounts(const GradeNames& names,

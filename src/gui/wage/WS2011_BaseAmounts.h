@@ -16,14 +16,17 @@ public:
     // parent: the wage-table screen, so the window takes clicks while that screen is modal.
     explicit TWS2011(QWidget* parent = nullptr);
 
-    QFrame* Panel1;
-    std::array<QLabel*, MaxGrades + 1> Label00{}; // Label001..Label009: grade names
-    std::array<QLabel*, MaxGrades + 1> Label01{}; // Label011..Label019: amounts
-
+    // Reads the open company's base amounts and shows them (see showAmounts).
+    void refresh();
     // Fills the labels and shows the window without taking over the screen.
     void showAmounts(const GradeNames& names, const std::array<qint64, MaxGrades + 1>& amounts);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QFrame* Panel1;
+    std::array<QLabel*, MaxGrades + 1> Label00{}; // Label001..Label009: grade names
+    std::array<QLabel*, MaxGrades + 1> Label01{}; // Label011..Label019: amounts
 };

@@ -34,109 +34,103 @@ private Q_SLOTS:
 
     void westernPartsToDate() {
         TYMD t = parts({}, QStringLiteral("05"), QStringLiteral("4"), QStringLiteral("1"));
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 0));
         QCOMPARE(t.Ymd, QStringLiteral("20050401"));
         QCOMPARE(t.Year, QStringLiteral("2005"));
         t = parts({}, QStringLiteral("99"), QStringLiteral("4"), QStringLiteral("1"));
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 0));
         QCOMPARE(t.Ymd, QStringLiteral("19990401"));
         t = parts({}, QStringLiteral("30"), QStringLiteral("1"), QStringLiteral("1"));
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 0));
         QCOMPARE(t.Ymd, QStringLiteral("20300101"));
         t = parts({}, QStringLiteral("31"), QStringLiteral("1"), QStringLiteral("1"));
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 0));
         QCOMPARE(t.Ymd, QStringLiteral("19310101"));
     }
 
     void noDateAndInvalidDates() {
         TYMD t = parts({}, QStringLiteral("77"), QStringLiteral("0"), QStringLiteral("0"));
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 0));
         QCOMPARE(t.Ymd, QStringLiteral("0"));
         t = parts({}, QStringLiteral("77"), QString(), QString());
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 0));
         QCOMPARE(t.Ymd, QStringLiteral("0"));
         t = parts({}, QStringLiteral("24"), QStringLiteral("2"), QStringLiteral("30"));
-        QVERIFY(!PartsToDate(t));
+        QVERIFY(!PartsToDate(t, 0));
         QCOMPARE(t.Ymd, QStringLiteral("20261208")); // today, never to be stored
         t = parts({}, QStringLiteral("24"), QStringLiteral("0"), QStringLiteral("5"));
-        QVERIFY(!PartsToDate(t));
+        QVERIFY(!PartsToDate(t, 0));
         t = parts({}, QStringLiteral("24"), QStringLiteral("2"), QStringLiteral("29"));
-        QVERIFY(PartsToDate(t)); // 2024 is a leap year
+        QVERIFY(PartsToDate(t, 0)); // 2024 is a leap year
     }
 
     void eraPartsToDate() {
-        state().EraMode = 1;
         TYMD t = parts(QStringLiteral("平成"), QStringLiteral("16"), QStringLiteral("4"),
                        QStringLiteral("1"));
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 1));
         QCOMPARE(t.Ymd, QStringLiteral("20040401"));
         t = parts(QStringLiteral("令和"), QStringLiteral("5"), QStringLiteral("6"),
                   QStringLiteral("30"));
-        QVERIFY(PartsToDate(t));
+        QVERIFY(PartsToDate(t, 1));
         QCOMPARE(t.Ymd, QStringLiteral("20230630"));
         t = parts(QStringLiteral("大正"), QStringLiteral("5"), QStringLiteral("6"),
                   QStringLiteral("30"));
-        QVERIFY(!PartsToDate(t));
+        QVERIFY(!PartsToDate(t, 1));
         t = parts(QString(), QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"));
-        QVERIFY(PartsToDate(t)); // no date needs no era
+        QVERIFY(PartsToDate(t, 1)); // no date needs no era
         QCOMPARE(t.Ymd, QStringLiteral("0"));
     }
 
     void dateToPartsWestern() {
         TYMD t;
         t.Ymd = QStringLiteral("0");
-        QVERIFY(DateToParts(t));
+        QVERIFY(DateToParts(t, 0));
         QCOMPARE(t.Era, QString());
         QCOMPARE(t.Year, QStringLiteral("0"));
         QCOMPARE(t.Month, QStringLiteral("0"));
         QCOMPARE(t.Day, QStringLiteral("0"));
         t.Ymd = QStringLiteral("19800415");
-        QVERIFY(DateToParts(t));
+        QVERIFY(DateToParts(t, 0));
         QCOMPARE(t.Year, QStringLiteral("80"));
         QCOMPARE(t.Month, QStringLiteral("04"));
         QCOMPARE(t.Day, QStringLiteral("15"));
         QCOMPARE(t.DateValue, QDate(1980, 4, 15));
         t.Ymd = QStringLiteral("20230230");
-        QVERIFY(!DateToParts(t));
+        QVERIFY(!DateToParts(t, 0));
         QCOMPARE(t.Month, QStringLiteral("02")); // parts kept even when invalid
     }
 
     void dateToPartsEraBoundaries() {
-        state().EraMode = 1;
         TYMD t;
         t.Ymd = QStringLiteral("20190430");
-        QVERIFY(DateToParts(t));
+        QVERIFY(DateToParts(t, 1));
         QCOMPARE(t.Era, QStringLiteral("平成"));
         QCOMPARE(t.Year, QStringLiteral("31"));
         t.Ymd = QStringLiteral("20190501");
-        QVERIFY(DateToParts(t));
+        QVERIFY(DateToParts(t, 1));
         QCOMPARE(t.Era, QStringLiteral("令和"));
         QCOMPARE(t.Year, QStringLiteral("01"));
         QCOMPARE(t.Month, QStringLiteral("05"));
         t.Ymd = QStringLiteral("19890107");
-        QVERIFY(DateToParts(t));
+        QVERIFY(DateToParts(t, 1));
         QCOMPARE(t.Era, QStringLiteral("昭和"));
         QCOMPARE(t.Year, QStringLiteral("64"));
         // Round trip through the era fields gives the date back inside an era.
         t.Ymd = QStringLiteral("20040401");
-        QVERIFY(DateToParts(t));
+        QVERIFY(DateToParts(t, 1));
         TYMD back = parts(t.Era, t.Year, t.Month, t.Day);
-        QVERIFY(PartsToDate(back));
+        QVERIFY(PartsToDate(back, 1));
         QCOMPARE(back.Ymd, QStringLiteral("20040401"));
     }
 
     void yearsToBase() {
-        AppState& s = state();
-        s.AgeBaseMode = 0;
-        s.AgeBaseDate = 20240414;
-        QCOMPARE(YearsToBase(19800415), 43);
-        s.AgeBaseDate = 20240415;
-        QCOMPARE(YearsToBase(19800415), 44);
-        QCOMPARE(YearsToBase(0), 0);
-        s.AgeBaseMode = 1; // counted to today, 2026-12-08
-        QCOMPARE(YearsToBase(20001208), 26);
-        QCOMPARE(YearsToBase(20001209), 25);
-        QCOMPARE(s.TodayYear, 2026);
+        QCOMPARE(YearsToBase(19800415, {0, 20240414}), 43);
+        QCOMPARE(YearsToBase(19800415, {0, 20240415}), 44);
+        QCOMPARE(YearsToBase(0, {0, 20240415}), 0);
+        const AgeBase today{1, 20240415}; // counted to today, 2026-12-08
+        QCOMPARE(YearsToBase(20001208, today), 26);
+        QCOMPARE(YearsToBase(20001209, today), 25);
+        QCOMPARE(state().TodayYear, 2026);
     }
 
     void fiscalYearText() {

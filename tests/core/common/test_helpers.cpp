@@ -86,8 +86,7 @@ private Q_SLOTS:
         QCOMPARE(RoundWageUnit(12499, 2), qint64(12000));
         QCOMPARE(RoundWageUnit(12500, 7), qint64(13000)); // any other setting: thousands
         QCOMPARE(RoundWageUnit(-12350, 1), qint64(-12400));
-        state().WageRoundUnit = 1;
-        QCOMPARE(RoundWageUnit(205450), qint64(205500));
+        QCOMPARE(RoundWageUnit(205450, 1), qint64(205500));
     }
 
     void power() {
@@ -109,28 +108,29 @@ private Q_SLOTS:
     }
 
     void codeTexts() {
-        AppState& s = state();
+        TMKIGYOU2 settings;
+        std::array<TMMARK, 7> marks;
         QCOMPARE(EmployeeKindText(2), QStringLiteral("2 : 正社員"));
         QCOMPARE(EmployeeKindText(5), QString());
         QCOMPARE(EmployeeKindCode(QStringLiteral("パート")), QStringLiteral("3"));
         QCOMPARE(EmployeeKindCode(QStringLiteral("嘱託")), QStringLiteral("0"));
-        s.CompanySettings.TK[3] = QStringLiteral("主任");
-        QCOMPARE(GradeText(3), QStringLiteral("3 : 主任"));
-        QCOMPARE(GradeText(0), QString());
-        QCOMPARE(GradeText(10), QString());
-        s.Marks[1].MARK = QStringLiteral("■");
-        s.Marks[1].HANREI = QStringLiteral("男子営業");
-        QCOMPARE(MarkText(1), QStringLiteral("1 : ■"));
-        QCOMPARE(MarkLegendText(1), QStringLiteral("1 : ■  男子営業"));
-        QCOMPARE(MarkText(7), QString());
-        s.EvalCodeList = {{QStringLiteral("1"), QStringLiteral("S")},
-                          {QStringLiteral("1"), QStringLiteral("second")}};
-        QCOMPARE(EvalCodeText(QStringLiteral("1")), QStringLiteral("1 : S"));
-        QCOMPARE(EvalCodeText(QStringLiteral("2")), QString());
-        s.LivingCodeList = {{QStringLiteral("1"), QStringLiteral("人事院")}};
-        QCOMPARE(LivingCodeText(QStringLiteral("1")), QStringLiteral("1 : 人事院"));
-        QCOMPARE(LivingCodeText(QStringLiteral("7")), QStringLiteral("7 : 未登録"));
-        QCOMPARE(ModelDataCodeText(QStringLiteral("3")), QStringLiteral("3 : 未登録"));
+        settings.TK[3] = QStringLiteral("主任");
+        QCOMPARE(GradeText(3, settings), QStringLiteral("3 : 主任"));
+        QCOMPARE(GradeText(0, settings), QString());
+        QCOMPARE(GradeText(10, settings), QString());
+        marks[1].MARK = QStringLiteral("■");
+        marks[1].HANREI = QStringLiteral("男子営業");
+        QCOMPARE(MarkText(1, marks), QStringLiteral("1 : ■"));
+        QCOMPARE(MarkLegendText(1, marks), QStringLiteral("1 : ■  男子営業"));
+        QCOMPARE(MarkText(7, marks), QString());
+        const CodeList evaluations = {{QStringLiteral("1"), QStringLiteral("S")},
+                                      {QStringLiteral("1"), QStringLiteral("second")}};
+        QCOMPARE(EvalCodeText(QStringLiteral("1"), evaluations), QStringLiteral("1 : S"));
+        QCOMPARE(EvalCodeText(QStringLiteral("2"), evaluations), QString());
+        const CodeList living = {{QStringLiteral("1"), QStringLiteral("人事院")}};
+        QCOMPARE(LivingCodeText(QStringLiteral("1"), living), QStringLiteral("1 : 人事院"));
+        QCOMPARE(LivingCodeText(QStringLiteral("7"), living), QStringLiteral("7 : 未登録"));
+        QCOMPARE(ModelDataCodeText(QStringLiteral("3"), {}), QStringLiteral("3 : 未登録"));
         QCOMPARE(LineStyleText(3), QStringLiteral("3 : 一点鎖線"));
         QCOMPARE(LineStyleText(4), QString());
     }

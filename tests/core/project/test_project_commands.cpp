@@ -1,4 +1,3 @@
-#include "core/common/AppState.h"
 #include "core/project/ProjectCommands.h"
 
 #include <QtTest>
@@ -19,34 +18,32 @@ private Q_SLOTS:
     }
 
     void transitionsAndWhatTheyShow() {
-        AppState s;
+        ProjectStatus s;
         MainMenuState ui;
-        s.CompanyChosen = 1;
+        s.chosen = true;
         startProjectCommand(ProjectCommand::New, s, ui);
-        QCOMPARE(s.ProjectState, 1);
-        QCOMPARE(s.CompanyChosen, 0);
+        QCOMPARE(s.state, 1);
+        QVERIFY(!s.chosen);
         finishProjectCommand(ProjectCommand::New, ui);
         QVERIFY(ui.mnData && ui.panelEarlySet && !ui.analysisMenus && ui.btnMdb);
         // Change after New keeps what New showed.
         startProjectCommand(ProjectCommand::Change, s, ui);
         finishProjectCommand(ProjectCommand::Change, ui);
-        QCOMPARE(s.ProjectState, 2);
+        QCOMPARE(s.state, 2);
         QVERIFY(ui.mnData && ui.panelEarlySet);
         startProjectCommand(ProjectCommand::Delete, s, ui);
-        QCOMPARE(s.ProjectState, 3);
+        QCOMPARE(s.state, 3);
         startProjectCommand(ProjectCommand::Open, s, ui);
         finishProjectCommand(ProjectCommand::Open, ui);
-        QCOMPARE(s.ProjectState, 4);
+        QCOMPARE(s.state, 4);
         QVERIFY(ui.mnData && ui.analysisMenus && ui.panelEarlySet && !ui.btnMdb);
         QVERIFY(!ui.resultPanels);
         employeeScreenClosed(ui);
         QVERIFY(ui.resultPanels);
-        s.SelKco = 5;
-        s.CompanyChosen = 1;
+        s.chosen = true;
         startProjectCommand(ProjectCommand::Close, s, ui);
-        QCOMPARE(s.ProjectState, 0);
-        QCOMPARE(s.SelKco, 0);
-        QCOMPARE(s.CompanyChosen, 0);
+        QCOMPARE(s.state, 0);
+        QVERIFY(!s.chosen);
         QVERIFY(!ui.mnData && !ui.analysisMenus && !ui.panelEarlySet && !ui.resultPanels &&
                 ui.btnMdb);
     }
@@ -61,10 +58,10 @@ private Q_SLOTS:
     }
 
     void companyRequired() {
-        AppState s;
+        ProjectStatus s;
         QCOMPARE(companyRequiredRefusal(s),
                  QStringLiteral("企業の選択がされていません。企業を選択してください。"));
-        s.CompanyChosen = 1;
+        s.chosen = true;
         QCOMPARE(companyRequiredRefusal(s), QString());
     }
 };

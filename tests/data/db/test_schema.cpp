@@ -88,25 +88,21 @@ private Q_SLOTS:
         TestEnvironment env;
         env.openDatabases();
         // Points and expanded designs are inserted without column lists.
-        QVERIFY(env.dm.RunSql(env.dm.Query21,
-                              QStringLiteral("INSERT INTO DCHART VALUES (5,'山田','','5',0,0,0,0,0,"
-                                             "30,25.5,1,2,0,0)"),
-                              QLatin1Char('E')));
+        QVERIFY(env.dm.exec(TDM::ACN2,
+                            QStringLiteral("INSERT INTO DCHART VALUES (5,'山田','','5',0,0,0,0,0,"
+                                           "30,25.5,1,2,0,0)")));
         QCOMPARE(env.rows(TDM::ACN2, QStringLiteral("SELECT SCO, X, Y, SEQNO, MKCO FROM DCHART")),
                  QStringList({QStringLiteral("5|30|25.5|1|2")}));
-        QVERIFY(env.dm.RunSql(env.dm.Query21,
-                              QStringLiteral("INSERT INTO DCHINGIN VALUES (1,2030,1,0,0,1,22,"
-                                             "200000,5000,2.5,100)"),
-                              QLatin1Char('E')));
+        QVERIFY(
+            env.dm.exec(TDM::ACN2, QStringLiteral("INSERT INTO DCHINGIN VALUES (1,2030,1,0,0,1,22,"
+                                                  "200000,5000,2.5,100)")));
         QCOMPARE(
             env.rows(TDM::ACN2, QStringLiteral("SELECT NO, SNENREI, SKIN, KAKUSA FROM DCHINGIN")),
             QStringList({QStringLiteral("1|22|200000|100")}));
         // The curve-style window leaves X and Y unset.
-        QVERIFY(
-            env.dm.RunSql(env.dm.Query21,
-                          QStringLiteral("INSERT INTO DSPDRAW (KCO, NENDO, SDCO, HANREI) VALUES "
-                                         "(1, 2030, 2, '設計')"),
-                          QLatin1Char('E')));
+        QVERIFY(env.dm.exec(TDM::ACN2,
+                            QStringLiteral("INSERT INTO DSPDRAW (KCO, NENDO, SDCO, HANREI) VALUES "
+                                           "(1, 2030, 2, '設計')")));
         QCOMPARE(
             env.rows(TDM::ACN2, QStringLiteral("SELECT X, Y, SKIN1 FROM DSPDRAW WHERE SDCO = 2")),
             QStringList({QStringLiteral("0|0|0")}));
@@ -117,23 +113,20 @@ private Q_SLOTS:
         TestEnvironment env;
         env.openDatabases();
         const QString u = QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。");
-        QVERIFY(env.dm.RunSql(env.dm.Query21,
-                              QStringLiteral("INSERT INTO MCHINGIN (KCO, NENDO, CGCO) VALUES (1, "
-                                             "2031, 1)"),
-                              QLatin1Char('E')));
+        QVERIFY(env.dm.exec(TDM::ACN2,
+                            QStringLiteral("INSERT INTO MCHINGIN (KCO, NENDO, CGCO) VALUES (1, "
+                                           "2031, 1)")));
         env.messages.expect(u);
-        QVERIFY(!env.dm.RunSql(env.dm.Query21,
-                               QStringLiteral("INSERT INTO MCHINGIN (KCO, NENDO, CGCO) VALUES (1, "
-                                              "2031, 1)"),
-                               QLatin1Char('E')));
+        QVERIFY(!env.dm.exec(TDM::ACN2,
+                             QStringLiteral("INSERT INTO MCHINGIN (KCO, NENDO, CGCO) VALUES (1, "
+                                            "2031, 1)")));
         // Same employee code in another company is a different employee.
         addEmployee(env, 60, 1, 1, 1, 0);
         addEmployee(env, 61, 1, 1, 1, 0);
         env.messages.expect(u);
-        QVERIFY(!env.dm.RunSql(env.dm.Query21,
-                               QStringLiteral("INSERT INTO MSYAIN1 (KCO, SCO, NENDO) VALUES (60, "
-                                              "1, 2030)"),
-                               QLatin1Char('E')));
+        QVERIFY(!env.dm.exec(TDM::ACN2,
+                             QStringLiteral("INSERT INTO MSYAIN1 (KCO, SCO, NENDO) VALUES (60, "
+                                            "1, 2030)")));
         VERIFY_MESSAGES(env.messages);
     }
 };

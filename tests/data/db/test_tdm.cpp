@@ -16,6 +16,7 @@ class TestTdm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void openFailuresNameThePathAndCreateNothing() {
+        TQuery q1;
         TestEnvironment env(false);
         const QString missing = env.dataDir() + QStringLiteral("SEIGYO.db");
         env.messages.expect(OpenError + missing, Msg::Answer::Ok, QStringLiteral("Tesvane賃金"));
@@ -32,37 +33,33 @@ private Q_SLOTS:
 
         // Statements on a closed connection fail with the general message.
         env.messages.expect(Unknown);
-        QVERIFY(!env.dm.RunSql(env.dm.Query1, QStringLiteral("SELECT 1"), QLatin1Char('S')));
-        QVERIFY(env.dm.Query1.eof());
-        QCOMPARE(env.dm.Query1.asText(QStringLiteral("X")), QString());
-        QCOMPARE(env.dm.Query1.asInt(QStringLiteral("X")), 0);
+        QVERIFY(!(q1 = env.dm.select(TDM::ACN1, QStringLiteral("SELECT 1"))).active());
+        QVERIFY(q1.eof());
+        QCOMPARE(q1.asText(QStringLiteral("X")), QString());
+        QCOMPARE(q1.asInt(QStringLiteral("X")), 0);
         VERIFY_MESSAGES(env.messages);
     }
 
     void failedStatementsAreReportedAndTheCallerGoesOn() {
+        TQuery q21;
         TestEnvironment env;
         env.openDatabases();
         TDM& dm = env.dm;
-        QVERIFY(dm.RunSql(dm.Query21,
-                          QStringLiteral("INSERT INTO MHYOUKA VALUES (90, 2030, 1, 'S', 6)"),
-                          QLatin1Char('E')));
+        QVERIFY(
+            dm.exec(TDM::ACN2, QStringLiteral("INSERT INTO MHYOUKA VALUES (90, 2030, 1, 'S', 6)")));
         env.messages.expect(Unknown, Msg::Answer::Ok, QStringLiteral("Tesvane賃金"));
-        QVERIFY(!dm.RunSql(dm.Query21,
-                           QStringLiteral("INSERT INTO MHYOUKA VALUES (90, 2030, 1, 'A', 5)"),
-                           QLatin1Char('E')));
+        QVERIFY(!dm.exec(TDM::ACN2,
+                         QStringLiteral("INSERT INTO MHYOUKA VALUES (90, 2030, 1, 'A', 5)")));
         QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT HKIGOU FROM MHYOUKA WHERE KCO=90")),
                  QStringLiteral("S"));
         env.messages.expect(Unknown);
         QVERIFY(
-            !dm.RunSql(dm.Query21, QStringLiteral("SELECT * FROM NOSUCHTABLE"), QLatin1Char('S')));
-        QVERIFY(!dm.Query21.active());
+            !(q21 = dm.select(TDM::ACN2, QStringLiteral("SELECT * FROM NOSUCHTABLE"))).active());
+        QVERIFY(!q21.active());
         env.messages.expect(Overflow);
-        QVERIFY(!dm.RunSql(dm.Query21, QStringLiteral("SELECT abs(-9223372036854775807 - 1)"),
-                           QLatin1Char('S')));
-        // Any other mode leaves the statement loaded and unexecuted.
-        QVERIFY(dm.RunSql(dm.Query21, QStringLiteral("DELETE FROM MHYOUKA"), QLatin1Char('X')));
-        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT count(*) FROM MHYOUKA WHERE KCO=90")),
-                 QStringLiteral("1"));
+        QVERIFY(
+            !(q21 = dm.select(TDM::ACN2, QStringLiteral("SELECT abs(-9223372036854775807 - 1)")))
+                 .active());
         VERIFY_MESSAGES(env.messages);
     }
 
@@ -74,9 +71,11 @@ private Q_SLOTS:
                                            "SEIKEIHI, KKRITSU, DEDOKORO) VALUES (0, 0, 90, 1, 22, "
                                            "114.48, 1.01, NULL), (0, 0, 90, 2, 28, 178.93, 1.01, "
                                            "'x')"));
-        TQuery& q = dm.Query21;
-        QVERIFY(dm.RunSql(q, QStringLiteral("SELECT * FROM MSEIKEI WHERE SKCO = 90 ORDER BY SNIN"),
-                          QLatin1Char('S')));
+        TQuery q;
+        QVERIFY(
+            (q = dm.select(TDM::ACN2,
+                           QStringLiteral("SELECT * FROM MSEIKEI WHERE SKCO = 90 ORDER BY SNIN")))
+                .active());
         QCOMPARE(q.recordCount(), 2);
         QVERIFY(q.fieldCount() >= 14);
         QCOMPARE(q.asInt(QStringLiteral("snin")), 1); // names are not case-sensitive
@@ -89,7 +88,7 @@ private Q_SLOTS:
         q.next();
         QVERIFY(q.eof());
         // A second open replaces the first result.
-        QVERIFY(dm.RunSql(q, QStringLiteral("SELECT 7 AS N"), QLatin1Char('S')));
+        QVERIFY((q = dm.select(TDM::ACN2, QStringLiteral("SELECT 7 AS N"))).active());
         QCOMPARE(q.recordCount(), 1);
         QCOMPARE(q.asInt(QStringLiteral("N")), 7);
         QVERIFY(!q.hasField(QStringLiteral("SNIN")));
@@ -99,6 +98,7 @@ private Q_SLOTS:
     }
 
     void quotedTextsRoundTrip() {
+        TQuery q1;
         TestEnvironment env;
         env.openDatabases();
         TDM& dm = env.dm;
@@ -107,16 +107,16 @@ private Q_SLOTS:
                                    QStringLiteral("ソ表能～①\"")};
         int kco = 80;
         for (const QString& name : names) {
-            QVERIFY(dm.RunSql(dm.Query1,
-                              QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (") +
-                                  SqlNum(double(kco)) + QStringLiteral(", 2030, ") +
-                                  SqlQuote(name) + QStringLiteral(")"),
-                              QLatin1Char('E')));
-            QVERIFY(dm.RunSql(dm.Query1,
-                              QStringLiteral("SELECT KNA FROM MKIGYOU1 WHERE KCO = ") +
-                                  SqlNum(12.0 + kco - 12) + QStringLiteral(" AND NENDO = 2030"),
-                              QLatin1Char('S')));
-            QCOMPARE(dm.Query1.asText(QStringLiteral("KNA")), name);
+            QVERIFY(dm.exec(TDM::ACN1,
+                            QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (") +
+                                SqlNum(double(kco)) + QStringLiteral(", 2030, ") + SqlQuote(name) +
+                                QStringLiteral(")")));
+            QVERIFY(
+                (q1 = dm.select(TDM::ACN1, QStringLiteral("SELECT KNA FROM MKIGYOU1 WHERE KCO = ") +
+                                               SqlNum(12.0 + kco - 12) +
+                                               QStringLiteral(" AND NENDO = 2030")))
+                    .active());
+            QCOMPARE(q1.asText(QStringLiteral("KNA")), name);
             ++kco;
         }
         QVERIFY(env.scalar(TDM::ACN1, QStringLiteral("SELECT count(*) FROM MKIGYOU1")).toInt() >=
@@ -176,6 +176,7 @@ private Q_SLOTS:
     }
 
     void transactionsSpanBothFiles() {
+        TQuery q1;
         TestEnvironment env;
         env.openDatabases();
         TDM& dm = env.dm;
@@ -187,32 +188,27 @@ private Q_SLOTS:
         {
             Transaction tx(TDM::Files::Both, dm);
             QVERIFY(tx.ok());
-            QVERIFY(dm.RunSql(dm.Query1,
-                              QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO) VALUES (91, 2030)"),
-                              QLatin1Char('E')));
-            QVERIFY(dm.RunSql(dm.Query21,
-                              QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (91, 2030)"),
-                              QLatin1Char('E')));
+            QVERIFY(dm.exec(TDM::ACN1,
+                            QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO) VALUES (91, 2030)")));
+            QVERIFY(dm.exec(TDM::ACN2,
+                            QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (91, 2030)")));
             env.messages.expect(Unknown);
-            QVERIFY(!dm.RunSql(dm.Query21,
-                               QStringLiteral("INSERT INTO MGRAPH (KCO, NENDO, GSCO) VALUES (91, "
-                                              "2030, 1)"),
-                               QLatin1Char('E')));
+            QVERIFY(!dm.exec(TDM::ACN2,
+                             QStringLiteral("INSERT INTO MGRAPH (KCO, NENDO, GSCO) VALUES (91, "
+                                            "2030, 1)")));
             QVERIFY(!tx.commit()); // a failed statement never lets the rest land
         }
         QCOMPARE(env.scalar(TDM::ACN1, master.arg(91)), QStringLiteral("0"));
         QCOMPARE(env.scalar(TDM::ACN2, settings.arg(91)), QStringLiteral("0"));
         {
             Transaction tx(TDM::Files::Both, dm);
-            QVERIFY(dm.RunSql(dm.Query1,
-                              QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO) VALUES (92, 2030)"),
-                              QLatin1Char('E')));
-            QVERIFY(dm.RunSql(dm.Query21,
-                              QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (92, 2030)"),
-                              QLatin1Char('E')));
+            QVERIFY(dm.exec(TDM::ACN1,
+                            QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO) VALUES (92, 2030)")));
+            QVERIFY(dm.exec(TDM::ACN2,
+                            QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (92, 2030)")));
             // Reads inside the scope see the scope's own writes on either file.
-            QVERIFY(dm.RunSql(dm.Query1, master.arg(92), QLatin1Char('S')));
-            QCOMPARE(dm.Query1.value(0).toInt(), 1);
+            QVERIFY((q1 = dm.select(TDM::ACN1, master.arg(92))).active());
+            QCOMPARE(q1.value(0).toInt(), 1);
             QVERIFY(tx.commit());
         }
         QCOMPARE(env.scalar(TDM::ACN1, master.arg(92)), QStringLiteral("1"));
@@ -220,27 +216,27 @@ private Q_SLOTS:
         {
             // Leaving the scope without commit rolls back.
             Transaction tx(TDM::Files::Data, dm);
-            QVERIFY(dm.RunSql(dm.Query21,
-                              QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (93, 2030)"),
-                              QLatin1Char('E')));
+            QVERIFY(dm.exec(TDM::ACN2,
+                            QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (93, 2030)")));
         }
         QCOMPARE(env.scalar(TDM::ACN2, settings.arg(93)), QStringLiteral("0"));
         // After the scope the control file is on its own connection again.
-        QVERIFY(dm.RunSql(dm.Query1, master.arg(92), QLatin1Char('S')));
-        QCOMPARE(dm.Query1.value(0).toInt(), 1);
+        QVERIFY((q1 = dm.select(TDM::ACN1, master.arg(92))).active());
+        QCOMPARE(q1.value(0).toInt(), 1);
         VERIFY_MESSAGES(env.messages);
     }
 
     void settingsOfEveryConnection() {
         TestEnvironment env;
         env.openDatabases();
-        for (TQuery* q : {&env.dm.Query1, &env.dm.Query21}) {
-            QVERIFY(env.dm.RunSql(*q, QStringLiteral("PRAGMA journal_mode"), QLatin1Char('S')));
-            QCOMPARE(q->value(0).toString(), QStringLiteral("delete"));
-            QVERIFY(env.dm.RunSql(*q, QStringLiteral("PRAGMA foreign_keys"), QLatin1Char('S')));
-            QCOMPARE(q->value(0).toInt(), 1);
-            QVERIFY(env.dm.RunSql(*q, QStringLiteral("PRAGMA synchronous"), QLatin1Char('S')));
-            QCOMPARE(q->value(0).toInt(), 2);
+        for (TDM::Conn conn : {TDM::ACN1, TDM::ACN2}) {
+            TQuery q;
+            QVERIFY((q = env.dm.select(conn, QStringLiteral("PRAGMA journal_mode"))).active());
+            QCOMPARE(q.value(0).toString(), QStringLiteral("delete"));
+            QVERIFY((q = env.dm.select(conn, QStringLiteral("PRAGMA foreign_keys"))).active());
+            QCOMPARE(q.value(0).toInt(), 1);
+            QVERIFY((q = env.dm.select(conn, QStringLiteral("PRAGMA synchronous"))).active());
+            QCOMPARE(q.value(0).toInt(), 2);
         }
         VERIFY_MESSAGES(env.messages);
     }

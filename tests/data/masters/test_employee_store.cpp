@@ -211,8 +211,8 @@ private Q_SLOTS:
                                .prepend("\xEF\xBB\xBF"));
         QCOMPARE(CheckImportSheet(r.sheet), 0);
         int first = 0;
-        QVERIFY(StoreImportedEmployees(Sample, r.sheet.rows, ImportMode::Add, QDate(2024, 5, 20),
-                                       &first));
+        QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Add,
+                                       QDate(2024, 5, 20), &first));
         QCOMPARE(first, 121);
         QCOMPARE(f.count("MSYAIN1"), 63);
         QCOMPARE(f.employees("SCO, SNA, SCOT, SEIBETSU, SM1, SM2, TCO, TOUKYU, SEIHI, NEWDAY1, "
@@ -232,7 +232,7 @@ private Q_SLOTS:
                                           .prepend("\xEF\xBB\xBF"));
         QCOMPARE(CheckImportSheet(r.sheet), 0);
         int first = 0;
-        QVERIFY(StoreImportedEmployees(Sample, r.sheet.rows, ImportMode::Replace,
+        QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,
                                        QDate(2024, 5, 20), &first));
         QCOMPARE(first, 1);
         QCOMPARE(f.employees("SCO, SNA"), QStringLiteral("1|甲\n2|乙"));
@@ -255,12 +255,13 @@ private Q_SLOTS:
                               "BEGIN SELECT RAISE(ABORT, 'full'); END");
         const QString before = f.employees("SCO, SNA, KKYU1");
         f.env.messages.expect(SqlError);
-        QVERIFY(
-            !StoreImportedEmployees(Sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 5, 20)));
+        QVERIFY(!StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,
+                                        QDate(2024, 5, 20)));
         VERIFY_MESSAGES(f.env.messages);
         QCOMPARE(f.employees("SCO, SNA, KKYU1"), before);
         f.env.messages.expect(SqlError);
-        QVERIFY(!StoreImportedEmployees(Sample, r.sheet.rows, ImportMode::Add, QDate(2024, 5, 20)));
+        QVERIFY(!StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Add,
+                                        QDate(2024, 5, 20)));
         VERIFY_MESSAGES(f.env.messages);
         QCOMPARE(f.count("MSYAIN1"), 60);
         QCOMPARE(f.count("MSYAIN2"), 60);
@@ -336,8 +337,8 @@ private Q_SLOTS:
         ImportRead r = ReadImportPath(first);
         QCOMPARE(r.result, ImportRead::Ok);
         QCOMPARE(CheckImportSheet(r.sheet), 0);
-        QVERIFY(
-            StoreImportedEmployees(Sample, r.sheet.rows, ImportMode::Replace, QDate(2024, 5, 20)));
+        QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,
+                                       QDate(2024, 5, 20)));
         QCOMPARE(ExportEmployees(Sample, second).status, ExportOutcome::Written);
         const QByteArray a = f.readFile(first);
         QCOMPARE(f.readFile(second), a);

@@ -18,10 +18,8 @@ private Q_SLOTS:
                            "20300630, 2.5, '職能', 'a', 'b', 'c', 't1', 't5', 2, 2, 'g1', "
                            "'g9', 1, 3, 20310401, 2)"));
         TMKIGYOU2 s;
-        s.KCO = QStringLiteral("99");
-        s.NENDO = QStringLiteral("2030");
         s.TK[4] = QStringLiteral("left over");
-        QVERIFY(LoadCompanySettings(s));
+        QVERIFY(LoadCompanySettings({99, 2030}, s));
         QCOMPARE(s.KNA, QStringLiteral("O'Brien商事"));
         QCOMPARE(s.CYOUSAHI, 20300630);
         QCOMPARE(s.BEARITSU, 2.5);
@@ -42,18 +40,16 @@ private Q_SLOTS:
         TestEnvironment env;
         env.openDatabases();
         TMKIGYOU2 s;
-        s.KCO = QStringLiteral("98");
-        s.NENDO = QStringLiteral("2030");
         s.KNA = QStringLiteral("stale");
         s.FRSTKYU = 0;
-        QVERIFY(!LoadCompanySettings(s));
+        QVERIFY(!LoadCompanySettings({98, 2030}, s));
         QCOMPARE(s.KNA, QString());
         QCOMPARE(s.FRSTKYU, 3);
         QCOMPARE(s.FRSTKYUM, 3);
         env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MKIGYOU2 (KCO, NENDO, KNA, CYOUSAHI, "
                                            "BEARITSU, FRSTKYU) VALUES (98, 2030, NULL, NULL, "
                                            "NULL, NULL)"));
-        QVERIFY(LoadCompanySettings(s));
+        QVERIFY(LoadCompanySettings({98, 2030}, s));
         QCOMPARE(s.KNA, QString());
         QCOMPARE(s.CYOUSAHI, 0);
         QCOMPARE(s.BEARITSU, 0.0);
@@ -69,21 +65,18 @@ private Q_SLOTS:
                      QStringLiteral("INSERT INTO MMARK VALUES (97, 2030, %1, 'M%1', 'L%1', "
                                     "'clRed', 12, 'clBlue', 2, 3)")
                          .arg(k));
-        AppState& st = state();
-        st.CompanySettings.KCO = QStringLiteral("97");
-        st.CompanySettings.NENDO = QStringLiteral("2030");
-        QVERIFY(LoadMarks(st.Marks));
-        QCOMPARE(st.Marks[1].MARK, QStringLiteral("M1"));
-        QCOMPARE(st.Marks[3].HANREI, QStringLiteral("L3"));
-        QCOMPARE(st.Marks[6].KSYURUI, 2);
-        QCOMPARE(st.Marks[6].KHABA, 3);
-        QCOMPARE(st.Marks[2].MKCO, 0); // not loaded
-        QCOMPARE(st.Marks[2].MKCOLOR, QStringLiteral("0"));
-        for (const TMMARK& m : st.Marks)
+        std::array<TMMARK, 7> marks;
+        QVERIFY(LoadMarks({97, 2030}, marks));
+        QCOMPARE(marks[1].MARK, QStringLiteral("M1"));
+        QCOMPARE(marks[3].HANREI, QStringLiteral("L3"));
+        QCOMPARE(marks[6].KSYURUI, 2);
+        QCOMPARE(marks[6].KHABA, 3);
+        QCOMPARE(marks[2].MKCO, 0); // not loaded
+        QCOMPARE(marks[2].MKCOLOR, QStringLiteral("0"));
+        for (const TMMARK& m : marks)
             QVERIFY(m.MARK != QStringLiteral("M7"));
-        st.CompanySettings.KCO = QStringLiteral("96");
-        QVERIFY(!LoadMarks(st.Marks));
-        QCOMPARE(st.Marks[1].MARK, QString());
+        QVERIFY(!LoadMarks({96, 2030}, marks));
+        QCOMPARE(marks[1].MARK, QString());
         VERIFY_MESSAGES(env.messages);
     }
 
@@ -92,18 +85,16 @@ private Q_SLOTS:
         env.openDatabases();
         env.exec(TDM::ACN2, QStringLiteral("INSERT INTO DCHINGIN2 (KCO, NENDO, GOUHOU, KIN1, KIN3, "
                                            "KIN9) VALUES (95, 2030, 5, 200000, 250500, 99000)"));
-        AppState& st = state();
-        st.CompanySettings.KCO = QStringLiteral("95");
-        st.CompanySettings.NENDO = QStringLiteral("2030");
-        QCOMPARE(WageTableAmount(QStringLiteral("1"), QStringLiteral("5")), 200000);
-        QCOMPARE(WageTableAmount(QStringLiteral("3"), QStringLiteral("5")), 250500);
-        QCOMPARE(WageTableAmount(QStringLiteral("9"), QStringLiteral("5")), 99000);
-        QCOMPARE(WageTableAmount(QStringLiteral("2"), QStringLiteral("5")), 0);
-        QCOMPARE(WageTableAmount(QStringLiteral("0"), QStringLiteral("5")), 0);
-        QCOMPARE(WageTableAmount(QStringLiteral("10"), QStringLiteral("5")), 0);
-        QCOMPARE(WageTableAmount(QStringLiteral("x"), QStringLiteral("5")), 0);
-        QCOMPARE(WageTableAmount(QStringLiteral("1"), QStringLiteral("6")), 0);
-        QCOMPARE(WageTableAmount(QStringLiteral("1"), QStringLiteral("5 OR 1=1")), 0);
+        const CompanyYear cy{95, 2030};
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("1"), QStringLiteral("5")), 200000);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("3"), QStringLiteral("5")), 250500);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("9"), QStringLiteral("5")), 99000);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("2"), QStringLiteral("5")), 0);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("0"), QStringLiteral("5")), 0);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("10"), QStringLiteral("5")), 0);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("x"), QStringLiteral("5")), 0);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("1"), QStringLiteral("6")), 0);
+        QCOMPARE(WageTableAmount(cy, QStringLiteral("1"), QStringLiteral("5 OR 1=1")), 0);
         VERIFY_MESSAGES(env.messages);
     }
 };

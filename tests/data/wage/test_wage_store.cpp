@@ -3,6 +3,7 @@
 
 #include "core/common/AppState.h"
 #include "core/wage/WageTableGenerator.h"
+#include "data/project/Project.h"
 #include "data/wage/WageTableStore.h"
 #include "support/data/TestSupport.h"
 
@@ -16,7 +17,7 @@ const QString SqlFailure = QStringLiteral("ＳＱＬ処理で不明なエラー�
 GradeNames names() {
     GradeNames n;
     for (int g = 1; g <= MaxGrades; ++g)
-        n[size_t(g)] = state().CompanySettings.TK[size_t(g)];
+        n[size_t(g)] = Project::current()->settings().TK[size_t(g)];
     return n;
 }
 
@@ -207,8 +208,7 @@ private Q_SLOTS:
         f.env.exec(TDM::ACN2, QStringLiteral("INSERT INTO DCHINGIN2 (KCO, NENDO, GOUHOU, KIN1, "
                                              "KIN3, KIN9) VALUES (9, 2023, 3, 150000, 250000, "
                                              "350000)"));
-        // Another screen's leftover link must not matter: the saved option 0 reads KKYU1.
-        state().CompanySettings.FRSTKYU = 2;
+        // The saved option 0 reads KKYU1.
         std::array<qint64, 10> expected{};
         expected[1] = 10000 + 205000 + 50000;
         expected[3] = 200001; // 200,000.5 rounded half away from zero
@@ -218,7 +218,6 @@ private Q_SLOTS:
         // Linked to the wage table (1 to 3): the table's amount of each employee's grade; an
         // employee the table gives no amount (grade 0, grade 12) counts with the linked item.
         f.env.exec(TDM::ACN2, QStringLiteral("UPDATE MKIGYOU2 SET FRSTKYU = 3 WHERE KCO = 9"));
-        state().CompanySettings.FRSTKYU = 0;
         expected = {};
         expected[1] = 10000 + 150000 + 50000;
         expected[3] = 250000;

@@ -76,7 +76,7 @@ struct Screen {
         return scan(get<TLineSample>(name), y, c);
     }
     void click(const char* name) { get<QPushButton>(name)->click(); }
-    void page(int index) { dlg->PageControl1->setCurrentIndex(index); }
+    void page(int index) { get<QTabWidget>("PageControl1")->setCurrentIndex(index); }
 
     // Types as a user does: the old text selected and replaced, Japanese text committed by
     // the input method.
@@ -146,7 +146,7 @@ class TestBasicSettings : public QObject {
 private Q_SLOTS:
     void showsTheCompanysSettings() {
         Screen s;
-        QCOMPARE(s.dlg->windowTitle(), QStringLiteral("基本設定"));
+        QCOMPARE(ShownTitle(*s.dlg), QStringLiteral("基本設定"));
         QCOMPARE(s.dlg->size(), QSize(777, 566));
         QCOMPARE(s.text("txtNengou2"), QStringLiteral("平成"));
         QCOMPARE(s.text("txtChgyy3") + s.text("txtChgmm3") + s.text("txtChgdd3"),
@@ -155,7 +155,7 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtKijunbi"), QStringLiteral("2023.04.01"));
         QVERIFY(s.on("optKeisan2") && s.get("txtKijunbi")->isEnabled());
         QVERIFY(s.on("optSeireki"));
-        QCOMPARE(state().AgeBaseDate, 20230401);
+        QCOMPARE(Project::current()->ageBase().date, 20230401);
 
         // Each mark in its own group, its symbol and label in its colour.
         for (const char* name : {"txtMark4", "txtMark5"}) {
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(*std::min_element(centre.runs.begin(), centre.runs.end()) <= 2);
         QCOMPARE(s.sample("imgMihon3", 4, QColor(0, 0x80, 0)).runs.size(), 1);
 
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -201,7 +201,7 @@ private Q_SLOTS:
         QCOMPARE(s.text("cmbSenHaba6"), QStringLiteral("0"));
         QCOMPARE(s.sample("imgMihon6", 4, QColor(0x80, 0, 0)).coloured, 0);
         QCOMPARE(s.get<QLabel>("labColor6")->palette().color(QPalette::Window), QColor(Qt::black));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -256,7 +256,7 @@ private Q_SLOTS:
         QCOMPARE(s.text(name.constData()), shown);
         // A refused text keeps the focus in its field; an accepted one lets it go.
         QCOMPARE(QApplication::focusWidget() == s.get(name.constData()), !message.isEmpty());
-        QCOMPARE(state().DataChanged, 1);
+        QVERIFY(s.dlg->isWindowModified());
     }
 
     void enterMovesToTheNextField() {
@@ -281,9 +281,9 @@ private Q_SLOTS:
                                            QStringLiteral(" ORDER BY GSCO")),
                  QStringList({QStringLiteral("$00563412"), QStringLiteral("clBlack"),
                               QStringLiteral("clSilver"), QStringLiteral("clRed")}));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         s.click("btnGRColor2"); // cancelled: nothing changes
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -302,7 +302,7 @@ private Q_SLOTS:
         QCOMPARE(st.EraNames[3], QStringLiteral("新'元"));
         QCOMPARE(st.EraStartYears[3], 2019);
         QCOMPARE(st.EraStartMonths[3], 4);
-        QCOMPARE(st.DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -323,8 +323,8 @@ private Q_SLOTS:
             s.markRow(2, QStringLiteral("MARK, HANREI, MKCOLOR, MKSIZE, KCOLOR, KSYURUI, KHABA")),
             QStringList{QStringLiteral("□|O'Brien組|clRed|12|clRed|1|1")});
         // The open company's options stay as opened until it is opened again.
-        QCOMPARE(state().AgeBaseMode, 0);
-        QCOMPARE(state().EraMode, 0);
+        QCOMPARE(Project::current()->ageBase().mode, 0);
+        QCOMPARE(Project::current()->eraMode(), 0);
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -342,15 +342,15 @@ private Q_SLOTS:
         // Neither file took any of it; the screen still holds the changes.
         QCOMPARE(s.companyColumns(QStringLiteral("KDATE")), QStringLiteral("20230401"));
         QCOMPARE(s.markRow(1, QStringLiteral("HANREI")), QStringList{QStringLiteral("男子営業")});
-        QCOMPARE(state().AgeBaseDate, 20230401);
-        QCOMPARE(state().DataChanged, 1);
+        QCOMPARE(Project::current()->ageBase().date, 20230401);
+        QVERIFY(s.dlg->isWindowModified());
 
         s.env.exec(TDM::ACN2, QStringLiteral("DROP TRIGGER Refuse"));
         s.click("btnAdd");
         QCOMPARE(s.companyColumns(QStringLiteral("KDATE")), QStringLiteral("20240401"));
         QCOMPARE(s.markRow(1, QStringLiteral("HANREI")), QStringList{QStringLiteral("営業一課")});
-        QCOMPARE(state().AgeBaseDate, 20240401);
-        QCOMPARE(state().DataChanged, 0);
+        QCOMPARE(Project::current()->ageBase().date, 20240401);
+        QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -363,7 +363,7 @@ private Q_SLOTS:
         VERIFY_MESSAGES(s.env.messages);
         QCOMPARE(QApplication::focusWidget(), s.get("txtChgdd2"));
         QCOMPARE(s.updates(), QStringList());
-        QCOMPARE(state().DataChanged, 1);
+        QVERIFY(s.dlg->isWindowModified());
     }
 
     void lineKindsAndWidthsAreChosenFromTheLists() {
@@ -397,7 +397,7 @@ private Q_SLOTS:
         // Cancel forgets the change but leaves the text; a save then finds nothing to do.
         s.type("txtNengou1", QStringLiteral("明治"));
         s.click("btnCancel");
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         QCOMPARE(s.text("txtNengou1"), QStringLiteral("明治"));
         s.env.messages.expect(noChange);
         s.click("btnAdd");
@@ -414,7 +414,7 @@ private Q_SLOTS:
         s.env.messages.expect(question, Msg::Answer::No, QStringLiteral("確認"));
         QTest::keyClick(s.dlg.get(), Qt::Key_Escape);
         QVERIFY(!s.dlg->isVisible());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         QCOMPARE(s.env.scalar(TDM::ACN1, firstEra), QStringLiteral("昭和"));
 
         // Unchanged, it closes without a word.
@@ -428,8 +428,6 @@ private Q_SLOTS:
     void mainWindowOpensItForAnOpenCompanyOnly() {
         ScreenEnvironment env;
         TWS0000 mw(env.appDir());
-        mw.WS0070 = new TWS0070(&mw);
-        mw.updateCommands();
         QAction* base = mw.action(QStringLiteral("mnBase"));
         QVERIFY(base->isEnabled());
         env.messages.expect(QStringLiteral("企業の選択がされていません。企業を選択してください。"));
@@ -444,8 +442,8 @@ private Q_SLOTS:
                 shown->findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
         });
         base->trigger();
-        QCOMPARE(shown, mw.WS0070);
-        QCOMPARE(mw.WS0070->findChild<QLineEdit*>(QStringLiteral("txtMark1"))->text(),
+        QVERIFY(qobject_cast<TWS0070*>(shown));
+        QCOMPARE(shown->findChild<QLineEdit*>(QStringLiteral("txtMark1"))->text(),
                  QStringLiteral("■"));
         VERIFY_MESSAGES(env.messages);
     }

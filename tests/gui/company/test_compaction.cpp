@@ -95,12 +95,12 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("DATA.db"), QStringLiteral("SEIGYO.db")}));
         // The program goes on working on the new files.
         QVERIFY(env.dm.isOpen(TDM::ACN1) && env.dm.isOpen(TDM::ACN2));
-        QVERIFY(env.dm.RunSql(env.dm.Query21, employees, QLatin1Char('S')));
-        QCOMPARE(QStringLiteral("%1|%2").arg(env.dm.Query21.asText(QStringLiteral("count(*)")),
-                                             env.dm.Query21.asText(QStringLiteral("sum(SCO)"))),
+        const TQuery q21 = env.dm.select(TDM::ACN2, employees);
+        QVERIFY(q21.active());
+        QCOMPARE(QStringLiteral("%1|%2").arg(q21.asText(QStringLiteral("count(*)")),
+                                             q21.asText(QStringLiteral("sum(SCO)"))),
                  before.first());
-        QVERIFY(env.dm.RunSql(env.dm.Query1, QStringLiteral("UPDATE MSEIGYO SET FREKI = 1"),
-                              QLatin1Char('E')));
+        QVERIFY(env.dm.exec(TDM::ACN1, QStringLiteral("UPDATE MSEIGYO SET FREKI = 1")));
     }
 
     void answeringNoChangesNothing() {

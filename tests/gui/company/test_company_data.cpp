@@ -1,4 +1,3 @@
-#include "core/common/AppState.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0020_CompanyData.h"
 #include "support/gui/ScriptedDialogs.h"
@@ -28,22 +27,25 @@ struct Screen {
     TWS0010 selection{nullptr};
     TWS0020* ws;
 
-    Screen() : ws(new TWS0020(&selection, nullptr)) {
+    Screen() : ws(selection.companyData()) {
         env.setToday(QDate(2024, 6, 15));
         env.openDatabases();
-        selection.WS0020 = ws;
     }
 
     // Opens the screen as the selection's buttons do: 1 register, 2 change, 3 delete.
     bool open(int mode, int year, int kco = 0) {
-        AppState& s = state();
-        s.ProjectState = mode;
-        s.SelNendo = year;
-        selection.prepare();
+        static const ProjectCommand commands[] = {ProjectCommand::Open, ProjectCommand::New,
+                                                  ProjectCommand::Change, ProjectCommand::Delete};
+        selection.prepare(commands[mode]);
+        auto* years = Control<QComboBox>(selection, QStringLiteral("cmbNendo"));
+        years->setCurrentIndex(years->findText(QString::number(year)));
         if (mode == 1) {
             selection.btnAddClick();
         } else {
-            s.ListKco = kco;
+            auto* grid = Control<QTableWidget>(selection, QStringLiteral("StringGrid1"));
+            for (int r = 0; r < grid->rowCount(); ++r)
+                if (grid->item(r, 1) && grid->item(r, 1)->text() == QString::number(kco))
+                    selection.StringGrid1Click(r + 1, 2);
             if (mode == 2)
                 selection.btnMntClick();
             else
@@ -51,6 +53,11 @@ struct Screen {
         }
         ws->activateWindow();
         return ws->isVisible() && QTest::qWaitForWindowActive(ws);
+    }
+    QString listed(int row, int column) const {
+        const QTableWidgetItem* item =
+            Control<QTableWidget>(selection, QStringLiteral("StringGrid1"))->item(row, column);
+        return item ? item->text() : QString();
     }
 
     QLineEdit* edit(const char* name) const {
@@ -167,8 +174,8 @@ private Q_SLOTS:
 
         // The screen closed and the selection lists the new company.
         QVERIFY(!f.ws->isVisible());
-        QCOMPARE(f.selection.StringGrid1->item(0, 2)->text(), QStringLiteral("O'Brien商事"));
-        QCOMPARE(f.selection.MaxKco, 2);
+        QCOMPARE(f.listed(0, 2), QStringLiteral("O'Brien商事"));
+        QCOMPARE(f.selection.highestCode(), 2);
 
         // The quoted name reads back unchanged.
         QVERIFY(f.open(2, 2024, 2));
@@ -463,7 +470,7 @@ private Q_SLOTS:
                  QStringLiteral("1 : 人事院 標準生計費(令和4年勧告)"));
         QCOMPARE(f.combo("cmbModelCode2")->currentText(), QStringLiteral("1"));
         QCOMPARE(f.ws->salaryOption(), 2);
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!f.ws->isWindowModified());
 
         f.type("txtCorpName", QStringLiteral("O'Brien商事"));
         f.type("txtBaseUp", QStringLiteral("1.25"));
@@ -480,7 +487,7 @@ private Q_SLOTS:
                            "課長|部長|||特別'職|2|1|20240401|3|0"));
         // The screen stays, reloaded and unchanged.
         QVERIFY(f.ws->isVisible());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!f.ws->isWindowModified());
         QCOMPARE(f.combo("cmbModelCode2")->currentText(), QStringLiteral("2"));
         QCOMPARE(f.edit("txtTokyu9")->text(), QStringLiteral("特別'職"));
     }
@@ -618,7 +625,7 @@ private Q_SLOTS:
         f.button("btnCansel")->click();
         QCOMPARE(f.edit("txtTeate5")->text(), QString());
         QCOMPARE(f.edit("txtCorpName")->text(), QStringLiteral("サンプル企業"));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!f.ws->isWindowModified());
 
         f.type("txtTeate5", QStringLiteral("通勤手当"));
         const QString question = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r"
@@ -632,7 +639,7 @@ private Q_SLOTS:
         QTest::keyClick(f.ws, Qt::Key_Escape);
         VERIFY_MESSAGES(f.env.messages);
         QVERIFY(!f.ws->isVisible());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!f.ws->isWindowModified());
         QCOMPARE(f.env.scalar(TDM::ACN2, "SELECT TNA5 FROM MKIGYOU2 WHERE KCO = 1"), QString());
 
         // Unchanged, it closes without asking; in register mode Cancel brings the defaults back.

@@ -1,11 +1,10 @@
-#include "app/WS0000_MainWindow.h"
-#include "core/common/AppState.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0020_CompanyData.h"
 #include "support/gui/ScriptedDialogs.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -13,20 +12,27 @@
 namespace {
 struct Fixture {
     ScreenEnvironment env;
-    TWS0000 main;
+    QMainWindow main;
     TWS0010* sel;
-    Fixture() : main(env.appDir()) {
+    Fixture() {
         env.setToday(QDate(2026, 12, 8));
-        sel = new TWS0010(&main, &main);
-        sel->WS0020 = new TWS0020(sel, &main);
-        main.WS0010 = sel;
+        env.openDatabases();
+        sel = new TWS0010(&main);
     }
     // The selection as a project command leaves it, for the given year.
-    void show(int projectState, int year) {
-        state().ProjectState = projectState;
-        main.RefreshYearList();
-        sel->prepare();
-        sel->cmbNendo->setCurrentIndex(sel->cmbNendo->findText(QString::number(year)));
+    void show(ProjectCommand command, int year) {
+        sel->prepare(command);
+        combo()->setCurrentIndex(combo()->findText(QString::number(year)));
+    }
+    QComboBox* combo() const { return Control<QComboBox>(*sel, QStringLiteral("cmbNendo")); }
+    QTableWidget* grid() const {
+        return Control<QTableWidget>(*sel, QStringLiteral("StringGrid1"));
+    }
+    void click(const char* name) const {
+        Control<QPushButton>(*sel, QString::fromLatin1(name))->click();
+    }
+    QString dataText(const char* name) const {
+        return Control<QLineEdit>(*sel->companyData(), QString::fromLatin1(name))->text();
     }
 };
 } // namespace
@@ -38,31 +44,31 @@ private Q_SLOTS:
         Fixture f;
         f.env.exec(TDM::ACN1, QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (41, "
                                              "2020, 'old'), (7, 2024, 'b')"));
-        f.show(1, 2024);
-        QCOMPARE(f.sel->StringGrid1->item(0, 1)->text(), QStringLiteral("7"));
-        QCOMPARE(state().ListKco, 0.0); // register mode takes no row
-        f.sel->btnAdd->click();
-        QCOMPARE(state().SelKco, 42);
-        QCOMPARE(f.sel->WS0020->txtCorpID->text(), QStringLiteral("42"));
-        QCOMPARE(f.sel->WS0020->txtNendo->text(), QStringLiteral("2024"));
-        QVERIFY(f.sel->WS0020->isVisible());
-        f.sel->WS0020->hide();
+        f.show(ProjectCommand::New, 2024);
+        QCOMPARE(f.grid()->item(0, 1)->text(), QStringLiteral("7"));
+        QCOMPARE(f.sel->listCode(), 0); // register mode takes no row
+        f.click("btnAdd");
+        QVERIFY(f.sel->madeSelection());
+        QCOMPARE(f.dataText("txtCorpID"), QStringLiteral("42"));
+        QCOMPARE(f.dataText("txtNendo"), QStringLiteral("2024"));
+        QVERIFY(f.sel->companyData()->isVisible());
+        f.sel->companyData()->hide();
         VERIFY_MESSAGES(f.env.messages);
     }
 
     void emptyYearShowsOneEmptyRowAndRefusesChoosing() {
         Fixture f;
-        f.show(4, 2010);
-        QCOMPARE(f.sel->StringGrid1->rowCount(), 1);
-        QCOMPARE(f.sel->StringGrid1->item(0, 1)->text(), QString());
+        f.show(ProjectCommand::Open, 2010);
+        QCOMPARE(f.grid()->rowCount(), 1);
+        QCOMPARE(f.grid()->item(0, 1)->text(), QString());
         f.env.messages.expect(QStringLiteral("企業コードが選択されていません。"));
-        f.sel->btnAdd->click();
-        QCOMPARE(state().CompanyChosen, 0);
+        f.click("btnAdd");
+        QVERIFY(!Project::current()->isOpen());
         // Delete works on an empty list: the company data screen shows code 0.
-        state().ProjectState = 3;
-        f.sel->btnDlt->click();
-        QCOMPARE(f.sel->WS0020->txtCorpID->text(), QStringLiteral("0"));
-        f.sel->WS0020->hide();
+        f.show(ProjectCommand::Delete, 2010);
+        f.click("btnDlt");
+        QCOMPARE(f.dataText("txtCorpID"), QStringLiteral("0"));
+        f.sel->companyData()->hide();
         VERIFY_MESSAGES(f.env.messages);
     }
 
@@ -70,44 +76,46 @@ private Q_SLOTS:
         Fixture f;
         f.env.exec(TDM::ACN1, QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (3, "
                                              "2023, 'x')"));
-        f.show(4, 2023);
-        QCOMPARE(f.sel->StringGrid1->rowCount(), 2);
-        QCOMPARE(state().ListKco, 1.0); // row 1 taken when the list is filled
+        f.show(ProjectCommand::Open, 2023);
+        QCOMPARE(f.grid()->rowCount(), 2);
+        QCOMPARE(f.sel->listCode(), 1); // row 1 taken when the list is filled
         f.sel->StringGrid1Click(2, 0);
-        QCOMPARE(state().ListKco, 1.0);
+        QCOMPARE(f.sel->listCode(), 1);
         QCOMPARE(f.sel->currentRow(), 1);
         f.sel->StringGrid1Click(0, 2);
-        QCOMPARE(state().ListKco, 1.0);
+        QCOMPARE(f.sel->listCode(), 1);
         f.sel->StringGrid1Click(2, 2);
-        QCOMPARE(state().ListKco, 3.0);
-        QCOMPARE(f.sel->Edit2->text(), QStringLiteral("x"));
+        QCOMPARE(f.sel->listCode(), 3);
+        QCOMPARE(Control<QLineEdit>(*f.sel, QStringLiteral("Edit2"))->text(), QStringLiteral("x"));
         QCOMPARE(f.sel->currentRow(), 2);
         VERIFY_MESSAGES(f.env.messages);
     }
 
     void typedYearOutsideTheListDisablesTheButtons() {
         Fixture f;
-        f.show(4, 2023);
-        f.sel->cmbNendo->setEditText(QStringLiteral("1999"));
-        QCOMPARE(state().SelNendo, 0);
-        f.sel->btnAdd->click(); // nothing happens, no message
-        QCOMPARE(state().CompanyChosen, 0);
-        f.sel->cmbNendo->setEditText(QStringLiteral("2023"));
-        QCOMPARE(state().SelNendo, 2023);
+        f.show(ProjectCommand::Open, 2023);
+        f.combo()->setEditText(QStringLiteral("1999"));
+        QCOMPARE(f.sel->year(), 0);
+        f.click("btnAdd"); // nothing happens, no message
+        QVERIFY(!Project::current()->isOpen());
+        f.combo()->setEditText(QStringLiteral("2023"));
+        QCOMPARE(f.sel->year(), 2023);
         VERIFY_MESSAGES(f.env.messages);
     }
 
-    void closingRightAfterNewResetsTheState() {
+    void choosingOpensTheCompanyInTheProject() {
         Fixture f;
-        f.show(1, 2023);
-        state().SelKco = 0;
-        f.sel->btnClose->click();
-        QCOMPARE(state().ProjectState, 0);
-        // With a company code already set, closing keeps the state.
-        f.show(1, 2023);
-        state().SelKco = 9;
-        f.sel->btnClose->click();
-        QCOMPARE(state().ProjectState, 1);
+        f.show(ProjectCommand::Open, 2023);
+        QSignalSpy opened(Project::current(), &Project::companyOpened);
+        f.click("btnAdd");
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(f.sel->madeSelection());
+        QCOMPARE(Project::current()->companyYear(), (CompanyYear{1, 2023}));
+        QCOMPARE(Project::current()->caption(),
+                 QStringLiteral("【　2023 年度  :  サンプル企業　】 Tesvane賃金"));
+        // A new showing starts without a selection made.
+        f.show(ProjectCommand::Open, 2023);
+        QVERIFY(!f.sel->madeSelection());
         VERIFY_MESSAGES(f.env.messages);
     }
 
@@ -115,12 +123,12 @@ private Q_SLOTS:
         Fixture f;
         f.env.exec(TDM::ACN1, QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (8, "
                                              "2025, 'no settings')"));
-        f.show(4, 2025);
+        f.show(ProjectCommand::Open, 2025);
         f.env.messages.expect(QStringLiteral("企業マスターが存在しません。"));
-        f.sel->btnAdd->click();
-        QCOMPARE(state().CompanyChosen, 0);
-        QCOMPARE(state().SelKco, 8);
-        QCOMPARE(f.main.windowTitle(), QStringLiteral("Tesvane賃金"));
+        f.click("btnAdd");
+        QVERIFY(!Project::current()->isOpen());
+        // The attempt counts as a selection: closing keeps the Open state.
+        QVERIFY(f.sel->madeSelection());
         VERIFY_MESSAGES(f.env.messages);
     }
 };

@@ -47,11 +47,11 @@ struct Fixture {
         return write(name, bytes);
     }
     void check(const QString& path) {
-        screen.EB_FileName->setText(path);
-        screen.BTN_Check->click();
+        Control<QLineEdit>(screen, QStringLiteral("EB_FileName"))->setText(path);
+        Control<QPushButton>(screen, QStringLiteral("BTN_Check"))->click();
     }
     QString cell(int row, int column) const {
-        return screen.GRDCowork->model()->index(row, column).data().toString();
+        return Control<QTableView>(screen, QStringLiteral("GRDCowork"))->model()->index(row, column).data().toString();
     }
     int employees() {
         return env.scalar(TDM::ACN2, "SELECT count(*) FROM VSYAIN WHERE KCO = 1 AND NENDO = 2023")
@@ -88,13 +88,13 @@ private Q_SLOTS:
         // A header without rows after a good file: the store buttons go off again.
         f.check(f.writeCp932(QStringLiteral("good.csv"),
                              {QStringLiteral("社員名,社員番号"), QStringLiteral("甲,1")}));
-        QVERIFY(f.screen.BTN_Rep->isEnabled());
+        QVERIFY(Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
         const QString header = f.writeCp932(QStringLiteral("header.csv"),
                                             {QStringLiteral("社員名,社員番号,賃金等級")});
         f.env.messages.expect(header + QStringLiteral("　にはデータが有りません。"));
         f.check(header);
-        QVERIFY(!f.screen.BTN_Rep->isEnabled());
-        QVERIFY(!f.screen.BTN_Add->isEnabled());
+        QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
+        QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->isEnabled());
         f.env.messages.expect(QStringLiteral("有効な項目名がありません。"));
         f.check(f.writeCp932(QStringLiteral("h.csv"),
                              {QStringLiteral("氏名,番号"), QStringLiteral("a,1")}));
@@ -104,8 +104,8 @@ private Q_SLOTS:
         QByteArray mixed;
         Cp932::encode(QStringLiteral("社員名\r\n"), mixed);
         f.check(f.write(QStringLiteral("u.csv"), mixed + QStringLiteral("名\r\n").toUtf8()));
-        QVERIFY(!f.screen.BTN_Add->isEnabled());
-        QVERIFY(!f.screen.BTN_Rep->isEnabled());
+        QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->isEnabled());
+        QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
         VERIFY_MESSAGES(f.env.messages);
     }
 
@@ -121,14 +121,14 @@ private Q_SLOTS:
         QCOMPARE(f.cell(2, 0), QStringLiteral("ERROR"));
         QCOMPARE(f.cell(3, 0), QStringLiteral("ERROR"));
         QCOMPARE(f.cell(1, 13), QStringLiteral("10"));
-        QVERIFY(f.screen.GRDCowork->model()
+        QVERIFY(Control<QTableView>(f.screen, QStringLiteral("GRDCowork"))->model()
                     ->index(1, 0)
                     .data(Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("賃金等級")));
-        QCOMPARE(f.screen.GRDCowork->model()->headerData(13, Qt::Horizontal).toString(),
+        QCOMPARE(Control<QTableView>(f.screen, QStringLiteral("GRDCowork"))->model()->headerData(13, Qt::Horizontal).toString(),
                  QStringLiteral("賃金等級"));
-        QVERIFY(!f.screen.BTN_Add->isEnabled());
+        QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->isEnabled());
         QCOMPARE(f.employees(), 60);
         VERIFY_MESSAGES(f.env.messages);
     }
@@ -136,28 +136,28 @@ private Q_SLOTS:
     void addsAfterTheHighestCode() {
         Fixture f;
         f.env.dialogs.fileAnswers << f.writeCp932(QStringLiteral("good.csv"), GoodFile);
-        f.screen.BTN_SelectFile->click();
-        QVERIFY(f.screen.EB_FileName->text().endsWith(QStringLiteral("CSV/good.csv")));
-        f.screen.BTN_Check->click();
-        QVERIFY(f.screen.BTN_Add->isEnabled());
-        QVERIFY(f.screen.BTN_Rep->isEnabled());
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_SelectFile"))->click();
+        QVERIFY(Control<QLineEdit>(f.screen, QStringLiteral("EB_FileName"))->text().endsWith(QStringLiteral("CSV/good.csv")));
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Check"))->click();
+        QVERIFY(Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->isEnabled());
+        QVERIFY(Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
         QCOMPARE(f.cell(0, 6), QStringLiteral("男"));
         QCOMPARE(f.cell(1, 6), QStringLiteral("女"));
         QCOMPARE(f.cell(1, 1), QStringLiteral("新田,二葉"));
 
         f.env.messages.expect(AddQuestion, Msg::Answer::Cancel);
-        f.screen.BTN_Add->click();
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->click();
         QCOMPARE(f.employees(), 60);
         f.env.messages.expect(AddQuestion, Msg::Answer::Ok);
-        f.screen.BTN_Add->click();
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->click();
         QCOMPARE(f.employees(), 62);
         QCOMPARE(f.codesAndNames(), QStringLiteral("61|新井　一 62|新田,二葉"));
         QCOMPARE(f.env.scalar(TDM::ACN2, "SELECT SEIHI || '/' || NYUHI || '/' || TOUKYU || '/' || "
                                          "SEIBETSU FROM VSYAIN WHERE SCO = 62"),
                  QStringLiteral("0/0/0/1"));
         // Storing once disables both until the next check.
-        QVERIFY(!f.screen.BTN_Add->isEnabled());
-        QVERIFY(!f.screen.BTN_Rep->isEnabled());
+        QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->isEnabled());
+        QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
         VERIFY_MESSAGES(f.env.messages);
     }
 
@@ -166,7 +166,7 @@ private Q_SLOTS:
         QByteArray utf8 = QStringLiteral("社員番号,社員名\r\nR1,ソ表能\r\nR2,～①\r\n").toUtf8();
         f.check(f.write(QStringLiteral("bom.csv"), utf8.prepend("\xEF\xBB\xBF")));
         f.env.messages.expect(ReplaceQuestion, Msg::Answer::Ok);
-        f.screen.BTN_Rep->click();
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->click();
         QCOMPARE(f.employees(), 2);
         QCOMPARE(f.env.rows(TDM::ACN2, "SELECT SCO, SNA FROM VSYAIN ORDER BY SCO").join(' '),
                  QStringLiteral("1|ソ表能 2|～①"));
@@ -181,7 +181,7 @@ private Q_SLOTS:
         f.env.messages.expect(ReplaceQuestion, Msg::Answer::Ok);
         f.env.messages.expect(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
         f.env.messages.expect(QStringLiteral("データベースにエラーがありました。"));
-        f.screen.BTN_Rep->click();
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->click();
         QCOMPARE(f.employees(), 60);
         QCOMPARE(f.env.scalar(TDM::ACN2, "SELECT SNA FROM VSYAIN WHERE SCO = 1"),
                  QStringLiteral("中村　誠"));
@@ -204,9 +204,9 @@ private Q_SLOTS:
 
         // An exported "0" date imports as no date.
         f.check(path);
-        QVERIFY(f.screen.BTN_Rep->isEnabled());
+        QVERIFY(Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
         f.env.messages.expect(ReplaceQuestion, Msg::Answer::Ok);
-        f.screen.BTN_Rep->click();
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->click();
         QCOMPARE(f.employees(), 60);
         QCOMPARE(f.env.scalar(TDM::ACN2, "SELECT SEIHI FROM VSYAIN WHERE SCOT = 'A0004'"),
                  QStringLiteral("0"));
@@ -233,7 +233,6 @@ private Q_SLOTS:
     void mainWindowCommands() {
         ScreenEnvironment env;
         TWS0000 mw(env.appDir());
-        mw.updateCommands();
         const QString refusal =
             QStringLiteral("企業の選択がされていません。企業を選択してください。");
         for (const char* name : {"mnImport", "mnExport"}) {

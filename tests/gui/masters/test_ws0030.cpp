@@ -1,6 +1,7 @@
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
 #include "core/common/Helpers.h"
+#include "data/project/Project.h"
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_Employee.h"
 #include "render/masters/JpegDecoder.h"
@@ -62,9 +63,9 @@ struct Screen {
     }
     // Shows the page that holds the control, as a user clicks its tab first.
     void showPageOf(QWidget* w) const {
-        for (int page = 0; page < ws.PageControl1->count(); ++page)
-            if (ws.PageControl1->widget(page)->isAncestorOf(w))
-                ws.PageControl1->setCurrentIndex(page);
+        for (int page = 0; page < Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->count(); ++page)
+            if (Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->widget(page)->isAncestorOf(w))
+                Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->setCurrentIndex(page);
     }
     void click(const char* name) const {
         auto* b = ws.findChild<QAbstractButton*>(QString::fromLatin1(name));
@@ -144,7 +145,7 @@ private Q_SLOTS:
     void opensOnTheFirstEmployee() {
         Screen s;
         s.open();
-        QCOMPARE(s.ws.windowTitle(), QStringLiteral("社員データ"));
+        QCOMPARE(ShownTitle(s.ws), QStringLiteral("社員データ"));
         QCOMPARE(s.list().employeeCount(), 60);
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("1"));
         QCOMPARE(s.text("txtWorker"), QStringLiteral("中村　誠"));
@@ -152,10 +153,10 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtCureentNo"), QStringLiteral("1"));
         QCOMPARE(s.text("txtLastNo"), QStringLiteral("60"));
         QCOMPARE(s.list().highlightedRow(), 1);
-        QVERIFY(!s.ws.btnAdd->isEnabled());
-        QVERIFY(s.ws.btnMnt->isEnabled());
-        QCOMPARE(s.ws.lblKihon[2]->text(), QStringLiteral("職能給"));
-        QCOMPARE(s.ws.lblTeate[1]->text(), QStringLiteral("家族手当"));
+        QVERIFY(!Control<QPushButton>(s.ws, QStringLiteral("btnAdd"))->isEnabled());
+        QVERIFY(Control<QPushButton>(s.ws, QStringLiteral("btnMnt"))->isEnabled());
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblKihon2"))->text(), QStringLiteral("職能給"));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblTeate1"))->text(), QStringLiteral("家族手当"));
         QCOMPARE(s.combo("cmbSikaku")->itemText(0), QStringLiteral("1 : 一般職Ⅰ"));
         QCOMPARE(s.combo("cmbSikaku")->itemText(9), QStringLiteral("0 : なし"));
         QCOMPARE(s.combo("cmbMibun")->itemText(0), QStringLiteral("1 : 役員"));
@@ -165,16 +166,17 @@ private Q_SLOTS:
         QVERIFY(s.combo("cmbSeiNengou")->isHidden());
         QCOMPARE(s.text("txtSeiyy") + s.text("txtSeimm") + s.text("txtSeidd"),
                  QStringLiteral("640828"));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
         QCOMPARE(s.list().cellText(0, 1), QString());
-        QCOMPARE(s.ws.StringGrid1->model()->headerData(3, Qt::Horizontal).toString(),
+        QCOMPARE(Control<QTableView>(s.ws, QStringLiteral("StringGrid1"))->model()->headerData(3, Qt::Horizontal).toString(),
                  QStringLiteral("氏　　名"));
         VERIFY_MESSAGES(s.env.messages);
     }
 
     void datesGoThroughTheEraTable() {
         Screen s;
-        state().EraMode = 1;
+        s.env.exec(TDM::ACN1, "UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1 AND NENDO = 2023");
+        QVERIFY(s.env.openCompany(1, 2023));
         s.open();
         QComboBox* era = s.combo("cmbSeiNengou");
         QVERIFY(!era->isHidden());
@@ -270,7 +272,7 @@ private Q_SLOTS:
         s.click("btnCansel");
         s.click("btnBack");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("1"));
-        QVERIFY(!s.ws.btnAdd->isEnabled());
+        QVERIFY(!Control<QPushButton>(s.ws, QStringLiteral("btnAdd"))->isEnabled());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -302,13 +304,13 @@ private Q_SLOTS:
         Screen s;
         s.open();
         s.type("txtYakusyoku", QStringLiteral("部長"));
-        QCOMPARE(state().DataChanged, 1);
+        QVERIFY(s.ws.isWindowModified());
         s.env.messages.expect(
             Changed + QStringLiteral("\r【はい】:戻ります。\r【いいえ】:次のデータ　へ。"),
             Msg::Answer::Yes, QStringLiteral("確認"));
         s.click("btnNext");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("1"));
-        QCOMPARE(s.ws.PageControl1->currentIndex(), 0);
+        QCOMPARE(Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->currentIndex(), 0);
         QCOMPARE(QApplication::focusWidget(), s.edit("txtWorkerNo"));
         for (int i = 0; i < 3; ++i)
             s.env.messages.expect(Changed, Msg::Answer::Yes);
@@ -318,7 +320,7 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("【いいえ】:最後のデータ　へ。"), Msg::Answer::No);
         s.click("btnLast");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("60"));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
         // Nothing was stored.
         QCOMPARE(s.stored("YAKU", 1), QStringLiteral("課長"));
         VERIFY_MESSAGES(s.env.messages);
@@ -349,7 +351,7 @@ private Q_SLOTS:
             "キャンセル ボタン　を押して下さい。"));
         s.click("optGrade5");
         QCOMPARE(s.ws.gradeFilter(), 0);
-        QVERIFY(s.ws.optGrade[0]->isChecked());
+        QVERIFY(Control<QRadioButton>(s.ws, QStringLiteral("optGrade0"))->isChecked());
         QCOMPARE(s.list().employeeCount(), 60);
         VERIFY_MESSAGES(s.env.messages);
     }
@@ -407,7 +409,7 @@ private Q_SLOTS:
     void sumsAndAnnualPayFollowTheBoxes() {
         Screen s;
         s.open();
-        s.ws.PageControl1->setCurrentIndex(1);
+        Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->setCurrentIndex(1);
         s.type("txtTeate1", QStringLiteral("0"));
         s.type("txtTeate2", QStringLiteral("0"));
         s.type("txtTeate3", QStringLiteral("0"));
@@ -444,10 +446,10 @@ private Q_SLOTS:
         s.env.exec(TDM::ACN2, "DELETE FROM DCHINGIN2 WHERE KCO = 1 AND NENDO = 2023");
         s.env.exec(TDM::ACN2, "INSERT INTO DCHINGIN2 (KCO, NENDO, GOUHOU, KIN3, KIN5) VALUES "
                               "(1, 2023, 12, 251300, 300000)");
-        const int settingsLink = state().CompanySettings.FRSTKYU;
+        const int settingsLink = Project::current()->settings().FRSTKYU;
         s.open();
         s.click("btnCansel");
-        s.ws.PageControl1->setCurrentIndex(1);
+        Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->setCurrentIndex(1);
         s.click("optKihon2");
         QCOMPARE(s.ws.wageTableLink(), 2);
         // Grade "0 : なし" and step 0 have no row: 0.
@@ -458,7 +460,7 @@ private Q_SLOTS:
         QCOMPARE(s.base("txtAFKihon2"), QColor(Qt::yellow));
         QCOMPARE(s.base("txtAFKihon1"), AfterRaise);
         QCOMPARE(s.base("txtKihon1"), QColor(Qt::white));
-        s.ws.PageControl1->setCurrentIndex(0);
+        Control<QTabWidget>(s.ws, QStringLiteral("PageControl1"))->setCurrentIndex(0);
         s.type("cmbSikaku", QStringLiteral("3"));
         s.type("txtGouhou", QStringLiteral("12"));
         QCOMPARE(s.text("txtKihon2"), QStringLiteral("251,300"));
@@ -474,7 +476,7 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtKihon1"), QStringLiteral("251,300"));
         s.click("cdRestLink");
         QCOMPARE(s.ws.wageTableLink(), 0);
-        QVERIFY(!s.ws.optKihon[1]->isChecked());
+        QVERIFY(!Control<QRadioButton>(s.ws, QStringLiteral("optKihon1"))->isChecked());
         QVERIFY(!s.edit("txtKihon1")->isReadOnly());
 
         // Saved with the employee; loading shows the view's amount for the linked component.
@@ -490,7 +492,7 @@ private Q_SLOTS:
         // Moving to an employee without a link clears it; the company setting stays.
         s.click("btnFirst");
         QCOMPARE(s.ws.wageTableLink(), s.stored("JISEKI", 1).toInt());
-        QCOMPARE(state().CompanySettings.FRSTKYU, settingsLink);
+        QCOMPARE(Project::current()->settings().FRSTKYU, settingsLink);
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -498,7 +500,7 @@ private Q_SLOTS:
         Screen s;
         s.open();
         s.click("btnCansel");
-        QVERIFY(s.ws.btnAdd->isEnabled());
+        QVERIFY(Control<QPushButton>(s.ws, QStringLiteral("btnAdd"))->isEnabled());
         s.env.messages.expect(QStringLiteral("社員コードが入力されていません。"));
         s.click("btnAdd");
         s.type("cmbWorker", QStringLiteral("700"));
@@ -520,7 +522,7 @@ private Q_SLOTS:
         s.type("txtNyudd", QStringLiteral("1"));
         s.type("txtTaisyokuKin", QStringLiteral("1.5"));
         QCOMPARE(s.text("txtTaisyokuKin"), QStringLiteral("1.500"));
-        s.ws.OptSex2->click();
+        Control<QRadioButton>(s.ws, QStringLiteral("OptSex2"))->click();
         s.click("btnAdd");
         QCOMPARE(s.stored("SCOT, SNA, SEIBETSU, SEIHI, NYUHI, THI, NENREI, KINZOKU, SRITSU, "
                           "SYOUYO, TCO, MCO, HCO",
@@ -531,7 +533,7 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtWorkName"), QString());
         QCOMPARE(s.list().employeeCount(), 61);
         QCOMPARE(s.text("txtCureentNo"), QString());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
 
         // The same code again is refused (typed, the box not yet left).
         s.click("btnCansel");
@@ -578,8 +580,8 @@ private Q_SLOTS:
         s.type("txtKeikenNen", QStringLiteral("12"));
         s.click("btnMnt");
         QCOMPARE(s.stored("NENSU", 4), QStringLiteral("12"));
-        QCOMPARE(s.ws.StringGrid1->currentIndex().row(), 3);
-        QCOMPARE(state().DataChanged, 0);
+        QCOMPARE(Control<QTableView>(s.ws, QStringLiteral("StringGrid1"))->currentIndex().row(), 3);
+        QVERIFY(!s.ws.isWindowModified());
         s.click("btnNext");
         QCOMPARE(s.text("cmbWorker"), QStringLiteral("5"));
 
@@ -716,27 +718,27 @@ private Q_SLOTS:
         s.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET SPATH = 'staff\\face.jpg' WHERE SCO = 1");
         s.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET SPATH = 'missing.jpg' WHERE SCO = 2");
         s.open();
-        QVERIFY(!s.ws.Image1->pixmap().isNull());
+        QVERIFY(!Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
         // Larger photos are scaled into the box, keeping their shape.
-        QVERIFY(s.ws.Image1->pixmap().height() <= 161);
+        QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().height() <= 161);
         QCOMPARE(s.ws.photoName(), QStringLiteral("staff\\face.jpg"));
         s.click("btnNext");
-        QVERIFY(s.ws.Image1->pixmap().isNull());
+        QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
         QCOMPARE(s.ws.photoName(), QString());
 
         // A photo from a subfolder is stored with a backslash before the file name.
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("staff/face.jpg");
         s.click("btnPicter");
         QCOMPARE(s.ws.photoName(), QStringLiteral("staff\\face.jpg"));
-        QCOMPARE(state().DataChanged, 1);
+        QVERIFY(s.ws.isWindowModified());
         s.click("btnMnt");
         QCOMPARE(s.stored("SPATH", 2), QStringLiteral("staff\\face.jpg"));
 
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("b.bmp");
         s.click("btnPicter");
         QCOMPARE(s.ws.photoName(), QStringLiteral("b.bmp"));
-        QCOMPARE(s.ws.Image1->pixmap().size(), QSize(40, 50));
-        QCOMPARE(s.ws.Image1->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().size(), QSize(40, 50));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
 
         // Outside the photo folder: refused, the name stays empty.
         s.env.messages.expect(
@@ -748,7 +750,7 @@ private Q_SLOTS:
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("b.bmp");
         s.click("btnPicter");
         s.click("btnPicter");
-        QVERIFY(s.ws.Image1->pixmap().isNull());
+        QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
         QCOMPARE(s.ws.photoName(), QString());
         s.click("btnMnt");
         QCOMPARE(s.stored("SPATH", 2), QString());
@@ -799,7 +801,7 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("【いいえ】:画面を閉じます。"), Msg::Answer::No);
         QTest::keyClick(&s.ws, Qt::Key_Escape);
         QVERIFY(!s.ws.isVisible());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.ws.isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -807,8 +809,6 @@ private Q_SLOTS:
         ScreenEnvironment env;
         env.setToday(QDate(2024, 6, 15));
         TWS0000 mw(env.appDir());
-        mw.WS0030 = new TWS0030(&mw);
-        mw.updateCommands();
         QAction* worker = mw.action(QStringLiteral("mnWorker"));
         QVERIFY(worker->isEnabled());
         env.messages.expect(QStringLiteral("企業の選択がされていません。企業を選択してください。"));

@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,9 +22,8 @@
 
 struct PlotFixture {
     ScreenEnvironment env;
-    Project project;
     TWS1100 plot;
-    TWS1010 screen{&plot};
+    TWS1010 screen{&plot, nullptr};
 
     PlotFixture() {
         env.setToday(QDate(2024, 6, 15));
@@ -32,10 +33,7 @@ struct PlotFixture {
     }
 
     template <class W = QWidget> W* get(QWidget* form, const QString& name) const {
-        W* w = form->findChild<W*>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+        return Control<W>(*form, name);
     }
     // Boxes and radio buttons are clicked on their indicator, as a user does.
     void click(QWidget* form, const QString& name) {

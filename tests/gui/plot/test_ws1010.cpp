@@ -28,8 +28,6 @@ private Q_SLOTS:
     void opensWithItsRowsCreatedOnce() {
         PlotFixture f;
         f.openScreen();
-        QCOMPARE(f.screen.windowTitle(), QStringLiteral("賃金プロット"));
-        QCOMPARE(f.screen.size(), QSize(500, 600));
         QCOMPARE(f.rows(Rows).size(), 6);
         QCOMPARE(f.rows(Rows).first(), QStringLiteral("1|0|0|0||0|0|0|"));
         QVERIFY(checked(f, QStringLiteral("optXNenrei")));
@@ -49,8 +47,10 @@ private Q_SLOTS:
     void choicesAreStoredAndShownAgain() {
         PlotFixture f;
         f.openScreen();
-        f.compose(f.screen.txtTitle, QStringLiteral("O'Brien の賃金"));
-        f.compose(f.screen.explanation, QStringLiteral("it's"));
+        f.compose(Control<QLineEdit>(f.screen, QStringLiteral("txtTitle")),
+                  QStringLiteral("O'Brien の賃金"));
+        f.compose(Control<QPlainTextEdit>(f.screen, QStringLiteral("Memo1")),
+                  QStringLiteral("it's"));
         for (const char* b : {"optXKinzoku", "optYNensyu", "optMarkZone", "optPlot1", "optPlot3",
                               "optTokyu2", "optTokyu5", "optTokyu7"})
             f.click(&f.screen, QString::fromLatin1(b));
@@ -61,8 +61,10 @@ private Q_SLOTS:
                       "3|1|0|0|O'Brien の賃金|1|4|2|it's", "4|0|0|0|O'Brien の賃金|1|4|2|it's",
                       "5|0|1|0|O'Brien の賃金|1|4|2|it's", "6|0|0|0|O'Brien の賃金|1|4|2|it's"}));
         f.openScreen();
-        QCOMPARE(f.screen.txtTitle->text(), QStringLiteral("O'Brien の賃金"));
-        QCOMPARE(f.screen.explanation->toPlainText(), QStringLiteral("it's"));
+        QCOMPARE(Control<QLineEdit>(f.screen, QStringLiteral("txtTitle"))->text(),
+                 QStringLiteral("O'Brien の賃金"));
+        QCOMPARE(Control<QPlainTextEdit>(f.screen, QStringLiteral("Memo1"))->toPlainText(),
+                 QStringLiteral("it's"));
         QVERIFY(checked(f, QStringLiteral("optXKinzoku")));
         QVERIFY(checked(f, QStringLiteral("optYNensyu")));
         QVERIFY(checked(f, QStringLiteral("optMarkZone")));
@@ -101,14 +103,15 @@ private Q_SLOTS:
     void nothingToPlot() {
         PlotFixture f;
         f.openScreen();
-        f.compose(f.screen.txtTitle, QStringLiteral("空'"));
+        f.compose(Control<QLineEdit>(f.screen, QStringLiteral("txtTitle")), QStringLiteral("空'"));
         f.click(&f.screen, QStringLiteral("btnTokyuAll")); // grades, but no mark
         f.env.messages.expect(QStringLiteral("グラフに表示するデータがありません。"));
         f.click(&f.screen, QStringLiteral("btnAnalize"));
         VERIFY_MESSAGES(f.env.messages);
         QVERIFY(!f.plot.isVisible());
         QVERIFY(f.screen.isVisible());
-        QCOMPARE(QApplication::focusWidget(), f.screen.txtTitle);
+        QCOMPARE(QApplication::focusWidget(),
+                 Control<QLineEdit>(f.screen, QStringLiteral("txtTitle")));
         // The choices are still stored; the previous chart's points stay.
         QCOMPARE(
             f.env.scalar(TDM::ACN2,
@@ -119,7 +122,8 @@ private Q_SLOTS:
     void analyseBuildsThePointsAndOpensThePlot() {
         PlotFixture f;
         f.openScreen();
-        f.compose(f.screen.txtTitle, QStringLiteral("年齢別"));
+        f.compose(Control<QLineEdit>(f.screen, QStringLiteral("txtTitle")),
+                  QStringLiteral("年齢別"));
         f.analyse(QStringLiteral("optYSyokuno"));
         QVERIFY(!f.screen.isVisible());
         QVERIFY(f.plot.isVisible());
@@ -146,9 +150,9 @@ private Q_SLOTS:
     void theMainWindowOpensIt() {
         ScreenEnvironment env;
         env.setToday(QDate(2024, 6, 15));
+        env.openDatabases();
         TWS0000 mw(env.appDir());
-        env.openCompany(1, 2023);
-        mw.updateCommands();
+        QVERIFY(env.openCompany(1, 2023));
         QVERIFY(mw.action(QStringLiteral("mnSalaryPlot"))->isEnabled());
         QString shown;
         QTimer::singleShot(0, [&] {
@@ -157,9 +161,11 @@ private Q_SLOTS:
             if (w)
                 w->findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
         });
-        mw.button(QStringLiteral("btnSalaryPlot"))->click();
+        mw.action(QStringLiteral("mnSalaryPlot"))->trigger();
         QCOMPARE(shown, QStringLiteral("WS1010"));
-        QVERIFY(mw.WS1100 && !mw.WS1100->isVisible());
+        // The screen draws in the main window's one plot window.
+        auto* plot = mw.findChild<TWS1100*>();
+        QVERIFY(plot && !plot->isVisible());
         VERIFY_MESSAGES(env.messages);
     }
 };

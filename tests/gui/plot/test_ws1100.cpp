@@ -126,40 +126,42 @@ private Q_SLOTS:
         const std::optional<QPoint> at = f.plot.markCentre(1);
         QVERIFY(at);
         QTest::mouseClick(&f.plot, Qt::LeftButton, {}, *at);
-        QTRY_VERIFY(f.plot.PopupMenu1->isVisible());
+        QTRY_VERIFY(Control<QMenu>(f.plot, QStringLiteral("PopupMenu1"))->isVisible());
         // Placed on the screen near the point (left + 10, top + 35 of the stored place).
         const QStringList place =
             f.rows(QStringLiteral("SELECT GLEFT, GTOP, LABELN FROM DCHART WHERE SCO = 1"));
         QCOMPARE(place.size(), 1);
         const QStringList g = place.first().split(QLatin1Char('|'));
-        QCOMPARE(f.plot.PopupMenu1->pos(),
+        QCOMPARE(Control<QMenu>(f.plot, QStringLiteral("PopupMenu1"))->pos(),
                  f.plot.mapToGlobal(QPoint(g[0].toInt() + 10, g[1].toInt() + 35)));
         QVERIFY(QRect(f.plot.mapToGlobal(QPoint(g[0].toInt(), g[1].toInt())), QSize(60, 60))
-                    .contains(f.plot.PopupMenu1->pos()));
-        f.plot.PopupMenu1->hide();
+                    .contains(Control<QMenu>(f.plot, QStringLiteral("PopupMenu1"))->pos()));
+        Control<QMenu>(f.plot, QStringLiteral("PopupMenu1"))->hide();
 
         // The same pop-up twice opens one; clicked away, it opens again.
-        f.plot.mnProfile->trigger();
-        f.plot.mnProfile->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnProfile"))->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnProfile"))->trigger();
         QCOMPARE(f.plot.popups().size(), 1);
         TWS1101* profile = f.plot.popups().first();
         QCOMPARE(profile->windowTitle(), QStringLiteral("1.プロフィール"));
-        QVERIFY(profile->Label1->text().startsWith(QStringLiteral("1  ")));
+        QVERIFY(Control<QLabel>(*profile, QStringLiteral("Label1"))
+                    ->text()
+                    .startsWith(QStringLiteral("1  ")));
         QCOMPARE(profile->pos(), f.plot.mapToGlobal(QPoint(g[0].toInt() + 10, g[1].toInt() + 35)));
         QCOMPARE(f.env.scalar(TDM::ACN2, QStringLiteral("SELECT F1 FROM DCHART WHERE SCO = 1")),
                  QStringLiteral("1"));
-        QTest::mouseClick(profile->Caption[3], Qt::LeftButton);
+        QTest::mouseClick(Control<QLabel>(*profile, QStringLiteral("Caption3")), Qt::LeftButton);
         QTRY_COMPARE(f.plot.popups().size(), 0);
         QCOMPARE(f.env.scalar(TDM::ACN2, QStringLiteral("SELECT F1 FROM DCHART WHERE SCO = 1")),
                  QStringLiteral("0"));
-        f.plot.mnProfile->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnProfile"))->trigger();
         QCOMPARE(f.plot.popups().size(), 1);
 
         // The other kinds open beside it, one each; the pay shows the employee's amounts.
-        f.plot.mnJinji->trigger();
-        f.plot.mnCarya->trigger();
-        f.plot.mnSalary->trigger();
-        f.plot.mnSalary->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnJinji"))->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnCarya"))->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnSalary"))->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnSalary"))->trigger();
         QCOMPARE(f.plot.popups().size(), 4);
         TWS1101* pay = f.plot.popups().last();
         QCOMPARE(pay->windowTitle(), QStringLiteral("4.賃金情報"));
@@ -167,15 +169,18 @@ private Q_SLOTS:
             TDM::ACN2,
             QStringLiteral(
                 "SELECT SYOTEI FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2023 AND SCO = 1"));
-        QCOMPARE(pay->Caption[3]->text(),
+        QCOMPARE(Control<QLabel>(*pay, QStringLiteral("Caption3"))->text(),
                  QLocale(QLocale::English).toString(scheduled.toLongLong()) +
                      QStringLiteral(" 円"));
         TWS1101* career = f.plot.popups()[2];
-        QCOMPARE(career->labTitle[3]->text(), QStringLiteral("号　俸　:"));
-        QVERIFY(career->Caption[3]->text().endsWith(QStringLiteral(" 号")));
+        QCOMPARE(Control<QLabel>(*career, QStringLiteral("labTitle3"))->text(),
+                 QStringLiteral("号　俸　:"));
+        QVERIFY(Control<QLabel>(*career, QStringLiteral("Caption3"))
+                    ->text()
+                    .endsWith(QStringLiteral(" 号")));
 
         // Leaving the window closes them all and clears their marks in the points.
-        f.plot.mnEnd->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnEnd"))->trigger();
         QTRY_COMPARE(f.plot.popups().size(), 0);
         QVERIFY(!f.plot.isVisible());
         QCOMPARE(f.plot.chartNo(), 0);
@@ -188,27 +193,36 @@ private Q_SLOTS:
         f.analyse();
         const QPoint empty(f.plot.model().frame.left + 3, f.plot.model().frame.top + 3);
         QTest::mouseClick(&f.plot, Qt::RightButton, {}, empty);
-        QTRY_VERIFY(f.plot.PopupMenu2->isVisible());
-        QCOMPARE(f.plot.PopupMenu2->pos(), f.plot.mapToGlobal(empty));
-        f.plot.PopupMenu2->hide();
-        QVERIFY(!f.plot.PopupMenu1->isVisible());
+        QTRY_VERIFY(Control<QMenu>(f.plot, QStringLiteral("PopupMenu2"))->isVisible());
+        QCOMPARE(Control<QMenu>(f.plot, QStringLiteral("PopupMenu2"))->pos(),
+                 f.plot.mapToGlobal(empty));
+        Control<QMenu>(f.plot, QStringLiteral("PopupMenu2"))->hide();
+        QVERIFY(!Control<QMenu>(f.plot, QStringLiteral("PopupMenu1"))->isVisible());
     }
 
     void analysisWindowShowsCountsAndMeans() {
         PlotFixture f;
         f.analyse();
-        f.plot.mnAnalize->trigger();
-        TWS1102* w = f.plot.WS1102;
+        Control<QAction>(f.plot, QStringLiteral("mnAnalize"))->trigger();
+        TWS1102* w = Control<TWS1102>(f.plot, QStringLiteral("WS1102"));
         QVERIFY(w->isVisible());
         // Six marks are used: the total count on the second count line.
         const int employees = f.count(QStringLiteral(
             "SELECT COUNT(*) FROM VSYAIN WHERE KCO = 1 AND NENDO = 2023 AND MCO BETWEEN 1 AND 6 "
             "AND TOUKYU BETWEEN 1 AND 9"));
-        QCOMPARE(w->Caption[2]->text(), QStringLiteral("全体:%1").arg(employees));
-        QCOMPARE(w->labTitle[1]->text(), QStringLiteral("プロット数 :"));
-        QVERIFY(w->Caption[1]->text().startsWith(QStringLiteral("■:")));
-        QVERIFY(w->Caption[8]->text().startsWith(QStringLiteral("全体:")));
-        QVERIFY(w->Caption[8]->text().endsWith(QStringLiteral("円  ")));
+        QCOMPARE(Control<QLabel>(*w, QStringLiteral("Caption2"))->text(),
+                 QStringLiteral("全体:%1").arg(employees));
+        QCOMPARE(Control<QLabel>(*w, QStringLiteral("labTitle1"))->text(),
+                 QStringLiteral("プロット数 :"));
+        QVERIFY(Control<QLabel>(*w, QStringLiteral("Caption1"))
+                    ->text()
+                    .startsWith(QStringLiteral("■:")));
+        QVERIFY(Control<QLabel>(*w, QStringLiteral("Caption8"))
+                    ->text()
+                    .startsWith(QStringLiteral("全体:")));
+        QVERIFY(Control<QLabel>(*w, QStringLiteral("Caption8"))
+                    ->text()
+                    .endsWith(QStringLiteral("円  ")));
         QTest::mouseClick(w, Qt::LeftButton);
         QVERIFY(!w->isVisible());
     }
@@ -216,7 +230,7 @@ private Q_SLOTS:
     void copyPutsThePlotAreaOnTheClipboard() {
         PlotFixture f;
         f.analyse();
-        f.plot.mnCopy->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnCopy"))->trigger();
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), f.plot.model().frame.plotArea().size());
         QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
@@ -226,20 +240,22 @@ private Q_SLOTS:
     void printsThePageThroughThePrintDialog() {
         PlotFixture f;
         f.openScreen();
-        f.screen.txtTitle->setText(QStringLiteral("O'Brien の賃金"));
-        f.screen.explanation->setPlainText(QString(95, QLatin1Char('a')) + QStringLiteral("END"));
+        Control<QLineEdit>(f.screen, QStringLiteral("txtTitle"))
+            ->setText(QStringLiteral("O'Brien の賃金"));
+        Control<QPlainTextEdit>(f.screen, QStringLiteral("Memo1"))
+            ->setPlainText(QString(95, QLatin1Char('a')) + QStringLiteral("END"));
         f.analyse();
         const QString pdf = f.env.appDir() + QStringLiteral("plot.pdf");
         f.env.dialogs.printToPdf = pdf;
 
         // Cancelled: nothing printed, no picture kept.
         f.env.dialogs.printAnswer = false;
-        f.plot.mnPrint->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnPrint"))->trigger();
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(!QFile::exists(f.env.dataDir() + QStringLiteral("SDX3W1.bmp")));
 
         f.env.dialogs.printAnswer = true;
-        f.plot.mnPrint->trigger();
+        Control<QAction>(f.plot, QStringLiteral("mnPrint"))->trigger();
         QVERIFY(QFile::exists(pdf));
         // pdftotext lays out blanks its own way: compare without them.
         QString text = pdfText(pdf);
@@ -260,7 +276,7 @@ private Q_SLOTS:
         QCOMPARE(kept.size(), f.plot.model().frame.plotArea().size());
         QCOMPARE(state().PlotPrintNo, 2);
         state().PlotPrintNo = 11;
-        f.plot.btnPrint->click();
+        f.click(&f.plot, QStringLiteral("btnPrint"));
         QVERIFY(QFile::exists(f.env.dataDir() + QStringLiteral("SDX3W11.bmp")));
         QCOMPARE(state().PlotPrintNo, 1);
         VERIFY_MESSAGES(f.env.messages);
@@ -291,12 +307,12 @@ private Q_SLOTS:
                                              "AND SCO = 1"));
         f.env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2023 "
                                              "AND SCO = 1"));
-        f.project.announceEmployeesChanged();
+        f.env.project.announceEmployeesChanged();
         QCOMPARE(f.plot.model().points.size(), before - 1);
         QVERIFY(!f.plot.markCentre(1));
         QCOMPARE(f.count(QStringLiteral("SELECT COUNT(*) FROM DCHART")), int(before - 1));
 
-        f.project.close();
+        f.env.project.close();
         QVERIFY(!f.plot.isVisible());
     }
 

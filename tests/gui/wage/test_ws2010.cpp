@@ -3,6 +3,8 @@
 
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
+#include "gui/masters/EmployeeListGrid.h"
+#include "gui/masters/WS0030_Employee.h"
 #include "gui/wage/WS2010_WageTable.h"
 #include "gui/wage/WS2011_BaseAmounts.h"
 #include "support/gui/ScriptedDialogs.h"
@@ -54,8 +56,7 @@ struct Screen {
         if (!env.openCompany(kco, 2023))
             qFatal("company missing");
         dlg = std::make_unique<TWS2010>();
-        ws2011 = new TWS2011(dlg.get());
-        dlg->WS2011 = ws2011;
+        ws2011 = dlg->baseAmounts();
         dlg->prepare();
         dlg->show();
         QApplication::setActiveWindow(dlg.get());
@@ -70,9 +71,9 @@ struct Screen {
     }
     QString text(const QString& name) const { return editOf(get(name))->text(); }
     void click(const QString& name) { QTest::mouseClick(get(name), Qt::LeftButton); }
-    int page() const { return dlg->PageControl1->currentIndex(); }
+    int page() const { return get<QTabWidget>(QStringLiteral("PageControl1"))->currentIndex(); }
     void clickTab(int index) {
-        QTabBar* bar = dlg->PageControl1->tabBar();
+        QTabBar* bar = get<QTabWidget>(QStringLiteral("PageControl1"))->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
         QCoreApplication::processEvents();
     }
@@ -118,7 +119,7 @@ class TestWS2010 : public QObject {
 private Q_SLOTS:
     void opensWithoutTable() {
         Screen s(5);
-        QCOMPARE(s.dlg->windowTitle(), QStringLiteral("賃金表　作成"));
+        QCOMPARE(ShownTitle(*s.dlg), QStringLiteral("賃金表　作成"));
         QCOMPARE(s.text(QStringLiteral("txtTokyusu")), QStringLiteral("9"));
         QCOMPARE(s.text(QStringLiteral("txtTitle")), QString());
         QVERIFY(s.get<QRadioButton>(QStringLiteral("opt2Jikyokusen"))->isChecked());
@@ -134,7 +135,7 @@ private Q_SLOTS:
             QCOMPARE(s.text(QString::fromLatin1(f)), QStringLiteral("0"));
         QCOMPARE(s.text(QStringLiteral("txt1TKName2")), QStringLiteral("主任"));
         QVERIFY(!s.get(QStringLiteral("btnSalaryList"))->isEnabled());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -143,7 +144,6 @@ private Q_SLOTS:
         QCOMPARE(s.text(QStringLiteral("txtTokyusu")), QStringLiteral("6"));
         QCOMPARE(s.text(QStringLiteral("txtTitle")), QStringLiteral("2023年度 職能給表"));
         QVERIFY(s.get<QRadioButton>(QStringLiteral("optUnit100"))->isChecked());
-        QCOMPARE(state().WageRoundUnit, 1);
         QCOMPARE(s.text(QStringLiteral("cmbScaleCode")), QStringLiteral("1"));
         QCOMPARE(s.text(QStringLiteral("cmb2ScaleCode")), QStringLiteral("1"));
         QCOMPARE(s.text(QStringLiteral("cmb3JiCode")), QStringLiteral("0 : なし"));
@@ -216,7 +216,7 @@ private Q_SLOTS:
         // A code without a stored set loads an empty one.
         QCOMPARE(s.text(QStringLiteral("txt2CSalary2")), QStringLiteral("0"));
         QCOMPARE(s.text(QStringLiteral("txt2Kakeritsu")), QStringLiteral("1.000"));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         // Enter moves on like Tab, and the code is taken.
         s.type(QStringLiteral("cmb2JiCode"), QStringLiteral("1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -230,7 +230,7 @@ private Q_SLOTS:
         s.enter(QStringLiteral("cmb2ScaleCode"), QStringLiteral("3"));
         QCOMPARE(s.text(QStringLiteral("cmbScaleCode")), QStringLiteral("3"));
         QCOMPARE(s.text(QStringLiteral("txtKiso1")), QStringLiteral("0"));
-        QCOMPARE(state().DataChanged, 1);
+        QVERIFY(s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -242,11 +242,11 @@ private Q_SLOTS:
             s.env.messages.expect(Unsaved);
             s.clickTab(tab);
             QCOMPARE(s.page(), int(TWS2010::BasicPage));
-            QCOMPARE(state().DataChanged, 1);
+            QVERIFY(s.dlg->isWindowModified());
         }
         s.click(QStringLiteral("btnCancel"));
         QCOMPARE(s.text(QStringLiteral("txtTitle")), QStringLiteral("2023年度 職能給表"));
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
 
         // The page of the other method is refused.
         s.env.messages.expect(QStringLiteral("曲線の選択　は、２次曲線　が選択されています。"));
@@ -267,7 +267,7 @@ private Q_SLOTS:
         QVERIFY(s.get<QLineEdit>(QStringLiteral("txt2Salary2"))->isReadOnly());
         QVERIFY(!s.get<QLineEdit>(QStringLiteral("txt2Stgosu2"))->isReadOnly());
         QVERIFY(!s.get(QStringLiteral("txt2Stgosu7"))->isEnabled());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
 
         // In manual mode the amounts stay as typed.
         s.clickTab(TWS2010::BasicPage);
@@ -388,7 +388,7 @@ private Q_SLOTS:
         s.click(QStringLiteral("btnClose"));
         QVERIFY(!s.dlg->isVisible());
         QVERIFY(!s.ws2011->isVisible());
-        QCOMPARE(state().DataChanged, 0);
+        QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -413,13 +413,43 @@ private Q_SLOTS:
         VERIFY_MESSAGES(s.env.messages);
     }
 
+    // The base-amount window stays open beside other screens; what they change reaches it
+    // through the project, without the user asking again.
+    void baseAmountWindowFollowsChangesElsewhere() {
+        Screen s;
+        s.click(QStringLiteral("btnKijungaku"));
+        QVERIFY(s.ws2011->isVisible());
+        auto* grade6 = s.ws2011->findChild<QLabel*>(QStringLiteral("Label016"));
+        const QString before = grade6->text();
+        const QString averageOfGrade6 = QStringLiteral("SELECT ROUND(AVG(KIN)) FROM VSYAIN") +
+                                        Where + QStringLiteral(" AND TOUKYU = 6");
+        const int sco = s.env
+                            .scalar(TDM::ACN2, QStringLiteral("SELECT min(SCO) FROM VSYAIN") +
+                                                   Where + QStringLiteral(" AND TOUKYU = 1"))
+                            .toInt();
+
+        // The employee screen moves an employee of grade 1 to grade 6 and saves.
+        TWS0030 employees;
+        employees.prepare();
+        employees.StringGrid1Click(employees.listModel()->gridRowOf(sco));
+        auto* grade = Control<QComboBox>(employees, QStringLiteral("cmbSikaku"));
+        grade->setEditText(QStringLiteral("6"));
+        QVERIFY(employees.cmbSikakuExit());
+        employees.btnMntClick();
+        QCOMPARE(s.env.scalar(TDM::ACN2, QStringLiteral("SELECT TOUKYU FROM VSYAIN") + Where +
+                                             QStringLiteral(" AND SCO = %1").arg(sco)),
+                 QStringLiteral("6"));
+        const QString after =
+            QLocale(QLocale::English)
+                .toString(qint64(s.env.scalar(TDM::ACN2, averageOfGrade6).toDouble()));
+        QVERIFY(after != before);
+        QCOMPARE(grade6->text(), after);
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
     void mainWindowCommand() {
         ScreenEnvironment env;
         TWS0000 mw(env.appDir());
-        mw.WS2010 = new TWS2010(&mw);
-        mw.WS2011 = new TWS2011(mw.WS2010);
-        mw.WS2010->WS2011 = mw.WS2011;
-        mw.updateCommands();
         QVERIFY(mw.action(QStringLiteral("mnSalaryList"))->isEnabled());
         env.messages.expect(QStringLiteral("企業の選択がされていません。企業を選択してください。"));
         mw.action(QStringLiteral("mnSalaryList"))->trigger();
@@ -431,7 +461,7 @@ private Q_SLOTS:
             auto* w = qobject_cast<TWS2010*>(QApplication::activeModalWidget());
             QVERIFY(w);
             shown = w->findChild<QLineEdit*>(QStringLiteral("txtTokyusu"))->text();
-            w->btnClose->click();
+            Control<QPushButton>(*w, QStringLiteral("btnClose"))->click();
         });
         mw.action(QStringLiteral("mnSalaryList"))->trigger();
         QCOMPARE(shown, QStringLiteral("6"));

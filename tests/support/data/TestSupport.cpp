@@ -1,7 +1,6 @@
 #include "support/data/TestSupport.h"
 
 #include "core/common/AppState.h"
-#include "data/project/CompanySettingsCache.h"
 #include "data/project/EraTable.h"
 
 #include <QDir>
@@ -69,28 +68,7 @@ void TestEnvironment::openDatabases() {
 }
 
 bool TestEnvironment::openCompany(int kco, int year) {
-    AppState& s = state();
-    s.SelKco = kco;
-    s.SelNendo = year;
-    const QStringList r =
-        rows(TDM::ACN1, QStringLiteral("SELECT KNA, REKI, FNK, KDATE FROM MKIGYOU1 "
-                                       "WHERE KCO = %1 AND NENDO = %2")
-                            .arg(kco)
-                            .arg(year));
-    if (!r.isEmpty()) {
-        const QStringList f = r.first().split(QLatin1Char('|'));
-        s.SelKna = f[0];
-        s.EraMode = f[1].toInt();
-        s.AgeBaseMode = f[2].toInt();
-        s.AgeBaseDate = f[3].toInt();
-    }
-    s.CompanySettings.KCO = QString::number(kco);
-    s.CompanySettings.NENDO = QString::number(year);
-    if (!LoadCompanySettings(s.CompanySettings))
-        return false;
-    LoadMarks(s.Marks);
-    s.CompanyChosen = 1;
-    return true;
+    return project.open({kco, year});
 }
 
 void TestEnvironment::setToday(const QDate& date) {

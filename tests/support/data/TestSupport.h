@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/db/TDM.h"
+#include "data/project/Project.h"
 #include "support/core/RecordingResponder.h"
 
 #include <QDate>
@@ -22,6 +23,7 @@ public:
     // Opens both connections as start-up does and reads the era table.
     void openDatabases();
     // Opens a company as the company selection's choose does (settings, marks, options).
+    // Needs the databases open.
     bool openCompany(int kco, int year);
     // Fixes today's date for everything that asks the clock.
     void setToday(const QDate& date);
@@ -34,6 +36,7 @@ public:
     QStringList rows(TDM::Conn conn, const QString& sql);
 
     TDM dm;
+    Project project;
     RecordingResponder messages;
 
 private:

@@ -38,3 +38,9 @@ bool ScriptedDialogs::openDocument(const QString& path) {
     openedDocuments << path;
     return openDocumentAnswer;
 }
+
+QString ShownTitle(const QWidget& window) {
+    QString title = window.windowTitle();
+    title.remove(QStringLiteral("[*]"));
+    return title;
+}

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QStringList>
 #include <QVector>
+#include <QWidget>
 
 // Answers file, colour, print and shell dialogs from a script.
 class ScriptedDialogs : public Dialogs::Provider {
@@ -30,6 +31,17 @@ public:
     bool printDialog(QWidget*, QPrinter&) override;
     bool openDocument(const QString& path) override;
 };
+
+// A window's caption as the user sees it while nothing is changed (without "[*]").
+QString ShownTitle(const QWidget& window);
+
+// A control of a screen by its objectName; the test stops when there is none.
+template <class W = QWidget> W* Control(const QObject& screen, const QString& name) {
+    W* w = screen.findChild<W*>(name);
+    if (!w)
+        qFatal("no control %s", qPrintable(name));
+    return w;
+}
 
 // The test environment of a screen: databases, scripted messages and scripted dialogs.
 class ScreenEnvironment : public TestEnvironment {

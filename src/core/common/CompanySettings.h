@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <array>
+
+// Arrays named after 1-based lists (grades 1..9, marks 1..6, item names) keep index 0 unused,
+// so code reads like the numbering users see on screen.
+
+// The open company's settings row of MKIGYOU2.
+struct TMKIGYOU2 {
+    QString KCO;   // company code as decimal text
+    QString NENDO; // fiscal year as decimal text
+    QString KNA;
+    int CYOUSAHI = 0;
+    double BEARITSU = 0;
+    QString TAIKEI;
+    std::array<QString, 5> KKNA; // [1..3] base-pay item names; [4] never filled
+    std::array<QString, 6> TNA;  // [1..5] allowance names
+    int MCCO = 0;
+    int MDCO = 0;
+    std::array<QString, 10> TK; // [1..9] grade names
+    int FRSTKYU = 3;            // the company's saved salary option, never overwritten at run time
+    int SKCO = 0;
+    int SYOUKYUHI = 0;
+    int FRSTKYUM = 3;
+
+    void clearLoaded(); // every field but KCO and NENDO back to its value for no row
+};
+
+// One plot mark of MMARK.
+struct TMMARK {
+    int MKCO = 0;
+    QString MARK;
+    QString HANREI;
+    QString MKCOLOR = QStringLiteral("0");
+    int MKSIZE = 0;
+    QString KCOLOR = QStringLiteral("0");
+    int KSYURUI = 0;
+    int KHABA = 0;
+};
+
+struct CodeEntry {
+    QString code;
+    QString name;
+};
+using CodeList = QVector<CodeEntry>;

@@ -1,0 +1,77 @@
+#include "core/masters/EmployeeFieldChecks.h"
+
+#include "core/common/DisplayTexts.h"
+#include "core/common/Helpers.h"
+
+namespace {
+
+const QString NotANumber = QStringLiteral("数値を入力してください。");
+const QString OutOfRange = QStringLiteral("入力範囲外です。");
+const QString NoMaster = QStringLiteral("マスターにデータが存在しません。");
+
+CodeCheck refused(const QString& message) {
+    return {message, 0};
+}
+
+} // namespace
+
+CodeCheck CheckCodeNumber(const QString& text) {
+    bool ok = false;
+    const int code = NthField(text.trimmed(), QLatin1Char(' '), 1).toInt(&ok);
+    return ok ? CodeCheck{QString(), code} : refused(NotANumber);
+}
+
+CodeCheck CheckEmployeeCodeText(const QString& text) {
+    const CodeCheck c = CheckCodeNumber(text);
+    if (c.ok() && c.code == 0)
+        return refused(QStringLiteral("０　は、入力できません。"));
+    return c;
+}
+
+CodeCheck CheckStatusText(const QString& text) {
+    const CodeCheck c = CheckCodeNumber(text);
+    if (c.ok() && (c.code < 0 || c.code > 4))
+        return refused(QStringLiteral("入力範囲外です。0 ～ ") + QString::number(4) +
+                       QStringLiteral("の値を入力して下さい。"));
+    return c;
+}
+
+CodeCheck CheckGradeText(const QString& text) {
+    const CodeCheck c = CheckCodeNumber(text);
+    if (c.ok() && (c.code < 1 || c.code > HighestGrade))
+        return refused(QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
+    return c;
+}
+
+CodeCheck CheckMarkText(const QString& text, const std::array<TMMARK, 7>& marks) {
+    const CodeCheck c = CheckCodeNumber(text);
+    if (c.ok() && MarkLegendText(c.code, marks).isEmpty())
+        return refused(NoMaster);
+    return c;
+}
+
+CodeCheck CheckEvaluationText(const QString& text, const CodeList& codes) {
+    const CodeCheck c = CheckCodeNumber(text);
+    if (c.ok() && EvalCodeText(QString::number(c.code), codes).isEmpty())
+        return refused(NoMaster);
+    return c;
+}
+
+QString CheckWholeNumberText(const QString& text, int low, int high) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok)
+        return NotANumber;
+    if (v < low || v > high)
+        return OutOfRange;
+    return {};
+}
+
+QString CheckIntegerText(const QString& text, bool emptyIsZero) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() && emptyIsZero)
+        return {};
+    bool ok = false;
+    t.toInt(&ok);
+    return ok ? QString() : NotANumber;
+}
