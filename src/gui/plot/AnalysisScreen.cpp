@@ -6,6 +6,7 @@
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
+#include "gui/common/FieldExits.h"
 #include "gui/plot/WS1100_PlotWindow.h"
 
 #include <QButtonGroup>
@@ -38,8 +39,10 @@ CompanyYear openCompany() {
 
 TAnalysisScreen::TAnalysisScreen(const AnalysisScreenSpec& spec, TWS1100* plotWindow,
                                  QWidget* parent)
-    : QDialog(parent), m_spec(spec), m_plot(plotWindow) {
+    : QDialog(parent), m_spec(spec), m_plot(plotWindow), m_exits(new FieldExits(this)) {
     setObjectName(spec.name);
+    // Enter moves on to the next control, or presses the button that has the focus.
+    m_exits->setEnterClicksButtons(true);
     setWindowTitle(spec.caption + QStringLiteral("[*]"));
     setModal(true);
     build();
@@ -63,6 +66,7 @@ void TAnalysisScreen::build() {
     const auto modified = [this] { setWindowModified(true); };
     connect(txtTitle, &QLineEdit::textEdited, this, modified);
     connect(explanation, &QPlainTextEdit::textChanged, this, modified);
+    m_exits->add(txtTitle);
 
     auto radioGroup = [this, modified](const QString& title, const char* const* captions,
                                        const QString* names, int n, QRadioButton** out) {
@@ -270,6 +274,9 @@ bool TAnalysisScreen::SaveChartSettings() {
 }
 
 void TAnalysisScreen::btnAnalizeClick() {
+    // A field of a member of the family checked first (the regression's level boxes).
+    if (!m_exits->checkFocused())
+        return;
     if (m_plot->markCount() != 0)
         m_plot->DestroyMarks();
     const bool built = BuildChartRows();

@@ -7,6 +7,7 @@
 #include <QSize>
 #include <array>
 
+class FieldExits;
 class QBoxLayout;
 class QCheckBox;
 class QLineEdit;
@@ -88,8 +89,10 @@ protected:
     QPushButton* btnTokyuNothing;
     QPushButton* btnClose;
 
-    // Where a member of the family places its own controls, below the common ones.
+    // Where a member of the family places its own controls, below the common ones, and the
+    // exits its fields are checked by.
     QBoxLayout* extraLayout() const { return m_extra; }
+    FieldExits* exits() const { return m_exits; }
     virtual void loadExtra(const ChartSettings& settings) { (void)settings; }
     // Takes the extra controls into the settings; false when a field was refused.
     virtual bool takeExtra(ChartSettings& settings) {
@@ -109,5 +112,6 @@ private:
     bool m_plotOpened = false; // this screen's "分　析" opened the plot shown
     PlotRequest m_request;
     QBoxLayout* m_extra = nullptr;
+    FieldExits* m_exits;
     ChartSettings m_loaded; // columns this screen does not show are kept as stored
 };

@@ -51,6 +51,12 @@ private Q_SLOTS:
                   QStringLiteral("O'Brien の賃金"));
         f.compose(Control<QPlainTextEdit>(f.screen, QStringLiteral("Memo1")),
                   QStringLiteral("it's"));
+        // Enter in the title moves on; it neither closes the screen nor analyses.
+        auto* title = Control<QLineEdit>(f.screen, QStringLiteral("txtTitle"));
+        title->setFocus();
+        QTest::keyClick(title, Qt::Key_Return);
+        QVERIFY(f.screen.isVisible());
+        QVERIFY(QApplication::focusWidget() != title);
         for (const char* b : {"optXKinzoku", "optYNensyu", "optMarkZone", "optPlot1", "optPlot3",
                               "optTokyu2", "optTokyu5", "optTokyu7"})
             f.click(&f.screen, QString::fromLatin1(b));
