@@ -37,16 +37,16 @@ CompanyYear openCompany() {
 
 } // namespace
 
-TAnalysisScreen::TAnalysisScreen(const AnalysisScreenSpec& spec, TWS1100* plotWindow,
+TAnalysisScreen::TAnalysisScreen(const AnalysisScreenKind& kind, TWS1100* plotWindow,
                                  QWidget* parent)
-    : QDialog(parent), m_spec(spec), m_plot(plotWindow), m_exits(new FieldExits(this)) {
-    setObjectName(spec.name);
+    : QDialog(parent), m_kind(kind), m_plot(plotWindow), m_exits(new FieldExits(this)) {
+    setObjectName(kind.name);
     // Enter moves on to the next control, or presses the button that has the focus.
     m_exits->setEnterClicksButtons(true);
-    setWindowTitle(spec.caption + QStringLiteral("[*]"));
+    setWindowTitle(kind.caption + QStringLiteral("[*]"));
     setModal(true);
     build();
-    setFixedSize(spec.size);
+    setFixedSize(kind.size);
 }
 
 void TAnalysisScreen::build() {
@@ -58,7 +58,7 @@ void TAnalysisScreen::build() {
     txtTitle = TextEdit(this, QStringLiteral("txtTitle"), 40);
     top->addWidget(txtTitle, 0, 1);
     top->addWidget(new QLabel(QStringLiteral("解　説"), this), 1, 0, Qt::AlignTop);
-    explanation = Named(new QPlainTextEdit(this), m_spec.explanationName);
+    explanation = Named(new QPlainTextEdit(this), m_kind.explanationName);
     explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     explanation->setFixedHeight(70);
     top->addWidget(explanation, 1, 1);
@@ -84,15 +84,15 @@ void TAnalysisScreen::build() {
     };
     auto* options = new QHBoxLayout;
     options->addWidget(
-        radioGroup(QStringLiteral("X軸　項目"), XCaptions, m_spec.xNames.data(), 6, optX.data()));
+        radioGroup(QStringLiteral("X軸　項目"), XCaptions, m_kind.xNames.data(), 6, optX.data()));
     options->addWidget(
-        radioGroup(QStringLiteral("Y軸　項目"), YCaptions, m_spec.yNames.data(), 6, optY.data()));
+        radioGroup(QStringLiteral("Y軸　項目"), YCaptions, m_kind.yNames.data(), 6, optY.data()));
     options->addWidget(radioGroup(QStringLiteral("マークラベル"), LabelCaptions,
-                                  m_spec.labelNames.data(), 4, optMarkLabel.data()));
+                                  m_kind.labelNames.data(), 4, optMarkLabel.data()));
     lay->addLayout(options);
     for (int i = 0; i < 6; ++i) {
-        optX[size_t(i)]->setEnabled(m_spec.xOffered[size_t(i)]);
-        optY[size_t(i)]->setEnabled(m_spec.yOffered[size_t(i)]);
+        optX[size_t(i)]->setEnabled(m_kind.xOffered[size_t(i)]);
+        optY[size_t(i)]->setEnabled(m_kind.yOffered[size_t(i)]);
     }
 
     auto* picks = new QHBoxLayout;
@@ -160,7 +160,7 @@ void TAnalysisScreen::build() {
 
 ChartSettings TAnalysisScreen::settings() const {
     ChartSettings s = m_loaded;
-    s.chartNo = m_spec.chartNo;
+    s.chartNo = m_kind.chartNo;
     s.title = txtTitle->text();
     s.explanation = explanation->toPlainText();
     for (int i = 0; i < 6; ++i) {
@@ -197,12 +197,12 @@ void TAnalysisScreen::LoadChartSettings() {
         txtTokyu[size_t(g)]->setText(company.TK[size_t(g)]);
     const CompanyYear cy = openCompany();
     ChartSettings defaults;
-    defaults.chartNo = m_spec.chartNo;
-    defaults.yItem = m_spec.defaultYItem;
+    defaults.chartNo = m_kind.chartNo;
+    defaults.yItem = m_kind.defaultYItem;
     bool failed = false;
-    if (!ChartSettingsExist(cy, m_spec.chartNo, &failed) && !failed)
+    if (!ChartSettingsExist(cy, m_kind.chartNo, &failed) && !failed)
         CreateChartSettings(cy, defaults);
-    const std::optional<ChartSettings> stored = ::LoadChartSettings(cy, m_spec.chartNo);
+    const std::optional<ChartSettings> stored = ::LoadChartSettings(cy, m_kind.chartNo);
     m_loaded = stored.value_or(defaults);
     showSettings(m_loaded);
     setMarkCaptions();
@@ -247,7 +247,7 @@ bool TAnalysisScreen::BuildChartRows() {
     if (!takeExtra(s))
         return false;
     const ChartBuildResult r =
-        BuildChart(openCompany(), s, m_spec.rules, [this](DataExtents& e) { widenExtents(e); });
+        BuildChart(openCompany(), s, m_kind.rules, [this](DataExtents& e) { widenExtents(e); });
     if (r.failed)
         return false;
     if (r.points.isEmpty()) {
@@ -294,7 +294,7 @@ void TAnalysisScreen::btnCloseClick() {
     SaveChartSettings();
     if (m_plot->markCount() != 0)
         m_plot->DestroyMarks();
-    if (m_plotOpened && m_plot->chartNo() == m_spec.chartNo)
+    if (m_plotOpened && m_plot->chartNo() == m_kind.chartNo)
         m_plot->close();
     m_plotOpened = false;
     QDialog::reject();
@@ -341,7 +341,7 @@ void TAnalysisScreen::closeScreen() {
 std::optional<PlotRequest> TAnalysisScreen::rebuildChart() {
     ChartSettings s = settings();
     const ChartBuildResult r =
-        BuildChart(openCompany(), s, m_spec.rules, [this](DataExtents& e) { widenExtents(e); });
+        BuildChart(openCompany(), s, m_kind.rules, [this](DataExtents& e) { widenExtents(e); });
     if (r.failed || !RebuildChartPoints(r.points) || r.points.isEmpty())
         return std::nullopt;
     return r.request;

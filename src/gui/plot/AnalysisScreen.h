@@ -18,7 +18,7 @@ class TWS1100;
 
 // How a screen of the analysis family differs from the wage plot: its chart, caption, size,
 // control names, the items it offers and how it proposes the chart.
-struct AnalysisScreenSpec {
+struct AnalysisScreenKind {
     int chartNo = 0;
     QString name;    // "WS1010"
     QString caption; // "賃金プロット"
@@ -41,9 +41,9 @@ struct AnalysisScreenSpec {
 class TAnalysisScreen : public QDialog, public PlotOwner {
     Q_OBJECT
 public:
-    TAnalysisScreen(const AnalysisScreenSpec& spec, TWS1100* plotWindow, QWidget* parent);
+    TAnalysisScreen(const AnalysisScreenKind& kind, TWS1100* plotWindow, QWidget* parent);
 
-    const AnalysisScreenSpec& spec() const { return m_spec; }
+    const AnalysisScreenKind& kind() const { return m_kind; }
     TWS1100* plotWindow() const { return m_plot; }
     // The choices as the controls hold them.
     ChartSettings settings() const;
@@ -107,7 +107,7 @@ private:
     void showSettings(const ChartSettings& s);
     void setMarkCaptions();
 
-    AnalysisScreenSpec m_spec;
+    AnalysisScreenKind m_kind;
     TWS1100* m_plot;
     bool m_plotOpened = false; // this screen's "分　析" opened the plot shown
     PlotRequest m_request;

@@ -3,8 +3,8 @@
 #include "core/plot/AxisItems.h"
 #include "gui/plot/WS1100_PlotWindow.h"
 
-AnalysisScreenSpec TWS1010::Spec() {
-    AnalysisScreenSpec s;
+AnalysisScreenKind TWS1010::Kind() {
+    AnalysisScreenKind s;
     s.chartNo = WagePlotChart;
     s.name = QStringLiteral("WS1010");
     s.caption = QStringLiteral("賃金プロット");
@@ -26,7 +26,7 @@ AnalysisScreenSpec TWS1010::Spec() {
 TWS1010::TWS1010(QWidget* parent) : TWS1010(TWS1100::forWindow(parent), parent) {}
 
 TWS1010::TWS1010(TWS1100* plotWindow, QWidget* parent)
-    : TAnalysisScreen(Spec(), plotWindow, parent), Memo1(explanation), optXNenrei(optX[0]),
+    : TAnalysisScreen(Kind(), plotWindow, parent), Memo1(explanation), optXNenrei(optX[0]),
       optXKinzoku(optX[1]), optXKeiken(optX[2]), optXGouhou(optX[3]), optXTassei(optX[4]),
       optXSyokumuHyouka(optX[5]), optYSyokuno(optY[0]), optYKihon(optY[1]), optYSyotei(optY[2]),
       optYSyoyo(optY[3]), optYNensyu(optY[4]), optYSikyuritsu(optY[5]), optMarkSeq(optMarkLabel[0]),

@@ -11,7 +11,7 @@ public:
     explicit TWS1010(QWidget* parent);
     TWS1010(TWS1100* plotWindow, QWidget* parent);
 
-    static AnalysisScreenSpec Spec();
+    static AnalysisScreenKind Kind();
 
 private:
     QPlainTextEdit* Memo1;
