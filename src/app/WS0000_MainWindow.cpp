@@ -15,6 +15,7 @@
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
 #include "gui/plot/WS1010_WagePlot.h"
+#include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
 
 #include <QAction>
@@ -284,6 +285,9 @@ void TWS0000::buildCommandTable() {
          })},
         {QStringLiteral("mnSalaryList"), withCompany([this] { screenFor<TWS2010>()->start(); })},
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
+        {QStringLiteral("mnSaralyReport"), withCompany([this] { screenFor<TWS0090>()->start(2); })},
+        {QStringLiteral("mnSaralyUpReport"),
+         withCompany([this] { screenFor<TWS0090>()->start(1); })},
         {QStringLiteral("BeforeUse"), always([this] {
              TBeforeUse guide(this);
              guide.exec();

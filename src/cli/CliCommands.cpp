@@ -2,6 +2,7 @@
 
 #include "cli/EmployeesCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/WageTableCommand.h"
 
 #include "core/common/AppState.h"
@@ -43,10 +44,15 @@ const char* const Usage =
     "                       check FILE as the import screen does; store its rows only when no\n"
     "                       row is faulty (--add keeps the year's employees, --replace\n"
     "                       deletes them first)\n"
-    "  wage-table --company K --year N [--generate]\n"
+    "  wage-table --company K --year N [--generate] [--pdf FILE]\n"
     "                       print the wage table of company K, year N as CSV (GOUHOU, then\n"
     "                       KIN1, KS1 ... KIN9, KS9); --generate first regenerates and stores\n"
-    "                       it from the stored definition as the wage-table screen's save does\n"
+    "                       it from the stored definition as the wage-table screen's save does;\n"
+    "                       --pdf writes the printed wage table (連結賃金表) to FILE instead\n"
+    "  report salary|raise --company K --year N [--marks A-B] [--grades A-B] --pdf FILE\n"
+    "                       write the group wage report (salary) or the group raise report\n"
+    "                       (raise) of marks A-B (default 1-6) and grades A-B (default 1-9)\n"
+    "                       to FILE as PDF, as the report screen prints it\n"
     "  plot --company K --year N --chart 1010 [--x ITEM --y ITEM] [--marks LIST]\n"
     "       [--grades LIST] [--png FILE [--size WxH]] [--pdf FILE]\n"
     "                       draw the wage plot from its stored settings: --png the chart as the\n"
@@ -175,7 +181,7 @@ int RunCli(const QStringList& arguments) {
     const QStringList opts = a.rest.mid(1);
     if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
         command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
-        command != QStringLiteral("plot")) {
+        command != QStringLiteral("report") && command != QStringLiteral("plot")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -198,6 +204,8 @@ int RunCli(const QStringList& arguments) {
         return RunEmployeesCommand(opts);
     if (wageTable)
         return RunWageTable(dm, *wageTable, out(), err());
+    if (command == QStringLiteral("report"))
+        return RunReportCommand(dm, opts, out(), err());
     if (plot) {
         const int status = RunPlot(*plot, err());
         err().flush();

@@ -1,5 +1,6 @@
 #include "cli/WageTableCommand.h"
 
+#include "cli/ReportCommand.h"
 #include "core/common/AppState.h"
 #include "data/db/TDM.h"
 #include "data/project/CompanySettingsCache.h"
@@ -15,6 +16,14 @@ std::optional<WageTableArgs> ParseWageTableArgs(const QStringList& options, QTex
         const QString& o = options[i];
         if (o == QStringLiteral("--generate")) {
             a.generate = true;
+            continue;
+        }
+        if (o == QStringLiteral("--pdf")) {
+            if (i + 1 >= options.size() || options[i + 1].isEmpty()) {
+                err << "tesvane-cli: --pdf needs a file\n";
+                return std::nullopt;
+            }
+            a.pdf = options[++i];
             continue;
         }
         if (o != QStringLiteral("--company") && o != QStringLiteral("--year")) {
@@ -87,6 +96,8 @@ int RunWageTable(TDM& dm, const WageTableArgs& a, QTextStream& out, QTextStream&
     if (a.generate)
         if (const int status = generate(dm, a, names, err))
             return status;
+    if (!a.pdf.isEmpty())
+        return WriteWageTablePdf(a.company, a.year, a.pdf, out, err);
 
     out << "GOUHOU";
     for (int g = 1; g <= MaxGrades; ++g)

@@ -18,6 +18,10 @@ public:
                          const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     }
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
+                         const QString& filter) override {
+        return QFileDialog::getSaveFileName(parent, caption, path, filter);
+    }
     bool chooseColor(QWidget* parent, QColor& colour) override {
         QColor c = QColorDialog::getColor(colour, parent);
         if (!c.isValid())
@@ -50,6 +54,10 @@ void setProvider(Provider* provider) {
 QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                      const QString& filter) {
     return g_provider->openFileName(parent, caption, dir, filter);
+}
+QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
+                     const QString& filter) {
+    return g_provider->saveFileName(parent, caption, path, filter);
 }
 bool chooseColor(QWidget* parent, QColor& colour) {
     return g_provider->chooseColor(parent, colour);

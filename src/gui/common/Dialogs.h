@@ -15,6 +15,9 @@ public:
     // Empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // The file to write; empty when cancelled. `path` proposes folder and name.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
+                                 const QString& filter) = 0;
     // False when cancelled; colour holds the start colour and receives the choice.
     virtual bool chooseColor(QWidget* parent, QColor& colour) = 0;
     virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
@@ -27,6 +30,8 @@ public:
 void setProvider(Provider* provider);
 
 QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                     const QString& filter);
+QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
                      const QString& filter);
 bool chooseColor(QWidget* parent, QColor& colour);
 bool printerSetup(QWidget* parent);

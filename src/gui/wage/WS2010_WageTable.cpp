@@ -7,6 +7,7 @@
 #include "data/wage/WageTableStore.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
+#include "gui/report/WageTablePrintCommand.h"
 #include "gui/wage/WS2011_BaseAmounts.h"
 
 #include <QApplication>
@@ -102,7 +103,6 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     // Cancelling or closing drops what was typed: the field being left is not checked.
     m_exits->passWithoutCheck(btnCancel);
     m_exits->passWithoutCheck(btnClose);
-    btnSalaryList->setEnabled(false); // the printed table comes with the report engine
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnAdd);
@@ -118,6 +118,7 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     connect(btnAdd, &QPushButton::clicked, this, &TWS2010::btnAddClick);
     connect(btnCancel, &QPushButton::clicked, this, &TWS2010::btnCancelClick);
     connect(btnClose, &QPushButton::clicked, this, &TWS2010::btnCloseClick);
+    connect(btnSalaryList, &QPushButton::clicked, this, &TWS2010::btnSalaryListClick);
     connect(btnKijungaku, &QPushButton::clicked, this, &TWS2010::btnKijungakuClick);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TWS2010::PageControl1Change);
     connect(opt2Jikyokusen, &QRadioButton::clicked, this, &TWS2010::opt2JikyokusenClick);
@@ -836,6 +837,12 @@ bool TWS2010::askToLeave(const QString& noLine) {
 bool TWS2010::confirmBeforePrint() {
     m_exits->forget();
     return askToLeave(QStringLiteral("【いいえ】:続行します。"));
+}
+
+void TWS2010::btnSalaryListClick() {
+    if (!confirmBeforePrint())
+        return;
+    PrintStoredWageTable(this, txtTitle->text());
 }
 
 void TWS2010::btnCloseClick() {

@@ -49,6 +49,7 @@ public Q_SLOTS:
     void btnAddClick();
     void btnCancelClick();
     void btnCloseClick();
+    void btnSalaryListClick();
     void btnKijungakuClick();
     void PageControl1Change(int index);
     void opt2JikyokusenClick();

@@ -13,6 +13,11 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString&, 
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString&, const QString&) {
+    ++saveCalls;
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
 bool ScriptedDialogs::chooseColor(QWidget*, QColor& colour) {
     if (colourAnswers.isEmpty())
         return false;
@@ -26,7 +31,7 @@ bool ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {
 }
 
 bool ScriptedDialogs::printDialog(QWidget*, QPrinter& printer) {
-    ++printDialogCalls;
+    ++printCalls;
     if (printAnswer && !printToPdf.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToPdf);

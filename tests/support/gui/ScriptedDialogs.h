@@ -15,17 +15,20 @@ public:
     ~ScriptedDialogs() override;
 
     QStringList fileAnswers; // taken in order; empty list answers "cancelled"
+    QStringList saveAnswers; // the same for save-file dialogs
+    int saveCalls = 0;
     QVector<QColor> colourAnswers;
     bool printerSetupAnswer = true;
     bool printAnswer = true;
-    // When set, an accepted print dialog has chosen to print into this PDF file.
+    int printCalls = 0;
+    // When set, an accepted print dialog sends the print to this PDF file.
     QString printToPdf;
-    int printDialogCalls = 0;
     bool openDocumentAnswer = true;
     QStringList openedDocuments;
     int printerSetupCalls = 0;
 
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override;
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override;
     bool chooseColor(QWidget*, QColor& colour) override;
     bool printerSetup(QWidget*, QPrinter&) override;
     bool printDialog(QWidget*, QPrinter&) override;

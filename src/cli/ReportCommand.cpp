@@ -1,0 +1,156 @@
+#include "cli/ReportCommand.h"
+
+#include "core/common/AppState.h"
+#include "core/report/GroupReport.h"
+#include "core/report/ReportCatalogue.h"
+#include "core/report/WageTablePrint.h"
+#include "data/db/TDM.h"
+#include "data/project/Project.h"
+#include "data/report/GroupReportStore.h"
+#include "data/report/ReportHeaders.h"
+#include "data/wage/WageTableStore.h"
+#include "render/report/ReportPainter.h"
+
+#include <QTextStream>
+#include <optional>
+
+namespace {
+
+struct Options {
+    GroupReportKind kind = GroupReportKind::Wage;
+    int company = 0;
+    int year = 0;
+    ReportRange marks{1, 6};
+    ReportRange grades{1, 9};
+    bool gradesGiven = false;
+    QString pdf;
+};
+
+// "A-B" or "A", both inside lo..hi.
+std::optional<ReportRange> rangeOf(const QString& text, int lo, int hi) {
+    const QStringList parts = text.split(QLatin1Char('-'));
+    if (parts.size() > 2)
+        return std::nullopt;
+    bool okA = false, okB = false;
+    const int a = parts[0].trimmed().toInt(&okA);
+    const int b = parts.size() == 2 ? parts[1].trimmed().toInt(&okB) : (okB = okA, a);
+    if (!okA || !okB || a < lo || b > hi || a > b)
+        return std::nullopt;
+    return ReportRange{a, b};
+}
+
+// Empty when the options make a command, else what is wrong with them.
+QString parse(const QStringList& args, Options& o) {
+    if (args.isEmpty() ||
+        (args[0] != QStringLiteral("salary") && args[0] != QStringLiteral("raise")))
+        return QStringLiteral("report needs salary or raise");
+    o.kind = args[0] == QStringLiteral("raise") ? GroupReportKind::Raise : GroupReportKind::Wage;
+    bool company = false, year = false;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (i + 1 >= args.size())
+            return a + QStringLiteral(" needs a value");
+        const QString v = args[++i];
+        bool ok = false;
+        if (a == QStringLiteral("--company")) {
+            o.company = v.toInt(&ok);
+            if (!(company = ok))
+                return QStringLiteral("--company needs a number");
+        } else if (a == QStringLiteral("--year")) {
+            o.year = v.toInt(&ok);
+            if (!(year = ok))
+                return QStringLiteral("--year needs a number");
+        } else if (a == QStringLiteral("--marks")) {
+            const std::optional<ReportRange> r = rangeOf(v, 1, 6);
+            if (!r)
+                return QStringLiteral("--marks needs A-B with 1 <= A <= B <= 6");
+            o.marks = *r;
+        } else if (a == QStringLiteral("--grades")) {
+            const std::optional<ReportRange> r = rangeOf(v, 1, 9);
+            if (!r)
+                return QStringLiteral("--grades needs A-B with 1 <= A <= B <= 9");
+            o.grades = *r;
+            o.gradesGiven = true;
+        } else if (a == QStringLiteral("--pdf")) {
+            o.pdf = v;
+        } else {
+            return QStringLiteral("unknown option for report: ") + a;
+        }
+    }
+    if (!company || !year)
+        return QStringLiteral("report needs --company K and --year N");
+    if (o.pdf.isEmpty())
+        return QStringLiteral("report needs --pdf FILE");
+    return {};
+}
+
+int writePdf(const ReportDocument& doc, const QString& path, QTextStream& out, QTextStream& err) {
+    QString error;
+    if (!WriteReportPdf(doc, path, &error)) {
+        err << "tesvane-cli: " << QString(error).replace(QLatin1Char('\r'), QLatin1Char('\n'))
+            << "\n";
+        return 1;
+    }
+    out << "FILE,PAGES\n" << path << ',' << doc.pages.size() << "\n";
+    out.flush();
+    return 0;
+}
+
+int engineFailure(const ReportEngine& engine, QTextStream& err) {
+    err << "tesvane-cli: " << QString(engine.error()).replace(QLatin1Char('\r'), QLatin1Char('\n'))
+        << "\n";
+    return 1;
+}
+
+} // namespace
+
+int RunReportCommand(TDM& dm, const QStringList& options, QTextStream& out, QTextStream& err) {
+    Options o;
+    if (const QString problem = parse(options, o); !problem.isEmpty()) {
+        err << "tesvane-cli: " << problem << "\n";
+        return 2;
+    }
+    Project project;
+    if (!project.open({o.company, o.year}))
+        return 1; // the project has said the company is missing
+    const std::optional<QVector<GroupReportEmployee>> employees =
+        LoadGroupReportEmployees({o.company, o.year}, o.marks, o.grades);
+    if (!employees) {
+        err << "tesvane-cli: " << dm.lastError() << "\n";
+        return 1;
+    }
+    if (employees->isEmpty()) {
+        err << "tesvane-cli: 印刷対象データは有りません。\n";
+        return 1;
+    }
+    const TMKIGYOU2& settings = project.settings();
+    const GroupReportHeader header =
+        GroupReportHeaderOf(project, o.gradesGiven ? settings.TK[size_t(o.grades.from)] : QString(),
+                            o.gradesGiven ? settings.TK[size_t(o.grades.to)] : QString());
+    ReportEngine engine;
+    const bool raise = o.kind == GroupReportKind::Raise;
+    PrepareReport(engine, raise ? ReportId::GroupRaise : ReportId::GroupWage, state().AppDir,
+                  ReportEngine::Memory);
+    if (!ComposeGroupReport(engine, o.kind, header, *employees))
+        return engineFailure(engine, err);
+    return writePdf(engine.document(), o.pdf, out, err);
+}
+
+int WriteWageTablePdf(int company, int year, const QString& path, QTextStream& out,
+                      QTextStream& err) {
+    Project project;
+    if (!project.open({company, year}))
+        return 1;
+    const QVector<WageTableRow> rows = LoadStoredWageTable(company, year);
+    if (rows.isEmpty()) {
+        err << "tesvane-cli: 印刷対象データはありません。\n";
+        return 1;
+    }
+    const std::optional<StoredHead> head = LoadWageTableHead(company, year);
+    ReportEngine engine;
+    PrepareReport(engine, ReportId::WageTable, state().AppDir, ReportEngine::Memory);
+    if (!ComposeWageTablePrint(
+            engine, WageTablePrintHeaderOf(project, head ? head->title : QString()), rows))
+        return engineFailure(engine, err);
+    return writePdf(engine.document(), path, out, err);
+}
