@@ -18,6 +18,7 @@
 #include "gui/raise/WS3010_RaiseInput.h"
 #include "gui/raise/WS3020_EvaluationConversion.h"
 #include "gui/raise/WS3030_AnnualUpdate.h"
+#include "gui/plot/WS1010_WagePlot.h"
 #include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
 
@@ -290,6 +291,7 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnSalaryInput"), withCompany([this] { startRaiseInput(); })},
         {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
+        {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
         {QStringLiteral("mnSaralyReport"), withCompany([this] { screenFor<TWS0090>()->start(2); })},
         {QStringLiteral("mnSaralyUpReport"),
          withCompany([this] { screenFor<TWS0090>()->start(1); })},

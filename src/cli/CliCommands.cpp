@@ -3,6 +3,7 @@
 #include "cli/AnnualUpdateCommand.h"
 #include "cli/EmployeesCommand.h"
 #include "cli/RaiseCommand.h"
+#include "cli/PlotCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/WageTableCommand.h"
 
@@ -63,7 +64,13 @@ const char* const Usage =
     "                       raise input would; all rows or none\n"
     "  raise summary --company K --year N [--by grade|mark]\n"
     "                       head count, undecided raises, scheduled pay before and after, the\n"
-    "                       raise, its rate and annual cost per grade (or mark) and in total\n";
+    "                       raise, its rate and annual cost per grade (or mark) and in total\n"
+    "  plot --company K --year N --chart 1010 [--x ITEM --y ITEM] [--marks LIST]\n"
+    "       [--grades LIST] [--png FILE [--size WxH]] [--pdf FILE]\n"
+    "                       draw the wage plot from its stored settings: --png the chart as the\n"
+    "                       plot window shows it (WxH pixels, default 1200x800), --pdf the\n"
+    "                       printed page; ITEM 0-5 as the screen's radio buttons, LIST comma-\n"
+    "                       separated (1,3). Writes nothing to the database\n";
 
 struct Args {
     QStringList rest;
@@ -187,7 +194,7 @@ int RunCli(const QStringList& arguments) {
     if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
         command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
         command != QStringLiteral("report") && command != QStringLiteral("raise") &&
-        command != QStringLiteral("annual-update")) {
+        command != QStringLiteral("annual-update") && command != QStringLiteral("plot")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -203,6 +210,9 @@ int RunCli(const QStringList& arguments) {
     std::optional<AnnualUpdateArgs> annualUpdate;
     if (command == QStringLiteral("annual-update") &&
         !(annualUpdate = ParseAnnualUpdateArgs(opts, err())))
+        return 2;
+    std::optional<PlotArgs> plot;
+    if (command == QStringLiteral("plot") && !(plot = ParsePlotArgs(opts, err())))
         return 2;
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
@@ -220,5 +230,10 @@ int RunCli(const QStringList& arguments) {
         return RunRaise(dm, *raise, out(), err());
     if (annualUpdate)
         return RunAnnualUpdateCommand(dm, *annualUpdate, out(), err());
+    if (plot) {
+        const int status = RunPlot(*plot, err());
+        err().flush();
+        return status;
+    }
     return companies(dm, opts);
 }

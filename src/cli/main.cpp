@@ -18,10 +18,10 @@ void messages(QtMsgType type, const QMessageLogContext& context, const QString& 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Drawing a PDF needs the fonts of a GUI application, but never a display.
+    // Drawing a PDF or a plot needs the fonts of a GUI application, but never a display.
     bool draws = false;
     for (int i = 1; i < argc; ++i)
-        draws = draws || QByteArray(argv[i]) == "--pdf";
+        draws = draws || QByteArray(argv[i]) == "--pdf" || QByteArray(argv[i]) == "plot";
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
