@@ -1,6 +1,8 @@
 #include "data/plot/ChartBuilder.h"
 
+#include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
+#include "data/design/DesignChart.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 
@@ -68,6 +70,7 @@ PlotModel PlotModelOf(const PlotRequest& request, const ChartSettings& settings,
 }
 
 std::unique_ptr<ChartExtension> MakeChartExtension(int chartNo) {
-    (void)chartNo;
+    if (chartNo == DesignChart)
+        return MakeDesignChartExtension();
     return nullptr;
 }
