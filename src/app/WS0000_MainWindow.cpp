@@ -12,6 +12,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0070_BasicSettings.h"
+#include "gui/design/WS1050_RaiseCurveDesign.h"
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
@@ -292,6 +293,8 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
+        {QStringLiteral("mnSalaryUpSetting"),
+         withCompany([this] { screenFor<TWS1050>()->start(); })},
         {QStringLiteral("mnSaralyReport"), withCompany([this] { screenFor<TWS0090>()->start(2); })},
         {QStringLiteral("mnSaralyUpReport"),
          withCompany([this] { screenFor<TWS0090>()->start(1); })},

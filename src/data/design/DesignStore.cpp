@@ -1,7 +1,10 @@
 #include "data/design/DesignStore.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Dates.h"
+#include "core/design/DesignPrint.h"
 #include "data/db/TDM.h"
+#include "data/project/Project.h"
 #include "data/db/Transaction.h"
 
 #include <QDir>
@@ -226,4 +229,18 @@ DesignExport WriteDesignCsv(const QString& path, const QString& title,
         file.cancelWriting();
     }
     return out;
+}
+
+DesignPrintHeader DesignPrintHeaderOf(const Project& project, const QString& title, int xItem,
+                                      int yItem) {
+    AppState& s = state();
+    s.refreshToday();
+    DesignPrintHeader h;
+    h.nendoText = NendoText(project.eraMode(), project.companyYear().nendo);
+    h.companyName = project.companyName();
+    h.title = title;
+    h.today = s.Today;
+    h.xItem = xItem;
+    h.yItem = yItem;
+    return h;
 }

@@ -55,3 +55,9 @@ struct DesignExport {
 // leaves the old file as it was.
 DesignExport WriteDesignCsv(const QString& path, const QString& title,
                             const QVector<DesignRow>& rows);
+
+class Project;
+struct DesignPrintHeader;
+// The print's page header of the open company year.
+DesignPrintHeader DesignPrintHeaderOf(const Project& project, const QString& title, int xItem,
+                                      int yItem);
