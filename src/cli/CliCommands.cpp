@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/AnnualUpdateCommand.h"
+#include "cli/DesignCommand.h"
 #include "cli/EmployeesCommand.h"
 #include "cli/RaiseCommand.h"
 #include "cli/PlotCommand.h"
@@ -70,7 +71,12 @@ const char* const Usage =
     "                       draw the wage plot from its stored settings: --png the chart as the\n"
     "                       plot window shows it (WxH pixels, default 1200x800), --pdf the\n"
     "                       printed page; ITEM 0-5 as the screen's radio buttons, LIST comma-\n"
-    "                       separated (1,3). Writes nothing to the database\n";
+    "                       separated (1,3). Writes nothing to the database\n"
+    "  design --company K --year N [--x ITEM --y ITEM] --csv FILE\n"
+    "                       write the raise-curve designs of the axis pair (default: the pair\n"
+    "                       stored for chart 1050) expanded per X value as the design screen's\n"
+    "                       CSV file (CP932) with chart 1050's title; the database is not\n"
+    "                       written, and FILE stays as it was when the export fails\n";
 
 struct Args {
     QStringList rest;
@@ -194,7 +200,8 @@ int RunCli(const QStringList& arguments) {
     if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
         command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
         command != QStringLiteral("report") && command != QStringLiteral("raise") &&
-        command != QStringLiteral("annual-update") && command != QStringLiteral("plot")) {
+        command != QStringLiteral("annual-update") && command != QStringLiteral("plot") &&
+        command != QStringLiteral("design")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -214,6 +221,9 @@ int RunCli(const QStringList& arguments) {
     std::optional<PlotArgs> plot;
     if (command == QStringLiteral("plot") && !(plot = ParsePlotArgs(opts, err())))
         return 2;
+    std::optional<DesignArgs> design;
+    if (command == QStringLiteral("design") && !(design = ParseDesignArgs(opts, err())))
+        return 2;
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
     if (!openData(dm, folder))
@@ -232,6 +242,11 @@ int RunCli(const QStringList& arguments) {
         return RunAnnualUpdateCommand(dm, *annualUpdate, out(), err());
     if (plot) {
         const int status = RunPlot(*plot, err());
+        err().flush();
+        return status;
+    }
+    if (design) {
+        const int status = RunDesign(*design, err());
         err().flush();
         return status;
     }

@@ -72,7 +72,8 @@ TWS1050::TWS1050(TWS1100* plotWindow, QWidget* parent)
     buildDesignGrid();
     for (int i = 0; i < AxisItemCount; ++i) {
         connect(optX[size_t(i)], &QRadioButton::clicked, this, [this, i] { axisClicked(true, i); });
-        connect(optY[size_t(i)], &QRadioButton::clicked, this, [this, i] { axisClicked(false, i); });
+        connect(optY[size_t(i)], &QRadioButton::clicked, this,
+                [this, i] { axisClicked(false, i); });
     }
 }
 
@@ -82,8 +83,8 @@ void TWS1050::buildDesignGrid() {
     auto* dl = new QHBoxLayout(display);
     optPlotFalse = Named(new QRadioButton(QStringLiteral("0 : しない"), display),
                          QStringLiteral("optPlotFalse"));
-    optPlotTrue = Named(new QRadioButton(QStringLiteral("1 : する"), display),
-                        QStringLiteral("optPlotTrue"));
+    optPlotTrue =
+        Named(new QRadioButton(QStringLiteral("1 : する"), display), QStringLiteral("optPlotTrue"));
     dl->addWidget(optPlotFalse);
     dl->addWidget(optPlotTrue);
     dl->addStretch(1);
@@ -98,7 +99,8 @@ void TWS1050::buildDesignGrid() {
     auto* selected = new QButtonGroup(this);
     for (int d = 1; d <= DesignCount; ++d) {
         const int col = (d - 1) * 2;
-        auto* title = new QLabel(QStringLiteral("設計") + QString::fromUtf8(FullWidthDigits[d]), box);
+        auto* title =
+            new QLabel(QStringLiteral("設計") + QString::fromUtf8(FullWidthDigits[d]), box);
         title->setAlignment(Qt::AlignCenter);
         grid->addWidget(title, 0, col, 1, 2);
         labNenrei[size_t(d)] = Named(new QLabel(box), QStringLiteral("labNenrei%1").arg(d));
@@ -122,16 +124,17 @@ void TWS1050::buildDesignGrid() {
             connect(x, &QLineEdit::textEdited, this, modified);
             connect(a, &QLineEdit::textEdited, this, modified);
         }
-        chk[size_t(d)] = Named(new QCheckBox(QStringLiteral("描画"), box), QStringLiteral("chk%1").arg(d));
+        chk[size_t(d)] =
+            Named(new QCheckBox(QStringLiteral("描画"), box), QStringLiteral("chk%1").arg(d));
         connect(chk[size_t(d)], &QCheckBox::clicked, this, modified);
-        optHanrei[size_t(d)] =
-            Named(new QRadioButton(box), QStringLiteral("optHanrei%1").arg(d));
+        optHanrei[size_t(d)] = Named(new QRadioButton(box), QStringLiteral("optHanrei%1").arg(d));
         optHanrei[size_t(d)]->setVisible(false);
         selected->addButton(optHanrei[size_t(d)], d);
         connect(optHanrei[size_t(d)], &QRadioButton::clicked, this, modified);
         btnHanrei[size_t(d)] =
             CommandButton(box, QStringLiteral("btnHanrei%1").arg(d), QStringLiteral("凡　　例"));
-        connect(btnHanrei[size_t(d)], &QPushButton::clicked, this, [this, d] { btnHanreiClick(d); });
+        connect(btnHanrei[size_t(d)], &QPushButton::clicked, this,
+                [this, d] { btnHanreiClick(d); });
         grid->addWidget(chk[size_t(d)], 2 + DesignPointCount, col);
         grid->addWidget(btnHanrei[size_t(d)], 2 + DesignPointCount, col + 1);
     }

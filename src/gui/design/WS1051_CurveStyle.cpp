@@ -148,7 +148,8 @@ void TWS1051::drawSample() {
 }
 
 bool TWS1051::cmbSensyuExit() {
-    const std::optional<qint64> kind = wholeNumber(TextBeforeBlank(cmbSensyu->currentText().trimmed()));
+    const std::optional<qint64> kind =
+        wholeNumber(TextBeforeBlank(cmbSensyu->currentText().trimmed()));
     if (!kind)
         return m_exits->refuse(cmbSensyu, QStringLiteral("数値を入力してください。"));
     if (*kind != 0 && (*kind < 1 || *kind > 3))

@@ -1,0 +1,74 @@
+#include "cli/DesignCommand.h"
+
+#include "core/plot/AxisItems.h"
+#include "data/design/DesignStore.h"
+#include "data/plot/ChartStore.h"
+#include "data/project/Project.h"
+
+#include <QTextStream>
+
+std::optional<DesignArgs> ParseDesignArgs(const QStringList& options, QTextStream& err) {
+    DesignArgs a;
+    bool company = false, year = false;
+    for (int i = 0; i < options.size(); ++i) {
+        const QString& o = options[i];
+        if (i + 1 >= options.size()) {
+            err << "tesvane-cli: " << o << " needs a value\n";
+            return std::nullopt;
+        }
+        const QString v = options[++i];
+        bool ok = true;
+        if (o == QStringLiteral("--company")) {
+            a.company = v.toInt(&ok);
+            company = ok;
+        } else if (o == QStringLiteral("--year")) {
+            a.year = v.toInt(&ok);
+            year = ok;
+        } else if (o == QStringLiteral("--x") || o == QStringLiteral("--y")) {
+            const int item = v.toInt(&ok);
+            ok = ok && item >= 0 && item < AxisItemCount;
+            (o == QStringLiteral("--x") ? a.xItem : a.yItem) = item;
+        } else if (o == QStringLiteral("--csv")) {
+            a.csv = v;
+            ok = !v.isEmpty();
+        } else {
+            err << "tesvane-cli: unknown option for design: " << o << "\n";
+            return std::nullopt;
+        }
+        if (!ok) {
+            err << "tesvane-cli: " << o << ": not a valid value: " << v << "\n";
+            return std::nullopt;
+        }
+    }
+    if (!company || !year || a.csv.isEmpty()) {
+        err << "tesvane-cli: design needs --company K, --year N and --csv FILE\n";
+        return std::nullopt;
+    }
+    return a;
+}
+
+int RunDesign(const DesignArgs& a, QTextStream& err) {
+    Project project;
+    const CompanyYear cy{a.company, a.year};
+    if (!project.open(cy)) {
+        err << "tesvane-cli: no company " << a.company << " in " << a.year << "\n";
+        return 1;
+    }
+    const ChartSettings chart = LoadChartSettings(cy, DesignChart).value_or(ChartSettings());
+    const int x = a.xItem.value_or(ValidAxisItem(chart.xItem));
+    const int y = a.yItem.value_or(ValidAxisItem(chart.yItem));
+    bool failed = false;
+    const QVector<DesignRow> rows = ExpandStoredDesigns(cy, x, y, &failed);
+    if (failed)
+        return 1; // reported by the data module
+    if (rows.isEmpty()) {
+        err << "賃金表データは有りません。\n";
+        return 1;
+    }
+    const DesignExport written = WriteDesignCsv(a.csv, chart.title, rows);
+    if (written.status != DesignExport::Written) {
+        err << "tesvane-cli: " << a.csv << ": " << written.detail << "\n";
+        return 1;
+    }
+    return 0;
+}
