@@ -71,6 +71,9 @@ TWS1050::TWS1050(TWS1100* plotWindow, QWidget* parent)
     connect(btnClose, &QPushButton::clicked, this, &TWS1050::btnCloseDesignClick);
     buildDesignGrid();
     for (int i = 0; i < AxisItemCount; ++i) {
+        // Another axis pair loads its own designs; that alone changes nothing to register.
+        disconnect(optX[size_t(i)], &QRadioButton::clicked, this, nullptr);
+        disconnect(optY[size_t(i)], &QRadioButton::clicked, this, nullptr);
         connect(optX[size_t(i)], &QRadioButton::clicked, this, [this, i] { axisClicked(true, i); });
         connect(optY[size_t(i)], &QRadioButton::clicked, this,
                 [this, i] { axisClicked(false, i); });
