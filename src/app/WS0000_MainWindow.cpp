@@ -13,6 +13,7 @@
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0070_BasicSettings.h"
 #include "gui/design/WS1050_RaiseCurveDesign.h"
+#include "gui/design/WS1060_RaiseCurveSettings.h"
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
@@ -295,6 +296,8 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
         {QStringLiteral("mnSalaryUpSetting"),
          withCompany([this] { screenFor<TWS1050>()->start(); })},
+        {QStringLiteral("mnSalarySetting"),
+         withCompany([this] { screenFor<TWS1060>()->start(); })},
         {QStringLiteral("mnSaralyReport"), withCompany([this] { screenFor<TWS0090>()->start(2); })},
         {QStringLiteral("mnSaralyUpReport"),
          withCompany([this] { screenFor<TWS0090>()->start(1); })},

@@ -4,8 +4,8 @@
 #include "core/common/Dates.h"
 #include "core/design/DesignPrint.h"
 #include "data/db/TDM.h"
-#include "data/project/Project.h"
 #include "data/db/Transaction.h"
+#include "data/project/Project.h"
 
 #include <QDir>
 #include <QFileInfo>

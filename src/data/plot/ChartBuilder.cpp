@@ -3,6 +3,7 @@
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
 #include "data/design/DesignChart.h"
+#include "data/design/WageTableChart.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 
@@ -72,5 +73,7 @@ PlotModel PlotModelOf(const PlotRequest& request, const ChartSettings& settings,
 std::unique_ptr<ChartExtension> MakeChartExtension(int chartNo) {
     if (chartNo == DesignChart)
         return MakeDesignChartExtension();
+    if (chartNo == WageTableChart)
+        return MakeWageTableChartExtension();
     return nullptr;
 }
