@@ -3,8 +3,8 @@
 #include "cli/AnnualUpdateCommand.h"
 #include "cli/DesignCommand.h"
 #include "cli/EmployeesCommand.h"
-#include "cli/RaiseCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/RaiseCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/WageTableCommand.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/plot/AxisItems.h"
 #include "data/design/DesignStore.h"
+#include "data/design/WageTableChart.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 
@@ -71,4 +72,32 @@ int RunDesign(const DesignArgs& a, QTextStream& err) {
         return 1;
     }
     return 0;
+}
+
+std::optional<ChartBuildResult> BuildChartOf(const CompanyYear& cy, const ChartSettings& settings) {
+    if (settings.chartNo == WageTableChart) {
+        bool failed = false;
+        const QVector<GradeLine> lines = LoadWageTableLines(cy, &failed);
+        if (failed)
+            return std::nullopt;
+        ChartBuildResult r;
+        const std::optional<PlotRequest> q = WageTableChartRequest(cy, settings, lines);
+        if (q)
+            r.request = *q;
+        return r;
+    }
+    std::function<void(DataExtents&)> widen;
+    std::array<DesignPoints, DesignCount + 1> designs;
+    if (settings.chartNo == DesignChart) {
+        std::array<DesignCurve, DesignCount + 1> stored;
+        if (!LoadDesigns(cy, settings.xItem, settings.yItem, stored))
+            return std::nullopt;
+        for (int d = 1; d <= DesignCount; ++d)
+            designs[size_t(d)] = PointsOf(stored[size_t(d)]);
+        widen = [&designs](DataExtents& e) { WidenByDesigns(e, designs); };
+    }
+    const ChartBuildResult r = BuildChart(cy, settings, ProposalRules{1, true}, widen);
+    if (r.failed)
+        return std::nullopt;
+    return r;
 }

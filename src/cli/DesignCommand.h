@@ -20,3 +20,10 @@ std::optional<DesignArgs> ParseDesignArgs(const QStringList& options, QTextStrea
 // as the design screen expands them, as its CSV file with chart 1050's title. The expansion
 // is made in memory: the database is not written.
 int RunDesign(const DesignArgs& args, QTextStream& err);
+
+#include "data/plot/ChartBuilder.h"
+// The chart of the plot command built as its screen builds it: the wage plot from the
+// employees, the design chart with the range widened by its designs, the wage-table chart from
+// the key points (without employees). Nothing when a read failed (reported); no points and no
+// request when there is nothing to draw.
+std::optional<ChartBuildResult> BuildChartOf(const CompanyYear& cy, const ChartSettings& settings);

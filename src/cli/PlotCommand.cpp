@@ -1,5 +1,8 @@
 #include "cli/PlotCommand.h"
 
+#include "cli/DesignCommand.h"
+#include "core/plot/ChartExtension.h"
+
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartSceneBuilder.h"
 #include "data/plot/ChartBuilder.h"
@@ -86,8 +89,8 @@ std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& e
         err << "tesvane-cli: plot needs --company K, --year N and --chart C\n";
         return std::nullopt;
     }
-    if (a.chart != WagePlotChart) {
-        err << "tesvane-cli: chart " << a.chart << " cannot be drawn yet (only 1010)\n";
+    if (a.chart != WagePlotChart && a.chart != DesignChart && a.chart != WageTableChart) {
+        err << "tesvane-cli: chart " << a.chart << " cannot be drawn yet (1010, 1050, 1060)\n";
         return std::nullopt;
     }
     if (a.png.isEmpty() && a.pdf.isEmpty()) {
@@ -99,10 +102,10 @@ std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& e
 
 namespace {
 
-bool writePdf(const PlotModel& model, const QString& file) {
-    const PlotPage page = MakePlotPage(model, nullptr);
+bool writePdf(const PlotModel& model, const QString& file, const ChartExtension* extension) {
+    const PlotPage page = MakePlotPage(model, extension);
     const PlotModel onPage = ModelForAspect(model, page.picture.width(), page.picture.height());
-    const ChartScene scene = BuildChartScene(onPage, LayoutOf(onPage));
+    const ChartScene scene = BuildChartScene(onPage, LayoutOf(onPage), extension);
     QPdfWriter pdf(file);
     pdf.setTitle(QStringLiteral("ﾌﾟﾛｯﾄ"));
     pdf.setResolution(600);
@@ -141,26 +144,29 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         for (int g : *a.grades)
             settings.grades[size_t(g)] = true;
     }
-    const ChartBuildResult r = BuildChart(cy, settings, ProposalRules{1, true});
-    if (r.failed)
+    const std::optional<ChartBuildResult> r = BuildChartOf(cy, settings);
+    if (!r)
         return 1;
-    if (r.points.isEmpty()) {
+    if (r->request.chartNo == 0) { // no employee plotted, or no key point
         err << "グラフに表示するデータがありません。\n";
         return 1;
     }
-    PlotModel model = PlotModelOf(r.request, settings, r.points);
+    PlotModel model = PlotModelOf(r->request, settings, r->points);
     model.frame = FrameForPicture(a.size.width(), a.size.height());
     PlacePoints(model, LayoutOf(model));
+    const std::unique_ptr<ChartExtension> extension = MakeChartExtension(a.chart);
+    if (extension)
+        extension->load(model);
 
     if (!a.png.isEmpty()) {
-        const QImage image =
-            RenderChartPicture(BuildChartScene(model, LayoutOf(model)), model.frame);
+        const QImage image = RenderChartPicture(
+            BuildChartScene(model, LayoutOf(model), extension.get()), model.frame);
         if (!image.save(a.png, "PNG")) {
             err << "tesvane-cli: cannot write " << a.png << "\n";
             return 1;
         }
     }
-    if (!a.pdf.isEmpty() && !writePdf(model, a.pdf)) {
+    if (!a.pdf.isEmpty() && !writePdf(model, a.pdf, extension.get())) {
         err << "tesvane-cli: cannot write " << a.pdf << "\n";
         return 1;
     }

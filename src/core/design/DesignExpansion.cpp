@@ -2,6 +2,7 @@
 
 #include "core/common/ExactDivision.h"
 #include "core/masters/Cp932.h"
+#include "core/plot/ChartBuild.h"
 
 #include <algorithm>
 
@@ -182,4 +183,19 @@ DesignCsvEncoding EncodeDesignCsv(const QString& title, const QVector<DesignRow>
         out.bytes += "\r\n";
     }
     return out;
+}
+
+void WidenByDesigns(DataExtents& e, const std::array<DesignPoints, DesignCount + 1>& designs) {
+    for (int d = 1; d <= DesignCount; ++d)
+        for (int p = 1; p <= DesignPointCount; ++p) {
+            const int x = designs[size_t(d)].x[size_t(p)];
+            if (x == 0)
+                continue; // an empty point has no place on the chart
+            const Currency y = Currency::fromInt(
+                qint64(DivRoundHalfAway(designs[size_t(d)].amount[size_t(p)], 10000)));
+            e.xMin = std::min(e.xMin, x);
+            e.xMax = std::max(e.xMax, x);
+            e.yMin = std::min(e.yMin, y);
+            e.yMax = std::max(e.yMax, y);
+        }
 }

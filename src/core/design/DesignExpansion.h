@@ -66,3 +66,8 @@ struct DesignRun {
     qint64 average() const;         // rounded half away from zero
     qint64 averageIncrease() const; // (last - first) / (count - 1), rounded; 0 for one row
 };
+
+struct DataExtents;
+// Widens the data extents of chart 1050 by the design points that have an X value: X as
+// typed, the amount in 万円 rounded half away from zero to a whole number.
+void WidenByDesigns(DataExtents& extents, const std::array<DesignPoints, DesignCount + 1>& designs);

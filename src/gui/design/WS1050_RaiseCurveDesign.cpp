@@ -209,17 +209,7 @@ bool TWS1050::takeExtra(ChartSettings& s) {
 
 // The designs widen the proposed range: X as typed, the amount in 万円 rounded.
 void TWS1050::widenExtents(DataExtents& e) {
-    for (int d = 1; d <= DesignCount; ++d)
-        for (int p = 1; p <= DesignPointCount; ++p) {
-            const int x = m_points[size_t(d)].x[size_t(p)];
-            if (x == 0)
-                continue; // an empty point has no place on the chart
-            const qint64 y = qint64(DivRoundHalfAway(m_points[size_t(d)].amount[size_t(p)], 10000));
-            e.xMin = std::min(e.xMin, x);
-            e.xMax = std::max(e.xMax, x);
-            e.yMin = std::min(e.yMin, Currency::fromInt(y));
-            e.yMax = std::max(e.yMax, Currency::fromInt(y));
-        }
+    WidenByDesigns(e, m_points);
 }
 
 void TWS1050::renameColumns() {
