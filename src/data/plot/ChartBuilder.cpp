@@ -1,6 +1,7 @@
 #include "data/plot/ChartBuilder.h"
 
 #include "core/plot/ChartExtension.h"
+#include "data/analysis/AnalysisCharts.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 
@@ -68,6 +69,7 @@ PlotModel PlotModelOf(const PlotRequest& request, const ChartSettings& settings,
 }
 
 std::unique_ptr<ChartExtension> MakeChartExtension(int chartNo) {
-    (void)chartNo;
+    if (std::unique_ptr<ChartExtension> e = MakeAnalysisChart(chartNo))
+        return e;
     return nullptr;
 }
