@@ -19,6 +19,9 @@
 #include "gui/raise/WS3020_EvaluationConversion.h"
 #include "gui/raise/WS3030_AnnualUpdate.h"
 #include "gui/plot/WS1010_WagePlot.h"
+#include "gui/analysis/WS1020_RaiseCurveRegression.h"
+#include "gui/analysis/WS1030_LivingCostComparison.h"
+#include "gui/analysis/WS1040_ModelWageComparison.h"
 #include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
 
@@ -292,6 +295,10 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
+        {QStringLiteral("mnSalaryUpCurve"), withCompany([this] { screenFor<TWS1020>()->start(); })},
+        {QStringLiteral("mnLivingComp"), withCompany([this] { screenFor<TWS1030>()->start(); })},
+        {QStringLiteral("mnModelSalaryComp"),
+         withCompany([this] { screenFor<TWS1040>()->start(); })},
         {QStringLiteral("mnSaralyReport"), withCompany([this] { screenFor<TWS0090>()->start(2); })},
         {QStringLiteral("mnSaralyUpReport"),
          withCompany([this] { screenFor<TWS0090>()->start(1); })},

@@ -2,6 +2,8 @@
 
 #include "cli/AnnualUpdateCommand.h"
 #include "cli/EmployeesCommand.h"
+#include "cli/FitCommand.h"
+#include "cli/RegressionCommand.h"
 #include "cli/RaiseCommand.h"
 #include "cli/PlotCommand.h"
 #include "cli/ReportCommand.h"
@@ -70,7 +72,16 @@ const char* const Usage =
     "                       draw the wage plot from its stored settings: --png the chart as the\n"
     "                       plot window shows it (WxH pixels, default 1200x800), --pdf the\n"
     "                       printed page; ITEM 0-5 as the screen's radio buttons, LIST comma-\n"
-    "                       separated (1,3). Writes nothing to the database\n";
+    "                       separated (1,3). Writes nothing to the database\n"
+    "                       Charts 1020 (raise curves), 1030 (living costs) and 1040 (model\n"
+    "                       wages) are drawn the same way\n"
+    "  fit --order 2|3 [--points FILE]\n"
+    "                       fit a raise curve to lines x,y (x whole, y in 10,000 yen) from FILE\n"
+    "                       or standard input: prints a,b,c[,d] and then average,pitch in yen\n"
+    "  regression --company K --year N --x ITEM --y ITEM --order 2|3 [--marks LIST]\n"
+    "       [--grades LIST]\n"
+    "                       the raise curve of every plotted mark as CSV: mark, count,\n"
+    "                       coefficients, average and pitch. Writes nothing to the database\n";
 
 struct Args {
     QStringList rest;
@@ -194,7 +205,8 @@ int RunCli(const QStringList& arguments) {
     if (command != QStringLiteral("companies") && command != QStringLiteral("compact") &&
         command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
         command != QStringLiteral("report") && command != QStringLiteral("raise") &&
-        command != QStringLiteral("annual-update") && command != QStringLiteral("plot")) {
+        command != QStringLiteral("annual-update") && command != QStringLiteral("plot") &&
+        command != QStringLiteral("fit") && command != QStringLiteral("regression")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -214,6 +226,8 @@ int RunCli(const QStringList& arguments) {
     std::optional<PlotArgs> plot;
     if (command == QStringLiteral("plot") && !(plot = ParsePlotArgs(opts, err())))
         return 2;
+    if (command == QStringLiteral("fit"))
+        return RunFitCommand(opts, out(), err());
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
     if (!openData(dm, folder))
@@ -230,6 +244,11 @@ int RunCli(const QStringList& arguments) {
         return RunRaise(dm, *raise, out(), err());
     if (annualUpdate)
         return RunAnnualUpdateCommand(dm, *annualUpdate, out(), err());
+    if (command == QStringLiteral("regression")) {
+        const int status = RunRegressionCommand(opts, out(), err());
+        err().flush();
+        return status;
+    }
     if (plot) {
         const int status = RunPlot(*plot, err());
         err().flush();

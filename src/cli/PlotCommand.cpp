@@ -2,6 +2,8 @@
 
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartSceneBuilder.h"
+#include "core/plot/ChartExtension.h"
+#include "data/analysis/AnalysisCharts.h"
 #include "data/plot/ChartBuilder.h"
 #include "data/plot/ChartStore.h"
 #include "data/plot/PlotPrintData.h"
@@ -86,8 +88,9 @@ std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& e
         err << "tesvane-cli: plot needs --company K, --year N and --chart C\n";
         return std::nullopt;
     }
-    if (a.chart != WagePlotChart) {
-        err << "tesvane-cli: chart " << a.chart << " cannot be drawn yet (only 1010)\n";
+    if (a.chart != WagePlotChart && a.chart != RegressionChart && a.chart != LivingCostChart &&
+        a.chart != ModelWageChart) {
+        err << "tesvane-cli: chart " << a.chart << " cannot be drawn yet (1010 to 1040)\n";
         return std::nullopt;
     }
     if (a.png.isEmpty() && a.pdf.isEmpty()) {
@@ -99,10 +102,10 @@ std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& e
 
 namespace {
 
-bool writePdf(const PlotModel& model, const QString& file) {
-    const PlotPage page = MakePlotPage(model, nullptr);
+bool writePdf(const PlotModel& model, const QString& file, const ChartExtension* extension) {
+    const PlotPage page = MakePlotPage(model, extension);
     const PlotModel onPage = ModelForAspect(model, page.picture.width(), page.picture.height());
-    const ChartScene scene = BuildChartScene(onPage, LayoutOf(onPage));
+    const ChartScene scene = BuildChartScene(onPage, LayoutOf(onPage), extension);
     QPdfWriter pdf(file);
     pdf.setTitle(QStringLiteral("ﾌﾟﾛｯﾄ"));
     pdf.setResolution(600);
@@ -123,7 +126,9 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         err << "tesvane-cli: no company " << a.company << " in " << a.year << "\n";
         return 1;
     }
-    ChartSettings settings = LoadChartSettings(cy, a.chart).value_or(ChartSettings());
+    ChartSettings fresh;
+    fresh.yItem = DefaultYItem(a.chart);
+    ChartSettings settings = LoadChartSettings(cy, a.chart).value_or(fresh);
     settings.chartNo = a.chart;
     if (a.xItem)
         settings.xItem = *a.xItem;
@@ -131,6 +136,11 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         settings.yItem = *a.yItem;
     settings.xItem = ValidAxisItem(settings.xItem);
     settings.yItem = ValidAxisItem(settings.yItem);
+    if (!AxisItemsOffered(a.chart, settings.xItem, settings.yItem)) {
+        err << "tesvane-cli: chart " << a.chart << " does not offer X item " << settings.xItem
+            << " with Y item " << settings.yItem << "\n";
+        return 2;
+    }
     if (a.marks) {
         settings.marks.fill(false);
         for (int k : *a.marks)
@@ -141,7 +151,9 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         for (int g : *a.grades)
             settings.grades[size_t(g)] = true;
     }
-    const ChartBuildResult r = BuildChart(cy, settings, ProposalRules{1, true});
+    const ChartBuildResult r =
+        BuildChart(cy, settings, AnalysisChartRules(a.chart),
+                   ReferenceWidening(a.chart, settings.xItem, settings.yItem));
     if (r.failed)
         return 1;
     if (r.points.isEmpty()) {
@@ -151,16 +163,19 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
     PlotModel model = PlotModelOf(r.request, settings, r.points);
     model.frame = FrameForPicture(a.size.width(), a.size.height());
     PlacePoints(model, LayoutOf(model));
+    const std::unique_ptr<ChartExtension> extension = MakeChartExtension(a.chart);
+    if (extension)
+        extension->load(model);
 
     if (!a.png.isEmpty()) {
         const QImage image =
-            RenderChartPicture(BuildChartScene(model, LayoutOf(model)), model.frame);
+            RenderChartPicture(BuildChartScene(model, LayoutOf(model), extension.get()), model.frame);
         if (!image.save(a.png, "PNG")) {
             err << "tesvane-cli: cannot write " << a.png << "\n";
             return 1;
         }
     }
-    if (!a.pdf.isEmpty() && !writePdf(model, a.pdf)) {
+    if (!a.pdf.isEmpty() && !writePdf(model, a.pdf, extension.get())) {
         err << "tesvane-cli: cannot write " << a.pdf << "\n";
         return 1;
     }

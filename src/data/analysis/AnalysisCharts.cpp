@@ -52,6 +52,18 @@ ProposalRules AnalysisChartRules(int chartNo) {
     return ProposalRules{1, true};
 }
 
+bool AxisItemsOffered(int chartNo, int xItem, int yItem) {
+    if (chartNo == LivingCostChart)
+        return xItem == 0 && (yItem == 1 || yItem == 2);
+    if (chartNo == ModelWageChart)
+        return xItem >= 0 && xItem <= 2 && yItem >= 1 && yItem <= 4;
+    return xItem >= 0 && xItem <= 5 && yItem >= 0 && yItem <= 5;
+}
+
+int DefaultYItem(int chartNo) {
+    return chartNo == LivingCostChart || chartNo == ModelWageChart ? 1 : 0;
+}
+
 std::function<void(DataExtents&)> ReferenceWidening(int chartNo, int xItem, int yItem) {
     if (chartNo == LivingCostChart)
         return [](DataExtents& e) {
