@@ -19,6 +19,7 @@
 #include "gui/raise/WS3020_EvaluationConversion.h"
 #include "gui/raise/WS3030_AnnualUpdate.h"
 #include "gui/plot/WS1010_WagePlot.h"
+#include "gui/analysis/WS0050_LivingCost.h"
 #include "gui/analysis/WS1020_RaiseCurveRegression.h"
 #include "gui/analysis/WS1030_LivingCostComparison.h"
 #include "gui/analysis/WS1040_ModelWageComparison.h"
@@ -295,6 +296,7 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
+        {QStringLiteral("mnLiving"), withCompany([this] { screenFor<TWS0050>()->start(); })},
         {QStringLiteral("mnSalaryUpCurve"), withCompany([this] { screenFor<TWS1020>()->start(); })},
         {QStringLiteral("mnLivingComp"), withCompany([this] { screenFor<TWS1030>()->start(); })},
         {QStringLiteral("mnModelSalaryComp"),
