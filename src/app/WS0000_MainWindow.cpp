@@ -20,6 +20,7 @@
 #include "gui/raise/WS3030_AnnualUpdate.h"
 #include "gui/plot/WS1010_WagePlot.h"
 #include "gui/analysis/WS0050_LivingCost.h"
+#include "gui/analysis/WS0080_ModelData.h"
 #include "gui/analysis/WS1020_RaiseCurveRegression.h"
 #include "gui/analysis/WS1030_LivingCostComparison.h"
 #include "gui/analysis/WS1040_ModelWageComparison.h"
@@ -297,6 +298,7 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
         {QStringLiteral("mnLiving"), withCompany([this] { screenFor<TWS0050>()->start(); })},
+        {QStringLiteral("mnModelData"), withCompany([this] { screenFor<TWS0080>()->start(); })},
         {QStringLiteral("mnSalaryUpCurve"), withCompany([this] { screenFor<TWS1020>()->start(); })},
         {QStringLiteral("mnLivingComp"), withCompany([this] { screenFor<TWS1030>()->start(); })},
         {QStringLiteral("mnModelSalaryComp"),

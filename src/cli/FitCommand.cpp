@@ -45,7 +45,8 @@ int RunFitCommand(const QStringList& opts, QTextStream& out, QTextStream& err) {
             return 2;
         }
         const QString v = opts[++i];
-        if (o == QStringLiteral("--order") && (v == QStringLiteral("2") || v == QStringLiteral("3")))
+        if (o == QStringLiteral("--order") &&
+            (v == QStringLiteral("2") || v == QStringLiteral("3")))
             order = v.toInt();
         else if (o == QStringLiteral("--points"))
             file = v;

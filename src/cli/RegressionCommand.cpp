@@ -74,8 +74,7 @@ int RunRegressionCommand(const QStringList& opts, QTextStream& out, QTextStream&
         err << "tesvane-cli: no company " << company << " in " << year << "\n";
         return 1;
     }
-    ChartSettings settings =
-        LoadChartSettings(cy, RegressionChart).value_or(ChartSettings());
+    ChartSettings settings = LoadChartSettings(cy, RegressionChart).value_or(ChartSettings());
     settings.chartNo = RegressionChart;
     settings.xItem = *xItem;
     settings.yItem = *yItem;
@@ -97,8 +96,7 @@ int RunRegressionCommand(const QStringList& opts, QTextStream& out, QTextStream&
         err << "グラフに表示するデータがありません。\n";
         return 1;
     }
-    out << (order == 2 ? "mark,count,a,b,c,average,pitch\n"
-                       : "mark,count,a,b,c,d,average,pitch\n");
+    out << (order == 2 ? "mark,count,a,b,c,average,pitch\n" : "mark,count,a,b,c,d,average,pitch\n");
     for (int k = 1; k <= 6; ++k) {
         QVector<FitPoint> points;
         for (const ChartPoint& p : r.points)

@@ -71,8 +71,8 @@ void TWS0050::build() {
     lay->addLayout(top);
 
     auto* grid = new QGridLayout;
-    const char* const heads[] = {"所帯人員", "所帯年齢", "生計費(千円)", "愉楽率", "最低率",
-                                 "単身率"};
+    const char* const heads[] = {"所帯人員", "所帯年齢", "生計費(千円)",
+                                 "愉楽率",   "最低率",   "単身率"};
     for (int c = 0; c < 6; ++c) {
         auto* h = new QLabel(QString::fromUtf8(heads[c]), this);
         h->setAlignment(Qt::AlignCenter);

@@ -40,10 +40,10 @@ void TWS1020::buildExtra() {
 
     auto* order = new QGroupBox(QStringLiteral("近似式"), this);
     auto* ov = new QVBoxLayout(order);
-    opt2Jisiki = Named(new QRadioButton(QStringLiteral("２次式"), order),
-                       QStringLiteral("opt2Jisiki"));
-    opt3Jisiki = Named(new QRadioButton(QStringLiteral("３次式"), order),
-                       QStringLiteral("opt3Jisiki"));
+    opt2Jisiki =
+        Named(new QRadioButton(QStringLiteral("２次式"), order), QStringLiteral("opt2Jisiki"));
+    opt3Jisiki =
+        Named(new QRadioButton(QStringLiteral("３次式"), order), QStringLiteral("opt3Jisiki"));
     auto* group = new QButtonGroup(order);
     group->addButton(opt2Jisiki, 0);
     group->addButton(opt3Jisiki, 1);

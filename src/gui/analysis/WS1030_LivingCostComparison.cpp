@@ -11,8 +11,8 @@ AnalysisScreenKind TWS1030::Kind() {
     s.name = QStringLiteral("WS1030");
     s.caption = QStringLiteral("生計費との比較");
     s.explanationName = QStringLiteral("txtBikou");
-    s.labelNames = {QStringLiteral("optSeq"), QStringLiteral("optInput"),
-                    QStringLiteral("optZone"), QStringLiteral("optNodsp")};
+    s.labelNames = {QStringLiteral("optSeq"), QStringLiteral("optInput"), QStringLiteral("optZone"),
+                    QStringLiteral("optNodsp")};
     s.xOffered = {true, false, false, false, false, false};
     s.yOffered = {false, true, true, false, false, false};
     s.defaultYItem = 1;
