@@ -240,8 +240,9 @@ private Q_SLOTS:
         onNextModal([](QWidget* w) { chooseCompany(w, 50); });
         mw.action(QStringLiteral("mnOPen"))->trigger();
         QVERIFY(menuEnabled(mw, "mnGraph"));
-        QVERIFY(!mw.action(QStringLiteral("mnSalaryUpCurve"))->isEnabled());
-        QVERIFY(!mw.findChild<QToolButton*>(QStringLiteral("btnSalaryCurve"))->isEnabled());
+        QVERIFY(!mw.action(QStringLiteral("mnSalarySetting"))->isEnabled());
+        QVERIFY(!mw.findChild<QToolButton*>(QStringLiteral("btn_G_WageTable"))->isEnabled());
+        QVERIFY(mw.findChild<QToolButton*>(QStringLiteral("btnSalaryCurve"))->isEnabled());
         QVERIFY(mw.action(QStringLiteral("mnSalaryPlot"))->isEnabled());
         QVERIFY(mw.findChild<QToolButton*>(QStringLiteral("btnSalaryPlot"))->isEnabled());
         QVERIFY(mw.action(QStringLiteral("mnVersion"))->isEnabled());

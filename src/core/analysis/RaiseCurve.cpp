@@ -80,7 +80,7 @@ RaiseCurve FitSeries(const MarkSeries& series, int fkinji, Currency level) {
     if (level.isZero())
         return FitRaiseCurve(series.points, Currency::Scale, fkinji);
     // m = level / 100 + 1 holds exactly in millionths: y × m keeps every decimal.
-    const qint64 m = level.raw() * 100 + 1000000;
+    const qint64 m = level.raw() + 1000000;
     QVector<FitPoint> scaled;
     scaled.reserve(series.points.size());
     for (const FitPoint& p : series.points)
