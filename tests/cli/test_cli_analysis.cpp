@@ -77,22 +77,21 @@ private Q_SLOTS:
         r = fit(env, QStringLiteral("3"), three);
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(QStringLiteral("4 distinct")));
-        QCOMPARE(runCli({QStringLiteral("fit"), QStringLiteral("--order"), QStringLiteral("4")})
-                     .status,
-                 2);
+        QCOMPARE(
+            runCli({QStringLiteral("fit"), QStringLiteral("--order"), QStringLiteral("4")}).status,
+            2);
     }
 
     void regressionPerMarkWithoutWriting() {
         TestEnvironment env;
         const QByteArray data = digest(env.dataPath());
-        const CliRun r = runCli({QStringLiteral("--data"), env.appDir(),
-                                 QStringLiteral("regression"), QStringLiteral("--company"),
-                                 QStringLiteral("1"), QStringLiteral("--year"),
-                                 QStringLiteral("2023"), QStringLiteral("--x"), QStringLiteral("0"),
-                                 QStringLiteral("--y"), QStringLiteral("1"),
-                                 QStringLiteral("--order"), QStringLiteral("3"),
-                                 QStringLiteral("--marks"), QStringLiteral("1,3"),
-                                 QStringLiteral("--grades"), QStringLiteral("1,2,3,4,5,6")});
+        const CliRun r =
+            runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("regression"),
+                    QStringLiteral("--company"), QStringLiteral("1"), QStringLiteral("--year"),
+                    QStringLiteral("2023"), QStringLiteral("--x"), QStringLiteral("0"),
+                    QStringLiteral("--y"), QStringLiteral("1"), QStringLiteral("--order"),
+                    QStringLiteral("3"), QStringLiteral("--marks"), QStringLiteral("1,3"),
+                    QStringLiteral("--grades"), QStringLiteral("1,2,3,4,5,6")});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         const QStringList lines = r.out.trimmed().split(QLatin1Char('\n'));
         QCOMPARE(lines.first(), QStringLiteral("mark,count,a,b,c,d,average,pitch"));
@@ -101,12 +100,12 @@ private Q_SLOTS:
         QVERIFY(lines[2].startsWith(QStringLiteral("3,")));
         QCOMPARE(lines[1].split(QLatin1Char(',')).size(), 8);
         // The counts are the marks' employees in those grades.
-        const int count = env.scalar(TDM::ACN2,
-                                     QStringLiteral("SELECT COUNT(*) FROM MSYAIN1 a JOIN MSYAIN2 b "
-                                                    "USING (KCO, NENDO, SCO) WHERE KCO = 1 AND "
-                                                    "NENDO = 2023 AND a.MCO = 1 AND b.TOUKYU "
-                                                    "BETWEEN 1 AND 6"))
-                              .toInt();
+        const int count =
+            env.scalar(TDM::ACN2, QStringLiteral("SELECT COUNT(*) FROM MSYAIN1 a JOIN MSYAIN2 b "
+                                                 "USING (KCO, NENDO, SCO) WHERE KCO = 1 AND "
+                                                 "NENDO = 2023 AND a.MCO = 1 AND b.TOUKYU "
+                                                 "BETWEEN 1 AND 6"))
+                .toInt();
         QCOMPARE(lines[1].split(QLatin1Char(','))[1].toInt(), count);
         QCOMPARE(digest(env.dataPath()), data);
     }
@@ -125,15 +124,27 @@ private Q_SLOTS:
         for (const auto& c : charts) {
             const QString pdf = env.appDir() + QStringLiteral("c%1.pdf").arg(c.chart);
             const QString png = env.appDir() + QStringLiteral("c%1.png").arg(c.chart);
-            const CliRun r = runCli(
-                {QStringLiteral("--data"), env.appDir(), QStringLiteral("plot"),
-                 QStringLiteral("--company"), QStringLiteral("1"), QStringLiteral("--year"),
-                 QStringLiteral("2023"), QStringLiteral("--chart"), QString::fromLatin1(c.chart),
-                 QStringLiteral("--x"), QStringLiteral("0"), QStringLiteral("--y"),
-                 QString::fromLatin1(c.y), QStringLiteral("--marks"),
-                 QStringLiteral("1,2,3,4,5,6"), QStringLiteral("--grades"),
-                 QStringLiteral("1,2,3,4,5,6"), QStringLiteral("--png"), png,
-                 QStringLiteral("--pdf"), pdf});
+            const CliRun r = runCli({QStringLiteral("--data"),
+                                     env.appDir(),
+                                     QStringLiteral("plot"),
+                                     QStringLiteral("--company"),
+                                     QStringLiteral("1"),
+                                     QStringLiteral("--year"),
+                                     QStringLiteral("2023"),
+                                     QStringLiteral("--chart"),
+                                     QString::fromLatin1(c.chart),
+                                     QStringLiteral("--x"),
+                                     QStringLiteral("0"),
+                                     QStringLiteral("--y"),
+                                     QString::fromLatin1(c.y),
+                                     QStringLiteral("--marks"),
+                                     QStringLiteral("1,2,3,4,5,6"),
+                                     QStringLiteral("--grades"),
+                                     QStringLiteral("1,2,3,4,5,6"),
+                                     QStringLiteral("--png"),
+                                     png,
+                                     QStringLiteral("--pdf"),
+                                     pdf});
             QVERIFY2(r.status == 0, qPrintable(r.err));
             QVERIFY2(pdfText(pdf).contains(c.expected), c.chart);
             QVERIFY(QFile::exists(png));
@@ -141,12 +152,12 @@ private Q_SLOTS:
         QCOMPARE(digest(env.dataPath()), data);
         QCOMPARE(digest(env.seigyoPath()), control);
         // The living-cost chart offers only age with base or scheduled pay.
-        const CliRun refused = runCli(
-            {QStringLiteral("--data"), env.appDir(), QStringLiteral("plot"),
-             QStringLiteral("--company"), QStringLiteral("1"), QStringLiteral("--year"),
-             QStringLiteral("2023"), QStringLiteral("--chart"), QStringLiteral("1030"),
-             QStringLiteral("--x"), QStringLiteral("1"), QStringLiteral("--png"),
-             env.appDir() + QStringLiteral("no.png")});
+        const CliRun refused =
+            runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("plot"),
+                    QStringLiteral("--company"), QStringLiteral("1"), QStringLiteral("--year"),
+                    QStringLiteral("2023"), QStringLiteral("--chart"), QStringLiteral("1030"),
+                    QStringLiteral("--x"), QStringLiteral("1"), QStringLiteral("--png"),
+                    env.appDir() + QStringLiteral("no.png")});
         QCOMPARE(refused.status, 2);
     }
 };

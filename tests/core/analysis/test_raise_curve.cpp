@@ -166,10 +166,9 @@ private Q_SLOTS:
         // The cubic of points on a parabola has no cubic term.
         const RaiseCurve c = FitRaiseCurve(parabola, 10000, 1);
         QCOMPARE(c.coefficientsText(), QStringLiteral("2.000000,0.500000,0.010000,0.000000"));
-        const RaiseCurve cubic = FitRaiseCurve(on({1, 0.2, -0.003, 0.0001}, range(20, 60)),
-                                               10000, 1);
-        QCOMPARE(cubic.coefficientsText(),
-                 QStringLiteral("1.000000,0.200000,-0.003000,0.000100"));
+        const RaiseCurve cubic =
+            FitRaiseCurve(on({1, 0.2, -0.003, 0.0001}, range(20, 60)), 10000, 1);
+        QCOMPARE(cubic.coefficientsText(), QStringLiteral("1.000000,0.200000,-0.003000,0.000100"));
         // Three points: the parabola through them.
         const RaiseCurve three =
             FitRaiseCurve(QVector<FitPoint>{{20, 180000}, {40, 300000}, {60, 340000}}, 10000, 0);
@@ -189,8 +188,8 @@ private Q_SLOTS:
             FitRaiseCurve(on({3, 0.4, 0.002, 0}, {20, 20, 30, 40, 40}), 10000, 1);
         QCOMPARE(sparse.coefficientsText(), QStringLiteral("3.000000,0.400000,0.002000,0.000000"));
         // One X value: the mean.
-        const RaiseCurve single = FitRaiseCurve(QVector<FitPoint>{{30, 200000}, {30, 220000}},
-                                                10000, 1);
+        const RaiseCurve single =
+            FitRaiseCurve(QVector<FitPoint>{{30, 200000}, {30, 220000}}, 10000, 1);
         QCOMPARE(single.yenAt(30), qint64(210000));
         QCOMPARE(FitRaiseCurve(QVector<FitPoint>{}, 10000, 1).coefficientsText(),
                  QStringLiteral("0.000000,0.000000,0.000000,0.000000"));

@@ -153,7 +153,8 @@ private Q_SLOTS:
         QCOMPARE(CheckFigureText(QStringLiteral("1234567"), 6), QStringLiteral("入力範囲外です。"));
         QCOMPARE(CheckFigureText(QStringLiteral("-5"), 6), QStringLiteral("入力範囲外です。"));
         QCOMPARE(CheckFigureText(QStringLiteral("1,2,3"), 6), QString());
-        QCOMPARE(CheckFigureText(QStringLiteral("abc"), 6), QStringLiteral("数値を入力してください。"));
+        QCOMPARE(CheckFigureText(QStringLiteral("abc"), 6),
+                 QStringLiteral("数値を入力してください。"));
         QCOMPARE(WholeFigureOf(QStringLiteral("2.5")), 0);
         QCOMPARE(WholeFigureOf(QStringLiteral("1e1")), 10);
         QCOMPARE(CheckCodeBoxText(QStringLiteral("0"), QStringLiteral("zero")).message,
