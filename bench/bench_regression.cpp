@@ -97,9 +97,9 @@ int main(int argc, char* argv[]) {
                 // average and pitch.
                 for (int k = 1; k <= 6; ++k)
                     for (int j = 0; j <= 4; ++j)
-                        check += FitSeries(chart.series()[size_t(k)], order,
-                                           m.header.levels[size_t(j)])
-                                     .yenAt(40);
+                        check +=
+                            FitSeries(chart.series()[size_t(k)], order, m.header.levels[size_t(j)])
+                                .yenAt(40);
                 const RegressionTexts t = MakeRegressionTexts(m, chart.series());
                 check += t.averages[0].size();
             });
