@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n
+packages=(cmake ninja-build g++ lld qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n
           libjpeg62-turbo-dev fonts-ipafont xvfb xauth poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -77,7 +77,14 @@ PlotPage BuildPlotPage(const PlotPageInput& in) {
     const AnalysisTexts& a = in.analysis;
     if (chart == WagePlotChart) {
         page.block(1200, QStringLiteral("Ｘ平均値"), joined(a.xMeans.data(), 3));
-        page.block(1300, QStringLiteral("Ｙ平均値"), joined(a.yMeans.data(), 3));
+        // With all six marks the three lines joined run past the page's right edge; the
+        // third (the overall mean) then takes the free row below.
+        if (a.yMeans[2].isEmpty()) {
+            page.block(1300, QStringLiteral("Ｙ平均値"), joined(a.yMeans.data(), 3));
+        } else {
+            page.block(1300, QStringLiteral("Ｙ平均値"), joined(a.yMeans.data(), 2));
+            page.text(850, 1400, a.yMeans[2], 10);
+        }
         page.block(1500, QStringLiteral("等級選択"), grades);
     } else if (chart == RegressionChart || comparison) {
         page.block(1200, QStringLiteral("データ数"), joined(a.counts.data(), 2));

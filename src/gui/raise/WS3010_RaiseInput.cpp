@@ -674,6 +674,10 @@ void TWS3010::gradeFilterClick(int grade) {
 void TWS3010::PageControl1Change(int index) {
     if (m_settingPage)
         return;
+    // A tab takes no focus, so the field typed in is only now left: its check runs before
+    // the focus is moved on quietly (a chosen evaluation would otherwise never count).
+    if (!m_exits->checkFocused())
+        return;
     if (index == StepPage) {
         m_exits->moveFocus(txtGouhou);
         return;

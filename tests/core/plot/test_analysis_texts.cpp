@@ -180,6 +180,23 @@ private Q_SLOTS:
         QCOMPARE(at(600, 5520), QStringLiteral("<none>"));
         QCOMPARE(page.picture, QRect(QPoint(470, 1720), QPoint(4480, 4730)));
 
+        // Six marks: the overall Y mean goes on the row below, or it runs off the page.
+        in.analysis = MakeAnalysisTexts(statsOf(6), marks(), 1);
+        const PlotPage six = BuildPlotPage(in);
+        auto sixAt = [&six](int y) {
+            for (const PageText& t : six.texts)
+                if (t.at == QPoint(850, y))
+                    return t.text;
+            return QStringLiteral("<none>");
+        };
+        QVERIFY(!sixAt(1300).contains(QStringLiteral("全体")));
+        QVERIFY(sixAt(1400).startsWith(QStringLiteral("全体:")));
+        in.analysis = MakeAnalysisTexts(statsOf(5), marks(), 1);
+        const PlotPage five = BuildPlotPage(in);
+        for (const PageText& t : five.texts)
+            QVERIFY(t.at.y() != 1400);
+        in.analysis = {};
+
         QCOMPARE(BaseDateText(0, 0, in.today), QStringLiteral("     年     月     日時点"));
         QCOMPARE(BaseDateText(1, 20230401, in.today), QStringLiteral("2024年6月15日時点"));
         // A comparison chart shows counts and starts its frame lower.

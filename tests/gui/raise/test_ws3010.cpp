@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -214,6 +215,14 @@ private Q_SLOTS:
                           "|| NTEATE2 || '|' || (NKKYU2 = NKIN)",
                           4),
                  QStringLiteral("43|5|123000|1000|21000|1"));
+        // An evaluation typed, then the other page's tab clicked: a tab takes no focus, yet
+        // the evaluation's steps count before the focus moves to the page.
+        s.enter("cmbHyouka", "1");
+        QTabBar* tabs = s.pages()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(s.pages()->currentIndex(), 1);
+        QCOMPARE(s.text("cmbHyouka"), QStringLiteral("1 : S"));
+        QCOMPARE(s.text("txtUPGousu"), QStringLiteral("6"));
         VERIFY_MESSAGES(s.env.messages);
     }
 
