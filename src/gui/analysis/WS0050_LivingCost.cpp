@@ -120,6 +120,7 @@ void TWS0050::build() {
         ++r;
     }
     m_exits->add(txtKakeRitsu, [this] { return figureExit(txtKakeRitsu, 9, 3); });
+    desc->setColumnStretch(1, 1);
     lay->addLayout(desc);
     lay->addStretch(1);
 
