@@ -4,6 +4,7 @@
 #include "core/plot/PlotGeometry.h"
 #include "core/plot/PlotModel.h"
 
+#include <algorithm>
 #include <cmath>
 
 long double RaiseCurve::valueAt(long double x) const {
@@ -83,9 +84,20 @@ RaiseCurve FitSeries(const MarkSeries& series, int fkinji, Currency level) {
     const qint64 m = level.raw() + 1000000;
     QVector<FitPoint> scaled;
     scaled.reserve(series.points.size());
-    for (const FitPoint& p : series.points)
-        scaled.push_back({p.x, p.yUnits * m});
-    return FitRaiseCurve(scaled, Currency::Scale * 1000000, fkinji);
+    bool overflow = false;
+    for (const FitPoint& p : series.points) {
+        qint64 y = 0;
+        overflow |= __builtin_mul_overflow(p.yUnits, m, &y);
+        scaled.push_back({p.x, y});
+    }
+    if (!overflow)
+        return FitRaiseCurve(scaled, Currency::Scale * 1000000, fkinji);
+    // A level far beyond any pay scale: y × m in extended precision, to the yen.
+    const long double factor = (long double)(m) / 1000000;
+    for (qsizetype i = 0; i < scaled.size(); ++i)
+        scaled[i].yUnits =
+            qint64(std::clamp((long double)(series.points[i].yUnits) * factor, -9e18L, 9e18L));
+    return FitRaiseCurve(scaled, Currency::Scale, fkinji);
 }
 
 CurveStatisticsResult CurveStatistics(const RaiseCurve& curve, qint64 xLow, qint64 xHigh) {
@@ -133,13 +145,15 @@ void DrawRaiseCurve(ChartScene& scene, const AxisLayout& layout, const RaiseCurv
     RaiseCurve rest = curve;
     rest.coef[0] = 0;
     const long double a = (long double)(curve.coef[0]) / curve.scale;
+    // Values far off the chart are held a thousand ranges away, so every pixel stays an int.
+    const long double span = std::max(1, layout.yRange) * 1000.0L;
+    const long double low = layout.range.yMin - span, high = layout.range.yMax + span;
     auto g = [&](long double x) -> double {
-        if (!ramp)
-            return double(curve.valueAt(x));
-        return double((t != 0 ? a * x / t / 2 : 0) + rest.valueAt(x));
+        const long double v =
+            ramp ? (t != 0 ? a * x / t / 2 : 0) + rest.valueAt(x) : curve.valueAt(x);
+        return double(std::clamp(v, low, high));
     };
-    QPoint previous(layout.px(double(xLow)),
-                    ramp ? layout.originY : layout.py(double(curve.valueAt(xLow))));
+    QPoint previous(layout.px(double(xLow)), ramp ? layout.originY : layout.py(g(xLow)));
     for (long double x = (long double)(xLow) + 0.2L; x < (long double)(xHigh); x += 0.2L) {
         const QPoint next(layout.px(double(x)), layout.py(g(x)));
         scene.curveLine(previous, next, pen);

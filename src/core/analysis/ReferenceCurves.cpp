@@ -18,8 +18,12 @@ constexpr ColorValue Standard = ColorFromRgb(128, 64, 64);
 constexpr int LegendSize = 11;
 
 // Rounds value (scaled by 10^4 per factor) / 10 to whole 万円.
+// Rounds value (scaled by 10^4 per factor) / 10 to whole 万円; absurd multipliers are held
+// at a billion 万円 so the chart's arithmetic stays in range.
 qint64 manYen(Int128 product, Int128 scale) {
-    return qint64(DivRoundHalfAway(product, scale * 10));
+    const Int128 v = DivRoundHalfAway(product, scale * 10);
+    constexpr Int128 Limit = 1000000000;
+    return qint64(v > Limit ? Limit : v < -Limit ? -Limit : v);
 }
 
 } // namespace

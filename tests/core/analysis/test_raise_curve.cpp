@@ -232,6 +232,15 @@ private Q_SLOTS:
         QCOMPARE(up.coefficientsText(), QStringLiteral("2.20000,0.55000,0.01100"));
         QCOMPARE(base.coefficientsText(), QStringLiteral("2.00000,0.50000,0.01000"));
 
+        // A level no pay scale has still draws (off the chart) without overflowing.
+        const RaiseCurve huge = FitSeries(chart.series()[1], 1, Currency::fromInt(99999999));
+        QCOMPARE(huge.yenAt(20), qint64(160000158400)); // 16 万円 × 1,000,000.99
+        PlotModel far = m;
+        far.header.levels[1] = Currency::fromInt(99999999);
+        ChartScene off;
+        chart.drawCurves(off, layoutOf(far), far);
+        QCOMPARE(off.curves.size(), 3 * 99);
+
         m.header.curves = 0; // graph display off: no curve and no average
         chart.load(m);
         ChartScene none;
