@@ -39,7 +39,7 @@ void TWS1020::buildExtra() {
     auto* row = new QHBoxLayout;
 
     auto* order = new QGroupBox(QStringLiteral("近似式"), this);
-    auto* ov = new QHBoxLayout(order); // side by side: the row stays low
+    auto* ov = new QVBoxLayout(order);
     opt2Jisiki =
         Named(new QRadioButton(QStringLiteral("２次式"), order), QStringLiteral("opt2Jisiki"));
     opt3Jisiki =
