@@ -35,6 +35,11 @@ TWS0050::TWS0050(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setFixedSize(777, 566);
 }
 
+TWS0050::~TWS0050() {
+    // Hiding on the way out moves the focus; no check may run on the half-destroyed form.
+    m_exits->detach();
+}
+
 void TWS0050::build() {
     auto* lay = new QVBoxLayout(this);
     const auto button = [this](const QString& name, const QString& text) {

@@ -17,6 +17,7 @@ class TWS0050 : public QDialog {
     Q_OBJECT
 public:
     explicit TWS0050(QWidget* parent);
+    ~TWS0050() override;
 
     // Opens on the company's own living-cost code.
     void start();

@@ -46,6 +46,11 @@ int TWS0060::model() const {
     return Project::current()->settings().MDCO;
 }
 
+TWS0060::~TWS0060() {
+    // Hiding on the way out moves the focus; no check may run on the half-destroyed form.
+    m_exits->detach();
+}
+
 void TWS0060::build() {
     auto* lay = new QVBoxLayout(this);
     const auto button = [this](const QString& name, const QString& text) {

@@ -17,6 +17,7 @@ class TWS0060 : public QDialog {
     Q_OBJECT
 public:
     explicit TWS0060(QWidget* parent);
+    ~TWS0060() override;
 
     void start();
     void PrepareScreen();

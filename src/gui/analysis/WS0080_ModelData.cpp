@@ -50,6 +50,11 @@ TWS0080::TWS0080(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setFixedSize(777, 566);
 }
 
+TWS0080::~TWS0080() {
+    // Hiding on the way out moves the focus; no check may run on the half-destroyed form.
+    m_exits->detach();
+}
+
 void TWS0080::build() {
     auto* lay = new QVBoxLayout(this);
     const auto button = [this](const QString& name, const QString& text) {

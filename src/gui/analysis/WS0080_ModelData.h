@@ -16,6 +16,7 @@ class TWS0080 : public QDialog {
     Q_OBJECT
 public:
     explicit TWS0080(QWidget* parent);
+    ~TWS0080() override;
 
     // Opens on the company's model code.
     void start();
