@@ -9,6 +9,12 @@
 #include "data/project/EraTable.h"
 #include "data/project/Project.h"
 #include "data/raise/RaiseStore.h"
+#include "gui/analysis/WS0050_LivingCost.h"
+#include "gui/analysis/WS0060_ModelWage.h"
+#include "gui/analysis/WS0080_ModelData.h"
+#include "gui/analysis/WS1020_RaiseCurveRegression.h"
+#include "gui/analysis/WS1030_LivingCostComparison.h"
+#include "gui/analysis/WS1040_ModelWageComparison.h"
 #include "gui/common/Dialogs.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0070_BasicSettings.h"
@@ -17,10 +23,10 @@
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "gui/masters/WS0030_Employee.h"
+#include "gui/plot/WS1010_WagePlot.h"
 #include "gui/raise/WS3010_RaiseInput.h"
 #include "gui/raise/WS3020_EvaluationConversion.h"
 #include "gui/raise/WS3030_AnnualUpdate.h"
-#include "gui/plot/WS1010_WagePlot.h"
 #include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
 
@@ -294,10 +300,24 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
+        {QStringLiteral("mnLiving"), withCompany([this] { screenFor<TWS0050>()->start(); })},
+        {QStringLiteral("mnModelData"), withCompany([this] { screenFor<TWS0080>()->start(); })},
+        {QStringLiteral("mnModelSalary"), withCompany([this] {
+             if (m_project.settings().MDCO == 0) {
+                 Msg::info(
+                     QStringLiteral("企業マスターにモデルコードがセットされていません。"
+                                    "【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、モデルコードをセットして下さい。"));
+                 return;
+             }
+             screenFor<TWS0060>()->start();
+         })},
+        {QStringLiteral("mnSalaryUpCurve"), withCompany([this] { screenFor<TWS1020>()->start(); })},
+        {QStringLiteral("mnLivingComp"), withCompany([this] { screenFor<TWS1030>()->start(); })},
+        {QStringLiteral("mnModelSalaryComp"),
+         withCompany([this] { screenFor<TWS1040>()->start(); })},
         {QStringLiteral("mnSalaryUpSetting"),
          withCompany([this] { screenFor<TWS1050>()->start(); })},
-        {QStringLiteral("mnSalarySetting"),
-         withCompany([this] { screenFor<TWS1060>()->start(); })},
+        {QStringLiteral("mnSalarySetting"), withCompany([this] { screenFor<TWS1060>()->start(); })},
         {QStringLiteral("mnSaralyReport"), withCompany([this] { screenFor<TWS0090>()->start(2); })},
         {QStringLiteral("mnSaralyUpReport"),
          withCompany([this] { screenFor<TWS0090>()->start(1); })},

@@ -3,8 +3,10 @@
 #include "cli/AnnualUpdateCommand.h"
 #include "cli/DesignCommand.h"
 #include "cli/EmployeesCommand.h"
+#include "cli/FitCommand.h"
 #include "cli/PlotCommand.h"
 #include "cli/RaiseCommand.h"
+#include "cli/RegressionCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/WageTableCommand.h"
 
@@ -72,6 +74,15 @@ const char* const Usage =
     "                       plot window shows it (WxH pixels, default 1200x800), --pdf the\n"
     "                       printed page; ITEM 0-5 as the screen's radio buttons, LIST comma-\n"
     "                       separated (1,3). Writes nothing to the database\n"
+    "                       Charts 1020 (raise curves), 1030 (living costs) and 1040 (model\n"
+    "                       wages) are drawn the same way\n"
+    "  fit --order 2|3 [--points FILE]\n"
+    "                       fit a raise curve to lines x,y (x whole, y in 10,000 yen) from FILE\n"
+    "                       or standard input: prints a,b,c[,d] and then average,pitch in yen\n"
+    "  regression --company K --year N --x ITEM --y ITEM --order 2|3 [--marks LIST]\n"
+    "       [--grades LIST]\n"
+    "                       the raise curve of every plotted mark as CSV: mark, count,\n"
+    "                       coefficients, average and pitch. Writes nothing to the database\n"
     "  design --company K --year N [--x ITEM --y ITEM] --csv FILE\n"
     "                       write the raise-curve designs of the axis pair (default: the pair\n"
     "                       stored for chart 1050) expanded per X value as the design screen's\n"
@@ -201,6 +212,7 @@ int RunCli(const QStringList& arguments) {
         command != QStringLiteral("employees") && command != QStringLiteral("wage-table") &&
         command != QStringLiteral("report") && command != QStringLiteral("raise") &&
         command != QStringLiteral("annual-update") && command != QStringLiteral("plot") &&
+        command != QStringLiteral("fit") && command != QStringLiteral("regression") &&
         command != QStringLiteral("design")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
@@ -221,6 +233,8 @@ int RunCli(const QStringList& arguments) {
     std::optional<PlotArgs> plot;
     if (command == QStringLiteral("plot") && !(plot = ParsePlotArgs(opts, err())))
         return 2;
+    if (command == QStringLiteral("fit"))
+        return RunFitCommand(opts, out(), err());
     std::optional<DesignArgs> design;
     if (command == QStringLiteral("design") && !(design = ParseDesignArgs(opts, err())))
         return 2;
@@ -240,6 +254,11 @@ int RunCli(const QStringList& arguments) {
         return RunRaise(dm, *raise, out(), err());
     if (annualUpdate)
         return RunAnnualUpdateCommand(dm, *annualUpdate, out(), err());
+    if (command == QStringLiteral("regression")) {
+        const int status = RunRegressionCommand(opts, out(), err());
+        err().flush();
+        return status;
+    }
     if (plot) {
         const int status = RunPlot(*plot, err());
         err().flush();

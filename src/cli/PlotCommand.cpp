@@ -4,7 +4,9 @@
 #include "core/plot/ChartExtension.h"
 
 #include "core/plot/AxisItems.h"
+#include "core/plot/ChartExtension.h"
 #include "core/plot/ChartSceneBuilder.h"
+#include "data/analysis/AnalysisCharts.h"
 #include "data/plot/ChartBuilder.h"
 #include "data/plot/ChartStore.h"
 #include "data/plot/PlotPrintData.h"
@@ -89,8 +91,9 @@ std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& e
         err << "tesvane-cli: plot needs --company K, --year N and --chart C\n";
         return std::nullopt;
     }
-    if (a.chart != WagePlotChart && a.chart != DesignChart && a.chart != WageTableChart) {
-        err << "tesvane-cli: chart " << a.chart << " cannot be drawn yet (1010, 1050, 1060)\n";
+    if (a.chart != WagePlotChart && a.chart != RegressionChart && a.chart != LivingCostChart &&
+        a.chart != ModelWageChart && a.chart != DesignChart && a.chart != WageTableChart) {
+        err << "tesvane-cli: chart " << a.chart << " cannot be drawn yet (1010 to 1060)\n";
         return std::nullopt;
     }
     if (a.png.isEmpty() && a.pdf.isEmpty()) {
@@ -126,7 +129,9 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         err << "tesvane-cli: no company " << a.company << " in " << a.year << "\n";
         return 1;
     }
-    ChartSettings settings = LoadChartSettings(cy, a.chart).value_or(ChartSettings());
+    ChartSettings fresh;
+    fresh.yItem = DefaultYItem(a.chart);
+    ChartSettings settings = LoadChartSettings(cy, a.chart).value_or(fresh);
     settings.chartNo = a.chart;
     if (a.xItem)
         settings.xItem = *a.xItem;
@@ -134,6 +139,11 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         settings.yItem = *a.yItem;
     settings.xItem = ValidAxisItem(settings.xItem);
     settings.yItem = ValidAxisItem(settings.yItem);
+    if (!AxisItemsOffered(a.chart, settings.xItem, settings.yItem)) {
+        err << "tesvane-cli: chart " << a.chart << " does not offer X item " << settings.xItem
+            << " with Y item " << settings.yItem << "\n";
+        return 2;
+    }
     if (a.marks) {
         settings.marks.fill(false);
         for (int k : *a.marks)
@@ -144,7 +154,16 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         for (int g : *a.grades)
             settings.grades[size_t(g)] = true;
     }
-    const std::optional<ChartBuildResult> r = BuildChartOf(cy, settings);
+    std::optional<ChartBuildResult> r;
+    if (a.chart == DesignChart || a.chart == WageTableChart) {
+        r = BuildChartOf(cy, settings);
+    } else {
+        const ChartBuildResult built =
+            BuildChart(cy, settings, AnalysisChartRules(a.chart),
+                       ReferenceWidening(a.chart, settings.xItem, settings.yItem));
+        if (!built.failed)
+            r = built;
+    }
     if (!r)
         return 1;
     if (r->request.chartNo == 0) { // no employee plotted, or no key point

@@ -240,8 +240,16 @@ private Q_SLOTS:
         onNextModal([](QWidget* w) { chooseCompany(w, 50); });
         mw.action(QStringLiteral("mnOPen"))->trigger();
         QVERIFY(menuEnabled(mw, "mnGraph"));
-        QVERIFY(!mw.action(QStringLiteral("mnSalaryUpCurve"))->isEnabled());
-        QVERIFY(!mw.findChild<QToolButton*>(QStringLiteral("btnSalaryCurve"))->isEnabled());
+        // The wage-table graph and the design screen are in the command table now.
+        QVERIFY(mw.action(QStringLiteral("mnSalarySetting"))->isEnabled());
+        QVERIFY(mw.action(QStringLiteral("mnSalaryUpSetting"))->isEnabled());
+        QVERIFY(mw.findChild<QToolButton*>(QStringLiteral("btn_G_WageTable"))->isEnabled());
+        QVERIFY(mw.findChild<QToolButton*>(QStringLiteral("btnSalaryCurve"))->isEnabled());
+        // A company without a model code is sent to set one before model wages are entered.
+        f.env.messages.expect(
+            QStringLiteral("企業マスターにモデルコードがセットされていません。"
+                           "【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、モデルコードをセットして下さい。"));
+        mw.action(QStringLiteral("mnModelSalary"))->trigger();
         QVERIFY(mw.action(QStringLiteral("mnSalaryPlot"))->isEnabled());
         QVERIFY(mw.findChild<QToolButton*>(QStringLiteral("btnSalaryPlot"))->isEnabled());
         QVERIFY(mw.action(QStringLiteral("mnVersion"))->isEnabled());
@@ -281,16 +289,22 @@ private Q_SLOTS:
                    QStringLiteral("INSERT INTO Before VALUES (3, '三', 'c'), (1, '一', "
                                   "'a' || char(13) || char(10) || 'b'), (2, '二', 'x')"));
         TBeforeUse guide(f.mw.get());
-        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("一"));
-        QCOMPARE(Control<QPlainTextEdit>(guide, QStringLiteral("ED_Memo"))->toPlainText(), QStringLiteral("a\nb"));
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(),
+                 QStringLiteral("一"));
+        QCOMPARE(Control<QPlainTextEdit>(guide, QStringLiteral("ED_Memo"))->toPlainText(),
+                 QStringLiteral("a\nb"));
         Control<QPushButton>(guide, QStringLiteral("BTN_Pre"))->click();
-        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("一"));
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(),
+                 QStringLiteral("一"));
         Control<QPushButton>(guide, QStringLiteral("BTN_Next"))->click();
-        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("二"));
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(),
+                 QStringLiteral("二"));
         Control<QPushButton>(guide, QStringLiteral("BTN_Last"))->click();
-        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("三"));
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(),
+                 QStringLiteral("三"));
         Control<QPushButton>(guide, QStringLiteral("BTN_Next"))->click();
-        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(), QStringLiteral("三"));
+        QCOMPARE(Control<QLineEdit>(guide, QStringLiteral("ED_Name"))->text(),
+                 QStringLiteral("三"));
         Control<QPushButton>(guide, QStringLiteral("BTN_Start"))->click();
         QCOMPARE(guide.currentEntry(), 0);
         f.env.exec(TDM::ACN1, QStringLiteral("DELETE FROM Before"));
@@ -298,7 +312,8 @@ private Q_SLOTS:
         QCOMPARE(Control<QLineEdit>(empty, QStringLiteral("ED_Name"))->text(), QString());
         Control<QPushButton>(empty, QStringLiteral("BTN_Next"))->click();
         Control<QPushButton>(empty, QStringLiteral("BTN_Last"))->click();
-        QCOMPARE(Control<QPlainTextEdit>(empty, QStringLiteral("ED_Memo"))->toPlainText(), QString());
+        QCOMPARE(Control<QPlainTextEdit>(empty, QStringLiteral("ED_Memo"))->toPlainText(),
+                 QString());
         VERIFY_MESSAGES(f.env.messages);
     }
 

@@ -89,10 +89,10 @@ private Q_SLOTS:
             QVERIFY2(r.status == 2, qPrintable(more.join(QLatin1Char(' '))));
             QVERIFY(!r.err.isEmpty());
         }
-        // A chart whose screen is not built yet.
-        QStringList regression = plot(env, {QStringLiteral("--png"), png});
-        regression[regression.indexOf(QStringLiteral("1010"))] = QStringLiteral("1020");
-        QCOMPARE(runCli(regression).status, 2);
+        // A chart number no screen has.
+        QStringList unknown = plot(env, {QStringLiteral("--png"), png});
+        unknown[unknown.indexOf(QStringLiteral("1010"))] = QStringLiteral("1070");
+        QCOMPARE(runCli(unknown).status, 2);
 
         // No employee selected (the stored settings start with every mark off).
         CliRun r = runCli(plot(env, {QStringLiteral("--png"), png}));

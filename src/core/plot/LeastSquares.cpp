@@ -2,6 +2,9 @@
 
 #include "core/common/Helpers.h"
 
+#include <QVector>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -112,4 +115,117 @@ QuadraticFit FitQuadratic(std::span<const FitPoint> points, qint64 yScale) {
     if (auto f = exactFit(points, yScale))
         return *f;
     return extendedFit(points, yScale);
+}
+
+double CubicFit::valueAt(double x) const {
+    constexpr double s = CoefficientScale;
+    return double(a) / s + double(b) / s * x + double(c) / s * x * x + double(d) / s * x * x * x;
+}
+
+namespace {
+
+using Real = long double;
+
+// Least squares of degree `degree` on u = x - centre: the normal equations solved by Gaussian
+// elimination with partial pivoting. False when they are singular.
+bool solveCentred(std::span<const FitPoint> points, qint64 yScale, qint64 centre, int degree,
+                  std::array<Real, 4>& alpha) {
+    const int m = degree + 1;
+    std::array<Real, 7> s{}; // Σu^k
+    std::array<Real, 4> t{}; // Σu^k y
+    for (const FitPoint& p : points) {
+        const Real u = Real(p.x - centre);
+        const Real y = Real(p.yUnits) / Real(yScale);
+        Real uk = 1;
+        for (int k = 0; k <= 2 * degree; ++k) {
+            s[size_t(k)] += uk;
+            if (k <= degree)
+                t[size_t(k)] += uk * y;
+            uk *= u;
+        }
+    }
+    std::array<std::array<Real, 5>, 4> g{};
+    for (int r = 0; r < m; ++r) {
+        for (int c = 0; c < m; ++c)
+            g[size_t(r)][size_t(c)] = s[size_t(r + c)];
+        g[size_t(r)][size_t(m)] = t[size_t(r)];
+    }
+    for (int col = 0; col < m; ++col) {
+        int pivot = col;
+        for (int r = col + 1; r < m; ++r)
+            if (std::fabs(g[size_t(r)][size_t(col)]) > std::fabs(g[size_t(pivot)][size_t(col)]))
+                pivot = r;
+        if (g[size_t(pivot)][size_t(col)] == 0)
+            return false;
+        std::swap(g[size_t(col)], g[size_t(pivot)]);
+        for (int r = col + 1; r < m; ++r) {
+            const Real f = g[size_t(r)][size_t(col)] / g[size_t(col)][size_t(col)];
+            for (int c = col; c <= m; ++c)
+                g[size_t(r)][size_t(c)] -= f * g[size_t(col)][size_t(c)];
+        }
+    }
+    alpha.fill(0);
+    for (int r = m - 1; r >= 0; --r) {
+        Real v = g[size_t(r)][size_t(m)];
+        for (int c = r + 1; c < m; ++c)
+            v -= g[size_t(r)][size_t(c)] * alpha[size_t(c)];
+        alpha[size_t(r)] = v / g[size_t(r)][size_t(r)];
+    }
+    return true;
+}
+
+Int128 roundedMillionths(Real v) {
+    const Real s = v * Real(CubicFit::CoefficientScale);
+    if (!std::isfinite(double(s)) || std::fabs(double(s)) > 9e18)
+        return 0;
+    return Int128(std::llroundl(s)); // half away from zero
+}
+
+} // namespace
+
+CubicFit FitCubic(std::span<const FitPoint> points, qint64 yScale) {
+    CubicFit f;
+    if (points.empty() || yScale <= 0)
+        return f;
+    qint64 low = points.front().x, high = low;
+    Real sumX = 0;
+    for (const FitPoint& p : points) {
+        low = std::min(low, p.x);
+        high = std::max(high, p.x);
+        sumX += Real(p.x);
+    }
+    // Distinct x values, up to the four a cubic needs.
+    QVector<qint64> distinct;
+    for (const FitPoint& p : points) {
+        if (!distinct.contains(p.x))
+            distinct.push_back(p.x);
+        if (distinct.size() == 4)
+            break;
+    }
+    const qint64 centre = std::llroundl(sumX / Real(points.size()));
+    std::array<Real, 4> alpha{};
+    int degree = int(distinct.size()) - 1;
+    while (degree >= 0 && !solveCentred(points, yScale, centre, degree, alpha))
+        --degree;
+    if (degree < 0)
+        return f;
+    // p(x - x0) expanded: the coefficient of x^k is Σ_{j≥k} α_j C(j,k) (-x0)^(j-k).
+    static constexpr int Binomial[4][4] = {{1, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 1, 0}, {1, 3, 3, 1}};
+    std::array<Real, 4> coef{};
+    const Real x0 = Real(-centre);
+    for (int k = 0; k < 4; ++k) {
+        Real v = 0;
+        for (int j = k; j < 4; ++j) {
+            Real power = 1;
+            for (int e = 0; e < j - k; ++e)
+                power *= x0;
+            v += alpha[size_t(j)] * Binomial[j][k] * power;
+        }
+        coef[size_t(k)] = v;
+    }
+    f.a = roundedMillionths(coef[0]);
+    f.b = roundedMillionths(coef[1]);
+    f.c = roundedMillionths(coef[2]);
+    f.d = roundedMillionths(coef[3]);
+    return f;
 }

@@ -35,3 +35,23 @@ struct QuadraticFit {
 // give all coefficients 0. Sums and quotients are exact rational arithmetic; only sums too
 // large for 128-bit integers fall back to extended precision.
 QuadraticFit FitQuadratic(std::span<const FitPoint> points, qint64 yScale = 1);
+
+// f(x) = a + b x + c x² + d x³, each coefficient rounded half away from zero to six decimals
+// and held exactly as an integer count of 1/1000000.
+struct CubicFit {
+    static constexpr qint64 CoefficientScale = 1000000;
+    Int128 a = 0;
+    Int128 b = 0;
+    Int128 c = 0;
+    Int128 d = 0;
+
+    double valueAt(double x) const;
+};
+
+// Third-order least-squares fit in extended precision. The normal equations are solved around
+// a whole-number centre of the x values with pivoting, so points placed symmetrically around
+// x = 0 get their cubic, and the coefficients are taken back to x before each is rounded to
+// six decimals. With fewer than four distinct x the highest terms that the points leave open
+// are 0 (points on a parabola give d = 0); no points give all coefficients 0. Any number of
+// points.
+CubicFit FitCubic(std::span<const FitPoint> points, qint64 yScale = 1);

@@ -2,6 +2,7 @@
 
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
+#include "data/analysis/AnalysisCharts.h"
 #include "data/design/DesignChart.h"
 #include "data/design/WageTableChart.h"
 #include "data/plot/ChartStore.h"
@@ -71,6 +72,8 @@ PlotModel PlotModelOf(const PlotRequest& request, const ChartSettings& settings,
 }
 
 std::unique_ptr<ChartExtension> MakeChartExtension(int chartNo) {
+    if (std::unique_ptr<ChartExtension> e = MakeAnalysisChart(chartNo))
+        return e;
     if (chartNo == DesignChart)
         return MakeDesignChartExtension();
     if (chartNo == WageTableChart)

@@ -141,6 +141,19 @@ void FieldExits::swallowNextPress(QWidget* target) {
     });
 }
 
+void FieldExits::detach() {
+    m_form->removeEventFilter(this);
+    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
+        it.key()->removeEventFilter(this);
+    if (m_swallow)
+        m_swallow->removeEventFilter(this);
+    m_checks.clear();
+    m_waiting = nullptr;
+    m_swallow = nullptr;
+    for (QObject* child : m_form->findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, m_form, nullptr);
+}
+
 bool FieldExits::eventFilter(QObject* watched, QEvent* event) {
     if (m_swallow && watched == m_swallow &&
         (event->type() == QEvent::MouseButtonPress ||

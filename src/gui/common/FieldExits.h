@@ -43,6 +43,9 @@ public:
     void moveFocus(QWidget* field);
     // The watched field holding the focus, or nullptr.
     QWidget* focusedField() const;
+    // Called first thing in the form's destructor: the form hides on its way out, which moves
+    // the focus; neither the checks nor the form's handlers may see that half-destroyed form.
+    void detach();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

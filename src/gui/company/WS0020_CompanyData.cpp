@@ -81,6 +81,10 @@ TWS0020::TWS0020(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setFixedSize(FormWidth, FormHeight);
 }
 
+TWS0020::~TWS0020() {
+    m_exits->detach();
+}
+
 void TWS0020::buildControls() {
     txtNendo = CentredEdit(this, QStringLiteral("txtNendo"), 4, 70);
     txtCorpID = RightEdit(this, QStringLiteral("txtCorpID"), 10, 70);

@@ -20,6 +20,7 @@ class TWS0020 : public QDialog {
     Q_OBJECT
 public:
     explicit TWS0020(QWidget* parent = nullptr);
+    ~TWS0020() override;
 
     enum class Mode { Register, Change, Delete };
     // Shows the screen without blocking its parent, for registering a new company under the

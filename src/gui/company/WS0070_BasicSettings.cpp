@@ -128,6 +128,10 @@ TWS0070::TWS0070(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setFixedSize(WindowWidth, WindowHeight);
 }
 
+TWS0070::~TWS0070() {
+    m_exits->detach();
+}
+
 void TWS0070::buildDatesPage(QWidget* page) {
     auto* eraBox =
         Named(new QGroupBox(QStringLiteral("暦　変換表"), page), QStringLiteral("GroupBox1"));

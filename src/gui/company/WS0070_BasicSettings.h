@@ -40,6 +40,7 @@ class TWS0070 : public QDialog {
     Q_OBJECT
 public:
     explicit TWS0070(QWidget* parent = nullptr);
+    ~TWS0070() override;
 
     // Loads the open company's settings and shows the screen modally, centred.
     void start();
@@ -105,7 +106,6 @@ private:
     QPushButton* btnAdd;
     QPushButton* btnCancel;
     QPushButton* btnClose;
-
 
     // A field checked when the user leaves it: check() takes the text into the held values
     // or returns the message; shown() is the text of the held value.

@@ -42,7 +42,9 @@ TWS0030::TWS0030(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setFixedSize(FormWidth, FormHeight);
 }
 
-TWS0030::~TWS0030() = default;
+TWS0030::~TWS0030() {
+    m_exits->detach();
+}
 
 // ---- Controls --------------------------------------------------------------------------
 

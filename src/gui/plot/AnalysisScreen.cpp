@@ -49,6 +49,10 @@ TAnalysisScreen::TAnalysisScreen(const AnalysisScreenKind& kind, TWS1100* plotWi
     setFixedSize(kind.size);
 }
 
+TAnalysisScreen::~TAnalysisScreen() {
+    m_exits->detach();
+}
+
 void TAnalysisScreen::build() {
     auto* lay = new QVBoxLayout(this);
     lay->setSpacing(6);

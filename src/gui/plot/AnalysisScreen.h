@@ -42,6 +42,7 @@ class TAnalysisScreen : public QDialog, public PlotOwner {
     Q_OBJECT
 public:
     TAnalysisScreen(const AnalysisScreenKind& kind, TWS1100* plotWindow, QWidget* parent);
+    ~TAnalysisScreen() override;
 
     const AnalysisScreenKind& kind() const { return m_kind; }
     TWS1100* plotWindow() const { return m_plot; }

@@ -91,7 +91,9 @@ TWS1100::TWS1100(QWidget* parent)
     }
 }
 
-TWS1100::~TWS1100() = default;
+TWS1100::~TWS1100() {
+    m_exits->detach();
+}
 
 TWS1100* TWS1100::forWindow(QWidget* window) {
     if (auto* plot = window->findChild<TWS1100*>(QString(), Qt::FindDirectChildrenOnly))

@@ -42,7 +42,9 @@ TWS3010::TWS3010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setFixedSize(FormWidth, FormHeight);
 }
 
-TWS3010::~TWS3010() = default;
+TWS3010::~TWS3010() {
+    m_exits->detach();
+}
 
 void TWS3010::buildControls() {
     // Boxes the screen fills: never typed into, never a stop of the focus.

@@ -98,6 +98,10 @@ TWS0090::TWS0090(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     connect(btnClose, &QPushButton::clicked, this, &TWS0090::btnCloseClick);
 }
 
+TWS0090::~TWS0090() {
+    m_exits->detach();
+}
+
 void TWS0090::start(int reportKind) {
     prepare(reportKind);
     exec();

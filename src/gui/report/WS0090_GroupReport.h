@@ -15,6 +15,7 @@ class TWS0090 : public QDialog {
     Q_OBJECT
 public:
     explicit TWS0090(QWidget* parent = nullptr);
+    ~TWS0090() override;
 
     // Kind 1 the raise report, 2 the wage report: the caption of the kind, the screen
     // prepared and shown modally.

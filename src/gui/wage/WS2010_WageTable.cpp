@@ -136,6 +136,10 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     resize(860, 560);
 }
 
+TWS2010::~TWS2010() {
+    m_exits->detach();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Building the pages
 

@@ -22,6 +22,7 @@ class TWS2010 : public QDialog {
     Q_OBJECT
 public:
     explicit TWS2010(QWidget* parent = nullptr);
+    ~TWS2010() override;
 
     enum Page { BasicPage = 0, ScalePage = 1, SecondPage = 2, ThirdPage = 3 };
 
