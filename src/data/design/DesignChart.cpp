@@ -1,5 +1,6 @@
 #include "data/design/DesignChart.h"
 
+#include "core/analysis/RegressionChart.h"
 #include "core/plot/PlotModel.h"
 #include "data/design/DesignStore.h"
 
@@ -29,4 +30,24 @@ std::optional<QString> DesignChartExtension::explanation() const {
 
 std::unique_ptr<ChartExtension> MakeDesignChartExtension() {
     return std::make_unique<DesignChartExtension>();
+}
+
+bool DesignChartExtension::analysis(const PlotModel& model, AnalysisPanel& panel) const {
+    if (model.stats.marksUsed() == 0)
+        return false;
+    std::array<MarkSeries, 7> series;
+    for (int k = 1; k <= 6; ++k)
+        series[size_t(k)] = SeriesOf(model.points, 0);
+    const RegressionTexts t = MakeRegressionTexts(model, series);
+    panel.titles[1] = QStringLiteral("プロット数 :");
+    panel.values[1] = t.counts;
+    panel.titles[3] = QStringLiteral("平均昇給　 :");
+    panel.titles[4] = QStringLiteral("ピッチ");
+    panel.values[3] = t.pitches[0];
+    panel.values[4] = t.pitches[1];
+    panel.titles[6] = QStringLiteral("昇給カーブ :");
+    panel.titles[7] = QStringLiteral("平均");
+    panel.values[6] = t.averages[0];
+    panel.values[7] = t.averages[1];
+    return true;
 }

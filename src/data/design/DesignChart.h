@@ -14,6 +14,9 @@ public:
                     const PlotModel& model) const override;
     void addPrintBlocks(const PlotModel& model, PlotPage& page) const override;
     std::optional<QString> explanation() const override;
+    // Counts, average raise and pitch as the regression chart shows them, every mark's curve
+    // fitted to all the chart's points.
+    bool analysis(const PlotModel& model, AnalysisPanel& panel) const override;
 
     const DesignCurves& curves() const { return m_curves; }
 

@@ -176,6 +176,15 @@ private Q_SLOTS:
             if (const auto* t = std::get_if<SceneText>(&i))
                 texts << t->text;
         QVERIFY(texts.contains(QStringLiteral("(1)")));
+        // The analysis fits the raise curve to all points: an average in yen for every mark.
+        f.plot.mnAnalizeClick();
+        auto* result = f.plot.findChild<QWidget*>(QStringLiteral("WS1102"));
+        QCOMPARE(f.get<QLabel>(result, QStringLiteral("labTitle6"))->text(),
+                 QStringLiteral("昇給カーブ :"));
+        QVERIFY(f.get<QLabel>(result, QStringLiteral("Caption6"))
+                    ->text()
+                    .contains(QStringLiteral("円")));
+        result->hide();
 
         f.plot.resize(1273, 800);
         f.plot.Execute();
