@@ -190,6 +190,9 @@ void TAnalysisScreen::start() {
 }
 
 void TAnalysisScreen::PrepareScreen() {
+    // The family's size, grown where a member's extra controls need more room than it leaves
+    // (the grade list would otherwise be squeezed until its boxes overlap).
+    setFixedSize(m_kind.size.expandedTo(sizeHint()));
     m_plotOpened = false;
     LoadChartSettings();
     setWindowModified(false);
