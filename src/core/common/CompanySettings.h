@@ -45,3 +45,28 @@ struct CodeEntry {
     QString name;
 };
 using CodeList = QVector<CodeEntry>;
+
+// The code a master screen's 前 / 次 moves to from `code` in a list in code order: with no code
+// (0) the first / last one; a code not in the list goes by its place in it; 0 when there is
+// none before / after it.
+inline int CodeBefore(const CodeList& codes, int code) {
+    if (codes.isEmpty())
+        return 0;
+    if (code == 0)
+        return codes.first().code.toInt();
+    int before = 0;
+    for (const CodeEntry& e : codes)
+        if (e.code.toInt() < code)
+            before = e.code.toInt();
+    return before;
+}
+inline int CodeAfter(const CodeList& codes, int code) {
+    if (codes.isEmpty())
+        return 0;
+    if (code == 0)
+        return codes.last().code.toInt();
+    for (const CodeEntry& e : codes)
+        if (e.code.toInt() > code)
+            return e.code.toInt();
+    return 0;
+}

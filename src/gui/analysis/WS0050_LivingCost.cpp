@@ -440,15 +440,7 @@ void TWS0050::btnBackClick() {
     const int code = typedCode();
     if (code < 0)
         return;
-    int target = 0;
-    if (code == 0) {
-        target = m_codes.first().code.toInt();
-    } else {
-        // The code before the shown one; a code not in the list goes by its place in it.
-        for (const CodeEntry& e : m_codes)
-            if (e.code.toInt() < code)
-                target = e.code.toInt();
-    }
+    const int target = CodeBefore(m_codes, code);
     if (target == 0 || !askBeforeDropping(ToFirst))
         return;
     moveTo(target);
@@ -460,16 +452,7 @@ void TWS0050::btnNextClick() {
     const int code = typedCode();
     if (code < 0)
         return;
-    int target = 0;
-    if (code == 0) {
-        target = m_codes.last().code.toInt();
-    } else {
-        for (const CodeEntry& e : m_codes)
-            if (e.code.toInt() > code) {
-                target = e.code.toInt();
-                break;
-            }
-    }
+    const int target = CodeAfter(m_codes, code);
     if (target == 0 || !askBeforeDropping(ToFirst))
         return;
     moveTo(target);
