@@ -185,7 +185,7 @@ void pickCompany(QWidget* w) {
 // A raise curve of design 1 through six points, registered as a user would.
 void enterDesign(QWidget* w) {
     const int ages[] = {22, 30, 40, 50, 55, 60};
-    const int pay[] = {200000, 240000, 290000, 330000, 345000, 350000};
+    const int pay[] = {120000, 165000, 210000, 250000, 265000, 270000};
     for (int p = 1; p <= 6; ++p) {
         type(w, QStringLiteral("txtNenrei1%1").arg(p), QString::number(ages[p - 1]));
         type(w, QStringLiteral("txtSyokunou1%1").arg(p), QString::number(pay[p - 1]));
