@@ -57,12 +57,15 @@ void TWS9001::save(const QString& name) {
     Msg::info(QStringLiteral("%1 件を保存しました。").arg(3));
 }
 )x"));
-        write(src() + QStringLiteral("/gui/things/WS9001_Thing.h"), QStringLiteral("class TWS9001;\n"));
-        write(src() + QStringLiteral("/core/things/Checks.cpp"),
-              QStringLiteral("const QString Bad = QStringLiteral(\"数値を入力してください。\");\n"));
+        write(src() + QStringLiteral("/gui/things/WS9001_Thing.h"),
+              QStringLiteral("class TWS9001;\n"));
+        write(
+            src() + QStringLiteral("/core/things/Checks.cpp"),
+            QStringLiteral("const QString Bad = QStringLiteral(\"数値を入力してください。\");\n"));
         write(help() + QStringLiteral("/messages.tsv"),
               QStringLiteral("# page\tmessage\tmeaning\n"
-                             "thing.html\tファイル 〈ファイル名〉 を保存します。\\nよろしいですか？\t保存の確認です。\n"
+                             "thing.html\tファイル 〈ファイル名〉 "
+                             "を保存します。\\nよろしいですか？\t保存の確認です。\n"
                              "thing.html\t〈件数〉 件を保存しました。\t保存が終わりました。\n"
                              "thing.html\t数値を入力してください。\t数字だけを入力します。\n"));
         write(help() + QStringLiteral("/Tesvane.html"),
@@ -99,9 +102,9 @@ class TestGuide : public QObject {
     Q_OBJECT
 private slots:
     void theProgramsGuideIsComplete() {
-        const QStringList problems = Guide::Check(QStringLiteral(GUIDE_SRC_ROOT),
-                                                  QStringLiteral(GUIDE_SOURCE),
-                                                  QStringLiteral(GUIDE_BUILT));
+        const QStringList problems =
+            Guide::Check(QStringLiteral(GUIDE_SRC_ROOT), QStringLiteral(GUIDE_SOURCE),
+                         QStringLiteral(GUIDE_BUILT));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 
@@ -111,18 +114,23 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
         // The table the page was given shows the message as the program puts it.
         QVERIFY(read(f.built() + QStringLiteral("/help/thing.html"))
-                    .contains(QStringLiteral("ファイル 〈ファイル名〉 を保存します。<br>よろしいですか？")));
+                    .contains(QStringLiteral(
+                        "ファイル 〈ファイル名〉 を保存します。<br>よろしいですか？")));
     }
 
     void aMessageAddedWithoutItsEntryFails() {
         Fixture f;
         write(f.src() + QStringLiteral("/gui/things/More.cpp"),
-              QStringLiteral("void f() { Msg::warning(QStringLiteral(\"保存できません\") + path); }\n"));
+              QStringLiteral(
+                  "void f() { Msg::warning(QStringLiteral(\"保存できません\") + path); }\n"));
         write(f.src() + QStringLiteral("/data/things/Store.cpp"),
               QStringLiteral("QString g() { return QStringLiteral(\"物が壊れています。\"); }\n"));
         const QStringList problems = f.check();
-        QVERIFY(mentions(problems, QStringLiteral("More.cpp:1: message not in the catalogue: 保存できません")));
-        QVERIFY(mentions(problems, QStringLiteral("Store.cpp:1: message not in the catalogue: 物が壊れています。")));
+        QVERIFY(mentions(
+            problems, QStringLiteral("More.cpp:1: message not in the catalogue: 保存できません")));
+        QVERIFY(mentions(
+            problems,
+            QStringLiteral("Store.cpp:1: message not in the catalogue: 物が壊れています。")));
         QCOMPARE(problems.size(), 2);
     }
 
@@ -139,8 +147,9 @@ private slots:
     void aCommandOrScreenWithoutItsPageFails() {
         Fixture f;
         QString table = read(f.src() + QStringLiteral("/app/WS0000_MainWindow.cpp"));
-        table.replace(QStringLiteral("    };"),
-                      QStringLiteral("        {QStringLiteral(\"mnLater\"), always([] {})},\n    };"));
+        table.replace(
+            QStringLiteral("    };"),
+            QStringLiteral("        {QStringLiteral(\"mnLater\"), always([] {})},\n    };"));
         write(f.src() + QStringLiteral("/app/WS0000_MainWindow.cpp"), table);
         write(f.src() + QStringLiteral("/gui/things/WS9002_Other.h"), QStringLiteral("class X;\n"));
         const QStringList problems = f.check();
@@ -152,23 +161,29 @@ private slots:
     void aPageMustNameItsCommandAndScreen() {
         Fixture f;
         write(f.help() + QStringLiteral("/pages/thing.html"),
-              Fixture::page().remove(QStringLiteral("物の登録")).remove(QStringLiteral("［書出し］")));
+              Fixture::page()
+                  .remove(QStringLiteral("物の登録"))
+                  .remove(QStringLiteral("［書出し］")));
         const QStringList problems = f.check();
         QVERIFY(mentions(problems, QStringLiteral("thing.html: does not name the command 書出し")));
-        QVERIFY(mentions(problems, QStringLiteral("thing.html: does not name the screen 物の登録")));
+        QVERIFY(
+            mentions(problems, QStringLiteral("thing.html: does not name the screen 物の登録")));
     }
 
     void brokenPicturesLinksAndEntriesFail() {
         Fixture f;
         QString page = Fixture::page();
         page.replace(QStringLiteral("img/thing.png"), QStringLiteral("img/gone.png"));
-        page.replace(QStringLiteral("<!-- messages -->"), QStringLiteral("<a href=\"#nowhere\">x</a>"));
+        page.replace(QStringLiteral("<!-- messages -->"),
+                     QStringLiteral("<a href=\"#nowhere\">x</a>"));
         write(f.help() + QStringLiteral("/pages/thing.html"), page);
         const QStringList problems = f.check();
         QVERIFY(mentions(problems, QStringLiteral("thing.html: img/gone.png does not exist")));
         QVERIFY(mentions(problems, QStringLiteral("thing.html: #nowhere has no such place")));
         // Without its table the page no longer shows its messages.
-        QVERIFY(mentions(problems, QStringLiteral("thing.html: does not show the message 数値を入力してください。")));
+        QVERIFY(mentions(
+            problems,
+            QStringLiteral("thing.html: does not show the message 数値を入力してください。")));
     }
 };
 

@@ -166,7 +166,8 @@ void command(TWS0000& main, const QString& name, const std::function<void(QWidge
         fail(name + QStringLiteral(": no such command, or disabled"));
         return;
     }
-    onModal(name, [a] { a->trigger(); }, use);
+    onModal(
+        name, [a] { a->trigger(); }, use);
 }
 
 // The company selection on year 2023 with the sample company marked.
@@ -285,7 +286,8 @@ int main(int argc, char* argv[]) {
     });
     // Once the employees have been seen, the main window shows every panel.
     save(&main, QStringLiteral("main"));
-    command(main, QStringLiteral("mnLiving"), [](QWidget* w) { save(w, QStringLiteral("ws0050")); });
+    command(main, QStringLiteral("mnLiving"),
+            [](QWidget* w) { save(w, QStringLiteral("ws0050")); });
     command(main, QStringLiteral("mnModelData"),
             [](QWidget* w) { save(w, QStringLiteral("ws0080")); });
     command(main, QStringLiteral("mnModelSalary"),
@@ -295,12 +297,9 @@ int main(int argc, char* argv[]) {
     const struct {
         const char* command;
         const char* picture;
-    } analyses[] = {{"mnSalaryPlot", "ws1010"},
-                    {"mnSalaryUpCurve", "ws1020"},
-                    {"mnLivingComp", "ws1030"},
-                    {"mnModelSalaryComp", "ws1040"},
-                    {"mnSalaryUpSetting", "ws1050"},
-                    {"mnSalarySetting", "ws1060"}};
+    } analyses[] = {{"mnSalaryPlot", "ws1010"},      {"mnSalaryUpCurve", "ws1020"},
+                    {"mnLivingComp", "ws1030"},      {"mnModelSalaryComp", "ws1040"},
+                    {"mnSalaryUpSetting", "ws1050"}, {"mnSalarySetting", "ws1060"}};
     for (const auto& a : analyses) {
         const QString picture = QString::fromLatin1(a.picture);
         command(main, QString::fromLatin1(a.command), [&picture](QWidget* w) {
@@ -329,8 +328,7 @@ int main(int argc, char* argv[]) {
             }
             if (picture == QStringLiteral("ws1050"))
                 onModal(
-                    QStringLiteral("btnHanrei1"),
-                    [w] { click(w, QStringLiteral("btnHanrei1")); },
+                    QStringLiteral("btnHanrei1"), [w] { click(w, QStringLiteral("btnHanrei1")); },
                     [](QWidget* style) { save(style, QStringLiteral("ws1051")); });
         });
     }
@@ -361,7 +359,8 @@ int main(int argc, char* argv[]) {
         activate(w, QStringLiteral("cmbWorkerCode"), 2);
         save(w, QStringLiteral("ws3010"));
     });
-    command(main, QStringLiteral("mnEvaConv"), [](QWidget* w) { save(w, QStringLiteral("ws3020")); });
+    command(main, QStringLiteral("mnEvaConv"),
+            [](QWidget* w) { save(w, QStringLiteral("ws3020")); });
     command(main, QStringLiteral("mnNendoUpdate"),
             [](QWidget* w) { save(w, QStringLiteral("ws3030")); });
     command(main, QStringLiteral("mnSaralyReport"), [](QWidget* w) {
@@ -375,7 +374,8 @@ int main(int argc, char* argv[]) {
     });
     command(main, QStringLiteral("BeforeUse"),
             [](QWidget* w) { save(w, QStringLiteral("beforeuse")); });
-    command(main, QStringLiteral("mnVersion"), [](QWidget* w) { save(w, QStringLiteral("ws4010")); });
+    command(main, QStringLiteral("mnVersion"),
+            [](QWidget* w) { save(w, QStringLiteral("ws4010")); });
 
     std::fprintf(stderr, "docshots: %d pictures in %lld ms\n", g_pictures,
                  static_cast<long long>(clock.elapsed()));

@@ -154,10 +154,10 @@ QString stripTags(QString html) {
 }
 
 QStringList metaList(const QString& html, const QString& name) {
-    const QRegularExpression meta(QStringLiteral("<meta name=\"%1\" content=\"([^\"]*)\"").arg(name));
+    const QRegularExpression meta(
+        QStringLiteral("<meta name=\"%1\" content=\"([^\"]*)\"").arg(name));
     const auto m = meta.match(html);
-    return m.hasMatch() ? m.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts)
-                        : QStringList();
+    return m.hasMatch() ? m.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts) : QStringList();
 }
 
 QStringList htmlFiles(const QString& dir) {
@@ -216,7 +216,8 @@ QVector<CatalogueEntry> ReadCatalogue(const QString& path, QStringList* problems
             continue;
         const QStringList f = line.split(QLatin1Char('\t'));
         if (f.size() != 3 || f[0].isEmpty() || f[1].isEmpty() || f[2].trimmed().isEmpty()) {
-            *problems << QStringLiteral("%1:%2: not page<TAB>message<TAB>meaning").arg(path).arg(i + 1);
+            *problems
+                << QStringLiteral("%1:%2: not page<TAB>message<TAB>meaning").arg(path).arg(i + 1);
             continue;
         }
         CatalogueEntry e;
@@ -238,7 +239,9 @@ QVector<SourceText> ScanMessages(const QString& srcRoot) {
         const Masked m = mask(readText(file));
         const QString rel = QDir(srcRoot).relativeFilePath(file);
         QSet<int> used;
-        auto lineAt = [&](qsizetype pos) { return int(m.code.left(pos).count(QLatin1Char('\n'))) + 1; };
+        auto lineAt = [&](qsizetype pos) {
+            return int(m.code.left(pos).count(QLatin1Char('\n'))) + 1;
+        };
         for (auto c = call.globalMatch(m.code); c.hasNext();) {
             const auto hit = c.next();
             // The first argument: up to the comma or parenthesis that ends it.
@@ -298,8 +301,9 @@ QVector<Command> ScanCommands(const QString& mainWindowSource) {
         for (auto it = entry.globalMatch(m.code, table); it.hasNext();)
             inTable.insert(literal(it.next().captured(1)));
     }
-    static const QRegularExpression add(QStringLiteral(
-        "addCommand\\(\\s*\\w+\\s*,\\s*(\\x01\\d+\\x02)\\s*,\\s*QStringLiteral\\((\\x01\\d+\\x02)\\)"));
+    static const QRegularExpression add(
+        QStringLiteral("addCommand\\(\\s*\\w+\\s*,\\s*(\\x01\\d+\\x02)\\s*,\\s*QStringLiteral\\(("
+                       "\\x01\\d+\\x02)\\)"));
     static const QRegularExpression accelerator(QStringLiteral("\\(&.\\)$"));
     QVector<Command> out;
     for (auto it = add.globalMatch(m.code); it.hasNext();) {
@@ -413,10 +417,11 @@ QStringList Check(const QString& srcRoot, const QString& guideSourceDir, const Q
     for (int e = 0; e < entries.size(); ++e) {
         if (entryUsed[e])
             continue;
-        const QStringList parts = pieces({QString(entries[e].text).replace(placeholder, QStringLiteral("\n"))});
-        entryUsed[e] = !parts.isEmpty() && std::all_of(parts.cbegin(), parts.cend(), [&](const QString& p) {
-            return literals.contains(p);
-        });
+        const QStringList parts =
+            pieces({QString(entries[e].text).replace(placeholder, QStringLiteral("\n"))});
+        entryUsed[e] =
+            !parts.isEmpty() && std::all_of(parts.cbegin(), parts.cend(),
+                                            [&](const QString& p) { return literals.contains(p); });
     }
     for (int e = 0; e < entries.size(); ++e)
         if (!entryUsed[e])
@@ -470,7 +475,8 @@ QStringList Check(const QString& srcRoot, const QString& guideSourceDir, const Q
         const QDir here = QFileInfo(it.value()).dir();
         for (auto r = ref.globalMatch(html); r.hasNext();) {
             const QString target = r.next().captured(1);
-            if (target.contains(QStringLiteral("://")) || target.startsWith(QStringLiteral("mailto:")))
+            if (target.contains(QStringLiteral("://")) ||
+                target.startsWith(QStringLiteral("mailto:")))
                 continue;
             const QString file = target.section(QLatin1Char('#'), 0, 0);
             const QString anchor = target.section(QLatin1Char('#'), 1);

@@ -42,8 +42,8 @@ struct Command {
 QVector<Command> ScanCommands(const QString& mainWindowSource);
 
 struct Screen {
-    QString id;                // "WS0030", "ImportWorker": the file names' prefix
-    QStringList titles;        // literal window titles set in its files
+    QString id;         // "WS0030", "ImportWorker": the file names' prefix
+    QStringList titles; // literal window titles set in its files
 };
 QVector<Screen> ScanScreens(const QString& srcRoot);
 
