@@ -378,8 +378,10 @@ int main(int argc, char* argv[]) {
     });
     command(main, QStringLiteral("mnEvaConv"),
             [](QWidget* w) { save(w, QStringLiteral("ws3020")); });
-    command(main, QStringLiteral("mnNendoUpdate"),
-            [](QWidget* w) { save(w, QStringLiteral("ws3030")); });
+    command(main, QStringLiteral("mnNendoUpdate"), [](QWidget* w) {
+        activate(w, QStringLiteral("cmbCorpName"), 0);
+        save(w, QStringLiteral("ws3030"));
+    });
     command(main, QStringLiteral("mnSaralyReport"), [](QWidget* w) {
         save(w, QStringLiteral("ws0090"));
         onModal(
