@@ -171,6 +171,21 @@ void command(TWS0000& main, const QString& name, const std::function<void(QWidge
         name, [a] { a->trigger(); }, use);
 }
 
+// Every further page of a screen's tab control as NAME-2, NAME-3, …, then the first page again.
+void savePages(QWidget* w, const QString& name) {
+    auto* pages = find<QTabWidget>(w, QStringLiteral("PageControl1"));
+    if (!pages)
+        return;
+    for (int i = 1; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        settle();
+        if (pages->currentIndex() == i)
+            save(w, name + QStringLiteral("-%1").arg(i + 1));
+    }
+    pages->setCurrentIndex(0);
+    settle();
+}
+
 // The company selection on year 2023 with the sample company marked.
 void pickCompany(QWidget* w) {
     if (auto* year = find<QComboBox>(w, QStringLiteral("cmbNendo")))
@@ -292,7 +307,10 @@ int main(int argc, char* argv[]) {
         fail(QStringLiteral("the sample company did not open"));
         return 1;
     }
-    command(main, QStringLiteral("mnBase"), [](QWidget* w) { save(w, QStringLiteral("ws0070")); });
+    command(main, QStringLiteral("mnBase"), [](QWidget* w) {
+        save(w, QStringLiteral("ws0070"));
+        savePages(w, QStringLiteral("ws0070"));
+    });
     command(main, QStringLiteral("mnImport"), [&](QWidget* w) {
         type(w, QStringLiteral("EB_FileName"), appDir + QStringLiteral("CSV/import-sample.csv"));
         click(w, QStringLiteral("BTN_Check"));
@@ -301,6 +319,7 @@ int main(int argc, char* argv[]) {
     command(main, QStringLiteral("mnWorker"), [](QWidget* w) {
         activate(w, QStringLiteral("cmbWorker"), 2);
         save(w, QStringLiteral("ws0030"));
+        savePages(w, QStringLiteral("ws0030"));
     });
     // Once the employees have been seen, the main window shows every panel.
     save(&main, QStringLiteral("main"));
@@ -375,6 +394,7 @@ int main(int argc, char* argv[]) {
     command(main, QStringLiteral("mnSalaryInput"), [](QWidget* w) {
         activate(w, QStringLiteral("cmbWorkerCode"), 2);
         save(w, QStringLiteral("ws3010"));
+        savePages(w, QStringLiteral("ws3010"));
     });
     command(main, QStringLiteral("mnEvaConv"),
             [](QWidget* w) { save(w, QStringLiteral("ws3020")); });
