@@ -346,6 +346,10 @@ int main(int argc, char* argv[]) {
                 for (const char* all : {"btnPlotAll", "btnTokyuAll"})
                     if (auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(all)))
                         b->click();
+            // The regression draws its curves only when asked to.
+            if (auto* curves = w->findChild<QCheckBox*>(QStringLiteral("optGraph")))
+                if (!curves->isChecked())
+                    curves->click();
             settle();
             save(w, picture);
             const char* run = w->findChild<QAbstractButton*>(QStringLiteral("btnAnalize"))
