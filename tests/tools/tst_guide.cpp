@@ -123,6 +123,9 @@ private slots:
         write(f.src() + QStringLiteral("/gui/things/More.cpp"),
               QStringLiteral(
                   "void f() { Msg::warning(QStringLiteral(\"保存できません\") + path); }\n"));
+        write(f.src() + QStringLiteral("/gui/things/Named.cpp"),
+              QStringLiteral("const QString Gone = QStringLiteral(\"物がありません\");\n"
+                             "void h() { Msg::info(Gone); }\n"));
         write(f.src() + QStringLiteral("/data/things/Store.cpp"),
               QStringLiteral("QString g() { return QStringLiteral(\"物が壊れています。\"); }\n"));
         const QStringList problems = f.check();
@@ -131,7 +134,9 @@ private slots:
         QVERIFY(mentions(
             problems,
             QStringLiteral("Store.cpp:1: message not in the catalogue: 物が壊れています。")));
-        QCOMPARE(problems.size(), 2);
+        QVERIFY(mentions(
+            problems, QStringLiteral("Named.cpp:2: message not in the catalogue: 物がありません")));
+        QCOMPARE(problems.size(), 3);
     }
 
     void aMessageChangedInTheProgramLeavesItsOldEntryStale() {

@@ -235,6 +235,9 @@ QVector<SourceText> ScanMessages(const QString& srcRoot) {
     static const QRegularExpression call(
         QStringLiteral("\\bMsg::(?:info|warning|error|yesNo|okCancel)\\s*\\("));
     static const QRegularExpression mark(QStringLiteral("\\x01(\\d+)\\x02"));
+    // A name that is not called, qualified or a member: perhaps a constant holding a text.
+    static const QRegularExpression identifier(
+        QStringLiteral("(?<![\\w.>:])([A-Za-z_]\\w*)\\b(?!\\s*[(:.])"));
     for (const QString& file : sourceFiles(srcRoot)) {
         const Masked m = mask(readText(file));
         const QString rel = QDir(srcRoot).relativeFilePath(file);
@@ -260,7 +263,17 @@ QVector<SourceText> ScanMessages(const QString& srcRoot) {
                 } else if (ch == QLatin1Char(',') && depth == 0)
                     break;
             }
-            const QString argument = m.code.mid(start, p - start);
+            // A text kept in a named constant of the file counts as written here.
+            QString argument = m.code.mid(start, p - start);
+            for (auto id = identifier.globalMatch(argument); id.hasNext();) {
+                const QString name = id.next().captured(1);
+                const QRegularExpression constant(
+                    QStringLiteral("\\b%1\\s*=\\s*QStringLiteral\\((\\x01\\d+\\x02)\\)").arg(name));
+                const auto c = constant.match(m.code);
+                if (c.hasMatch())
+                    argument.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(name)),
+                                     c.captured(1));
+            }
             QStringList parts;
             for (auto l = mark.globalMatch(argument); l.hasNext();) {
                 const int index = l.next().captured(1).toInt();
