@@ -6,6 +6,7 @@
 #include "cli/FitCommand.h"
 #include "cli/PlotCommand.h"
 #include "cli/RaiseCommand.h"
+#include "cli/RangeCommand.h"
 #include "cli/RegressionCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/WageTableCommand.h"
@@ -54,6 +55,12 @@ const char* const Usage =
     "                       KIN1, KS1 ... KIN9, KS9); --generate first regenerates and stores\n"
     "                       it from the stored definition as the wage-table screen's save does;\n"
     "                       --pdf writes the printed wage table (連結賃金表) to FILE instead\n"
+    "  range --company K --year N [--xlsx FILE]\n"
+    "                       every employee's place in the salary-scale range of the grade as\n"
+    "                       CSV (SCOT, SNA, TOUKYU, PAY, LOWER, BASE, UPPER, COMPA_RATIO,\n"
+    "                       PENETRATION, POSITION); employees without a link to the wage\n"
+    "                       table or without a grade last; --xlsx writes the workbook of\n"
+    "                       等級別レンジ分析 to FILE instead. Writes nothing to the database\n"
     "  report salary|raise --company K --year N [--marks A-B] [--grades A-B] --pdf FILE\n"
     "                       write the group wage report (salary) or the group raise report\n"
     "                       (raise) of marks A-B (default 1-6) and grades A-B (default 1-9)\n"
@@ -213,7 +220,7 @@ int RunCli(const QStringList& arguments) {
         command != QStringLiteral("report") && command != QStringLiteral("raise") &&
         command != QStringLiteral("annual-update") && command != QStringLiteral("plot") &&
         command != QStringLiteral("fit") && command != QStringLiteral("regression") &&
-        command != QStringLiteral("design")) {
+        command != QStringLiteral("design") && command != QStringLiteral("range")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
@@ -238,6 +245,9 @@ int RunCli(const QStringList& arguments) {
     std::optional<DesignArgs> design;
     if (command == QStringLiteral("design") && !(design = ParseDesignArgs(opts, err())))
         return 2;
+    std::optional<RangeArgs> range;
+    if (command == QStringLiteral("range") && !(range = ParseRangeArgs(opts, err())))
+        return 2;
     TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
     if (!openData(dm, folder))
@@ -261,6 +271,11 @@ int RunCli(const QStringList& arguments) {
     }
     if (plot) {
         const int status = RunPlot(*plot, err());
+        err().flush();
+        return status;
+    }
+    if (range) {
+        const int status = RunRange(*range, out(), err());
         err().flush();
         return status;
     }
