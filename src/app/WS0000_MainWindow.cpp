@@ -29,6 +29,7 @@
 #include "gui/raise/WS3030_AnnualUpdate.h"
 #include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
+#include "gui/wage/WS2020_RangeAnalysis.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,6 +146,7 @@ void TWS0000::buildMenus() {
     addCommand(w, "mnSalaryUpSetting", QStringLiteral("昇給カーブの設計(&Y)"));
     addCommand(w, "mnSalaryList", QStringLiteral("賃金表　作成(&J)"));
     addCommand(w, "mnSalarySetting", QStringLiteral("賃金表 分析グラフ(&T)"));
+    addCommand(w, "mnRangeAnalysis", QStringLiteral("等級別レンジ分析(&R)"));
 
     QMenu* u = menu("mnSalaryUp", QStringLiteral("昇給管理(&S)"));
     addCommand(u, "mnSalaryInput", QStringLiteral("昇給管理　入力(&K)"));
@@ -296,6 +298,7 @@ void TWS0000::buildCommandTable() {
              applyMenuState();
          })},
         {QStringLiteral("mnSalaryList"), withCompany([this] { screenFor<TWS2010>()->start(); })},
+        {QStringLiteral("mnRangeAnalysis"), withCompany([this] { screenFor<TWS2020>()->start(); })},
         {QStringLiteral("mnSalaryInput"), withCompany([this] { startRaiseInput(); })},
         {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
