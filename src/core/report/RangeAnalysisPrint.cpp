@@ -45,13 +45,13 @@ public:
                                        {1000, TextAlign::Centre},
                                        {4000, TextAlign::Left}};
         section(QStringLiteral("等級別"), grade, RangeText::gradeHeadings(),
-                GradeRowTexts(m_report), true);
+                GradeRowTexts(m_report), true, true);
         section(QStringLiteral("社員別"), employee, RangeText::employeeHeadings(),
-                EmployeeRowTexts(m_report), false);
+                EmployeeRowTexts(m_report), false, true);
         const QVector<QStringList> apartRows = ApartRowTexts(m_report);
         if (!apartRows.isEmpty())
             section(QStringLiteral("対象外の社員（レンジに位置づけない社員）"), apart,
-                    RangeText::apartHeadings(), apartRows, false);
+                    RangeText::apartHeadings(), apartRows, false, false);
         finishPage();
         return std::move(m_doc);
     }
@@ -133,8 +133,8 @@ private:
     }
 
     void section(const QString& name, const QVector<Column>& cols, const QStringList& names,
-                 const QVector<QStringList>& rows, bool lastBold) {
-        if (!m_open || m_y + 3 * RowHeight + 600 > Bottom)
+                 const QVector<QStringList>& rows, bool lastBold, bool ownPage) {
+        if (ownPage || !m_open || m_y + 3 * RowHeight + 600 > Bottom)
             newPage();
         else
             m_y += 400;
