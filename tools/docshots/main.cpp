@@ -395,6 +395,15 @@ int main(int argc, char* argv[]) {
             fail(QStringLiteral("the base amounts did not open"));
         }
     });
+    command(main, QStringLiteral("mnRangeAnalysis"), [](QWidget* w) {
+        save(w, QStringLiteral("ws2020"));
+        if (auto* pages = find<QTabWidget>(w, QStringLiteral("PageControl1"))) {
+            pages->setCurrentIndex(1);
+            settle();
+            save(w, QStringLiteral("ws2020-2"));
+            pages->setCurrentIndex(0);
+        }
+    });
     command(main, QStringLiteral("mnSalaryInput"), [](QWidget* w) {
         activate(w, QStringLiteral("cmbWorkerCode"), 2);
         save(w, QStringLiteral("ws3010"));

@@ -216,6 +216,7 @@ void TWS2020::fillEmployees() {
     for (int r = 0; r < apart.size(); ++r)
         fillRow(grdApart, r, apart[r], {}, {});
     grdApart->resizeColumnsToContents();
+    grdApart->setVisible(!apart.isEmpty()); // no empty box under the list
 }
 
 void TWS2020::btnPrintClick() {
