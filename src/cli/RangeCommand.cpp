@@ -87,10 +87,14 @@ void writeCsv(const RangeReport& report, QTextStream& out) {
 } // namespace
 
 int RunRange(const RangeArgs& a, QTextStream& out, QTextStream& err) {
-    Project project;
+    // The company is looked for first, so a missing one is said once, here.
     RangeReport report;
-    const RangeLoad loaded =
-        project.open({a.company, a.year}) ? LoadRangeReport(project, report) : RangeLoad::NoCompany;
+    RangeLoad loaded = LoadRangeReport(CompanyYear{a.company, a.year}, report);
+    Project project;
+    if (loaded != RangeLoad::NoCompany && !project.open({a.company, a.year}))
+        loaded = RangeLoad::Failed;
+    else
+        FillRangeHeader(project, report.header);
     switch (loaded) {
     case RangeLoad::Loaded:
         break;

@@ -15,8 +15,11 @@ RangeAnalysis AnalyseRanges(const QVector<std::optional<ScaleGrade>>& scale,
             g.figures =
                 ComputeScaleFigures(scale[k]->lowerPercent, scale[k]->base, scale[k]->upperPercent);
             g.base = scale[k]->base.truncated();
-            // A zero base gives a zero range: nothing to place an employee in.
-            g.hasScale = g.figures.lowerAmount > 0;
+            // A zero base gives a zero range, and limits typed the wrong way round (upper
+            // under lower) a range that would flag one employee both below and above it:
+            // neither has anything to place an employee in.
+            g.hasScale =
+                g.figures.lowerAmount > 0 && g.figures.upperAmount >= g.figures.lowerAmount;
         }
     }
     for (const RangeEmployee& e : employees) {

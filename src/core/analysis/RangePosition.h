@@ -18,7 +18,8 @@ struct RangeEmployee {
 
 struct RangeEmployeeResult {
     RangeEmployee employee;
-    bool hasScale = false;  // the grade has a scale row with a non-zero lower amount
+    bool hasScale = false;  // the grade has a scale row with a lower amount over 0 and an
+                            // upper amount not under it
     double compaRatio = 0;  // base pay / scale base (midpoint)
     double penetration = 0; // (pay − lower) / (upper − lower); 0 when the range is 0
     bool below = false;     // strictly under the lower amount

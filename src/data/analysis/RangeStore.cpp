@@ -105,10 +105,14 @@ RangeLoad LoadRangeReport(const CompanyYear& cy, RangeReport& report) {
 RangeLoad LoadRangeReport(const Project& project, RangeReport& report) {
     const CompanyYear cy = project.companyYear();
     const RangeLoad result = LoadRangeReport(cy, report);
-    report.header.companyName = project.companyName();
-    report.header.nendoText = NendoText(project.eraMode(), cy.nendo);
+    FillRangeHeader(project, report.header);
+    return result;
+}
+
+void FillRangeHeader(const Project& project, RangeHeader& header) {
+    header.companyName = project.companyName();
+    header.nendoText = NendoText(project.eraMode(), project.companyYear().nendo);
     AppState& s = state();
     s.refreshToday();
-    report.header.today = s.Today;
-    return result;
+    header.today = s.Today;
 }

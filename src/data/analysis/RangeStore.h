@@ -30,3 +30,5 @@ class Project;
 // The same for the open company of a project, with the header as the prints fill it: the
 // company's name, the year as the project shows years, and today's date.
 RangeLoad LoadRangeReport(const Project& project, RangeReport& report);
+// Just those header fields, for a report loaded by company year.
+void FillRangeHeader(const Project& project, RangeHeader& header);

@@ -62,6 +62,14 @@ private slots:
         QCOMPARE(a.grades[2].belowCount, 0);
         QCOMPARE(a.unlinked.size(), 3);
     }
+    void limitsTheWrongWayRound() {
+        // 100,000 at +10 % / -10 %: lower 110,000 over upper 90,000. Placed, 95,000 would be
+        // both under the lower and over the upper amount.
+        const auto a = AnalyseRanges({row(10, 100000, -10)}, {emp("1", 1, 95000)});
+        QVERIFY(!a.grades[0].hasScale);
+        QCOMPARE(a.grades[0].headCount, 1);
+        QVERIFY(!a.employees[0].below && !a.employees[0].above);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestRangePosition)
