@@ -1,6 +1,7 @@
 // The range analysis read from the sample company, checked against figures worked by hand
 // from its salary scale (set 1: grades 1-5 at -10 % / +20 %, grade 6 at -10 % / +15 %) and
 // employees; links, grades and scale rows changed to reach every way an employee is placed.
+// (Years without a wage table, a scale or employees: the command-line and screen tests.)
 
 #include "data/analysis/RangeStore.h"
 #include "support/data/TestSupport.h"
@@ -137,32 +138,6 @@ private Q_SLOTS:
         QCOMPARE(t.headCount, 57);
         QCOMPARE(t.belowCount, 1);
         QCOMPARE(t.aboveCount, 1);
-    }
-
-    void yearsWithoutWhatTheAnalysisNeeds() {
-        TestEnvironment env;
-        env.openDatabases();
-        RangeReport r;
-        QCOMPARE(LoadRangeReport(CompanyYear{1, 2022}, r), RangeLoad::NoCompany);
-        env.exec(TDM::ACN2, QStringLiteral("UPDATE MCHINGIN SET SKCO = 7 WHERE KCO = 1"));
-        QCOMPARE(LoadRangeReport(Sample, r), RangeLoad::NoScale);
-        QCOMPARE(r.header.scaleCode, 7);
-        env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MCHINGIN WHERE KCO = 1"));
-        QCOMPARE(LoadRangeReport(Sample, r), RangeLoad::NoWageTable);
-        VERIFY_MESSAGES(env.messages);
-    }
-
-    void noEmployees() {
-        TestEnvironment env;
-        env.openDatabases();
-        env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN2 WHERE KCO = 1"));
-        env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN1 WHERE KCO = 1"));
-        RangeReport r;
-        QCOMPARE(LoadRangeReport(Sample, r), RangeLoad::Loaded);
-        QVERIFY(r.analysis.employees.isEmpty());
-        QCOMPARE(r.analysis.grades[0].headCount, 0);
-        QVERIFY(r.analysis.grades[0].hasScale);
-        QCOMPARE(TotalsOf(r.analysis).headCount, 0);
     }
 };
 
