@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/masters/EmployeeCsv.h"
+#include "core/masters/EmployeeSheet.h"
 #include "data/masters/EmployeeStore.h"
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 // Employee export and import with the database: the code the screens and tesvane-cli share.
 
@@ -17,6 +19,10 @@ struct ExportOutcome {
     int count = 0;
     QString detail; // Unencodable: which character where; WriteFailed: the system's message
 };
+
+// The employees of the company year ordered by employee number, with grade, step and pay.
+// Nothing when the read failed (the data module has reported it).
+std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy);
 
 // Writes the employees of the company year, ordered by employee number, to the file (created
 // anew; its folder is made when missing). Nothing is written unless every text converts.
