@@ -369,10 +369,9 @@ TPRTU RaiseReportLine(const GroupReportEmployee& e) {
 
 QString AgeBaseNote(const GroupReportHeader& header) {
     // The date ages are counted to: today, or the company's fixed date.
-    const qint64 d = header.ageBase.mode != 0
-                         ? qint64(header.today.year()) * 10000 + header.today.month() * 100 +
-                               header.today.day()
-                         : header.ageBase.date;
+    const qint64 d = header.ageBase.mode != 0 ? qint64(header.today.year()) * 10000 +
+                                                    header.today.month() * 100 + header.today.day()
+                                              : header.ageBase.date;
     return QStringLiteral("年齢・勤続は%1年%2月%3日現在")
         .arg(d / 10000)
         .arg((d / 100) % 100, 2, 10, QLatin1Char('0'))

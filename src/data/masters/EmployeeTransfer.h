@@ -33,8 +33,8 @@ ImportRead ReadImportPath(const QString& path);
 
 enum class ImportMode { Add, Replace };
 
-// Stores the checked employees (ImportSheet::employees) as new employees in one transaction: Replace first deletes the
-// company year's employees. Codes continue after the highest code (1 when none). False when
-// anything failed; nothing is then stored and nothing deleted.
+// Stores the checked employees (ImportSheet::employees) as new employees in one transaction:
+// Replace first deletes the company year's employees. Codes continue after the highest code (1 when
+// none). False when anything failed; nothing is then stored and nothing deleted.
 bool StoreImportedEmployees(const CompanyYear& cy, const QVector<ImportedEmployee>& employees,
                             ImportMode mode, const QDate& today, int* firstCode = nullptr);

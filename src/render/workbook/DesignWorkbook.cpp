@@ -1,7 +1,7 @@
 #include "render/workbook/DesignWorkbook.h"
 
 #include "core/common/Currency.h"
-#include "core//report/ReportCatalogue.h"
+#include "core/report/ReportCatalogue.h"
 
 #include <map>
 
@@ -25,13 +25,14 @@ void sideBySide(Xlsx::Workbook& book, const DesignPrintHeader& header,
                 const QVector<DesignRow>& rows) {
     Sheet& s = book.addSheet(QStringLiteral("昇給設計"));
     const int lastCol = indexColumn(DesignCount);
-    const QString title = header.title.isEmpty() ? QStringLiteral("昇給設計レポート") : header.title;
+    const QString title =
+        header.title.isEmpty() ? QStringLiteral("昇給設計レポート") : header.title;
     s.merge(0, 0, lastCol, title, Xlsx::titleStyle());
     s.merge(1, 0, lastCol, companyLine(header), {});
     const QString x = DesignXCaption(header.xItem), y = DesignYCaption(header.yItem);
     for (int d = 1; d <= DesignCount; ++d) {
-        s.merge(CaptionRow, xColumn(d), indexColumn(d),
-                QStringLiteral("設計") + QChar(0xFF10 + d), Xlsx::headerStyle());
+        s.merge(CaptionRow, xColumn(d), indexColumn(d), QStringLiteral("設計") + QChar(0xFF10 + d),
+                Xlsx::headerStyle());
         s.text(HeadingRow, xColumn(d), x, Xlsx::headerStyle());
         s.text(HeadingRow, amountColumn(d), y, Xlsx::headerStyle());
         s.text(HeadingRow, indexColumn(d), QStringLiteral("格差"), Xlsx::headerStyle());
@@ -85,12 +86,9 @@ void sideBySide(Xlsx::Workbook& book, const DesignPrintHeader& header,
 void expandedRows(Xlsx::Workbook& book, const DesignPrintHeader& header,
                   const QVector<DesignRow>& rows) {
     Sheet& s = book.addSheet(QStringLiteral("展開"));
-    const QStringList headings = {QStringLiteral("設計"),
-                                  QStringLiteral("No"),
-                                  DesignXCaption(header.xItem),
-                                  DesignYCaption(header.yItem),
-                                  QStringLiteral("昇給額"),
-                                  QStringLiteral("昇給率"),
+    const QStringList headings = {QStringLiteral("設計"),       QStringLiteral("No"),
+                                  DesignXCaption(header.xItem), DesignYCaption(header.yItem),
+                                  QStringLiteral("昇給額"),     QStringLiteral("昇給率"),
                                   QStringLiteral("格差")};
     s.merge(0, 0, int(headings.size()) - 1, companyLine(header), {});
     for (int c = 0; c < headings.size(); ++c)

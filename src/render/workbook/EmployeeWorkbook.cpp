@@ -1,7 +1,7 @@
 #include "render/workbook/EmployeeWorkbook.h"
 
 #include "core/common/Currency.h"
-#include "core//report/ReportCatalogue.h"
+#include "core/report/ReportCatalogue.h"
 
 using namespace EmployeeSheet;
 using Xlsx::Sheet;
@@ -30,13 +30,12 @@ Xlsx::Workbook ComposeEmployeeWorkbook(const EmployeeSheetHeader& header,
             {});
 
     // The CSV export's headings, then the wage-table place and the pay items.
-    QStringList headings = {QStringLiteral("社員番号"), QStringLiteral("社員名"),
-                            QStringLiteral("役職"),     QStringLiteral("性別"),
-                            QStringLiteral("学歴"),     QStringLiteral("専攻"),
-                            QStringLiteral("職務経験"), QStringLiteral("社内身分"),
-                            QStringLiteral("生年月日"), QStringLiteral("入社日"),
-                            QStringLiteral("賃金等級"), QStringLiteral("等級名称"),
-                            QStringLiteral("号俸")};
+    QStringList headings = {
+        QStringLiteral("社員番号"), QStringLiteral("社員名"),   QStringLiteral("役職"),
+        QStringLiteral("性別"),     QStringLiteral("学歴"),     QStringLiteral("専攻"),
+        QStringLiteral("職務経験"), QStringLiteral("社内身分"), QStringLiteral("生年月日"),
+        QStringLiteral("入社日"),   QStringLiteral("賃金等級"), QStringLiteral("等級名称"),
+        QStringLiteral("号俸")};
     for (int i = 1; i <= 3; ++i)
         headings << itemName(header.baseItemNames[size_t(i)], QStringLiteral("基本給%1").arg(i));
     headings << QStringLiteral("基本賃金計");

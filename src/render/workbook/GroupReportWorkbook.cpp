@@ -76,8 +76,8 @@ public:
 
     Xlsx::Workbook run(const QVector<GroupReportEmployee>& employees) {
         Xlsx::Workbook book;
-        const QString title = ReportFilesOf(m_raise ? ReportId::GroupRaise : ReportId::GroupWage)
-                                  .docName;
+        const QString title =
+            ReportFilesOf(m_raise ? ReportId::GroupRaise : ReportId::GroupWage).docName;
         Sheet& s = book.addSheet(title);
         m_sheet = &s;
         s.merge(0, 0, m_columns - 1, title, Xlsx::titleStyle());
@@ -126,21 +126,21 @@ private:
     void headings() {
         QStringList h;
         if (m_raise) {
-            h = {QStringLiteral("社員番号"),   QStringLiteral("氏　　名"),
-                 QStringLiteral("評価"),       QStringLiteral("等級"),
-                 QStringLiteral("号俸"),       QStringLiteral("昇号"),
-                 QStringLiteral("新基本賃金"), QStringLiteral("基本賃金増減"),
-                 QStringLiteral("新諸手当"),   QStringLiteral("諸手当増減"),
+            h = {QStringLiteral("社員番号"),     QStringLiteral("氏　　名"),
+                 QStringLiteral("評価"),         QStringLiteral("等級"),
+                 QStringLiteral("号俸"),         QStringLiteral("昇号"),
+                 QStringLiteral("新基本賃金"),   QStringLiteral("基本賃金増減"),
+                 QStringLiteral("新諸手当"),     QStringLiteral("諸手当増減"),
                  QStringLiteral("新所定内賃金"), QStringLiteral("現所定内賃金"),
-                 QStringLiteral("昇給額"),     QStringLiteral("昇給率％")};
+                 QStringLiteral("昇給額"),       QStringLiteral("昇給率％")};
         } else {
-            h = {QStringLiteral("社員番号"), QStringLiteral("氏　　名"),
-                 QStringLiteral("年齢"),     QStringLiteral("勤続")};
+            h = {QStringLiteral("社員番号"), QStringLiteral("氏　　名"), QStringLiteral("年齢"),
+                 QStringLiteral("勤続")};
             for (int i = 1; i <= 3; ++i)
                 h << m_header.baseItemNames[size_t(i)];
             h << QStringLiteral("基本賃金計") << QStringLiteral("諸手当")
-              << QStringLiteral("所定内賃金") << QStringLiteral("賞与１") << QStringLiteral("賞与２")
-              << QStringLiteral("年　　収");
+              << QStringLiteral("所定内賃金") << QStringLiteral("賞与１")
+              << QStringLiteral("賞与２") << QStringLiteral("年　　収");
         }
         for (int c = 0; c < h.size(); ++c)
             m_sheet->text(HeadingRow, c, h[c], Xlsx::headerStyle());
@@ -254,17 +254,16 @@ private:
             count += last - first + 1;
         // The head count stands where the print has it: under 年齢, or under 評価.
         const int countCol = m_raise ? int(REvaluation) : int(WAge);
-        const QString countFormula = isTotal ? sum(cells(subtotals, countCol))
-                                             : QStringLiteral("ROWS(%1)").arg(
-                                                   ranges(blocks, countCol));
+        const QString countFormula = isTotal
+                                         ? sum(cells(subtotals, countCol))
+                                         : QStringLiteral("ROWS(%1)").arg(ranges(blocks, countCol));
         formula(r, countCol, countFormula, double(count), Xlsx::amountStyle(true));
         auto sumOf = [&](int c) {
             return isTotal ? sum(cells(subtotals, c)) : sum(ranges(blocks, c));
         };
         // Amounts: truncated averages, as the print divides whole yen.
         auto averageOf = [&](int c, qint64 t) {
-            formula(a, c,
-                    QStringLiteral("TRUNC(%1/%2)").arg(at(r, c), at(r, countCol)),
+            formula(a, c, QStringLiteral("TRUNC(%1/%2)").arg(at(r, c), at(r, countCol)),
                     double(count ? t / count : 0), Xlsx::amountStyle(true));
         };
         if (m_raise) {
@@ -311,20 +310,18 @@ private:
                                                total(blocks, WBase2) / count +
                                                total(blocks, WBase3) / count
                                          : 0;
-            const qint64 avgScheduled =
-                avgBase + (count ? total(blocks, WAllowances) / count : 0);
+            const qint64 avgScheduled = avgBase + (count ? total(blocks, WAllowances) / count : 0);
             wageFormulas(a, avgBase, avgScheduled, true);
             // Ages and service to one decimal, rounded half away from zero (as ROUND does).
             const Xlsx::CellStyle one = Xlsx::decimalStyle(1, true);
             s.text(r, WService, QString(), Xlsx::textStyle());
             formula(a, WAge,
-                    QStringLiteral("ROUND(%1/%2,1)")
-                        .arg(sum(ranges(blocks, WAge)), at(r, WAge)),
+                    QStringLiteral("ROUND(%1/%2,1)").arg(sum(ranges(blocks, WAge)), at(r, WAge)),
                     count ? double(DivRoundHalfAway(age * 10, count)) / 10 : 0, one);
-            formula(a, WService,
-                    QStringLiteral("ROUND(%1/%2,1)")
-                        .arg(sum(ranges(blocks, WService)), at(r, WAge)),
-                    count ? double(DivRoundHalfAway(service * 10, count)) / 10 : 0, one);
+            formula(
+                a, WService,
+                QStringLiteral("ROUND(%1/%2,1)").arg(sum(ranges(blocks, WService)), at(r, WAge)),
+                count ? double(DivRoundHalfAway(service * 10, count)) / 10 : 0, one);
         }
     }
 

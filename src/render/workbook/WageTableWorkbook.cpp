@@ -1,7 +1,7 @@
 #include "render/workbook/WageTableWorkbook.h"
 
 #include "core/common/Currency.h"
-#include "core//common/ExactDivision.h"
+#include "core/common/ExactDivision.h"
 #include "core/report/ReportCatalogue.h"
 #include "core/wage/WageTableGenerator.h"
 
@@ -91,10 +91,10 @@ void tableSheet(Xlsx::Workbook& book, const WageTablePrintHeader& header,
         const Run& run = runs[size_t(g)];
         const int a = amountColumn(g), k = indexColumn(g);
         if (run.count >= 1)
-            s.formula(r, a,
-                      QStringLiteral("ROUND(AVERAGE(%1),0)")
-                          .arg(Sheet::rangeName(FirstRow, a, r - 1, a)),
-                      double(DivRoundHalfAway(run.sum, run.count)), Xlsx::amountStyle(true));
+            s.formula(
+                r, a,
+                QStringLiteral("ROUND(AVERAGE(%1),0)").arg(Sheet::rangeName(FirstRow, a, r - 1, a)),
+                double(DivRoundHalfAway(run.sum, run.count)), Xlsx::amountStyle(true));
         else
             s.text(r, a, QString(), Xlsx::amountStyle(true));
         if (run.count > 1)
@@ -156,7 +156,7 @@ void definitionSheet(Xlsx::Workbook& book, const WageTablePrintHeader& header,
     field(QStringLiteral("等級数"), h.gradeCount);
     field(QStringLiteral("曲線の選択"), methodText(h.method));
     field(QStringLiteral("上書き"), h.overwrite == 1 ? QStringLiteral("する　　（手入力）")
-                                                  : QStringLiteral("しない　（自動計算）"));
+                                                     : QStringLiteral("しない　（自動計算）"));
     field(QStringLiteral("丸め方"), roundingText(h.rounding));
     field(QStringLiteral("スケールコード"), h.scaleCode);
     field(QStringLiteral("２次曲線コード"), h.secondCode);
@@ -167,8 +167,8 @@ void definitionSheet(Xlsx::Workbook& book, const WageTablePrintHeader& header,
     ++r;
     s.text(r++, 0, QStringLiteral("ｻﾗﾘｰｽｹｰﾙ"), Xlsx::titleStyle());
     const QStringList scaleHeadings = {
-        QStringLiteral("等級番号"), QStringLiteral("等級名称"), QStringLiteral("下限 (%)"),
-        QStringLiteral("基礎金額"), QStringLiteral("上限 (%)"), QStringLiteral("下限額"),
+        QStringLiteral("等級番号"), QStringLiteral("等級名称"),   QStringLiteral("下限 (%)"),
+        QStringLiteral("基礎金額"), QStringLiteral("上限 (%)"),   QStringLiteral("下限額"),
         QStringLiteral("上限額"),   QStringLiteral("スプレッド"), QStringLiteral("レンジ")};
     for (int c = 0; c < scaleHeadings.size(); ++c)
         s.text(r, c, scaleHeadings[c], label);
@@ -190,9 +190,9 @@ void definitionSheet(Xlsx::Workbook& book, const WageTablePrintHeader& header,
         ++r;
     }
     s.merge(r++, 0, lastCol,
-           QStringLiteral("下限額＝基礎金額×（1＋下限÷100）、上限額＝基礎金額×（1＋上限÷100）、"
-                          "スプレッド＝上限額÷下限額、レンジ＝上限額－下限額"),
-           {});
+            QStringLiteral("下限額＝基礎金額×（1＋下限÷100）、上限額＝基礎金額×（1＋上限÷100）、"
+                           "スプレッド＝上限額÷下限額、レンジ＝上限額－下限額"),
+            {});
 
     ++r;
     const bool third = table.thirdOrder();

@@ -38,11 +38,11 @@ struct CellStyle {
 // Ready-made styles for the common cells.
 CellStyle headerStyle();
 CellStyle titleStyle();
-CellStyle amountStyle(bool bold = false); // #,##0 with a thin border
+CellStyle amountStyle(bool bold = false);                  // #,##0 with a thin border
 CellStyle decimalStyle(int places = 1, bool bold = false); // 1 to 3 places
-CellStyle percentStyle(bool bold = false); // 0.0%
-CellStyle textStyle(bool bold = false);    // text with a thin border
-CellStyle dateStyle();                     // yyyy/mm/dd with a thin border
+CellStyle percentStyle(bool bold = false);                 // 0.0%
+CellStyle textStyle(bool bold = false);                    // text with a thin border
+CellStyle dateStyle();                                     // yyyy/mm/dd with a thin border
 
 struct Formula {
     QString expression; // without the leading '='
