@@ -111,7 +111,8 @@ public:
             closeBlock(r, QStringLiteral("小計"), {{first, last}}, {});
             r += 3; // subtotal, average, a blank line
         }
-        closeBlock(r, QStringLiteral("合計"), blocks, subtotalRows);
+        if (!blocks.isEmpty())
+            closeBlock(r, QStringLiteral("合計"), blocks, subtotalRows);
 
         s.freeze(FirstRow, 2);
         s.repeatRows(HeadingRow, HeadingRow);
