@@ -31,6 +31,15 @@ QString cellName(int row, int col) {
     return QString(QChar('A' + col)) + QString::number(row + 1);
 }
 
+// The program folder of a test gets the shipped layouts, as the build lays them out.
+void placeLayouts(const TestEnvironment& env) {
+    const QString from = QFINDTESTDATA(QStringLiteral("../../resources/report/PrintSalaryList.jfm"))
+                             .section('/', 0, -2);
+    for (const QString& f : QDir(from).entryList({QStringLiteral("*.jfm")}, QDir::Files))
+        if (!QFile::copy(from + QLatin1Char('/') + f, env.appDir() + QStringLiteral("Report/") + f))
+            qFatal("cannot copy %s", qPrintable(f));
+}
+
 const XlsxSheet* firstSheet(XlsxReader& r, const QString& path) {
     if (!r.open(path))
         qFatal("unreadable workbook %s: %s", qPrintable(path), qPrintable(r.error()));
@@ -59,6 +68,7 @@ void TestCliWorkbooks::everyWorkbookLeavesTheDatabaseAlone() {
     QVERIFY(SaveDesigns({1, 2023}, 0, 2, designs, QString(), CurveStyle()));
     env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MCHART (CHCO, KCO, NENDO, KNO, TITLE, FX, "
                                        "FY) VALUES (1050, 1, 2023, 1, '年齢カーブ', 0, 2)"));
+    placeLayouts(env);
     const QByteArray data = digest(env.dataPath());
     const QString dir = env.appDir();
 

@@ -297,8 +297,9 @@ private Q_SLOTS:
     // range typed on the screen; a preview of another report cannot.
     void previewSavesTheReportWorkbook() {
         Screen s(1);
-        s.enter(QStringLiteral("cmbTokyuSTart"), QStringLiteral("3"));
-        s.type(QStringLiteral("cmbTokyuEnd"), QStringLiteral("5")); // not left before 印　刷
+        s.choose(QStringLiteral("cmbTokyuSTart"), 2); // 3 : 主任
+        s.box(QStringLiteral("cmbTokyuEnd"))->setFocus();
+        s.box(QStringLiteral("cmbTokyuEnd"))->setCurrentIndex(4); // 5 : 課長, not left
         const QString path = s.env.appDir() + QStringLiteral("昇給.xlsx");
         s.env.dialogs.saveAnswers << path;
         bool enabled = false;
@@ -322,7 +323,8 @@ private Q_SLOTS:
         QVERIFY2(r.open(path), qPrintable(r.error()));
         const XlsxSheet* sheet = r.sheet(0);
         QCOMPARE(sheet->name, QStringLiteral("グループ別社員昇給レポート"));
-        QVERIFY(sheet->text(QStringLiteral("A3")).contains(QStringLiteral("主任 ～ 課長")));
+        QVERIFY2(sheet->text(QStringLiteral("A3")).contains(QStringLiteral("主任 ～ 課長")),
+                 qPrintable(sheet->text(QStringLiteral("A3"))));
         const QString heads = s.env.scalar(
             TDM::ACN2, QStringLiteral("SELECT COUNT(*) FROM VSYAIN WHERE KCO = 1 AND NENDO = 2023 "
                                       "AND TOUKYU BETWEEN 3 AND 5"));
