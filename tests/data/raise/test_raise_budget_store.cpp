@@ -78,17 +78,18 @@ private Q_SLOTS:
     }
 
     void aFileWithoutTheColumnsReadsTheDefaults() {
-        Opened o;
-        o.env.exec(TDM::ACN2, "ALTER TABLE MKIGYOU2 DROP COLUMN SYOUYOTSUKI");
-        o.env.exec(TDM::ACN2, "ALTER TABLE MKIGYOU2 DROP COLUMN HUTANRITSU");
+        TestEnvironment env;
+        env.exec(TDM::ACN2, "ALTER TABLE MKIGYOU2 DROP COLUMN SYOUYOTSUKI");
+        env.exec(TDM::ACN2, "ALTER TABLE MKIGYOU2 DROP COLUMN HUTANRITSU");
+        env.openDatabases();
         RaiseBudgetSettings s;
         QCOMPARE(LoadRaiseBudgetSettings(Sample, s), LoadResult::Found);
         QCOMPARE(s.bonusMonths, Currency());
         QCOMPARE(s.onCostPercent, Currency::fromInt(15));
         // Saving there is a failing statement, reported, never a silent success.
-        o.env.messages.expect(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+        env.messages.expect(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
         QCOMPARE(SaveRaiseBudgetSettings(Sample, s), BudgetSaveResult::Failed);
-        VERIFY_MESSAGES(o.env.messages);
+        VERIFY_MESSAGES(env.messages);
     }
 
     void sampleBudgetAddsUpAgainstTheDatabase() {
