@@ -109,7 +109,7 @@ FieldCheck checkBetween(const QString& text, int high) {
         return c;
     const Currency v = NumberOfText(c.shown);
     if (v < Currency() || Currency::fromInt(high) < v)
-        return {QStringLiteral("入力範囲外です。0 ～ %1 の値を入力して下さい。").arg(high),
+        return {QStringLiteral("入力範囲外です。0 ～ %1の値を入力して下さい。").arg(high),
                 QString()};
     return c;
 }

@@ -114,7 +114,7 @@ TWS3040::TWS3040(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     connect(btnPrint, &QPushButton::clicked, this, &TWS3040::btnPrintClick);
     connect(btnExcel, &QPushButton::clicked, this, &TWS3040::btnExcelClick);
     connect(btnClose, &QPushButton::clicked, this, &TWS3040::btnCloseClick);
-    resize(1400, 560);
+    resize(1400, 470);
 }
 
 TWS3040::~TWS3040() {

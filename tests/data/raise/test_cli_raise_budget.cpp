@@ -138,9 +138,9 @@ private Q_SLOTS:
         };
         const QString locked = env.appDir() + QStringLiteral("nofolder/x.xlsx");
         const Case cases[] = {
-            {{"--months", "-1"}, 2, "0 ～ 24"},
-            {{"--months", "1e3"}, 2, "0 ～ 24"},
-            {{"--oncost", "1,2,3"}, 2, "0 ～ 100"},
+            {{"--months", "-1"}, 2, "0 ～ 24の値"},
+            {{"--months", "1e3"}, 2, "0 ～ 24の値"},
+            {{"--oncost", "1,2,3"}, 2, "0 ～ 100の値"},
             {{"--oncost", "abc"}, 2, "数値を入力してください。"},
             {{"--months"}, 2, "--months"},
             {{"--by", "mark"}, 2, "unknown option"},

@@ -20,7 +20,7 @@
 
 namespace {
 
-const QString OutOfMonths = QStringLiteral("入力範囲外です。0 ～ 24 の値を入力して下さい。");
+const QString OutOfMonths = QStringLiteral("入力範囲外です。0 ～ 24の値を入力して下さい。");
 const QString NoData = QStringLiteral("印刷対象データは有りません。");
 
 struct Screen {
@@ -120,7 +120,7 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("数値を入力してください。"));
         s.type("txtSyouyo", QStringLiteral("abc"), false);
         s.click("btnPrint");
-        s.env.messages.expect(QStringLiteral("入力範囲外です。0 ～ 100 の値を入力して下さい。"));
+        s.env.messages.expect(QStringLiteral("入力範囲外です。0 ～ 100の値を入力して下さい。"));
         s.type("txtSyouyo", QStringLiteral("4"), true);
         s.type("txtHutan", QStringLiteral("1,2,3"), true);
         VERIFY_MESSAGES(s.env.messages);
