@@ -213,7 +213,9 @@ void TWS3040::fill(QTableWidget* grid, int section) {
 }
 
 bool TWS3040::settled() {
-    return m_exits->checkFocused();
+    // Both boxes, not only the focused one: after a refusal box the window is not always
+    // activated again, and a box left then never ran its check. A command takes what they show.
+    return m_exits->checkFocused() && monthsExit() && rateExit();
 }
 
 void TWS3040::btnAddClick() {

@@ -170,6 +170,14 @@ private Q_SLOTS:
                  s.total(QStringLiteral("年間原資")));
         // Print and workbook take what the box shows; nothing was registered.
         QCOMPARE(s.saved(), QStringLiteral("0|15"));
+        // A box whose check never ran (the window not activated again after a refusal box) is
+        // still checked before a command.
+        s.box("txtHutan")->setText(QStringLiteral("20"));
+        s.click("btnAdd");
+        QCOMPARE(s.saved(), QStringLiteral("2|20"));
+        s.box("txtHutan")->setText(QStringLiteral("-5"));
+        s.env.messages.expect(QStringLiteral("入力範囲外です。0 ～ 100の値を入力して下さい。"));
+        s.click("btnPrint");
         VERIFY_MESSAGES(s.env.messages);
     }
 
