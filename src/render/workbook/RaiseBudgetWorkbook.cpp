@@ -2,6 +2,8 @@
 
 #include "core/common/Currency.h"
 
+#include <cmath>
+
 using namespace Xlsx;
 
 namespace {
@@ -61,11 +63,13 @@ void composeSection(Sheet& s, const RaiseBudgetDocument& d, const RaiseBudgetSec
                       sums[size_t(col)], amountStyle(true));
     }
     const double current = sums[size_t(currentCol)];
+    // Rounded as the program rounds a rate (four decimals of a percent), so that the sheet
+    // shows the total rate the screen and the print show.
     if (current != 0)
         s.formula(row, rateCol,
-                  Sheet::cellName(row, raiseCol) + QLatin1Char('/') +
-                      Sheet::cellName(row, currentCol),
-                  sums[size_t(raiseCol)] / current, rateStyle(true));
+                  QStringLiteral("ROUND(") + Sheet::cellName(row, raiseCol) + QLatin1Char('/') +
+                      Sheet::cellName(row, currentCol) + QStringLiteral(",6)"),
+                  std::round(sums[size_t(raiseCol)] / current * 1e6) / 1e6, rateStyle(true));
     else
         s.text(row, rateCol, QString(), textStyle(true));
     s.text(row + 2, 0, RaiseBudgetSplitNote());
