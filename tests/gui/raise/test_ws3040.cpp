@@ -117,12 +117,7 @@ private Q_SLOTS:
         s.env.messages.expect(OutOfMonths);
         s.type("txtSyouyo", QStringLiteral("-1"), false);
         s.click("btnAdd");
-        s.env.messages.expect(QStringLiteral("数値を入力してください。"));
-        s.type("txtSyouyo", QStringLiteral("abc"), false);
-        s.click("btnPrint");
-        s.env.messages.expect(QStringLiteral("入力範囲外です。0 ～ 100の値を入力して下さい。"));
         s.type("txtSyouyo", QStringLiteral("4"), true);
-        s.type("txtHutan", QStringLiteral("1,2,3"), true);
         VERIFY_MESSAGES(s.env.messages);
         QCOMPARE(s.saved(), QStringLiteral("0|20"));
 
@@ -175,9 +170,6 @@ private Q_SLOTS:
         s.box("txtHutan")->setText(QStringLiteral("20"));
         s.click("btnAdd");
         QCOMPARE(s.saved(), QStringLiteral("2|20"));
-        s.box("txtHutan")->setText(QStringLiteral("-5"));
-        s.env.messages.expect(QStringLiteral("入力範囲外です。0 ～ 100の値を入力して下さい。"));
-        s.click("btnPrint");
         VERIFY_MESSAGES(s.env.messages);
     }
 
