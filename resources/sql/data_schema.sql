@@ -32,6 +32,9 @@ CREATE TABLE MKIGYOU2 (
     SYOUKYUHI INTEGER DEFAULT 0,
     FRSTKYUM INTEGER DEFAULT 0,
     FRENCM INTEGER DEFAULT 0,
+    -- Raise budget: bonuses as months of base pay, employer on-costs in percent of the raise.
+    SYOUYOTSUKI NUMERIC DEFAULT 0,
+    HUTANRITSU NUMERIC DEFAULT 15,
     PRIMARY KEY (KCO, NENDO)
 );
 

@@ -27,6 +27,7 @@
 #include "gui/raise/WS3010_RaiseInput.h"
 #include "gui/raise/WS3020_EvaluationConversion.h"
 #include "gui/raise/WS3030_AnnualUpdate.h"
+#include "gui/raise/WS3040_RaiseBudget.h"
 #include "gui/report/WS0090_GroupReport.h"
 #include "gui/wage/WS2010_WageTable.h"
 #include "gui/wage/WS2020_RangeAnalysis.h"
@@ -152,6 +153,7 @@ void TWS0000::buildMenus() {
     addCommand(u, "mnSalaryInput", QStringLiteral("昇給管理　入力(&K)"));
     addCommand(u, "mnNendoUpdate", QStringLiteral("年度更新(&N)"));
     addCommand(u, "mnEvaConv", QStringLiteral("評価の変換(&H)"));
+    addCommand(u, "mnRaiseBudget", QStringLiteral("昇給原資(&B)"));
 
     QMenu* r = menu("mnReport", QStringLiteral("レポート(&R)"));
     addCommand(r, "mnSaralyReport", QStringLiteral("グループ別社員賃金(&G)"));
@@ -302,6 +304,7 @@ void TWS0000::buildCommandTable() {
         {QStringLiteral("mnSalaryInput"), withCompany([this] { startRaiseInput(); })},
         {QStringLiteral("mnNendoUpdate"), withCompany([this] { screenFor<TWS3030>()->start(); })},
         {QStringLiteral("mnEvaConv"), withCompany([this] { screenFor<TWS3020>()->start(); })},
+        {QStringLiteral("mnRaiseBudget"), withCompany([this] { screenFor<TWS3040>()->start(); })},
         {QStringLiteral("mnSalaryPlot"), withCompany([this] { screenFor<TWS1010>()->start(); })},
         {QStringLiteral("mnLiving"), withCompany([this] { screenFor<TWS0050>()->start(); })},
         {QStringLiteral("mnModelData"), withCompany([this] { screenFor<TWS0080>()->start(); })},

@@ -3,12 +3,16 @@
 #include "core/common/CompanySettings.h"
 #include "core/common/NumberText.h"
 #include "core/raise/EvaluationFile.h"
+#include "core/raise/RaiseBudgetTable.h"
 #include "core/raise/RaiseSummary.h"
 #include "core/wage/WageTableDefinition.h"
 #include "data/db/TDM.h"
 #include "data/project/CompanySettingsCache.h"
+#include "data/project/Project.h"
+#include "data/raise/RaiseBudgetStore.h"
 #include "data/raise/RaiseStore.h"
 #include "data/wage/WageTableStore.h"
+#include "render/workbook/RaiseBudgetWorkbook.h"
 
 #include <QFile>
 #include <QHash>
@@ -17,7 +21,7 @@
 std::optional<RaiseArgs> ParseRaiseArgs(const QStringList& options, QTextStream& err) {
     RaiseArgs a;
     if (options.isEmpty()) {
-        err << "tesvane-cli: raise needs apply or summary\n";
+        err << "tesvane-cli: raise needs apply, summary or budget\n";
         return std::nullopt;
     }
     const QString& action = options.first();
@@ -25,6 +29,8 @@ std::optional<RaiseArgs> ParseRaiseArgs(const QStringList& options, QTextStream&
         a.action = RaiseArgs::Action::Apply;
     } else if (action == QStringLiteral("summary")) {
         a.action = RaiseArgs::Action::Summary;
+    } else if (action == QStringLiteral("budget")) {
+        a.action = RaiseArgs::Action::Budget;
     } else {
         err << "tesvane-cli: unknown raise action: " << action << "\n";
         return std::nullopt;
@@ -55,6 +61,22 @@ std::optional<RaiseArgs> ParseRaiseArgs(const QStringList& options, QTextStream&
                 return std::nullopt;
             }
             a.byMark = by == QStringLiteral("mark");
+        } else if ((o == QStringLiteral("--months") || o == QStringLiteral("--oncost")) &&
+                   a.action == RaiseArgs::Action::Budget) {
+            const bool months = o == QStringLiteral("--months");
+            const QString value = last ? QString() : options[++i];
+            const FieldCheck c = months ? CheckBonusMonthsText(value) : CheckOnCostRateText(value);
+            if (!c.ok()) {
+                err << "tesvane-cli: " << o << ": " << c.message << "\n";
+                return std::nullopt;
+            }
+            (months ? a.months : a.onCost) = c.shown;
+        } else if (o == QStringLiteral("--xlsx") && a.action == RaiseArgs::Action::Budget) {
+            if (last) {
+                err << "tesvane-cli: --xlsx needs a file\n";
+                return std::nullopt;
+            }
+            a.xlsx = options[++i];
         } else {
             err << "tesvane-cli: unknown option for raise " << action << ": " << o << "\n";
             return std::nullopt;
@@ -149,6 +171,54 @@ int summary(TDM& dm, const RaiseArgs& a, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+// The settings saved for the year, each replaced by its option when given; nothing is written.
+int budget(TDM& dm, const RaiseArgs& a, QTextStream& out, QTextStream& err) {
+    const CompanyYear cy{a.company, a.year};
+    RaiseBudgetSettings settings;
+    QVector<RaiseRecord> employees;
+    if (LoadRaiseBudgetSettings(cy, settings) == LoadResult::Failed ||
+        !LoadRaiseBudgetInput(cy, employees)) {
+        err << "tesvane-cli: " << dm.lastError() << "\n";
+        return 1;
+    }
+    if (!a.months.isEmpty())
+        settings.bonusMonths = NumberOfText(a.months);
+    if (!a.onCost.isEmpty())
+        settings.onCostPercent = NumberOfText(a.onCost);
+    const RaiseBudget b = ComputeRaiseBudget(employees, settings);
+    if (!a.xlsx.isEmpty()) {
+        Project project;
+        if (!project.open(cy))
+            return 1; // the project has said why
+        QString error;
+        if (!ComposeRaiseBudgetWorkbook(RaiseBudgetDocumentOf(project, b, settings))
+                 .save(a.xlsx, &error)) {
+            err << "tesvane-cli: " << QString(error).replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    out << "BY,GROUP,HEADS,UNDECIDED,SYOTEI,NSYOTEI,RAISE,RATE,SCHEDULED,BASE_UP,OTHER,"
+           "ANNUAL_RAISE,BONUS_CHANGE,ONCOST,ANNUAL_COST\n";
+    auto line = [&out](const char* by, const QString& group, const RaiseBudgetGroup& g) {
+        out << by << ',' << group;
+        for (int c = 0; c < BudgetColumnCount; ++c) {
+            const std::optional<Currency> v = BudgetValue(g, BudgetColumn(c));
+            out << ','
+                << (BudgetColumn(c) == BudgetColumn::Rate ? RaiseRateText(v) : moneyText(*v));
+        }
+        out << "\n";
+    };
+    for (const RaiseBudgetGroup& g : b.byGrade)
+        line("grade", QString::number(g.group), g);
+    for (const RaiseBudgetGroup& g : b.byMark)
+        line("mark", QString::number(g.group), g);
+    line("total", QString(), b.total);
+    out.flush();
+    return 0;
+}
+
 } // namespace
 
 int RunRaise(TDM& dm, const RaiseArgs& a, QTextStream& out, QTextStream& err) {
@@ -157,5 +227,13 @@ int RunRaise(TDM& dm, const RaiseArgs& a, QTextStream& out, QTextStream& err) {
         err << "tesvane-cli: no company " << a.company << " in " << a.year << "\n";
         return 1;
     }
-    return a.action == RaiseArgs::Action::Apply ? apply(dm, a, out, err) : summary(dm, a, out, err);
+    switch (a.action) {
+    case RaiseArgs::Action::Apply:
+        return apply(dm, a, out, err);
+    case RaiseArgs::Action::Budget:
+        return budget(dm, a, out, err);
+    case RaiseArgs::Action::Summary:
+        break;
+    }
+    return summary(dm, a, out, err);
 }

@@ -415,6 +415,8 @@ int main(int argc, char* argv[]) {
         activate(w, QStringLiteral("cmbCorpName"), 0);
         save(w, QStringLiteral("ws3030"));
     });
+    command(main, QStringLiteral("mnRaiseBudget"),
+            [](QWidget* w) { save(w, QStringLiteral("ws3040")); });
     command(main, QStringLiteral("mnSaralyReport"), [](QWidget* w) {
         save(w, QStringLiteral("ws0090"));
         onModal(

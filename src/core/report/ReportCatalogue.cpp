@@ -15,6 +15,9 @@ ReportFiles ReportFilesOf(ReportId id) {
     case ReportId::DesignList:
         return {QStringLiteral("PrintSekkeiList.jfm"), QStringLiteral("wkPrintSekkeiList.rdf"),
                 QStringLiteral("昇給設計レポート")};
+    case ReportId::RaiseBudget:
+        return {QStringLiteral("PrintRaiseBudget.jfm"), QStringLiteral("wkPrintRaiseBudget.rdf"),
+                QStringLiteral("昇給原資")};
     case ReportId::WageTable:
         break;
     }

@@ -6,7 +6,7 @@
 #include <QString>
 
 // The printed reports: layout, work file and document name of each, under AppDir/Report/.
-enum class ReportId { GroupWage, GroupRaise, DesignList, WageTable };
+enum class ReportId { GroupWage, GroupRaise, DesignList, WageTable, RaiseBudget };
 
 struct ReportFiles {
     QString layout;   // file name of the layout

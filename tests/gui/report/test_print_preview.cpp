@@ -32,7 +32,7 @@ void placeLayouts(const TestEnvironment& env) {
         QFINDTESTDATA(QStringLiteral("../../../resources/report/PrintSalaryList.jfm"))
             .section(QLatin1Char('/'), 0, -2);
     const QStringList files = QDir(from).entryList({QStringLiteral("*.jfm")}, QDir::Files);
-    if (files.size() != 4)
+    if (files.size() < 4) // the four these reports use, and any others
         qFatal("the shipped layouts are not at %s", qPrintable(from));
     for (const QString& f : files)
         QFile::copy(from + QLatin1Char('/') + f, env.appDir() + QStringLiteral("Report/") + f);
