@@ -4,7 +4,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Dates.h"
 #include "mkdb/SecondOrderCurve.h"
-#include "mkdb/SqlScript.h"
+#include "data/db/SqlScript.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,6 +10,9 @@ class QSqlDatabase;
 // The data module: the two connections through which every store reaches the databases.
 // ACN1 is the control file (SEIGYO.db), ACN2 the company file (DATA.db). A failing statement
 // is reported to the user here ("ＳＱＬ処理で…"); the caller learns it from the result.
+//
+// With a server (UsingServer()) both are one connection to one database: the path given to
+// OpenConnection is then not used, and every transaction covers both "files".
 class TDM {
 public:
     enum Conn { ACN1 = 0, ACN2 = 1 };
@@ -51,6 +54,13 @@ public:
     bool inTransaction() const { return m_txActive; }
     bool transactionFailed() const { return m_txFailed; }
 
+    bool onServer() const { return m_server; }
+    // Inside a transaction: holds company kco's lock for work that must not run twice at once
+    // (annual update, deletion) until the transaction ends. False when another connection
+    // holds it; holder then names it. Always granted on the SQLite files, whose write lock
+    // already lets one such transaction run at a time.
+    bool tryLockCompany(int kco, QString* holder);
+
     static TDM* instance();
 
 private:
@@ -58,6 +68,8 @@ private:
     QSqlDatabase database(Conn c) const;
     Conn routeFor(Conn own) const;
     bool run(Conn own, TQuery* rows, const QString& sql, const Binds& binds);
+    bool openServer(QString* error);
+    QString statement(const QString& sql) const;
     void reportFailure(const QString& error);
 
     QString m_paths[2];
@@ -69,6 +81,7 @@ private:
     Files m_txFiles = Files::Data;
     bool m_attached = false;
     int m_changed = 0;
+    bool m_server = false;
 };
 
 // The data module of the running program.
