@@ -9,6 +9,11 @@
 
 // A program folder in a temporary directory with fresh copies of the delivered databases,
 // the data module opened on it, a fresh process-wide state, and scripted messages.
+//
+// When the test runs against the test cluster (TESVANE_TEST_CLUSTER names its state file, see
+// scripts/pg-test-cluster.sh), the delivered data is instead a fresh database copied from the
+// cluster's laid-out template, named by server.ini in the folder (so tesvane-cli uses it too).
+// exec, rows and scalar then run on that database.
 class TestEnvironment {
 public:
     // withData false: an empty DATA folder (nothing delivered).
@@ -35,13 +40,28 @@ public:
     // Rows as "v1|v2|..." lines (for comparing whole tables).
     QStringList rows(TDM::Conn conn, const QString& sql);
 
+    // The server URL of this environment's database; empty on the SQLite files.
+    QString serverUrl() const { return m_serverUrl; }
+    bool onServer() const { return !m_serverUrl.isEmpty(); }
+    // A URL of a further fresh database like this one's (for a second person's data module).
+    QString serverUrlOf(const QString& database) const;
+
     TDM dm;
     Project project;
     RecordingResponder messages;
 
 private:
     QTemporaryDir m_dir;
+    QString m_serverUrl;
+    QString m_database;
 };
+
+// The test cluster's base URL with the database left to fill in ("%1"); empty when the tests
+// run on the SQLite files.
+QString TestClusterUrl();
+// A fresh database copied from the cluster's template; its URL.
+QString CreateTestDatabase(QString* name);
+void DropTestDatabase(const QString& name);
 
 // The delivered database files made by the build.
 QString deliveredDir();
