@@ -7,12 +7,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QProcess>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlField>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
 
@@ -40,7 +40,8 @@ QString TestClusterUrl() {
     QFile a(dir + QStringLiteral("/address"));
     if (!a.open(QIODevice::ReadOnly))
         qFatal("the test cluster in %s has no address", qPrintable(dir));
-    const QStringList userPort = QString::fromUtf8(a.readAll()).simplified().split(QLatin1Char(' '));
+    const QStringList userPort =
+        QString::fromUtf8(a.readAll()).simplified().split(QLatin1Char(' '));
     return QStringLiteral("postgresql://%1@/%3?host=%2&port=%4")
         .arg(userPort.value(0), dir, QStringLiteral("%1"), userPort.value(1));
 }
@@ -157,8 +158,9 @@ QSqlDatabase side(const QString& path) {
 } // namespace
 
 void TestEnvironment::exec(TDM::Conn conn, const QString& sql) {
-    QSqlDatabase db =
-        side(onServer() ? m_serverUrl : conn == TDM::ACN1 ? seigyoPath() : dataPath());
+    QSqlDatabase db = side(onServer()          ? m_serverUrl
+                           : conn == TDM::ACN1 ? seigyoPath()
+                                               : dataPath());
     QSqlQuery q(db);
     if (!q.exec(onServer() ? ServerStatement(sql) : sql))
         qFatal("test SQL failed: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
@@ -166,8 +168,9 @@ void TestEnvironment::exec(TDM::Conn conn, const QString& sql) {
 }
 
 QStringList TestEnvironment::rows(TDM::Conn conn, const QString& sql) {
-    QSqlDatabase db =
-        side(onServer() ? m_serverUrl : conn == TDM::ACN1 ? seigyoPath() : dataPath());
+    QSqlDatabase db = side(onServer()          ? m_serverUrl
+                           : conn == TDM::ACN1 ? seigyoPath()
+                                               : dataPath());
     QSqlQuery q(db);
     if (!q.exec(onServer() ? ServerStatement(sql) : sql))
         qFatal("test SQL failed: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
@@ -176,8 +179,8 @@ QStringList TestEnvironment::rows(TDM::Conn conn, const QString& sql) {
         QStringList f;
         const QSqlRecord rec = q.record();
         for (int i = 0; i < rec.count(); ++i)
-            f << VariantText(ServerValue(
-                q.value(i), onServer() && rec.field(i).metaType().id() == QMetaType::Double));
+            f << VariantText(ServerValue(q.value(i), onServer() && rec.field(i).metaType().id() ==
+                                                                       QMetaType::Double));
         out << f.join(QLatin1Char('|'));
     }
     q.finish();
