@@ -3,6 +3,7 @@
 #include "core/common/Messages.h"
 #include "gui/common/Controls.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/DocumentsFolder.h"
 #include "gui/common/Hourglass.h"
 #include "gui/report/ReportView.h"
 #include "render/report/ReportPainter.h"
@@ -21,7 +22,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -179,12 +179,10 @@ void TfrmPrintPreview::cmdSavePdfClick() {
     const ReportDocument* doc = PView->document();
     if (!doc)
         return;
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty() || !QDir(dir).exists())
-        dir = QDir::homePath();
-    QString path = Dialogs::saveFileName(this, QStringLiteral("PDF保存"),
-                                         QDir(dir).filePath(doc->name + QStringLiteral(".pdf")),
-                                         QStringLiteral("PDF (*.pdf)"));
+    QString path =
+        Dialogs::saveFileName(this, QStringLiteral("PDF保存"),
+                              QDir(DocumentsFolder()).filePath(doc->name + QStringLiteral(".pdf")),
+                              QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -40,35 +40,30 @@ CellStyle titleStyle() {
     return s;
 }
 
-CellStyle amountStyle(bool bold) {
+namespace {
+CellStyle Bordered(NumberFormat format, bool bold) {
     CellStyle s;
-    s.format = NumberFormat::Integer;
+    s.format = format;
     s.border = true;
     s.bold = bold;
     return s;
+}
+} // namespace
+
+CellStyle amountStyle(bool bold) {
+    return Bordered(NumberFormat::Integer, bold);
 }
 
 CellStyle decimalStyle(int places, bool bold) {
-    CellStyle s;
-    s.format = places >= 2 ? NumberFormat::Decimal2 : NumberFormat::Decimal1;
-    s.border = true;
-    s.bold = bold;
-    return s;
+    return Bordered(places >= 2 ? NumberFormat::Decimal2 : NumberFormat::Decimal1, bold);
 }
 
 CellStyle percentStyle(bool bold) {
-    CellStyle s;
-    s.format = NumberFormat::Percent1;
-    s.border = true;
-    s.bold = bold;
-    return s;
+    return Bordered(NumberFormat::Percent1, bold);
 }
 
 CellStyle textStyle(bool bold) {
-    CellStyle s;
-    s.border = true;
-    s.bold = bold;
-    return s;
+    return Bordered(NumberFormat::General, bold);
 }
 
 Sheet::Sheet(QString name) : m_name(std::move(name)) {}
