@@ -122,12 +122,12 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
             m_server = true;
         }
         m_paths[c] = ServerUrlForDisplay(ServerUrl());
-        QString error;
-        if (!(m_open[ACN1] || m_open[ACN2]) && !openServer(&error)) {
+        QString reason;
+        if (!(m_open[ACN1] || m_open[ACN2]) && !openServer(&reason)) {
             m_open[c] = false;
-            m_lastError = error;
+            m_lastError = reason;
             Msg::info(QStringLiteral("データベースのオープンでエラーが発生しました。　") +
-                      m_paths[c] + QLatin1Char('\n') + error);
+                      m_paths[c] + QLatin1Char('\n') + reason);
             return false;
         }
         m_open[c] = true;
