@@ -1,5 +1,6 @@
 #include "data/company/CompanyStore.h"
 
+#include "core/common/Messages.h"
 #include "data/db/BoundStatement.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
@@ -197,6 +198,12 @@ bool DeleteCompany(const CompanyYear& company) {
     Transaction tx(TDM::Files::Both);
     if (!tx.ok())
         return false;
+    QString holder;
+    if (!DM().tryLockCompany(company.kco, &holder)) {
+        if (!DM().transactionFailed())
+            Msg::info(CompanyLockedText(holder));
+        return false;
+    }
     for (const char* table : CompanyTables) {
         const QString name = QString::fromLatin1(table);
         const TDM::Conn conn = name == QStringLiteral("MKIGYOU1") ? TDM::ACN1 : TDM::ACN2;

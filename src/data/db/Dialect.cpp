@@ -99,7 +99,12 @@ const QStringList& WorkTables() {
 QString ServerSchemaStatement(const QString& statement) {
     if (WorkTables().contains(createdTable(statement).toUpper()))
         return {};
-    return serverTypes(statement);
+    // SQLite's CAST to INTEGER cuts the fraction off; the server's rounds. The files' result is
+    // the one kept (each CAST of the schema stands on one line).
+    static const QRegularExpression toInteger(QStringLiteral(R"(CAST\((.+) AS INTEGER\))"));
+    QString s = statement;
+    s.replace(toInteger, QStringLiteral("CAST(TRUNC(\\1) AS INTEGER)"));
+    return serverTypes(s);
 }
 
 QStringList ServerWorkTableStatements(QString* error) {
@@ -157,6 +162,11 @@ QVariant ServerValue(const QVariant& v, bool numericColumn) {
     if (d == std::trunc(d) && std::abs(d) < 9.0e15)
         return QVariant(qint64(d));
     return QVariant(d);
+}
+
+bool IsOverflowError(const QString& error) {
+    return error.contains(QStringLiteral("overflow"), Qt::CaseInsensitive) ||
+           error.contains(QStringLiteral("out of range"), Qt::CaseInsensitive);
 }
 
 QVariant ServerBind(const QVariant& v) {

@@ -38,6 +38,10 @@ QString ServerStatement(const QString& sql);
 // A value read from the server as the SQLite files would give it: NUMERIC (which the server
 // hands out as text) becomes an integer when whole, else a real, as SQLite's NUMERIC does.
 QVariant ServerValue(const QVariant& value, bool numericColumn);
+// Whether an engine's failure text means a number out of the column's or the arithmetic's range
+// (SQLite: "integer overflow"; the server: "... out of range").
+bool IsOverflowError(const QString& error);
+
 // A value for a server statement's placeholder (no booleans in integer columns).
 QVariant ServerBind(const QVariant& value);
 

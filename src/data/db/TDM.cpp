@@ -41,6 +41,10 @@ TDM::~TDM() {
         g_instance = nullptr;
 }
 
+void TDM::makeCurrent() {
+    g_instance = this;
+}
+
 TDM* TDM::instance() {
     return g_instance;
 }
@@ -195,7 +199,7 @@ void TDM::reportFailure(const QString& error) {
     m_lastError = error;
     if (m_txActive)
         m_txFailed = true;
-    if (error.contains(QStringLiteral("overflow"), Qt::CaseInsensitive))
+    if (IsOverflowError(error))
         Msg::info(QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"));
     else
         Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
@@ -383,6 +387,12 @@ void TDM::rollbackTransaction() {
     }
 }
 
+QString CompanyLockedText(const QString& holder) {
+    return QStringLiteral("この企業は %1 が年次更新または削除の処理をしています。"
+                          "終わってからやり直してください。")
+        .arg(holder);
+}
+
 bool TDM::tryLockCompany(int kco, QString* holder) {
     Q_ASSERT(m_txActive);
     if (!m_server)
@@ -399,7 +409,10 @@ bool TDM::tryLockCompany(int kco, QString* holder) {
                                              "WHERE l.locktype = 'advisory' AND l.granted AND "
                                              "l.classid = ? AND l.objid = ?"),
                               {CompanyLockClass, kco});
+    // Connections name themselves "tesvane user@machine" (see OpenServerDatabase).
     *holder = who.asText(QStringLiteral("WHO"));
+    if (holder->startsWith(QStringLiteral("tesvane ")))
+        *holder = holder->mid(8);
     if (holder->isEmpty())
         *holder = QStringLiteral("他の利用者");
     return false;

@@ -2,7 +2,9 @@
 
 #include "data/db/TQuery.h"
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 class QSqlDatabase;
@@ -62,9 +64,21 @@ public:
     bool tryLockCompany(int kco, QString* holder);
 
     static TDM* instance();
+    // Makes this the data module DM() gives (the newest one is, as the program has one; a test
+    // with two people switches between theirs).
+    void makeCurrent();
+
+    // What this data module's screens loaded of records they may save back, by record (see
+    // RecordGuard), and whether the last save was refused because its record had changed.
+    QHash<QString, QStringList>& loadedRecords() { return m_loaded; }
+    bool recordChanged() const { return m_recordChanged; }
+    void setRecordChanged(bool changed) { m_recordChanged = changed; }
+
+    // The Qt connection a file's statements run on (for tools and tests that need the
+    // connection's own view, e.g. the server's per-connection work tables).
+    QString connectionName(Conn c) const;
 
 private:
-    QString connectionName(Conn c) const;
     QSqlDatabase database(Conn c) const;
     Conn routeFor(Conn own) const;
     bool run(Conn own, TQuery* rows, const QString& sql, const Binds& binds);
@@ -82,7 +96,12 @@ private:
     bool m_attached = false;
     int m_changed = 0;
     bool m_server = false;
+    QHash<QString, QStringList> m_loaded;
+    bool m_recordChanged = false;
 };
 
 // The data module of the running program.
 TDM& DM();
+
+// The message for a company whose lock another person holds ("user@machine").
+QString CompanyLockedText(const QString& holder);

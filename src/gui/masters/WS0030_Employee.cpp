@@ -7,6 +7,7 @@
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
+#include "data/db/RecordGuard.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/project/CompanySettingsCache.h"
 #include "data/project/Project.h"
@@ -844,8 +845,14 @@ void TWS0030::btnMntClick() {
     const bool highlight = m_highlight;
     {
         Hourglass wait;
-        if (!UpdateEmployee(cy, e))
+        if (!UpdateEmployee(cy, e)) {
+            // Someone else saved this employee meanwhile: show what is stored now.
+            if (LastSaveFoundRecordChanged()) {
+                loadList();
+                loadEmployee(e.SCO);
+            }
             return;
+        }
         loadList();
     }
     Project::current()->announceEmployeesChanged();

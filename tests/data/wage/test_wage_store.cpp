@@ -156,17 +156,16 @@ private Q_SLOTS:
     void allOrNothing() {
         Fixture f;
         const QStringList before = everything(f.env);
-        for (const char* failing :
-             {"INSERT ON DCHINGIN2 WHEN NEW.GOUHOU = 15", "INSERT ON DCHINGIN2", "INSERT ON DKSEN2",
-              "DELETE ON DCHINGIN2", "INSERT ON MCHINGIN"}) {
-            f.env.exec(TDM::ACN2, QStringLiteral("CREATE TRIGGER Fail BEFORE %1 BEGIN SELECT "
-                                                 "RAISE(ABORT, 'disk full'); END")
-                                      .arg(QLatin1String(failing)));
+        const QStringList failing[] = {
+            {"INSERT", "DCHINGIN2", "NEW.GOUHOU = 15"}, {"INSERT", "DCHINGIN2", ""},
+            {"INSERT", "DKSEN2", ""}, {"DELETE", "DCHINGIN2", ""}, {"INSERT", "MCHINGIN", ""}};
+        for (const QStringList& fail : failing) {
+            f.env.failWrites(QStringLiteral("Fail"), fail[0], fail[1], fail[2]);
             f.env.messages.expect(SqlFailure);
             QCOMPARE(SaveWageTable(1, 2023, definition(), names()), WageTableSaveResult::Failed);
             VERIFY_MESSAGES(f.env.messages);
             QCOMPARE(everything(f.env), before);
-            f.env.exec(TDM::ACN2, QStringLiteral("DROP TRIGGER Fail"));
+            f.env.allowWrites(QStringLiteral("Fail"), fail[1]);
         }
         // A definition beyond what a table holds writes nothing either.
         WageTableDefinition d = definition();

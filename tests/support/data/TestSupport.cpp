@@ -5,6 +5,7 @@
 #include "data/db/ServerAddress.h"
 #include "data/project/EraTable.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -157,10 +158,16 @@ QSqlDatabase side(const QString& path) {
 }
 } // namespace
 
+QSqlDatabase TestEnvironment::connectionFor(TDM::Conn conn) {
+    if (onServer() && dm.isOpen(TDM::ACN2))
+        return QSqlDatabase::database(dm.connectionName(TDM::ACN2), false);
+    return side(onServer()          ? m_serverUrl
+                : conn == TDM::ACN1 ? seigyoPath()
+                                    : dataPath());
+}
+
 void TestEnvironment::exec(TDM::Conn conn, const QString& sql) {
-    QSqlDatabase db = side(onServer()          ? m_serverUrl
-                           : conn == TDM::ACN1 ? seigyoPath()
-                                               : dataPath());
+    QSqlDatabase db = connectionFor(conn);
     QSqlQuery q(db);
     if (!q.exec(onServer() ? ServerStatement(sql) : sql))
         qFatal("test SQL failed: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
@@ -168,9 +175,7 @@ void TestEnvironment::exec(TDM::Conn conn, const QString& sql) {
 }
 
 QStringList TestEnvironment::rows(TDM::Conn conn, const QString& sql) {
-    QSqlDatabase db = side(onServer()          ? m_serverUrl
-                           : conn == TDM::ACN1 ? seigyoPath()
-                                               : dataPath());
+    QSqlDatabase db = connectionFor(conn);
     QSqlQuery q(db);
     if (!q.exec(onServer() ? ServerStatement(sql) : sql))
         qFatal("test SQL failed: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
@@ -178,9 +183,14 @@ QStringList TestEnvironment::rows(TDM::Conn conn, const QString& sql) {
     while (q.next()) {
         QStringList f;
         const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            f << VariantText(ServerValue(q.value(i), onServer() && rec.field(i).metaType().id() ==
-                                                                       QMetaType::Double));
+        for (int i = 0; i < rec.count(); ++i) {
+            // A comparison reads 1 or 0 as on the files, not the server's true or false.
+            const QVariant v = q.value(i).typeId() == QMetaType::Bool
+                                   ? QVariant(q.value(i).toBool() ? 1 : 0)
+                                   : q.value(i);
+            f << VariantText(ServerValue(v, onServer() && rec.field(i).metaType().id() ==
+                                                             QMetaType::Double));
+        }
         out << f.join(QLatin1Char('|'));
     }
     q.finish();
@@ -190,4 +200,67 @@ QStringList TestEnvironment::rows(TDM::Conn conn, const QString& sql) {
 QString TestEnvironment::scalar(TDM::Conn conn, const QString& sql) {
     const QStringList r = rows(conn, sql);
     return r.isEmpty() ? QString() : r.first().split(QLatin1Char('|')).first();
+}
+
+QStringList TestEnvironment::columns(TDM::Conn conn, const QString& table) {
+    QStringList out;
+    if (onServer()) {
+        for (const QString& name :
+             rows(conn, QStringLiteral("SELECT column_name FROM information_schema.columns WHERE "
+                                       "table_name = '%1' ORDER BY ordinal_position")
+                            .arg(table.toLower())))
+            out << name.toUpper();
+    } else {
+        for (const QString& row : rows(conn, QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+            out << row.split(QLatin1Char('|'))[1].toUpper();
+    }
+    return out;
+}
+
+void TestEnvironment::failWrites(const QString& name, const QString& kind, const QString& table,
+                                 const QString& when) {
+    if (onServer()) {
+        exec(TDM::ACN2, QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
+                                       "$$BEGIN RAISE EXCEPTION 'refused'; END$$")
+                            .arg(name));
+        exec(TDM::ACN2, QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW %4 "
+                                       "EXECUTE FUNCTION %1()")
+                            .arg(name, kind, table,
+                                 when.isEmpty() ? QString()
+                                                : QStringLiteral("WHEN (%1)").arg(when)));
+    } else {
+        exec(TDM::ACN2, QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 %4 BEGIN SELECT "
+                                       "RAISE(ABORT, 'refused'); END")
+                            .arg(name, kind, table,
+                                 when.isEmpty() ? QString() : QStringLiteral("WHEN ") + when));
+    }
+}
+
+void TestEnvironment::allowWrites(const QString& name, const QString& table) {
+    if (onServer()) {
+        exec(TDM::ACN2, QStringLiteral("DROP TRIGGER %1 ON %2").arg(name, table));
+        exec(TDM::ACN2, QStringLiteral("DROP FUNCTION %1()").arg(name));
+    } else {
+        exec(TDM::ACN2, QStringLiteral("DROP TRIGGER %1").arg(name));
+    }
+}
+
+QByteArray TestEnvironment::dataDigest() {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!onServer()) {
+        QFile f(dataPath());
+        if (!f.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(dataPath()));
+        hash.addData(f.readAll());
+        return hash.result();
+    }
+    for (const QString& table : CompanyFileTables()) {
+        if (WorkTables().contains(table.toUpper()))
+            continue;
+        QStringList r = rows(TDM::ACN2, QStringLiteral("SELECT * FROM ") + table);
+        r.sort();
+        hash.addData(table.toUtf8());
+        hash.addData(r.join(QLatin1Char('\n')).toUtf8());
+    }
+    return hash.result();
 }
