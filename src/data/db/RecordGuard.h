@@ -20,8 +20,8 @@ struct RecordRead {
 };
 
 struct GuardedRecord {
-    QString key;                 // which record, e.g. "MSYAIN/1/2023/17"
-    QString name;                // how the messages name it, e.g. "社員 17 山田太郎"
+    QString key;  // which record, e.g. "MSYAIN/1/2023/17"
+    QString name; // how the messages name it, e.g. "社員 17 山田太郎"
     QVector<RecordRead> reads;
 };
 

@@ -230,11 +230,11 @@ bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || RecheckRecord(record) != RecordState::Unchanged)
         return false;
-    if (!ExecEach(TDM::ACN2, {UpdateStatement(QStringLiteral("MSYAIN1"),
-                                              firstTable(cy, e, pay, QString()), EmployeeWhere,
-                                              key),
-                              UpdateStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay),
-                                              EmployeeWhere, key)}) ||
+    if (!ExecEach(TDM::ACN2,
+                  {UpdateStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, QString()),
+                                   EmployeeWhere, key),
+                   UpdateStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay),
+                                   EmployeeWhere, key)}) ||
         !RememberSaved(record))
         return false;
     return tx.commit();

@@ -64,8 +64,8 @@ bool writeRows(const QString& table, const Rows& r) {
 
 // The columns of a table, as its rows are read.
 bool columnsOf(TDM::Conn conn, const QString& table, QStringList& columns) {
-    const TQuery q =
-        DM().select(conn, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE 1 = 0"));
+    const TQuery q = DM().select(conn, QStringLiteral("SELECT * FROM ") + table +
+                                           QStringLiteral(" WHERE 1 = 0"));
     if (!q.active())
         return false;
     columns = q.fieldNames();

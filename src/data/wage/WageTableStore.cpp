@@ -163,7 +163,8 @@ WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& 
     case RecordState::Failed:
         return WageTableSaveResult::Failed;
     }
-    return ExecEach(TDM::ACN2, WageTableSaveStatements(kco, year, definition, gradeNames, *table)) &&
+    return ExecEach(TDM::ACN2,
+                    WageTableSaveStatements(kco, year, definition, gradeNames, *table)) &&
                    RememberSaved(record) && tx.commit()
                ? WageTableSaveResult::Saved
                : WageTableSaveResult::Failed;

@@ -28,7 +28,7 @@ bool RememberLoadedWageTable(int kco, int year);
 
 enum class WageTableSaveResult {
     Saved,
-    Changed, // another person saved the definition since the screen loaded it; nothing written
+    Changed,    // another person saved the definition since the screen loaded it; nothing written
     OutOfRange, // the definition gives amounts no table can hold; nothing written
     Failed      // a statement failed (reported by the data module); nothing written
 };

@@ -151,9 +151,10 @@ private Q_SLOTS:
         QCOMPARE(q.asCurrency(QStringLiteral("SYOUYO")), Currency::fromInt(123456789012LL));
         QCOMPARE(q.asCurrency(QStringLiteral("SRITSU")).toString(), QStringLiteral("1.0125"));
         if (!env.onServer()) // stored as an integer, not a real that merely prints as one
-            QCOMPARE(env.scalar(TDM::ACN2,
-                                QStringLiteral("SELECT typeof(SYOUYO) FROM MSYAIN1 WHERE KCO = 90")),
-                     QStringLiteral("integer"));
+            QCOMPARE(
+                env.scalar(TDM::ACN2,
+                           QStringLiteral("SELECT typeof(SYOUYO) FROM MSYAIN1 WHERE KCO = 90")),
+                QStringLiteral("integer"));
         // A failure is reported once and gives an inactive result.
         env.messages.expect(Unknown);
         q = dm.select(TDM::ACN2, QStringLiteral("SELECT * FROM MHYOUKA WHERE NOSUCH = ?"), {1});

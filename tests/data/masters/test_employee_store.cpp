@@ -37,8 +37,8 @@ struct Fixture {
     }
     // Any write of the statement kind on the table fails from now on.
     void breakTable(const char* table, const char* kind) {
-        env.failWrites(QStringLiteral("broken_%1_%2").arg(QString::fromLatin1(table),
-                                                          QString::fromLatin1(kind)),
+        env.failWrites(QStringLiteral("broken_%1_%2")
+                           .arg(QString::fromLatin1(table), QString::fromLatin1(kind)),
                        QString::fromLatin1(kind), QString::fromLatin1(table));
     }
     QByteArray readFile(const QString& path) {
@@ -295,8 +295,8 @@ private Q_SLOTS:
         ImportRead r = ReadImportFile(lines.join("\r\n").toUtf8().prepend("\xEF\xBB\xBF"));
         QCOMPARE(CheckImportSheet(r.sheet), 0);
         // The third batch fails: the first two must not stay either.
-        f.env.failWrites(QStringLiteral("late"), QStringLiteral("INSERT"), QStringLiteral("MSYAIN2"),
-                         QStringLiteral("NEW.SCO = 555"));
+        f.env.failWrites(QStringLiteral("late"), QStringLiteral("INSERT"),
+                         QStringLiteral("MSYAIN2"), QStringLiteral("NEW.SCO = 555"));
         const QString before = f.employees("SCO, SNA, KKYU1");
         f.env.messages.expect(SqlError);
         QVERIFY(!StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,

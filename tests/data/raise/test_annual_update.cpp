@@ -24,9 +24,7 @@ struct Sample {
         env.openDatabases();
         QVERIFY(env.openCompany(1, 2023));
     }
-    QStringList columns(TDM::Conn conn, const QString& table) {
-        return env.columns(conn, table);
-    }
+    QStringList columns(TDM::Conn conn, const QString& table) { return env.columns(conn, table); }
     // A year's rows of a table without the year (and `skip`), in a fixed order.
     QStringList yearRows(TDM::Conn conn, const QString& table, int year,
                          const QStringList& skip = {}) {

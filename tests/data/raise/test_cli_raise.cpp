@@ -80,7 +80,9 @@ private Q_SLOTS:
             QStringLiteral("1"));
         QCOMPARE(pay(env, "NNENSYU = NSYOTEI * 12 + SYOUYO + SYOUYO2", "A0004"),
                  QStringLiteral("1"));
-        QCOMPARE(pay(env, "NTOUKYU || '|' || NGOUHOU || '|' || FSKCHK || '|' || CASE WHEN NKKYU2 = NKIN THEN 1 ELSE 0 END",
+        QCOMPARE(pay(env,
+                     "NTOUKYU || '|' || NGOUHOU || '|' || FSKCHK || '|' || CASE WHEN NKKYU2 = NKIN "
+                     "THEN 1 ELSE 0 END",
                      "A0006"),
                  QStringLiteral("6|2|1|1"));
     }
@@ -162,8 +164,8 @@ private Q_SLOTS:
         Transaction held(TDM::Files::Both, env.dm);
         QString holder;
         QVERIFY(env.dm.tryLockCompany(1, &holder));
-        const CliRun r = runCli(cli(env, QStringList{"annual-update", "--company", "1", "--year",
-                                                     "2024", "--yes"}));
+        const CliRun r = runCli(
+            cli(env, QStringList{"annual-update", "--company", "1", "--year", "2024", "--yes"}));
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("@") + QSysInfo::machineHostName() +
                                 QStringLiteral(" が年次更新または削除の処理をしています。")),

@@ -156,9 +156,11 @@ private Q_SLOTS:
     void allOrNothing() {
         Fixture f;
         const QStringList before = everything(f.env);
-        const QStringList failing[] = {
-            {"INSERT", "DCHINGIN2", "NEW.GOUHOU = 15"}, {"INSERT", "DCHINGIN2", ""},
-            {"INSERT", "DKSEN2", ""}, {"DELETE", "DCHINGIN2", ""}, {"INSERT", "MCHINGIN", ""}};
+        const QStringList failing[] = {{"INSERT", "DCHINGIN2", "NEW.GOUHOU = 15"},
+                                       {"INSERT", "DCHINGIN2", ""},
+                                       {"INSERT", "DKSEN2", ""},
+                                       {"DELETE", "DCHINGIN2", ""},
+                                       {"INSERT", "MCHINGIN", ""}};
         for (const QStringList& fail : failing) {
             f.env.failWrites(QStringLiteral("Fail"), fail[0], fail[1], fail[2]);
             f.env.messages.expect(SqlFailure);

@@ -161,9 +161,7 @@ QSqlDatabase side(const QString& path) {
 QSqlDatabase TestEnvironment::connectionFor(TDM::Conn conn) {
     if (onServer() && dm.isOpen(TDM::ACN2))
         return QSqlDatabase::database(dm.connectionName(TDM::ACN2), false);
-    return side(onServer()          ? m_serverUrl
-                : conn == TDM::ACN1 ? seigyoPath()
-                                    : dataPath());
+    return side(onServer() ? m_serverUrl : conn == TDM::ACN1 ? seigyoPath() : dataPath());
 }
 
 void TestEnvironment::exec(TDM::Conn conn, const QString& sql) {
@@ -188,8 +186,8 @@ QStringList TestEnvironment::rows(TDM::Conn conn, const QString& sql) {
             const QVariant v = q.value(i).typeId() == QMetaType::Bool
                                    ? QVariant(q.value(i).toBool() ? 1 : 0)
                                    : q.value(i);
-            f << VariantText(ServerValue(v, onServer() && rec.field(i).metaType().id() ==
-                                                             QMetaType::Double));
+            f << VariantText(
+                ServerValue(v, onServer() && rec.field(i).metaType().id() == QMetaType::Double));
         }
         out << f.join(QLatin1Char('|'));
     }
@@ -223,11 +221,11 @@ void TestEnvironment::failWrites(const QString& name, const QString& kind, const
         exec(TDM::ACN2, QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
                                        "$$BEGIN RAISE EXCEPTION 'refused'; END$$")
                             .arg(name));
-        exec(TDM::ACN2, QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW %4 "
-                                       "EXECUTE FUNCTION %1()")
-                            .arg(name, kind, table,
-                                 when.isEmpty() ? QString()
-                                                : QStringLiteral("WHEN (%1)").arg(when)));
+        exec(TDM::ACN2,
+             QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW %4 "
+                            "EXECUTE FUNCTION %1()")
+                 .arg(name, kind, table,
+                      when.isEmpty() ? QString() : QStringLiteral("WHEN (%1)").arg(when)));
     } else {
         exec(TDM::ACN2, QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 %4 BEGIN SELECT "
                                        "RAISE(ABORT, 'refused'); END")
