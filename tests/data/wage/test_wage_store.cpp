@@ -3,6 +3,7 @@
 
 #include "core/common/AppState.h"
 #include "core/wage/WageTableGenerator.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "data/wage/WageTableStore.h"
 #include "support/data/TestSupport.h"
@@ -149,6 +150,32 @@ private Q_SLOTS:
         QCOMPARE(LoadScaleCodes(1, 2023), (QVector<int>{1, 7}));
         QCOMPARE(LoadSecondOrderCodes(1, 2023), (QVector<int>{1, 8}));
         QCOMPARE(LoadThirdOrderCodes(1, 2023), (QVector<int>{9}));
+    }
+
+    // Two people on the wage-table screen: the later save from the older definition is refused
+    // and the first one's definition stays whole.
+    void aSaveOverAnotherPersonsDefinitionIsRefused() {
+        Fixture f;
+        TDM other;
+        QVERIFY(other.OpenConnection(TDM::ACN1, f.env.seigyoPath()));
+        QVERIFY(other.OpenConnection(TDM::ACN2, f.env.dataPath()));
+        f.env.dm.makeCurrent();
+        QVERIFY(RememberLoadedWageTable(1, 2023));
+        other.makeCurrent();
+        QVERIFY(RememberLoadedWageTable(1, 2023));
+        QCOMPARE(SaveWageTable(1, 2023, definition(), names()), WageTableSaveResult::Saved);
+        const QStringList theirs = everything(f.env);
+
+        f.env.dm.makeCurrent();
+        WageTableDefinition mine = definition(CurveMethod::ThirdOrder);
+        mine.head.title = QStringLiteral("後から");
+        f.env.messages.expect(ChangedByOtherText(QStringLiteral("2023年度の賃金表の定義")));
+        QCOMPARE(SaveWageTable(1, 2023, mine, names()), WageTableSaveResult::Changed);
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(everything(f.env), theirs);
+        // Loaded again, it saves.
+        QVERIFY(RememberLoadedWageTable(1, 2023));
+        QCOMPARE(SaveWageTable(1, 2023, mine, names()), WageTableSaveResult::Saved);
     }
 
     // A statement failing anywhere leaves everything as it was: never a head without its
