@@ -845,15 +845,14 @@ void TWS0030::btnMntClick() {
     const bool highlight = m_highlight;
     {
         Hourglass wait;
-        if (!UpdateEmployee(cy, e)) {
-            // Someone else saved this employee meanwhile: show what is stored now.
-            if (LastSaveFoundRecordChanged()) {
-                loadList();
-                loadEmployee(e.SCO);
-            }
+        const bool saved = UpdateEmployee(cy, e);
+        if (!saved && !LastSaveFoundRecordChanged())
             return;
-        }
         loadList();
+        // Refused because someone else saved this employee meanwhile: what is stored now
+        // replaces the edits, in the same place of the list.
+        if (!saved)
+            loadEmployee(e.SCO);
     }
     Project::current()->announceEmployeesChanged();
     // The grid's current cell goes back where it was.
