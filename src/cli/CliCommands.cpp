@@ -47,22 +47,27 @@ const char* const Usage =
     "  companies [--year N] list company code, year and name (all years, or year N)\n"
     "  compact [--yes]      compact both database files as データベース圧縮 does; it asks\n"
     "                       nothing, so it runs only with --yes\n"
-    "  employees export --company K --year N [--out FILE]\n"
+    "  employees export --company K --year N [--out FILE | --xlsx FILE]\n"
     "                       write the employees of company K, year N as the program's export\n"
-    "                       does (default FILE: CSV/社員マスタ出力.CSV of the program folder)\n"
+    "                       does (default FILE: CSV/社員マスタ出力.CSV of the program folder);\n"
+    "                       --xlsx writes the employee list with grade, step and pay as an\n"
+    "                       Excel workbook instead\n"
     "  employees import FILE --company K --year N --add|--replace\n"
     "                       check FILE as the import screen does; store its rows only when no\n"
     "                       row is faulty (--add keeps the year's employees, --replace\n"
     "                       deletes them first)\n"
-    "  wage-table --company K --year N [--generate] [--pdf FILE]\n"
+    "  wage-table --company K --year N [--generate] [--pdf FILE] [--xlsx FILE]\n"
     "                       print the wage table of company K, year N as CSV (GOUHOU, then\n"
     "                       KIN1, KS1 ... KIN9, KS9); --generate first regenerates and stores\n"
     "                       it from the stored definition as the wage-table screen's save does;\n"
-    "                       --pdf writes the printed wage table (連結賃金表) to FILE instead\n"
-    "  report salary|raise --company K --year N [--marks A-B] [--grades A-B] --pdf FILE\n"
+    "                       --pdf writes the printed wage table (連結賃金表) to FILE instead;\n"
+    "                       --xlsx the table and its definition as an Excel workbook\n"
+    "  report salary|raise --company K --year N [--marks A-B] [--grades A-B] [--pdf FILE]\n"
+    "       [--xlsx FILE]\n"
     "                       write the group wage report (salary) or the group raise report\n"
     "                       (raise) of marks A-B (default 1-6) and grades A-B (default 1-9)\n"
-    "                       to FILE as PDF, as the report screen prints it\n"
+    "                       to FILE as PDF, as the report screen prints it, and/or as an Excel\n"
+    "                       workbook with its subtotals and totals as formulas\n"
     "  annual-update --company K --year N --yes\n"
     "                       roll company K over from year N into N + 1 as 年度更新 does (runs\n"
     "                       only with --yes); prints how many employees had no decided raise\n"
@@ -88,11 +93,12 @@ const char* const Usage =
     "       [--grades LIST]\n"
     "                       the raise curve of every plotted mark as CSV: mark, count,\n"
     "                       coefficients, average and pitch. Writes nothing to the database\n"
-    "  design --company K --year N [--x ITEM --y ITEM] --csv FILE\n"
+    "  design --company K --year N [--x ITEM --y ITEM] [--csv FILE] [--xlsx FILE]\n"
     "                       write the raise-curve designs of the axis pair (default: the pair\n"
     "                       stored for chart 1050) expanded per X value as the design screen's\n"
-    "                       CSV file (CP932) with chart 1050's title; the database is not\n"
-    "                       written, and FILE stays as it was when the export fails\n"
+    "                       CSV file (CP932) with chart 1050's title, and/or as an Excel\n"
+    "                       workbook; the database is not written, and FILE stays as it was\n"
+    "                       when the export fails\n"
     "  server init URL [--with-sample]\n"
     "                       lay out an empty PostgreSQL database: tables, eras, templates,\n"
     "                       usage guide, living-cost and model-wage figures (--with-sample adds\n"
@@ -304,7 +310,7 @@ int RunCli(const QStringList& arguments) {
         return status;
     }
     if (design) {
-        const int status = RunDesign(*design, err());
+        const int status = RunDesign(*design, out(), err());
         err().flush();
         return status;
     }

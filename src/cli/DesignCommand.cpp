@@ -1,10 +1,13 @@
 #include "cli/DesignCommand.h"
 
+#include "cli/WorkbookOutput.h"
+#include "core/design/DesignPrint.h"
 #include "core/plot/AxisItems.h"
 #include "data/design/DesignStore.h"
 #include "data/design/WageTableChart.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
+#include "render/workbook/DesignWorkbook.h"
 
 #include <QTextStream>
 
@@ -32,6 +35,9 @@ std::optional<DesignArgs> ParseDesignArgs(const QStringList& options, QTextStrea
         } else if (o == QStringLiteral("--csv")) {
             a.csv = v;
             ok = !v.isEmpty();
+        } else if (o == QStringLiteral("--xlsx")) {
+            a.xlsx = v;
+            ok = !v.isEmpty();
         } else {
             err << "tesvane-cli: unknown option for design: " << o << "\n";
             return std::nullopt;
@@ -41,14 +47,14 @@ std::optional<DesignArgs> ParseDesignArgs(const QStringList& options, QTextStrea
             return std::nullopt;
         }
     }
-    if (!company || !year || a.csv.isEmpty()) {
-        err << "tesvane-cli: design needs --company K, --year N and --csv FILE\n";
+    if (!company || !year || (a.csv.isEmpty() && a.xlsx.isEmpty())) {
+        err << "tesvane-cli: design needs --company K, --year N and --csv FILE or --xlsx FILE\n";
         return std::nullopt;
     }
     return a;
 }
 
-int RunDesign(const DesignArgs& a, QTextStream& err) {
+int RunDesign(const DesignArgs& a, QTextStream& out, QTextStream& err) {
     Project project;
     const CompanyYear cy{a.company, a.year};
     if (!project.open(cy)) {
@@ -66,12 +72,18 @@ int RunDesign(const DesignArgs& a, QTextStream& err) {
         err << "賃金表データは有りません。\n";
         return 1;
     }
-    const DesignExport written = WriteDesignCsv(a.csv, chart.title, rows);
-    if (written.status != DesignExport::Written) {
-        err << "tesvane-cli: " << a.csv << ": " << written.detail << "\n";
-        return 1;
+    if (!a.csv.isEmpty()) {
+        const DesignExport written = WriteDesignCsv(a.csv, chart.title, rows);
+        if (written.status != DesignExport::Written) {
+            err << "tesvane-cli: " << a.csv << ": " << written.detail << "\n";
+            return 1;
+        }
     }
-    return 0;
+    if (a.xlsx.isEmpty())
+        return 0;
+    return WriteWorkbookFile(
+        ComposeDesignWorkbook(DesignPrintHeaderOf(project, chart.title, x, y), rows), a.xlsx,
+        rows.size(), out, err);
 }
 
 std::optional<ChartBuildResult> BuildChartOf(const CompanyYear& cy, const ChartSettings& settings) {

@@ -1,8 +1,12 @@
 #include "cli/EmployeesCommand.h"
 
+#include "cli/WorkbookOutput.h"
 #include "core/common/AppState.h"
 #include "data/masters/EmployeeTransfer.h"
 #include "data/project/CompanySettingsCache.h"
+#include "data/project/Project.h"
+#include "data/report/ReportHeaders.h"
+#include "render/workbook/EmployeeWorkbook.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -24,6 +28,7 @@ struct Options {
     int company = 0;
     int year = 0;
     QString outPath;
+    QString xlsx;
     bool add = false;
     bool replace = false;
 };
@@ -55,6 +60,10 @@ QString parse(const QStringList& args, Options& o) {
             if (i + 1 >= args.size())
                 return QStringLiteral("--out needs a file");
             o.outPath = args[++i];
+        } else if (a == QStringLiteral("--xlsx") && o.action == QStringLiteral("export")) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty())
+                return QStringLiteral("--xlsx needs a file");
+            o.xlsx = args[++i];
         } else if (a == QStringLiteral("--add") && o.action == QStringLiteral("import")) {
             o.add = true;
         } else if (a == QStringLiteral("--replace") && o.action == QStringLiteral("import")) {
@@ -70,6 +79,8 @@ QString parse(const QStringList& args, Options& o) {
     if (!haveCompany || !haveYear)
         return QStringLiteral("employees ") + o.action +
                QStringLiteral(" needs --company and --year");
+    if (!o.xlsx.isEmpty() && !o.outPath.isEmpty())
+        return QStringLiteral("employees export takes --out or --xlsx, not both");
     if (o.action == QStringLiteral("import")) {
         if (o.file.isEmpty())
             return QStringLiteral("employees import needs a file");
@@ -108,6 +119,22 @@ int exportEmployees(const Options& o) {
         return 1;
     }
     return 1;
+}
+
+// The employee list as a workbook; the CSV file is not written.
+int exportWorkbook(const Options& o) {
+    Project project;
+    if (!project.open({o.company, o.year}))
+        return 1;
+    const std::optional<QVector<EmployeeSheetRow>> rows = LoadEmployeeSheet({o.company, o.year});
+    if (!rows)
+        return 1; // the data module has printed why
+    if (rows->isEmpty()) {
+        err() << "社員マスタは有りません。\n";
+        return 1;
+    }
+    return WriteWorkbookFile(ComposeEmployeeWorkbook(EmployeeSheetHeaderOf(project), *rows), o.xlsx,
+                             rows->size(), out(), err());
 }
 
 int importEmployees(const Options& o) {
@@ -151,5 +178,7 @@ int RunEmployeesCommand(const QStringList& options) {
     }
     if (!openCompany(o))
         return 1;
-    return o.action == QStringLiteral("export") ? exportEmployees(o) : importEmployees(o);
+    if (o.action == QStringLiteral("export"))
+        return o.xlsx.isEmpty() ? exportEmployees(o) : exportWorkbook(o);
+    return importEmployees(o);
 }

@@ -1,5 +1,6 @@
 #include "cli/ReportCommand.h"
 
+#include "cli/WorkbookOutput.h"
 #include "core/common/AppState.h"
 #include "core/report/GroupReport.h"
 #include "core/report/ReportCatalogue.h"
@@ -10,6 +11,7 @@
 #include "data/report/ReportHeaders.h"
 #include "data/wage/WageTableStore.h"
 #include "render/report/ReportPainter.h"
+#include "render/workbook/GroupReportWorkbook.h"
 
 #include <QTextStream>
 #include <optional>
@@ -24,6 +26,7 @@ struct Options {
     ReportRange grades{1, 9};
     bool gradesGiven = false;
     QString pdf;
+    QString xlsx;
 };
 
 // "A-B" or "A", both inside lo..hi.
@@ -73,14 +76,16 @@ QString parse(const QStringList& args, Options& o) {
             o.gradesGiven = true;
         } else if (a == QStringLiteral("--pdf")) {
             o.pdf = v;
+        } else if (a == QStringLiteral("--xlsx")) {
+            o.xlsx = v;
         } else {
             return QStringLiteral("unknown option for report: ") + a;
         }
     }
     if (!company || !year)
         return QStringLiteral("report needs --company K and --year N");
-    if (o.pdf.isEmpty())
-        return QStringLiteral("report needs --pdf FILE");
+    if (o.pdf.isEmpty() && o.xlsx.isEmpty())
+        return QStringLiteral("report needs --pdf FILE or --xlsx FILE");
     return {};
 }
 
@@ -127,13 +132,20 @@ int RunReportCommand(TDM& dm, const QStringList& options, QTextStream& out, QTex
     const GroupReportHeader header =
         GroupReportHeaderOf(project, o.gradesGiven ? settings.TK[size_t(o.grades.from)] : QString(),
                             o.gradesGiven ? settings.TK[size_t(o.grades.to)] : QString());
-    ReportEngine engine;
-    const bool raise = o.kind == GroupReportKind::Raise;
-    PrepareReport(engine, raise ? ReportId::GroupRaise : ReportId::GroupWage, state().AppDir,
-                  ReportEngine::Memory);
-    if (!ComposeGroupReport(engine, o.kind, header, *employees))
-        return engineFailure(engine, err);
-    return writePdf(engine.document(), o.pdf, out, err);
+    if (!o.pdf.isEmpty()) {
+        ReportEngine engine;
+        const bool raise = o.kind == GroupReportKind::Raise;
+        PrepareReport(engine, raise ? ReportId::GroupRaise : ReportId::GroupWage, state().AppDir,
+                      ReportEngine::Memory);
+        if (!ComposeGroupReport(engine, o.kind, header, *employees))
+            return engineFailure(engine, err);
+        if (const int status = writePdf(engine.document(), o.pdf, out, err); status != 0)
+            return status;
+    }
+    if (o.xlsx.isEmpty())
+        return 0;
+    return WriteWorkbookFile(ComposeGroupReportWorkbook(o.kind, header, *employees), o.xlsx,
+                             employees->size(), out, err);
 }
 
 int WriteWageTablePdf(int company, int year, const QString& path, QTextStream& out,

@@ -1,10 +1,14 @@
 #include "cli/WageTableCommand.h"
 
 #include "cli/ReportCommand.h"
+#include "cli/WorkbookOutput.h"
 #include "core/common/AppState.h"
 #include "data/db/TDM.h"
 #include "data/project/CompanySettingsCache.h"
+#include "data/project/Project.h"
+#include "data/report/ReportHeaders.h"
 #include "data/wage/WageTableStore.h"
+#include "render/workbook/WageTableWorkbook.h"
 
 #include <QTextStream>
 
@@ -24,6 +28,14 @@ std::optional<WageTableArgs> ParseWageTableArgs(const QStringList& options, QTex
                 return std::nullopt;
             }
             a.pdf = options[++i];
+            continue;
+        }
+        if (o == QStringLiteral("--xlsx")) {
+            if (i + 1 >= options.size() || options[i + 1].isEmpty()) {
+                err << "tesvane-cli: --xlsx needs a file\n";
+                return std::nullopt;
+            }
+            a.xlsx = options[++i];
             continue;
         }
         if (o != QStringLiteral("--company") && o != QStringLiteral("--year")) {
@@ -85,6 +97,22 @@ int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStre
 
 } // namespace
 
+int WriteWageTableWorkbook(int company, int year, const QString& path, QTextStream& out,
+                           QTextStream& err) {
+    Project project;
+    if (!project.open({company, year}))
+        return 1;
+    const StoredWageTable table = LoadWholeWageTable(company, year);
+    if (table.rows.isEmpty()) {
+        err << "tesvane-cli: 印刷対象データはありません。\n";
+        return 1;
+    }
+    const WageTablePrintHeader header =
+        WageTablePrintHeaderOf(project, table.head ? table.head->title : QString());
+    return WriteWorkbookFile(ComposeWageTableWorkbook(header, table), path, table.rows.size(), out,
+                             err);
+}
+
 int RunWageTable(TDM& dm, const WageTableArgs& a, QTextStream& out, QTextStream& err) {
     TMKIGYOU2 settings;
     if (!LoadCompanySettings({a.company, a.year}, settings)) {
@@ -98,7 +126,11 @@ int RunWageTable(TDM& dm, const WageTableArgs& a, QTextStream& out, QTextStream&
         if (const int status = generate(dm, a, names, err))
             return status;
     if (!a.pdf.isEmpty())
-        return WriteWageTablePdf(a.company, a.year, a.pdf, out, err);
+        if (const int status = WriteWageTablePdf(a.company, a.year, a.pdf, out, err);
+            status != 0 || a.xlsx.isEmpty())
+            return status;
+    if (!a.xlsx.isEmpty())
+        return WriteWageTableWorkbook(a.company, a.year, a.xlsx, out, err);
 
     out << "GOUHOU";
     for (int g = 1; g <= MaxGrades; ++g)

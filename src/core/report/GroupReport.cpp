@@ -166,14 +166,14 @@ public:
                     newPage(mark);
                 const GroupReportEmployee& e = rows[i];
                 if (raise) {
-                    const TPRTU r = raiseLine(e);
+                    const TPRTU r = RaiseReportLine(e);
                     print(r, m_used);
                     raiseGroup.add(r);
                     raiseAll.add(r);
                 } else {
-                    const int age = YearsToBase(e.SEIHI, m_header.ageBase);
-                    const int service = YearsToBase(e.NYUHI, m_header.ageBase);
-                    const TPRTC r = wageLine(e, age, service);
+                    const TPRTC r = WageReportLine(e, m_header.ageBase);
+                    const int age = r.age.toInt();
+                    const int service = r.service.toInt();
                     print(r, m_used);
                     wageGroup.add(r, age, service);
                     wageAll.add(r, age, service);
@@ -201,47 +201,6 @@ public:
     }
 
 private:
-    TPRTC wageLine(const GroupReportEmployee& e, int age, int service) const {
-        const std::array<qint64, 4> pay = CurrentBasePay(e);
-        TPRTC r;
-        r.SCOT = e.SCOT;
-        r.SNA = e.SNA;
-        r.detail = 1;
-        r.age = QString::number(age);
-        r.service = QString::number(service);
-        r.kihon1 = pay[1];
-        r.kihon2 = pay[2];
-        r.kihon3 = pay[3];
-        for (int i = 1; i <= 5; ++i)
-            r.teate += e.TEATE[size_t(i)];
-        r.syoyo1 = e.SYOUYO;
-        r.syoyo2 = e.SYOUYO2;
-        return r;
-    }
-
-    static TPRTU raiseLine(const GroupReportEmployee& e) {
-        const std::array<qint64, 4> now = CurrentBasePay(e);
-        const std::array<qint64, 4> next = NewBasePay(e);
-        TPRTU r;
-        r.SCOT = e.SCOT;
-        r.SNA = e.SNA;
-        r.detail = 1;
-        r.hyouka = e.HYOUKA;
-        r.toukyu = QString::number(e.TOUKYU);
-        r.gouhou = QString::number(e.GOUHOU);
-        r.sgouhou = QString::number(e.SGOUHOU);
-        r.nkihon = next[1] + next[2] + next[3];
-        r.kihon = now[1] + now[2] + now[3];
-        for (int i = 1; i <= 5; ++i) {
-            r.nteate += e.raiseDecided ? e.NTEATE[size_t(i)] : e.TEATE[size_t(i)];
-            r.teate += e.TEATE[size_t(i)];
-        }
-        r.nsyotei = r.nkihon + r.nteate;
-        r.syotei = r.kihon + r.teate;
-        r.upkin = r.nsyotei - r.syotei;
-        return r;
-    }
-
     void put(const QString& field, int line, int align, const QString& text) {
         const ReportEngine::Edges c = m_cols.value(field);
         const int dy = line * Pitch + TextOffset;
@@ -335,22 +294,9 @@ private:
         JIVE.SetFormText(QStringLiteral("YMD"), ReportFormat::date(m_header.today) +
                                                     QStringLiteral("　　P. ") +
                                                     QString::number(m_page));
-        QString busyo = mark >= 1 && mark <= 6 ? m_header.markNames[size_t(mark)] : QString();
-        if (!m_header.gradeFromName.isEmpty())
-            busyo += QStringLiteral(" ／ ") + m_header.gradeFromName + QStringLiteral(" ～ ") +
-                     m_header.gradeToName;
-        JIVE.SetFormText(QStringLiteral("BUSYO"), busyo);
+        JIVE.SetFormText(QStringLiteral("BUSYO"), GroupCaption(m_header, mark));
         if (m_kind == GroupReportKind::Wage) {
-            // The date ages are counted to: today, or the company's fixed date.
-            const qint64 d = m_header.ageBase.mode != 0
-                                 ? qint64(m_header.today.year()) * 10000 +
-                                       m_header.today.month() * 100 + m_header.today.day()
-                                 : m_header.ageBase.date;
-            JIVE.SetFormText(QStringLiteral("KIJUNBI"),
-                             QStringLiteral("年齢・勤続は%1年%2月%3日現在")
-                                 .arg(d / 10000)
-                                 .arg((d / 100) % 100, 2, 10, QLatin1Char('0'))
-                                 .arg(d % 100, 2, 10, QLatin1Char('0')));
+            JIVE.SetFormText(QStringLiteral("KIJUNBI"), AgeBaseNote(m_header));
             for (int i = 1; i <= 3; ++i)
                 JIVE.SetFormText(QStringLiteral("CKIHON%1").arg(i),
                                  m_header.baseItemNames[size_t(i)]);
@@ -379,6 +325,66 @@ private:
 };
 
 } // namespace
+
+TPRTC WageReportLine(const GroupReportEmployee& e, const AgeBase& ageBase) {
+    const std::array<qint64, 4> pay = CurrentBasePay(e);
+    TPRTC r;
+    r.SCOT = e.SCOT;
+    r.SNA = e.SNA;
+    r.detail = 1;
+    r.age = QString::number(YearsToBase(e.SEIHI, ageBase));
+    r.service = QString::number(YearsToBase(e.NYUHI, ageBase));
+    r.kihon1 = pay[1];
+    r.kihon2 = pay[2];
+    r.kihon3 = pay[3];
+    for (int i = 1; i <= 5; ++i)
+        r.teate += e.TEATE[size_t(i)];
+    r.syoyo1 = e.SYOUYO;
+    r.syoyo2 = e.SYOUYO2;
+    return r;
+}
+
+TPRTU RaiseReportLine(const GroupReportEmployee& e) {
+    const std::array<qint64, 4> now = CurrentBasePay(e);
+    const std::array<qint64, 4> next = NewBasePay(e);
+    TPRTU r;
+    r.SCOT = e.SCOT;
+    r.SNA = e.SNA;
+    r.detail = 1;
+    r.hyouka = e.HYOUKA;
+    r.toukyu = QString::number(e.TOUKYU);
+    r.gouhou = QString::number(e.GOUHOU);
+    r.sgouhou = QString::number(e.SGOUHOU);
+    r.nkihon = next[1] + next[2] + next[3];
+    r.kihon = now[1] + now[2] + now[3];
+    for (int i = 1; i <= 5; ++i) {
+        r.nteate += e.raiseDecided ? e.NTEATE[size_t(i)] : e.TEATE[size_t(i)];
+        r.teate += e.TEATE[size_t(i)];
+    }
+    r.nsyotei = r.nkihon + r.nteate;
+    r.syotei = r.kihon + r.teate;
+    r.upkin = r.nsyotei - r.syotei;
+    return r;
+}
+
+QString AgeBaseNote(const GroupReportHeader& header) {
+    // The date ages are counted to: today, or the company's fixed date.
+    const qint64 d = header.ageBase.mode != 0 ? qint64(header.today.year()) * 10000 +
+                                                    header.today.month() * 100 + header.today.day()
+                                              : header.ageBase.date;
+    return QStringLiteral("年齢・勤続は%1年%2月%3日現在")
+        .arg(d / 10000)
+        .arg((d / 100) % 100, 2, 10, QLatin1Char('0'))
+        .arg(d % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString GroupCaption(const GroupReportHeader& header, int mark) {
+    QString caption = mark >= 1 && mark <= 6 ? header.markNames[size_t(mark)] : QString();
+    if (!header.gradeFromName.isEmpty())
+        caption += QStringLiteral(" ／ ") + header.gradeFromName + QStringLiteral(" ～ ") +
+                   header.gradeToName;
+    return caption;
+}
 
 bool ComposeGroupReport(ReportEngine& JIVE, GroupReportKind kind, const GroupReportHeader& header,
                         const QVector<GroupReportEmployee>& employees) {

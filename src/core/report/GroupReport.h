@@ -90,6 +90,15 @@ struct GroupReportHeader {
     QString gradeToName;                  // txtTokyuEnd
 };
 
+// The printed lines of one employee, as both the report and its workbook show them: ages and
+// service counted to the header's age base.
+TPRTC WageReportLine(const GroupReportEmployee& e, const AgeBase& ageBase);
+TPRTU RaiseReportLine(const GroupReportEmployee& e);
+// "年齢・勤続は2023年06月30日現在": the date ages are counted to (today, or the fixed date).
+QString AgeBaseNote(const GroupReportHeader& header);
+// The group's caption: the mark's name, and the grade range when one was chosen.
+QString GroupCaption(const GroupReportHeader& header, int mark);
+
 // Composes the report into the engine, prepared by PrepareReport: StartDoc through EndDoc.
 // Ages and service are YearsToBase of the birth and joining dates to the header's age base.
 // The list is not empty (callers report that nothing matches). False when the engine

@@ -23,21 +23,21 @@ QString EmployeeExportPath() {
     return state().AppDir + QStringLiteral("CSV/社員マスタ出力.CSV");
 }
 
-ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path) {
-    ExportOutcome out;
-    TQuery q = DM().select(TDM::ACN2,
-                           QStringLiteral("SELECT SCO, SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, "
-                                          "KEIKEN, SM2, SEIHI, NYUHI, TOUKYU FROM VSYAIN") +
-                               CompanyWhere + QStringLiteral(" ORDER BY SCOT, SCO"),
-                           {cy.kco, cy.nendo});
-    if (!q.active()) {
-        out.status = ExportOutcome::ReadFailed;
-        return out;
-    }
-    QVector<ExportRow> rows;
+std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy) {
+    TQuery q = DM().select(
+        TDM::ACN2,
+        QStringLiteral("SELECT SCO, SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, KEIKEN, SM2, SEIHI, "
+                       "NYUHI, TOUKYU, GOUHOU, JISEKI, KKYU1, KKYU2, KKYU3, KIN, TEATE1, TEATE2, "
+                       "TEATE3, TEATE4, TEATE5 FROM VSYAIN") +
+            CompanyWhere + QStringLiteral(" ORDER BY SCOT, SCO"),
+        {cy.kco, cy.nendo});
+    if (!q.active())
+        return std::nullopt;
+    QVector<EmployeeSheetRow> rows;
     rows.reserve(q.recordCount());
     for (; !q.eof(); q.next()) {
-        ExportRow r;
+        EmployeeSheetRow e;
+        ExportRow& r = e.csv;
         r.SCO = int(VariantInt(q.value(0)));
         r.SCOT = VariantText(q.value(1));
         r.SNA = VariantText(q.value(2));
@@ -50,8 +50,32 @@ ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path) {
         r.SEIHI = VariantInt(q.value(9));
         r.NYUHI = VariantInt(q.value(10));
         r.TOUKYU = int(VariantInt(q.value(11)));
-        rows.push_back(std::move(r));
+        e.GOUHOU = int(VariantInt(q.value(12)));
+        e.JISEKI = int(VariantInt(q.value(13)));
+        for (int i = 1; i <= 3; ++i)
+            e.basePay[size_t(i)] = VariantCurrency(q.value(13 + i));
+        // The item that follows the wage table is paid as the table says (as the employee
+        // screen shows it).
+        if (e.JISEKI >= 1 && e.JISEKI <= 3)
+            e.basePay[size_t(e.JISEKI)] = VariantCurrency(q.value(17));
+        for (int i = 1; i <= 5; ++i)
+            e.allowance[size_t(i)] = VariantCurrency(q.value(17 + i));
+        rows.push_back(std::move(e));
     }
+    return rows;
+}
+
+ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path) {
+    ExportOutcome out;
+    const std::optional<QVector<EmployeeSheetRow>> list = LoadEmployeeSheet(cy);
+    if (!list) {
+        out.status = ExportOutcome::ReadFailed;
+        return out;
+    }
+    QVector<ExportRow> rows;
+    rows.reserve(list->size());
+    for (const EmployeeSheetRow& e : *list)
+        rows.push_back(e.csv);
     if (rows.isEmpty()) {
         out.status = ExportOutcome::NoEmployees;
         return out;

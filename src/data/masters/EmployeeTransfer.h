@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/masters/EmployeeCsv.h"
+#include "core/masters/EmployeeSheet.h"
 #include "data/masters/EmployeeStore.h"
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 // Employee export and import with the database: the code the screens and tesvane-cli share.
 
@@ -18,6 +20,10 @@ struct ExportOutcome {
     QString detail; // Unencodable: which character where; WriteFailed: the system's message
 };
 
+// The employees of the company year ordered by employee number, with grade, step and pay.
+// Nothing when the read failed (the data module has reported it).
+std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy);
+
 // Writes the employees of the company year, ordered by employee number, to the file (created
 // anew; its folder is made when missing). Nothing is written unless every text converts.
 ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path);
@@ -27,8 +33,8 @@ ImportRead ReadImportPath(const QString& path);
 
 enum class ImportMode { Add, Replace };
 
-// Stores the checked employees (ImportSheet::employees) as new employees in one transaction: Replace first deletes the
-// company year's employees. Codes continue after the highest code (1 when none). False when
-// anything failed; nothing is then stored and nothing deleted.
+// Stores the checked employees (ImportSheet::employees) as new employees in one transaction:
+// Replace first deletes the company year's employees. Codes continue after the highest code (1 when
+// none). False when anything failed; nothing is then stored and nothing deleted.
 bool StoreImportedEmployees(const CompanyYear& cy, const QVector<ImportedEmployee>& employees,
                             ImportMode mode, const QDate& today, int* firstCode = nullptr);

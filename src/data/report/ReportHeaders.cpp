@@ -41,3 +41,18 @@ WageTablePrintHeader WageTablePrintHeaderOf(const Project& project, const QStrin
         h.gradeNames[size_t(g)] = project.settings().TK[size_t(g)];
     return h;
 }
+
+EmployeeSheetHeader EmployeeSheetHeaderOf(const Project& project) {
+    EmployeeSheetHeader h;
+    h.nendoText = NendoText(project.eraMode(), project.companyYear().nendo);
+    h.companyName = project.companyName();
+    h.today = today();
+    const TMKIGYOU2& s = project.settings();
+    for (int i = 1; i <= 3; ++i)
+        h.baseItemNames[size_t(i)] = s.KKNA[size_t(i)];
+    for (int i = 1; i <= 5; ++i)
+        h.allowanceNames[size_t(i)] = s.TNA[size_t(i)];
+    for (int g = 1; g <= MaxGrades; ++g)
+        h.gradeNames[size_t(g)] = s.TK[size_t(g)];
+    return h;
+}

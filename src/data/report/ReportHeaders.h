@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/masters/EmployeeSheet.h"
 #include "core/report/GroupReport.h"
 #include "core/report/WageTablePrint.h"
 
@@ -10,3 +11,4 @@ class Project;
 GroupReportHeader GroupReportHeaderOf(const Project& project, const QString& gradeFromName,
                                       const QString& gradeToName);
 WageTablePrintHeader WageTablePrintHeaderOf(const Project& project, const QString& title);
+EmployeeSheetHeader EmployeeSheetHeaderOf(const Project& project);

@@ -230,3 +230,15 @@ std::array<qint64, MaxGrades + 1> LoadBaseAmounts(int kco, int year) {
     }
     return totals;
 }
+
+StoredWageTable LoadWholeWageTable(int kco, int year) {
+    StoredWageTable t;
+    t.head = LoadWageTableHead(kco, year);
+    if (t.head) {
+        t.scale = LoadScaleSet(kco, year, t.head->scaleCode);
+        t.curves = t.thirdOrder() ? LoadThirdOrderSet(kco, year, t.head->thirdCode)
+                                  : LoadSecondOrderSet(kco, year, t.head->secondCode);
+    }
+    t.rows = LoadStoredWageTable(kco, year);
+    return t;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/wage/StoredWageTable.h"
 #include "core/wage/WageTableTexts.h"
 
 #include <QVector>
@@ -52,3 +53,6 @@ QVector<WageTableRow> LoadStoredWageTable(int kco, int year);
 // company's saved salary option links the base pay to the wage table. Employees of a grade
 // outside 1 to 9 count under grade 1.
 std::array<qint64, MaxGrades + 1> LoadBaseAmounts(int kco, int year);
+
+// Head, scale set, the curve set of the head's method and the table, as stored.
+StoredWageTable LoadWholeWageTable(int kco, int year);

@@ -12,9 +12,11 @@
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
 #include "gui/common/Hourglass.h"
+#include "gui/common/WorkbookSave.h"
 #include "gui/design/WS1051_CurveStyle.h"
 #include "gui/plot/WS1100_PlotWindow.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
+#include "render/workbook/DesignWorkbook.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -147,9 +149,10 @@ void TWS1050::buildDesignGrid() {
     btnAdd = CommandButton(this, QStringLiteral("btnAdd"), QStringLiteral("登　録"));
     btnSalaryList = CommandButton(this, QStringLiteral("btnSalaryList"), QStringLiteral("賃金表"));
     btnFile = CommandButton(this, QStringLiteral("btnFile"), QStringLiteral("ﾌｧｲﾙ"));
+    btnExcel = CommandButton(this, QStringLiteral("btnExcel"), QStringLiteral("Excel保存"));
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    for (QPushButton* b : {btnAdd, btnSalaryList, btnFile}) {
+    for (QPushButton* b : {btnAdd, btnSalaryList, btnFile, btnExcel}) {
         b->setFixedSize(100, 30);
         row->addWidget(b);
     }
@@ -157,6 +160,7 @@ void TWS1050::buildDesignGrid() {
     connect(btnAdd, &QPushButton::clicked, this, &TWS1050::btnAddClick);
     connect(btnSalaryList, &QPushButton::clicked, this, &TWS1050::btnSalaryListClick);
     connect(btnFile, &QPushButton::clicked, this, &TWS1050::btnFileClick);
+    connect(btnExcel, &QPushButton::clicked, this, &TWS1050::btnExcelClick);
 }
 
 void TWS1050::start() {
@@ -425,6 +429,22 @@ void TWS1050::btnFileClick() {
         Msg::error(written.detail);
         break;
     }
+}
+
+// The designs on the screen expanded in memory, as tesvane-cli expands the stored ones: saving
+// a workbook writes nothing to the database.
+void TWS1050::btnExcelClick() {
+    if (!exits()->checkFocused())
+        return;
+    const QVector<DesignRow> rows = ExpandDesigns(m_points);
+    if (rows.isEmpty()) {
+        Msg::info(QStringLiteral("賃金表データは有りません。"));
+        return;
+    }
+    const DesignPrintHeader header =
+        DesignPrintHeaderOf(*Project::current(), txtTitle->text(), m_xItem, m_yItem);
+    SaveWorkbookAs(this, QStringLiteral("昇給設計"),
+                   [&] { return ComposeDesignWorkbook(header, rows); });
 }
 
 void TWS1050::btnSalaryListClick() {

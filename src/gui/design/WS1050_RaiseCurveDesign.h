@@ -30,6 +30,7 @@ public Q_SLOTS:
     void btnCloseDesignClick();
     void btnSalaryListClick();
     void btnFileClick();
+    void btnExcelClick();
     void btnHanreiClick(int design);
     void reject() override;
 
@@ -66,6 +67,7 @@ private:
     QPushButton* btnExec;
     QPushButton* btnSalaryList;
     QPushButton* btnFile;
+    QPushButton* btnExcel;
     QPlainTextEdit* txtBikou;
 
     std::array<DesignPoints, DesignCount + 1> m_points;

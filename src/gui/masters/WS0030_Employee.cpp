@@ -9,16 +9,20 @@
 #include "core/masters/EmployeeFieldChecks.h"
 #include "data/db/RecordGuard.h"
 #include "data/masters/EmployeeStore.h"
+#include "data/masters/EmployeeTransfer.h"
 #include "data/project/CompanySettingsCache.h"
 #include "data/project/Project.h"
+#include "data/report/ReportHeaders.h"
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FieldExits.h"
 #include "gui/common/Hourglass.h"
+#include "gui/common/WorkbookSave.h"
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_EmployeeLayout.h"
 #include "render/masters/JpegDecoder.h"
+#include "render/workbook/EmployeeWorkbook.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -911,6 +915,26 @@ void TWS0030::btnCanselClick() {
     setCursorRow(1);
     StringGrid1->viewport()->update();
     setWindowModified(false);
+}
+
+// ---- Excel ---------------------------------------------------------------------------------
+
+// The workbook holds what is stored: an edit not yet saved is not in it.
+void TWS0030::btnExcelClick() {
+    const Project& project = *Project::current();
+    std::optional<QVector<EmployeeSheetRow>> rows;
+    {
+        Hourglass wait;
+        rows = LoadEmployeeSheet(project.companyYear());
+    }
+    if (!rows)
+        return; // reported by the data module
+    if (rows->isEmpty()) {
+        Msg::info(QStringLiteral("社員マスタは有りません。"));
+        return;
+    }
+    SaveWorkbookAs(this, QStringLiteral("社員一覧"),
+                   [&] { return ComposeEmployeeWorkbook(EmployeeSheetHeaderOf(project), *rows); });
 }
 
 // ---- Closing -----------------------------------------------------------------------------

@@ -50,6 +50,8 @@ public Q_SLOTS:
     void btnDltClick();
     void btnCanselClick();
     void btnCloseClick();
+    // "Excel保存": the stored employees of the open year as a workbook.
+    void btnExcelClick();
     void btnFirstClick();
     void btnBackClick();
     void btnNextClick();
@@ -82,6 +84,7 @@ private:
     QPushButton* btnDlt;
     QPushButton* btnCansel;
     QPushButton* btnClose;
+    QPushButton* btnExcel;
     QComboBox* cmbWorker;
     QLineEdit* txtWorker;
     QLineEdit* txtCureentNo;

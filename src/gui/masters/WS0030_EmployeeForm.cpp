@@ -65,6 +65,7 @@ void TWS0030::buildControls() {
     btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削　除"));
     btnCansel = button(QStringLiteral("btnCansel"), QStringLiteral("ｷｬﾝｾﾙ"));
     btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"));
+    btnExcel = button(QStringLiteral("btnExcel"), QStringLiteral("Excel保存"));
     cmbWorker = CodeBox(this, QStringLiteral("cmbWorker"), 140);
     txtWorker = TextEdit(this, QStringLiteral("txtWorker"), 20, 150);
     txtWorker->setReadOnly(true);
@@ -341,6 +342,8 @@ void TWS0030::buildLayout(QWidget* basic, QWidget* wage) {
     auto* commands = new QHBoxLayout;
     for (QPushButton* b : {btnAdd, btnMnt, btnDlt, btnCansel})
         commands->addWidget(b);
+    commands->addSpacing(24);
+    commands->addWidget(btnExcel);
     commands->addStretch(1);
     commands->addWidget(btnClose);
 
@@ -388,7 +391,7 @@ void TWS0030::buildLayout(QWidget* basic, QWidget* wage) {
     for (int i = 1; i <= 5; ++i)
         order << txtTeate[size_t(i)] << txtAFTeate[size_t(i)];
     order << txtBonus1 << txtBonus2 << txtTaisyokuKin << btnAdd << btnMnt << btnDlt << btnCansel
-          << btnClose << StringGrid1;
+          << btnExcel << btnClose << StringGrid1;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -409,6 +412,7 @@ void TWS0030::connectHandlers() {
     connect(btnDlt, &QPushButton::clicked, this, &TWS0030::btnDltClick);
     connect(btnCansel, &QPushButton::clicked, this, &TWS0030::btnCanselClick);
     connect(btnClose, &QPushButton::clicked, this, &TWS0030::btnCloseClick);
+    connect(btnExcel, &QPushButton::clicked, this, &TWS0030::btnExcelClick);
     connect(btnFirst, &QPushButton::clicked, this, &TWS0030::btnFirstClick);
     connect(btnBack, &QPushButton::clicked, this, &TWS0030::btnBackClick);
     connect(btnNext, &QPushButton::clicked, this, &TWS0030::btnNextClick);

@@ -5,8 +5,10 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/DocumentsFolder.h"
 #include "gui/common/Hourglass.h"
+#include "gui/common/WorkbookSave.h"
 #include "gui/report/ReportView.h"
 #include "render/report/ReportPainter.h"
+#include "render/workbook/Workbook.h"
 
 #include <QDir>
 #include <QEvent>
@@ -32,6 +34,8 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent) : QDialog(parent) {
 
     cmdPrint = CommandButton(this, QStringLiteral("cmdPrint"), QStringLiteral("印刷(&P)"));
     cmdSavePdf = CommandButton(this, QStringLiteral("cmdSavePdf"), QStringLiteral("PDF保存"));
+    cmdSaveXlsx = CommandButton(this, QStringLiteral("cmdSaveXlsx"), QStringLiteral("Excel保存"));
+    cmdSaveXlsx->setEnabled(false);
     cmdClose = CommandButton(this, QStringLiteral("cmdClose"), QStringLiteral("閉じる(&C)"));
     labPage = Named(new QLabel(QStringLiteral("頁 1/1"), this), QStringLiteral("labPage"));
     labPage->setMinimumWidth(90);
@@ -52,6 +56,7 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent) : QDialog(parent) {
     auto* bar = new QHBoxLayout;
     bar->addWidget(cmdPrint);
     bar->addWidget(cmdSavePdf);
+    bar->addWidget(cmdSaveXlsx);
     bar->addSpacing(24);
     bar->addWidget(labPage);
     bar->addWidget(cmdPage);
@@ -67,20 +72,28 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent) : QDialog(parent) {
 
     connect(cmdPrint, &QPushButton::clicked, this, &TfrmPrintPreview::cmdPrintClick);
     connect(cmdSavePdf, &QPushButton::clicked, this, &TfrmPrintPreview::cmdSavePdfClick);
+    connect(cmdSaveXlsx, &QPushButton::clicked, this, &TfrmPrintPreview::cmdSaveXlsxClick);
     connect(cmdClose, &QPushButton::clicked, this, &TfrmPrintPreview::cmdCloseClick);
     connect(cmdZoom, &QSlider::valueChanged, this, &TfrmPrintPreview::cmdZoomChange);
     connect(cmdPage, &QScrollBar::valueChanged, this, &TfrmPrintPreview::cmdPageChange);
     resize(1200, 800);
 }
 
-void TfrmPrintPreview::Run(QWidget* parent, const QString& workFile) {
+void TfrmPrintPreview::Run(QWidget* parent, const QString& workFile,
+                           const PreviewWorkbook& workbook) {
     TfrmPrintPreview preview(parent);
     preview.setPreviewFile(workFile);
+    preview.setWorkbook(workbook);
     // Without a window manager maximising does nothing; the screen's area is taken instead.
     if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     preview.exec();
+}
+
+void TfrmPrintPreview::setWorkbook(const PreviewWorkbook& workbook) {
+    m_workbook = workbook;
+    cmdSaveXlsx->setEnabled(bool(m_workbook.compose));
 }
 
 bool TfrmPrintPreview::event(QEvent* e) {
@@ -195,6 +208,11 @@ void TfrmPrintPreview::cmdSavePdfClick() {
     }
     if (!ok)
         Msg::error(error);
+}
+
+void TfrmPrintPreview::cmdSaveXlsxClick() {
+    if (m_workbook.compose)
+        SaveWorkbookAs(this, m_workbook.name, m_workbook.compose);
 }
 
 void TfrmPrintPreview::cmdCloseClick() {

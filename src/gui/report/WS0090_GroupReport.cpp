@@ -13,6 +13,7 @@
 #include "gui/common/FieldExits.h"
 #include "gui/common/Hourglass.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
+#include "render/workbook/GroupReportWorkbook.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -195,12 +196,13 @@ bool TWS0090::compose() {
         return false;
     }
     bool composed = false;
+    m_header = GroupReportHeaderOf(project, txtTokyuStart->text(), txtTokyuEnd->text());
+    m_employees = *employees;
     {
         Hourglass wait;
         PrepareReport(JIVE, raise ? ReportId::GroupRaise : ReportId::GroupWage, state().AppDir);
-        composed = ComposeGroupReport(
-            JIVE, raise ? GroupReportKind::Raise : GroupReportKind::Wage,
-            GroupReportHeaderOf(project, txtTokyuStart->text(), txtTokyuEnd->text()), *employees);
+        composed = ComposeGroupReport(JIVE, raise ? GroupReportKind::Raise : GroupReportKind::Wage,
+                                      m_header, m_employees);
     }
     if (!composed) {
         Msg::error(JIVE.error());
@@ -216,8 +218,16 @@ void TWS0090::btnPrintClick() {
     m_previewFile.clear();
     if (!compose())
         return;
-    if (!m_previewFile.isEmpty())
-        TfrmPrintPreview::Run(this, m_previewFile);
+    if (m_previewFile.isEmpty())
+        return;
+    // The preview saves the workbook of what it shows: the same employees and headings.
+    const GroupReportKind kind = m_reportKind == 1 ? GroupReportKind::Raise : GroupReportKind::Wage;
+    const QString name =
+        ReportFilesOf(kind == GroupReportKind::Raise ? ReportId::GroupRaise : ReportId::GroupWage)
+            .docName;
+    TfrmPrintPreview::Run(
+        this, m_previewFile,
+        {name, [this, kind] { return ComposeGroupReportWorkbook(kind, m_header, m_employees); }});
 }
 
 void TWS0090::btnCloseClick() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/report/GroupReport.h"
 #include "core/report/ReportEngine.h"
 
 #include <QDialog>
@@ -48,6 +49,9 @@ private:
     QLineEdit* txtTokyuStart;
     QLineEdit* txtTokyuEnd;
     ReportEngine JIVE;
+    // What the last print composed, for the preview's workbook.
+    GroupReportHeader m_header;
+    QVector<GroupReportEmployee> m_employees;
 
     bool markExit(QComboBox* box, QLineEdit* name, int& range, int fallback);
     bool gradeExit(QComboBox* box, QLineEdit* name, int& range, int fallback);

@@ -8,7 +8,9 @@
 #include "data/report/ReportHeaders.h"
 #include "data/wage/WageTableStore.h"
 #include "gui/common/Hourglass.h"
+#include "gui/common/WorkbookSave.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
+#include "render/workbook/WageTableWorkbook.h"
 
 void PrintStoredWageTable(QWidget* parent, const QString& title) {
     const Project& project = *Project::current();
@@ -32,4 +34,21 @@ void PrintStoredWageTable(QWidget* parent, const QString& title) {
     const QString previewFile = JIVE.ImageFileName();
     if (!previewFile.isEmpty())
         TfrmPrintPreview::Run(parent, previewFile);
+}
+
+void SaveStoredWageTableWorkbook(QWidget* parent, const QString& title) {
+    const Project& project = *Project::current();
+    const CompanyYear company = project.companyYear();
+    StoredWageTable table;
+    {
+        Hourglass wait;
+        table = LoadWholeWageTable(company.kco, company.nendo);
+    }
+    if (table.rows.isEmpty()) {
+        Msg::info(QStringLiteral("印刷対象データはありません。"));
+        return;
+    }
+    SaveWorkbookAs(parent, QStringLiteral("賃金表"), [&] {
+        return ComposeWageTableWorkbook(WageTablePrintHeaderOf(project, title), table);
+    });
 }

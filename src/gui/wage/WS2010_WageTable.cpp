@@ -99,6 +99,7 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     btnCancel = CommandButton(this, QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
     btnSalaryList =
         CommandButton(this, QStringLiteral("btnSalaryList"), QStringLiteral("連結賃金表"));
+    btnExcel = CommandButton(this, QStringLiteral("btnExcel"), QStringLiteral("Excel保存"));
     btnClose = CommandButton(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
     // Cancelling or closing drops what was typed: the field being left is not checked.
     m_exits->passWithoutCheck(btnCancel);
@@ -109,6 +110,7 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     buttons->addWidget(btnCancel);
     buttons->addStretch(1);
     buttons->addWidget(btnSalaryList);
+    buttons->addWidget(btnExcel);
     buttons->addStretch(1);
     buttons->addWidget(btnClose);
     auto* v = new QVBoxLayout(this);
@@ -119,6 +121,7 @@ TWS2010::TWS2010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     connect(btnCancel, &QPushButton::clicked, this, &TWS2010::btnCancelClick);
     connect(btnClose, &QPushButton::clicked, this, &TWS2010::btnCloseClick);
     connect(btnSalaryList, &QPushButton::clicked, this, &TWS2010::btnSalaryListClick);
+    connect(btnExcel, &QPushButton::clicked, this, &TWS2010::btnExcelClick);
     connect(btnKijungaku, &QPushButton::clicked, this, &TWS2010::btnKijungakuClick);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TWS2010::PageControl1Change);
     connect(opt2Jikyokusen, &QRadioButton::clicked, this, &TWS2010::opt2JikyokusenClick);
@@ -855,6 +858,13 @@ void TWS2010::btnSalaryListClick() {
     if (!confirmBeforePrint())
         return;
     PrintStoredWageTable(this, txtTitle->text());
+}
+
+// Like the print: the stored table, after asking whether unsaved edits may stay out of it.
+void TWS2010::btnExcelClick() {
+    if (!confirmBeforePrint())
+        return;
+    SaveStoredWageTableWorkbook(this, txtTitle->text());
 }
 
 void TWS2010::btnCloseClick() {

@@ -51,6 +51,7 @@ public Q_SLOTS:
     void btnCancelClick();
     void btnCloseClick();
     void btnSalaryListClick();
+    void btnExcelClick();
     void btnKijungakuClick();
     void PageControl1Change(int index);
     void opt2JikyokusenClick();
@@ -65,6 +66,7 @@ private:
     QPushButton* btnAdd;
     QPushButton* btnCancel;
     QPushButton* btnSalaryList;
+    QPushButton* btnExcel;
     QPushButton* btnClose;
     QTabWidget* PageControl1;
 

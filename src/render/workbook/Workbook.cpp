@@ -2,6 +2,7 @@
 
 #include "core/common/Currency.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,7 +56,10 @@ CellStyle amountStyle(bool bold) {
 }
 
 CellStyle decimalStyle(int places, bool bold) {
-    return Bordered(places >= 2 ? NumberFormat::Decimal2 : NumberFormat::Decimal1, bold);
+    const NumberFormat f = places >= 3   ? NumberFormat::Decimal3
+                           : places == 2 ? NumberFormat::Decimal2
+                                         : NumberFormat::Decimal1;
+    return Bordered(f, bold);
 }
 
 CellStyle percentStyle(bool bold) {
@@ -64,6 +68,10 @@ CellStyle percentStyle(bool bold) {
 
 CellStyle textStyle(bool bold) {
     return Bordered(NumberFormat::General, bold);
+}
+
+CellStyle dateStyle() {
+    return Bordered(NumberFormat::Date, false);
 }
 
 Sheet::Sheet(QString name) : m_name(std::move(name)) {}
@@ -78,6 +86,16 @@ void Sheet::number(int row, int col, double value, const CellStyle& style) {
 
 void Sheet::money(int row, int col, const Currency& value, const CellStyle& style) {
     number(row, col, value.toDouble(), style);
+}
+
+void Sheet::date(int row, int col, const QDate& date, const CellStyle& style) {
+    if (!date.isValid()) {
+        text(row, col, QString(), style);
+        return;
+    }
+    // Day 1 is 1900-01-01 counted with the spreadsheet's phantom 29 February 1900, so day
+    // numbers from March 1900 on are days since 1899-12-30.
+    number(row, col, double(QDate(1899, 12, 30).daysTo(date)), style);
 }
 
 void Sheet::formula(int row, int col, const QString& expression, double value,
@@ -161,6 +179,8 @@ const char* FormatCode(NumberFormat f) {
         return "#,##0.0";
     case NumberFormat::Decimal2:
         return "#,##0.00";
+    case NumberFormat::Decimal3:
+        return "#,##0.000";
     case NumberFormat::Percent1:
         return "0.0%";
     case NumberFormat::Percent2:
@@ -181,6 +201,8 @@ QString ShownNumber(double value, NumberFormat f) {
         return c.toString(value, 'f', 1);
     case NumberFormat::Decimal2:
         return c.toString(value, 'f', 2);
+    case NumberFormat::Decimal3:
+        return c.toString(value, 'f', 3);
     case NumberFormat::Percent1:
         return QString::number(value * 100, 'f', 1) + QLatin1Char('%');
     case NumberFormat::Percent2:

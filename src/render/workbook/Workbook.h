@@ -8,6 +8,7 @@
 #include <variant>
 
 class Currency;
+class QDate;
 
 // A spreadsheet workbook (.xlsx) composed in memory and written in one go: numbers stay
 // numbers with their display formats, sums are formulas carrying their computed value (for
@@ -19,6 +20,7 @@ enum class NumberFormat {
     Integer,  // #,##0
     Decimal1, // #,##0.0
     Decimal2, // #,##0.00
+    Decimal3, // #,##0.000
     Percent1, // 0.0%
     Percent2, // 0.00%
     Date,     // yyyy/mm/dd
@@ -36,10 +38,11 @@ struct CellStyle {
 // Ready-made styles for the common cells.
 CellStyle headerStyle();
 CellStyle titleStyle();
-CellStyle amountStyle(bool bold = false); // #,##0 with a thin border
-CellStyle decimalStyle(int places = 1, bool bold = false);
-CellStyle percentStyle(bool bold = false); // 0.0%
-CellStyle textStyle(bool bold = false);    // text with a thin border
+CellStyle amountStyle(bool bold = false);                  // #,##0 with a thin border
+CellStyle decimalStyle(int places = 1, bool bold = false); // 1 to 3 places
+CellStyle percentStyle(bool bold = false);                 // 0.0%
+CellStyle textStyle(bool bold = false);                    // text with a thin border
+CellStyle dateStyle();                                     // yyyy/mm/dd with a thin border
 
 struct Formula {
     QString expression; // without the leading '='
@@ -62,6 +65,9 @@ public:
     void text(int row, int col, const QString& text, const CellStyle& style = {});
     void number(int row, int col, double value, const CellStyle& style = amountStyle());
     void money(int row, int col, const Currency& value, const CellStyle& style = amountStyle());
+    // A calendar date as the spreadsheet's day number, shown yyyy/mm/dd; an invalid date leaves
+    // the cell blank.
+    void date(int row, int col, const QDate& date, const CellStyle& style = dateStyle());
     void formula(int row, int col, const QString& expression, double value,
                  const CellStyle& style = amountStyle());
     // Text over the columns first..last of one row.

@@ -9,6 +9,7 @@
 #include "gui/design/WS1050_RaiseCurveDesign.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
 #include "gui/report/ReportView.h"
+#include "support/core/XlsxReader.h"
 
 #include <QFile>
 #include <QTimer>
@@ -278,6 +279,42 @@ private Q_SLOTS:
         f.env.messages.expect(QStringLiteral("賃金表データは有りません。"));
         f.click(&f.design, QStringLiteral("btnFile"));
         VERIFY_MESSAGES(f.env.messages);
+    }
+
+    // "Excel保存" saves the designs on the screen, the last amount typed without leaving its
+    // field included, and writes nothing to the database.
+    void excelSavesTheDesignsOnScreen() {
+        DesignFixture f;
+        f.open();
+        f.typeIn(QStringLiteral("txtTitle"), QStringLiteral("標準カーブ"));
+        f.point(1, 1, QStringLiteral("20"), QStringLiteral("180000"));
+        f.point(1, 2, QStringLiteral("30"), QStringLiteral("230000"));
+        f.point(1, 3, QStringLiteral("40"), QStringLiteral("260000"), false);
+        const QStringList before = f.rows(QStringLiteral("SELECT * FROM DCHINGIN"));
+        const QString path = f.env.appDir() + QStringLiteral("設計.xlsx");
+        f.env.dialogs.saveAnswers << path;
+        f.click(&f.design, QStringLiteral("btnExcel"));
+        VERIFY_MESSAGES(f.env.messages);
+        XlsxReader r;
+        QVERIFY2(r.open(path), qPrintable(r.error()));
+        const XlsxSheet* s = r.sheet(QStringLiteral("昇給設計"));
+        QVERIFY(s);
+        QCOMPARE(s->text(QStringLiteral("A1")), QStringLiteral("標準カーブ"));
+        QCOMPARE(s->number(QStringLiteral("A5")), 20.0);
+        QCOMPARE(s->number(QStringLiteral("B5")), 180000.0);
+        QCOMPARE(s->number(QStringLiteral("B25")), 260000.0);
+        // 4,720,000 over the 21 rows (rounded) and (260,000 - 180,000) / 20 a year.
+        QCOMPARE(s->text(QStringLiteral("A26")), QStringLiteral("平均"));
+        QCOMPARE(s->number(QStringLiteral("B26")), 224762.0);
+        QCOMPARE(s->number(QStringLiteral("C26")), 4000.0);
+        QCOMPARE(f.rows(QStringLiteral("SELECT * FROM DCHINGIN")), before);
+
+        for (int p = 1; p <= 3; ++p)
+            f.point(1, p, QStringLiteral("0"), QStringLiteral("0"));
+        f.env.messages.expect(QStringLiteral("賃金表データは有りません。"));
+        f.click(&f.design, QStringLiteral("btnExcel"));
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.env.dialogs.saveCalls, 1);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_Employee.h"
 #include "render/masters/JpegDecoder.h"
+#include "support/core/XlsxReader.h"
 #include "support/gui/ScriptedDialogs.h"
 
 #include <QAction>
@@ -803,6 +804,43 @@ private Q_SLOTS:
         QVERIFY(!s.ws.isVisible());
         QVERIFY(!s.ws.isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // "Excel保存" writes the stored employees (an edit in progress stays out), adds the suffix,
+    // does nothing when cancelled and reports a folder that is not there.
+    void excelSavesTheStoredEmployees() {
+        Screen s;
+        s.open();
+        s.edit("txtWorkName")->setFocus();
+        s.edit("txtWorkName")->setText(QStringLiteral("未登録の名前"));
+        const QString path = s.env.appDir() + QStringLiteral("社員一覧");
+        s.env.dialogs.saveAnswers << path;
+        s.click("btnExcel");
+        QCOMPARE(s.env.dialogs.saveCalls, 1);
+        XlsxReader r;
+        QVERIFY2(r.open(path + QStringLiteral(".xlsx")), qPrintable(r.error()));
+        const XlsxSheet* sheet = r.sheet(QStringLiteral("社員一覧"));
+        QVERIFY(sheet);
+        QCOMPARE(sheet->text(QStringLiteral("B4")), QStringLiteral("中村　誠"));
+        QCOMPARE(sheet->text(QStringLiteral("A64")), QStringLiteral("合計"));
+
+        s.click("btnExcel"); // the save dialog cancelled
+        QCOMPARE(s.env.dialogs.saveCalls, 2);
+        const QString missing = s.env.appDir() + QStringLiteral("nofolder/x.xlsx");
+        s.env.dialogs.saveAnswers << missing;
+        s.env.messages.expect(QStringLiteral("Excelファイルを作成できません。\r") + missing);
+        s.click("btnExcel");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.edit("txtWorkName")->text(), QStringLiteral("未登録の名前"));
+
+        s.env.exec(TDM::ACN2,
+                   QStringLiteral("DELETE FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2023"));
+        s.env.exec(TDM::ACN2,
+                   QStringLiteral("DELETE FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2023"));
+        s.env.messages.expect(QStringLiteral("社員マスタは有りません。"));
+        s.click("btnExcel");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.env.dialogs.saveCalls, 3); // no dialog without employees
     }
 
     void mainWindowOpensTheScreenAndShowsThePanels() {

@@ -8,6 +8,7 @@
 #include "gui/report/PrintPreview_ReportPreview.h"
 #include "gui/report/ReportView.h"
 #include "gui/report/WS0090_GroupReport.h"
+#include "support/core/XlsxReader.h"
 #include "support/gui/ScriptedDialogs.h"
 
 #include <QAction>
@@ -290,6 +291,54 @@ private Q_SLOTS:
         QVERIFY(s.dlg->previewFile().isEmpty());
         QCOMPARE(s.focused(), QStringLiteral("cmbTokyuEnd"));
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // The preview of a group report saves its workbook: the same employees, with the grade
+    // range typed on the screen; a preview of another report cannot.
+    void previewSavesTheReportWorkbook() {
+        Screen s(1);
+        s.choose(QStringLiteral("cmbTokyuSTart"), 2); // 3 : 主任
+        s.box(QStringLiteral("cmbTokyuEnd"))->setFocus();
+        s.box(QStringLiteral("cmbTokyuEnd"))->setCurrentIndex(4); // 5 : 課長, not left
+        const QString path = s.env.appDir() + QStringLiteral("昇給.xlsx");
+        s.env.dialogs.saveAnswers << path;
+        bool enabled = false;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* p = qobject_cast<TfrmPrintPreview*>(QApplication::activeModalWidget());
+            if (!p || Control<TReportView>(*p, QStringLiteral("PView"))->pageCount() < 0)
+                return;
+            poll.stop();
+            auto* save = Control<QPushButton>(*p, QStringLiteral("cmdSaveXlsx"));
+            enabled = save->isEnabled();
+            save->click();
+            Control<QPushButton>(*p, QStringLiteral("cmdClose"))->click();
+        });
+        poll.start();
+        QTest::mouseClick(Control<QPushButton>(*s.dlg, QStringLiteral("btnPrint")), Qt::LeftButton);
+        QVERIFY(enabled);
+        QCOMPARE(s.env.dialogs.saveCalls, 1);
+        XlsxReader r;
+        QVERIFY2(r.open(path), qPrintable(r.error()));
+        const XlsxSheet* sheet = r.sheet(0);
+        QCOMPARE(sheet->name, QStringLiteral("グループ別社員昇給レポート"));
+        QVERIFY2(sheet->text(QStringLiteral("A3")).contains(QStringLiteral("主任 ～ 課長")),
+                 qPrintable(sheet->text(QStringLiteral("A3"))));
+        const QString heads = s.env.scalar(
+            TDM::ACN2, QStringLiteral("SELECT COUNT(*) FROM VSYAIN WHERE KCO = 1 AND NENDO = 2023 "
+                                      "AND TOUKYU BETWEEN 3 AND 5"));
+        bool totalFound = false;
+        for (int row = 5; row < 120 && !totalFound; ++row)
+            if (sheet->text(QStringLiteral("B%1").arg(row)) == QStringLiteral("合計")) {
+                totalFound = true;
+                QCOMPARE(QString::number(sheet->number(QStringLiteral("C%1").arg(row))), heads);
+            }
+        QVERIFY(totalFound);
+        VERIFY_MESSAGES(s.env.messages);
+
+        TfrmPrintPreview other;
+        QVERIFY(!Control<QPushButton>(other, QStringLiteral("cmdSaveXlsx"))->isEnabled());
     }
 
     void nothingToPrint() {

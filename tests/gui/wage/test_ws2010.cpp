@@ -7,6 +7,7 @@
 #include "gui/masters/WS0030_Employee.h"
 #include "gui/wage/WS2010_WageTable.h"
 #include "gui/wage/WS2011_BaseAmounts.h"
+#include "support/core/XlsxReader.h"
 #include "support/gui/ScriptedDialogs.h"
 
 #include <QAction>
@@ -392,6 +393,40 @@ private Q_SLOTS:
         QVERIFY(!s.ws2011->isVisible());
         QVERIFY(!s.dlg->isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // "Excel保存" saves the stored table with the title on the screen; with edits not yet
+    // registered it asks first, as the print does, and "はい" goes back to them.
+    void excelSavesTheStoredTable() {
+        Screen s;
+        const QString question = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r"
+                                                "【いいえ】:続行します。");
+        s.type(QStringLiteral("txtKiso1"), QStringLiteral("999999")); // not left, not saved
+        s.env.messages.expect(question, Msg::Answer::Yes, Confirm);
+        s.click(QStringLiteral("btnExcel"));
+        QCOMPARE(s.env.dialogs.saveCalls, 0);
+        const QString path = s.env.appDir() + QStringLiteral("table.xlsx");
+        s.env.dialogs.saveAnswers << path;
+        s.env.messages.expect(question, Msg::Answer::No, Confirm);
+        s.click(QStringLiteral("btnExcel"));
+        VERIFY_MESSAGES(s.env.messages);
+        XlsxReader r;
+        QVERIFY2(r.open(path), qPrintable(r.error()));
+        QCOMPARE(r.sheetNames(), QStringList({QStringLiteral("賃金表"), QStringLiteral("定義")}));
+        QCOMPARE(r.sheet(0)->text(QStringLiteral("A1")), QStringLiteral("2023年度 職能給表"));
+        QCOMPARE(r.sheet(0)->number(QStringLiteral("B5")), 99000.0);
+        const XlsxSheet* d = r.sheet(1);
+        int head = 1;
+        while (head < 60 && d->text(QStringLiteral("A%1").arg(head)) != QStringLiteral("等級番号"))
+            ++head;
+        // The stored base of grade 1, not the 999,999 typed.
+        QCOMPARE(d->number(QStringLiteral("D%1").arg(head + 1)), 110000.0);
+
+        Screen none(5);
+        none.env.messages.expect(QStringLiteral("印刷対象データはありません。"));
+        none.click(QStringLiteral("btnExcel"));
+        VERIFY_MESSAGES(none.env.messages);
+        QCOMPARE(none.env.dialogs.saveCalls, 0);
     }
 
     void baseAmountWindow() {
