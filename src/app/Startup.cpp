@@ -2,6 +2,8 @@
 
 #include "app/WS0000_MainWindow.h"
 #include "app/WS0001_Splash.h"
+#include "core/common/Messages.h"
+#include "data/db/ServerAddress.h"
 #include "gui/common/MessageBoxResponder.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@ StartupOptions ParseStartupOptions(const QStringList& arguments) {
             o.splash = false;
         else if (arguments[i] == QStringLiteral("--data") && i + 1 < arguments.size())
             o.appDir = arguments[++i];
+        else if (arguments[i] == QStringLiteral("--server") && i + 1 < arguments.size())
+            o.server = arguments[++i];
     }
     return o;
 }
@@ -42,6 +46,16 @@ void PrepareApplication() {
 
 TWS0000* StartUp(const StartupOptions& options) {
     QApplication::setApplicationDisplayName(QString());
+    QString server = options.server;
+    if (server.isEmpty()) {
+        QString error;
+        server = ServerUrlFromSettings(
+            options.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.appDir,
+            &error);
+        if (!error.isEmpty())
+            Msg::error(error);
+    }
+    SetServerUrl(server);
     auto* main = new TWS0000(options.appDir);
 
     TWS0001* splash = nullptr;

@@ -5,6 +5,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Messages.h"
 #include "data/db/Compaction.h"
+#include "data/db/ServerAddress.h"
 #include "data/db/TDM.h"
 #include "data/project/EraTable.h"
 #include "data/project/Project.h"
@@ -49,6 +50,12 @@
 
 namespace {
 const QString AppTitle = QStringLiteral("Tesvane賃金");
+
+// On a server the caption says which one: several people may have the same company open.
+QString titled(const QString& title) {
+    return UsingServer() ? title + QStringLiteral("　［") + BackendCaption() + QStringLiteral("］")
+                         : title;
+}
 const char* const AnalysisMenus[] = {"mnGraph", "mnSalary", "mnSalaryUp", "mnReport"};
 const char* const ResultPanels[] = {"Panel_Plot", "Panel_WTable", "Panel_Report"};
 } // namespace
@@ -68,7 +75,7 @@ TWS0000::TWS0000(const QString& appDir, QWidget* parent)
         dir += QLatin1Char('/');
     s.AppDir = dir;
     s.DataDir = dir + QStringLiteral("DATA/");
-    setWindowTitle(AppTitle);
+    setWindowTitle(titled(AppTitle));
     m_ui = MainMenuState();
     applyMenuState();
 
@@ -83,8 +90,9 @@ TWS0000::TWS0000(const QString& appDir, QWidget* parent)
         LoadEraTable();
 
     connect(&m_project, &Project::companyOpened, this,
-            [this] { setWindowTitle(m_project.caption()); });
-    connect(&m_project, &Project::companyClosed, this, [this] { setWindowTitle(AppTitle); });
+            [this] { setWindowTitle(titled(m_project.caption())); });
+    connect(&m_project, &Project::companyClosed, this,
+            [this] { setWindowTitle(titled(AppTitle)); });
 }
 
 TWS0000::~TWS0000() = default;
@@ -411,12 +419,15 @@ void TWS0000::startRaiseInput() {
 void TWS0000::closeProject() {
     startProjectCommand(ProjectCommand::Close, m_project.status(), m_ui);
     m_project.close();
-    setWindowTitle(AppTitle);
+    setWindowTitle(titled(AppTitle));
     applyMenuState();
 }
 
 void TWS0000::compactDatabases() {
-
+    if (UsingServer()) {
+        Msg::info(ServerCompactionText());
+        return;
+    }
     const QString dataDir = state().DataDir;
     if (!Msg::yesNo(QStringLiteral("データベースを圧縮します。よろしいですか？")))
         return;

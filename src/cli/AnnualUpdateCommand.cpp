@@ -64,6 +64,9 @@ int RunAnnualUpdateCommand(TDM& dm, const AnnualUpdateArgs& a, QTextStream& out,
     case AnnualUpdateStatus::Refused:
         err << "賃金表　が作成できません。年次更新は行われませんでした。\n" << r.problem << "\n";
         return 1;
+    case AnnualUpdateStatus::Locked:
+        err << CompanyLockedText(r.problem) << "\n";
+        return 1;
     case AnnualUpdateStatus::Failed:
         break;
     }

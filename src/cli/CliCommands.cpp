@@ -9,12 +9,14 @@
 #include "cli/RangeCommand.h"
 #include "cli/RegressionCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/ServerCommand.h"
 #include "cli/WageTableCommand.h"
 
 #include "core/common/AppState.h"
 #include "core/masters/CsvLine.h"
 #include "data/company/CompanyStore.h"
 #include "data/db/Compaction.h"
+#include "data/db/ServerAddress.h"
 #include "data/db/TDM.h"
 #include "data/project/EraTable.h"
 
@@ -37,6 +39,9 @@ const char* const Usage =
     "Usage: tesvane-cli [--data DIR] COMMAND [options]\n"
     "\n"
     "  --data DIR           program folder holding DATA/ (default: this program's folder)\n"
+    "  --server URL         work on the PostgreSQL database at URL\n"
+    "                       (postgresql://user@host:port/database) instead of DATA/; without\n"
+    "                       it, a file server.ini beside DATA/ with a line url=URL does the same\n"
     "  --help               this text\n"
     "\n"
     "Commands:\n"
@@ -106,11 +111,22 @@ const char* const Usage =
     "                       stored for chart 1050) expanded per X value as the design screen's\n"
     "                       CSV file (CP932) with chart 1050's title, and/or as an Excel\n"
     "                       workbook; the database is not written, and FILE stays as it was\n"
-    "                       when the export fails\n";
+    "                       when the export fails\n"
+    "  server init URL [--with-sample]\n"
+    "                       lay out an empty PostgreSQL database: tables, eras, templates,\n"
+    "                       usage guide, living-cost and model-wage figures (--with-sample adds\n"
+    "                       the sample company)\n"
+    "  server push --from DIR URL\n"
+    "                       copy every company and year of program folder DIR to the server in\n"
+    "                       one transaction; refused when the server holds any of its company\n"
+    "                       codes. Prints the rows written per table\n"
+    "  server pull URL --to DIR\n"
+    "                       write the server's data into fresh SQLite files in DIR/DATA\n";
 
 struct Args {
     QStringList rest;
     QString dataDir;
+    QString server;
     bool help = false;
     QString error;
 };
@@ -125,6 +141,12 @@ Args parse(const QStringList& arguments) {
                 return a;
             }
             a.dataDir = arguments[++i];
+        } else if (s == QStringLiteral("--server") && a.rest.isEmpty()) {
+            if (i + 1 >= arguments.size()) {
+                a.error = QStringLiteral("--server needs a URL");
+                return a;
+            }
+            a.server = arguments[++i];
         } else if (s == QStringLiteral("--help") || s == QStringLiteral("-h")) {
             a.help = true;
         } else {
@@ -232,9 +254,15 @@ int RunCli(const QStringList& arguments) {
         command != QStringLiteral("report") && command != QStringLiteral("raise") &&
         command != QStringLiteral("annual-update") && command != QStringLiteral("plot") &&
         command != QStringLiteral("fit") && command != QStringLiteral("regression") &&
-        command != QStringLiteral("design") && command != QStringLiteral("range")) {
+        command != QStringLiteral("design") && command != QStringLiteral("range") &&
+        command != QStringLiteral("server")) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
+    }
+    if (command == QStringLiteral("server")) {
+        const int status = RunServerCommand(opts, out(), err());
+        err().flush();
+        return status;
     }
     if (command == QStringLiteral("compact"))
         if (const int status = compactRefusal(opts))
@@ -260,8 +288,20 @@ int RunCli(const QStringList& arguments) {
     std::optional<RangeArgs> range;
     if (command == QStringLiteral("range") && !(range = ParseRangeArgs(opts, err())))
         return 2;
-    TDM dm;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
+    QString settingsError;
+    const QString server =
+        a.server.isEmpty() ? ServerUrlFromSettings(folder, &settingsError) : a.server;
+    if (!settingsError.isEmpty()) {
+        err() << "tesvane-cli: " << settingsError << "\n";
+        return 1;
+    }
+    SetServerUrl(server);
+    if (command == QStringLiteral("compact") && UsingServer()) {
+        err() << "tesvane-cli: " << ServerCompactionText() << "\n";
+        return 1;
+    }
+    TDM dm;
     if (!openData(dm, folder))
         return 1;
     if (command == QStringLiteral("compact"))

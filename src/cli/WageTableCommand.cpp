@@ -87,6 +87,7 @@ int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStre
                                                                   : "txt2Kakeritsu")
             << ": 入力範囲外です。\n";
         return 1;
+    case WageTableSaveResult::Changed: // said on standard error
     case WageTableSaveResult::Failed:
         break;
     }

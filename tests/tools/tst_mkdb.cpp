@@ -3,8 +3,8 @@
 
 #include "core/common/AppState.h"
 #include "core/common/Dates.h"
+#include "data/db/SqlScript.h"
 #include "mkdb/SecondOrderCurve.h"
-#include "mkdb/SqlScript.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "mkdb/MakeDatabases.h"
 
+#include "data/db/SqlScript.h"
 #include "mkdb/SampleCompany.h"
-#include "mkdb/SqlScript.h"
 
 #include <QDir>
 #include <QFile>

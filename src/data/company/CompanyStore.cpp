@@ -1,12 +1,23 @@
 #include "data/company/CompanyStore.h"
 
+#include "core/common/Messages.h"
 #include "data/db/BoundStatement.h"
+#include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 
 namespace {
 
 const QString Where = QStringLiteral(" WHERE KCO = ? AND NENDO = ?");
+
+// The company year's master and settings rows, as its change compares them with the screen's.
+GuardedRecord companyRecord(const CompanyYear& c, const QString& name) {
+    const TDM::Binds key{c.kco, c.nendo};
+    return {QStringLiteral("COMPANY/%1/%2").arg(c.kco).arg(c.nendo),
+            QStringLiteral("企業データ %1 %2 ").arg(c.kco).arg(name),
+            {{TDM::ACN1, QStringLiteral("SELECT * FROM MKIGYOU1") + Where, key},
+             {TDM::ACN2, QStringLiteral("SELECT * FROM MKIGYOU2") + Where, key}}};
+}
 
 // Every table that holds rows of a company and year; a delete empties all of them.
 const char* const CompanyTables[] = {"MSYAIN1", "MSYAIN2", "MKIGYOU1", "MKIGYOU2",  "MMARK",
@@ -111,6 +122,8 @@ std::optional<CompanyRecord> LoadCompanyRecord(const CompanyYear& company) {
     r.salaryOption = q.asInt(QStringLiteral("FRSTKYU"));
     r.matrixOption = q.asInt(QStringLiteral("FRSTKYUM"));
     r.linkOption = q.asInt(QStringLiteral("FRENCM"));
+    if (!RememberRecord(companyRecord(company, r.name)))
+        return std::nullopt;
     return r;
 }
 
@@ -184,19 +197,26 @@ CompanySaveResult RegisterCompany(const CompanyRecord& r, int createdDate) {
 
 bool ChangeCompany(const CompanyRecord& r) {
     const TDM::Binds key = {r.company.kco, r.company.nendo};
+    const GuardedRecord record = companyRecord(r.company, r.name);
     Transaction tx(TDM::Files::Both);
-    return tx.ok() &&
+    return tx.ok() && RecheckRecord(record) == RecordState::Unchanged &&
            ExecEach(TDM::ACN1, {UpdateStatement(QStringLiteral("MKIGYOU1"), {{"KNA", r.name}},
                                                 Where.trimmed(), key)}) &&
            ExecEach(TDM::ACN2, {UpdateStatement(QStringLiteral("MKIGYOU2"), settingsColumns(r),
                                                 Where.trimmed(), key)}) &&
-           tx.commit();
+           RememberSaved(record) && tx.commit();
 }
 
 bool DeleteCompany(const CompanyYear& company) {
     Transaction tx(TDM::Files::Both);
     if (!tx.ok())
         return false;
+    QString holder;
+    if (!DM().tryLockCompany(company.kco, &holder)) {
+        if (!DM().transactionFailed())
+            Msg::info(CompanyLockedText(holder));
+        return false;
+    }
     for (const char* table : CompanyTables) {
         const QString name = QString::fromLatin1(table);
         const TDM::Conn conn = name == QStringLiteral("MKIGYOU1") ? TDM::ACN1 : TDM::ACN2;

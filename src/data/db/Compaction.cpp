@@ -171,3 +171,8 @@ QString CompactionFailureText(const CompactionResult& result) {
     return QStringLiteral("データベースの圧縮に失敗しました。元のファイルはそのままです。　") +
            result.path;
 }
+
+QString ServerCompactionText() {
+    return QStringLiteral("データはサーバーのデータベースにあります。データベースの圧縮はサーバーの"
+                          "保守作業として管理者が行います。");
+}

@@ -35,3 +35,7 @@ CompactionResult CompactDatabases(TDM& dm, const QString& dataDir);
 
 // The message for a failed run.
 QString CompactionFailureText(const CompactionResult& result);
+
+// On a server there are no files to compact: the database's upkeep is the server's own
+// maintenance. What the command says instead.
+QString ServerCompactionText();

@@ -2,19 +2,27 @@
 
 #include "core/common/Messages.h"
 #include "core/common/SqlText.h"
+#include "data/db/Dialect.h"
+#include "data/db/ServerAddress.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 #include <QtDebug>
 
+#include <cmath>
+
 namespace {
 TDM* g_instance = nullptr;
 int g_serial = 0;
 const char* const AttachedName = "SEIGYO";
+// The advisory-lock class of company locks on the server ("TV").
+const int CompanyLockClass = 0x5456;
+
 } // namespace
 
 TDM::TDM() : m_prefix(QStringLiteral("tdm%1_").arg(++g_serial)) {
@@ -33,6 +41,10 @@ TDM::~TDM() {
         g_instance = nullptr;
 }
 
+void TDM::makeCurrent() {
+    g_instance = this;
+}
+
 TDM* TDM::instance() {
     return g_instance;
 }
@@ -43,6 +55,8 @@ TDM& DM() {
 }
 
 QString TDM::connectionName(Conn c) const {
+    if (m_server)
+        return m_prefix + QStringLiteral("SRV");
     return m_prefix + (c == ACN1 ? QStringLiteral("ACN1") : QStringLiteral("ACN2"));
 }
 
@@ -58,6 +72,12 @@ QString TDM::path(Conn c) const {
 }
 
 void TDM::CloseConnection(Conn c) {
+    if (m_server) {
+        // One connection serves both: it closes with the second.
+        m_open[c] = false;
+        if (m_open[ACN1] || m_open[ACN2])
+            return;
+    }
     if (QSqlDatabase::contains(connectionName(c))) {
         QSqlDatabase db = database(c);
         if (db.isOpen())
@@ -66,7 +86,64 @@ void TDM::CloseConnection(Conn c) {
     m_open[c] = false;
 }
 
+bool TDM::openServer(QString* error) {
+    const QString name = connectionName(ACN1);
+    if (!OpenServerDatabase(name, ServerUrl(), error))
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(name, false);
+    // A database this program did not lay out, or laid out by another version, is not touched.
+    const int version = ServerLayoutVersion(db, error);
+    if (version == 0)
+        *error = QStringLiteral("サーバーのデータベースに本システムの表がありません。"
+                                "tesvane-cli server init で作成してください。");
+    else if (version > 0 && version != ServerSchemaVersion)
+        *error = QStringLiteral("サーバーのデータベースの版 (%1) はこのプログラムの版 (%2) と"
+                                "異なるため使用できません。")
+                     .arg(version)
+                     .arg(ServerSchemaVersion);
+    QSqlQuery q(db);
+    if (error->isEmpty()) {
+        const QStringList work = ServerWorkTableStatements(error);
+        for (const QString& ddl : work)
+            if (!q.exec(ddl)) {
+                *error = q.lastError().text();
+                break;
+            }
+        q.finish();
+    }
+    if (!error->isEmpty()) {
+        db.close();
+        return false;
+    }
+    return true;
+}
+
 bool TDM::OpenConnection(Conn c, const QString& path) {
+    if (UsingServer()) {
+        if (!m_server) {
+            CloseConnection(ACN1);
+            CloseConnection(ACN2);
+            m_server = true;
+        }
+        m_paths[c] = ServerUrlForDisplay(ServerUrl());
+        QString reason;
+        if (!(m_open[ACN1] || m_open[ACN2]) && !openServer(&reason)) {
+            m_open[c] = false;
+            m_lastError = reason;
+            Msg::info(QStringLiteral("データベースのオープンでエラーが発生しました。　") +
+                      m_paths[c] + QLatin1Char('\n') + reason);
+            return false;
+        }
+        m_open[c] = true;
+        return true;
+    }
+    if (m_server) {
+        CloseConnection(ACN1);
+        CloseConnection(ACN2);
+        if (QSqlDatabase::contains(connectionName(ACN1)))
+            QSqlDatabase::removeDatabase(connectionName(ACN1));
+        m_server = false;
+    }
     CloseConnection(c);
     m_paths[c] = path;
     QString error;
@@ -111,6 +188,8 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
 }
 
 TDM::Conn TDM::routeFor(Conn own) const {
+    if (m_server)
+        return ACN2; // one connection for both
     if (m_txActive && m_txFiles == Files::Both)
         return ACN2; // the control file is attached to the company connection
     return own;
@@ -120,10 +199,14 @@ void TDM::reportFailure(const QString& error) {
     m_lastError = error;
     if (m_txActive)
         m_txFailed = true;
-    if (error.contains(QStringLiteral("overflow"), Qt::CaseInsensitive))
+    if (IsOverflowError(error))
         Msg::info(QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"));
     else
         Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+}
+
+QString TDM::statement(const QString& sql) const {
+    return m_server ? ServerStatement(sql) : sql;
 }
 
 TQuery TDM::select(Conn connection, const QString& sql, const Binds& binds) {
@@ -146,10 +229,10 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
     }
     QSqlQuery q(database(c));
     q.setForwardOnly(true);
-    bool ok = q.prepare(sql);
+    bool ok = q.prepare(statement(sql));
     for (qsizetype r = 0; ok && r < rows.size(); ++r) {
         for (qsizetype i = 0; i < rows[r].size(); ++i)
-            q.bindValue(int(i), rows[r][i]);
+            q.bindValue(int(i), m_server ? ServerBind(rows[r][i]) : rows[r][i]);
         ok = q.exec();
         if (ok)
             m_changed += q.numRowsAffected();
@@ -176,11 +259,11 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
     q.setForwardOnly(true);
     bool ok = true;
     if (binds.isEmpty()) {
-        ok = q.exec(sql);
+        ok = q.exec(statement(sql));
     } else {
-        ok = q.prepare(sql);
+        ok = q.prepare(statement(sql));
         for (qsizetype i = 0; ok && i < binds.size(); ++i)
-            q.bindValue(int(i), binds[i]);
+            q.bindValue(int(i), m_server ? ServerBind(binds[i]) : binds[i]);
         ok = ok && q.exec();
     }
     if (!ok) {
@@ -193,14 +276,17 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
     if (rows) {
         const QSqlRecord rec = q.record();
         const int n = rec.count();
+        QVector<bool> numeric(n, false);
         for (int i = 0; i < n; ++i) {
-            rows->m_columns << rec.fieldName(i);
+            // The server folds unquoted names to lower case; the schema writes them in upper.
+            rows->m_columns << (m_server ? rec.fieldName(i).toUpper() : rec.fieldName(i));
             rows->m_index.insert(rec.fieldName(i).toUpper(), i);
+            numeric[i] = m_server && rec.field(i).metaType().id() == QMetaType::Double;
         }
         while (q.next()) {
             QVector<QVariant> row(n);
             for (int i = 0; i < n; ++i)
-                row[i] = q.value(i);
+                row[i] = numeric[i] ? ServerValue(q.value(i), true) : q.value(i);
             rows->m_rows.push_back(std::move(row));
         }
         if (q.lastError().isValid()) {
@@ -228,6 +314,15 @@ bool TDM::beginTransaction(Files files) {
         return false;
     }
     QSqlQuery q(database(c));
+    if (m_server) {
+        if (!q.exec(QStringLiteral("BEGIN"))) {
+            reportFailure(q.lastError().text());
+            return false;
+        }
+        m_txActive = true;
+        m_txFiles = files;
+        return true;
+    }
     if (files == Files::Both) {
         if (!q.exec(QStringLiteral("ATTACH DATABASE %1 AS %2")
                         .arg(SqlQuote(QFileInfo(m_paths[ACN1]).absoluteFilePath()),
@@ -259,7 +354,7 @@ bool TDM::commitTransaction() {
         rollbackTransaction();
         return false;
     }
-    const Conn c = m_txFiles == Files::Control ? ACN1 : ACN2;
+    const Conn c = m_server ? ACN2 : m_txFiles == Files::Control ? ACN1 : ACN2;
     QSqlQuery q(database(c));
     bool ok = q.exec(QStringLiteral("COMMIT"));
     if (!ok) {
@@ -281,7 +376,7 @@ bool TDM::commitTransaction() {
 void TDM::rollbackTransaction() {
     if (!m_txActive)
         return;
-    const Conn c = m_txFiles == Files::Control ? ACN1 : ACN2;
+    const Conn c = m_server ? ACN2 : m_txFiles == Files::Control ? ACN1 : ACN2;
     QSqlQuery q(database(c));
     q.exec(QStringLiteral("ROLLBACK"));
     q.finish();
@@ -290,4 +385,35 @@ void TDM::rollbackTransaction() {
         q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
         m_attached = false;
     }
+}
+
+QString CompanyLockedText(const QString& holder) {
+    return QStringLiteral("この企業は %1 が年次更新または削除の処理をしています。"
+                          "終わってからやり直してください。")
+        .arg(holder);
+}
+
+bool TDM::tryLockCompany(int kco, QString* holder) {
+    Q_ASSERT(m_txActive);
+    if (!m_server)
+        return true;
+    const TQuery got = select(ACN2, QStringLiteral("SELECT pg_try_advisory_xact_lock(?, ?) AS GOT"),
+                              {CompanyLockClass, kco});
+    if (!got.active())
+        return false;
+    if (got.value(QStringLiteral("GOT")).toBool())
+        return true;
+    const TQuery who = select(ACN2,
+                              QStringLiteral("SELECT a.application_name AS WHO FROM pg_locks l "
+                                             "JOIN pg_stat_activity a ON a.pid = l.pid "
+                                             "WHERE l.locktype = 'advisory' AND l.granted AND "
+                                             "l.classid = ? AND l.objid = ?"),
+                              {CompanyLockClass, kco});
+    // Connections name themselves "tesvane user@machine" (see OpenServerDatabase).
+    *holder = who.asText(QStringLiteral("WHO"));
+    if (holder->startsWith(QStringLiteral("tesvane ")))
+        *holder = holder->mid(8);
+    if (holder->isEmpty())
+        *holder = QStringLiteral("他の利用者");
+    return false;
 }

@@ -2,7 +2,9 @@
 
 #include "data/db/TQuery.h"
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 class QSqlDatabase;
@@ -10,6 +12,9 @@ class QSqlDatabase;
 // The data module: the two connections through which every store reaches the databases.
 // ACN1 is the control file (SEIGYO.db), ACN2 the company file (DATA.db). A failing statement
 // is reported to the user here ("ＳＱＬ処理で…"); the caller learns it from the result.
+//
+// With a server (UsingServer()) both are one connection to one database: the path given to
+// OpenConnection is then not used, and every transaction covers both "files".
 class TDM {
 public:
     enum Conn { ACN1 = 0, ACN2 = 1 };
@@ -51,13 +56,34 @@ public:
     bool inTransaction() const { return m_txActive; }
     bool transactionFailed() const { return m_txFailed; }
 
+    bool onServer() const { return m_server; }
+    // Inside a transaction: holds company kco's lock for work that must not run twice at once
+    // (annual update, deletion) until the transaction ends. False when another connection
+    // holds it; holder then names it. Always granted on the SQLite files, whose write lock
+    // already lets one such transaction run at a time.
+    bool tryLockCompany(int kco, QString* holder);
+
     static TDM* instance();
+    // Makes this the data module DM() gives (the newest one is, as the program has one; a test
+    // with two people switches between theirs).
+    void makeCurrent();
+
+    // What this data module's screens loaded of records they may save back, by record (see
+    // RecordGuard), and whether the last save was refused because its record had changed.
+    QHash<QString, QStringList>& loadedRecords() { return m_loaded; }
+    bool recordChanged() const { return m_recordChanged; }
+    void setRecordChanged(bool changed) { m_recordChanged = changed; }
+
+    // The Qt connection a file's statements run on (for tools and tests that need the
+    // connection's own view, e.g. the server's per-connection work tables).
+    QString connectionName(Conn c) const;
 
 private:
-    QString connectionName(Conn c) const;
     QSqlDatabase database(Conn c) const;
     Conn routeFor(Conn own) const;
     bool run(Conn own, TQuery* rows, const QString& sql, const Binds& binds);
+    bool openServer(QString* error);
+    QString statement(const QString& sql) const;
     void reportFailure(const QString& error);
 
     QString m_paths[2];
@@ -69,7 +95,13 @@ private:
     Files m_txFiles = Files::Data;
     bool m_attached = false;
     int m_changed = 0;
+    bool m_server = false;
+    QHash<QString, QStringList> m_loaded;
+    bool m_recordChanged = false;
 };
 
 // The data module of the running program.
 TDM& DM();
+
+// The message for a company whose lock another person holds ("user@machine").
+QString CompanyLockedText(const QString& holder);

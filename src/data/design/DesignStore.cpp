@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Dates.h"
 #include "core/design/DesignPrint.h"
+#include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 #include "data/project/Project.h"
@@ -59,11 +60,31 @@ bool LoadDesigns(const CompanyYear& cy, int xItem, int yItem,
     return true;
 }
 
+namespace {
+GuardedRecord designsRecord(const CompanyYear& cy, int xItem, int yItem) {
+    return {
+        QStringLiteral("DSPDRAW/%1/%2/%3/%4").arg(cy.kco).arg(cy.nendo).arg(xItem).arg(yItem),
+        QStringLiteral("昇給カーブの設計"),
+        {{TDM::ACN2,
+          // The columns the save writes; legend and style are the style pop-up's.
+          QStringLiteral("SELECT SDCO, FCHKS, FREN, SNENREI1, SKIN1, SNENREI2, SKIN2, SNENREI3, "
+                         "SKIN3, SNENREI4, SKIN4, SNENREI5, SKIN5, SNENREI6, SKIN6, KAISETSU FROM "
+                         "DSPDRAW WHERE NENDO = ? AND KCO = ? AND X = ? AND Y = ? AND SDCO "
+                         "BETWEEN 1 AND 5 ORDER BY SDCO"),
+          {cy.nendo, cy.kco, xItem, yItem}}}};
+}
+} // namespace
+
+bool RememberLoadedDesigns(const CompanyYear& cy, int xItem, int yItem) {
+    return RememberRecord(designsRecord(cy, xItem, yItem));
+}
+
 bool SaveDesigns(const CompanyYear& cy, int xItem, int yItem,
                  const std::array<DesignCurve, DesignCount + 1>& designs,
                  const QString& explanation, const CurveStyle& style) {
+    const GuardedRecord record = designsRecord(cy, xItem, yItem);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
+    if (!tx.ok() || RecheckRecord(record) != RecordState::Unchanged)
         return false;
     for (int d = 1; d <= DesignCount; ++d) {
         const DesignCurve& c = designs[size_t(d)];
@@ -106,7 +127,7 @@ bool SaveDesigns(const CompanyYear& cy, int xItem, int yItem,
         if (!ok)
             return false;
     }
-    return tx.commit();
+    return RememberSaved(record) && tx.commit();
 }
 
 std::optional<DesignCurve> LoadDesignStyle(const CompanyYear& cy, int curve, bool* failed) {
@@ -149,7 +170,14 @@ bool SaveDesignStyle(const CompanyYear& cy, int curve, const QString& legend,
                            "SSYURUI = ?, SHABA = ? WHERE SDCO = ? AND KCO = ? AND "
                            "NENDO = ?"),
             {legend, description, style.colour, style.kind, style.width, curve, cy.kco, cy.nendo});
-    return ok && tx.commit();
+    if (!ok || !tx.commit())
+        return false;
+    // The pop-up belongs to the design screen: the empty row it gave a design is part of what
+    // that screen has loaded, not another person's change.
+    const GuardedRecord unpaired = designsRecord(cy, 0, 0);
+    if (q.eof() && DM().loadedRecords().contains(unpaired.key))
+        RememberRecord(unpaired);
+    return true;
 }
 
 QVector<DesignRow> ExpandStoredDesigns(const CompanyYear& cy, int xItem, int yItem, bool* failed) {

@@ -19,6 +19,10 @@ struct CurveStyle {
 bool LoadDesigns(const CompanyYear& cy, int xItem, int yItem,
                  std::array<DesignCurve, DesignCount + 1>& designs);
 
+// Remembers the five designs as the design screen loads them: its next save is refused when
+// another person saved designs of the pair in between (see RecordGuard).
+bool RememberLoadedDesigns(const CompanyYear& cy, int xItem, int yItem);
+
 // Saves the five designs of the axis pair ([1..5]: points, draw and selected flags) with the
 // explanation: a design with points is inserted (with the style given) or updated (its
 // legend and style kept), an empty one's row is deleted. All five or none.

@@ -1,7 +1,9 @@
 #include "data/masters/EmployeeStore.h"
 
 #include "data/db/BoundStatement.h"
+#include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
+#include "data/db/Transaction.h"
 
 #include <utility>
 
@@ -103,6 +105,15 @@ ColumnValues secondTable(const CompanyYear& cy, const EmployeeRecord& e, const E
     return c;
 }
 
+// Both stored rows of an employee, as a save compares them with what the screen loaded.
+GuardedRecord employeeRecord(const CompanyYear& cy, int sco, const QString& name) {
+    const TDM::Binds key = employeeBinds(cy, sco);
+    return {QStringLiteral("MSYAIN/%1/%2/%3").arg(cy.kco).arg(cy.nendo).arg(sco),
+            QStringLiteral("社員 %1 %2 ").arg(sco).arg(name),
+            {{TDM::ACN2, QStringLiteral("SELECT * FROM MSYAIN1 ") + EmployeeWhere, key},
+             {TDM::ACN2, QStringLiteral("SELECT * FROM MSYAIN2 ") + EmployeeWhere, key}}};
+}
+
 } // namespace
 
 bool LoadEmployeeList(const CompanyYear& cy, int grade, QVector<EmployeeListRow>& rows) {
@@ -190,6 +201,8 @@ LoadResult LoadEmployee(const CompanyYear& cy, int sco, EmployeeRecord& e) {
     e.KINZOKU = int(integer("KINZOKU"));
     e.KIN = integer("KIN");
     e.NKIN = integer("NKIN");
+    if (!RememberRecord(employeeRecord(cy, sco, e.SNA)))
+        return LoadResult::Failed;
     return LoadResult::Found;
 }
 
@@ -213,18 +226,29 @@ bool InsertEmployee(const CompanyYear& cy, const EmployeeRecord& e, const QStrin
 bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
     const EmployeePay pay = ComputeEmployeePay(e);
     const TDM::Binds key = employeeBinds(cy, e.SCO);
-    return ExecTogether(
-        TDM::Files::Data, TDM::ACN2,
-        {UpdateStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, QString()),
-                         EmployeeWhere, key),
-         UpdateStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay), EmployeeWhere, key)});
+    const GuardedRecord record = employeeRecord(cy, e.SCO, e.SNA);
+    Transaction tx(TDM::Files::Data);
+    if (!tx.ok() || RecheckRecord(record) != RecordState::Unchanged)
+        return false;
+    if (!ExecEach(TDM::ACN2,
+                  {UpdateStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, QString()),
+                                   EmployeeWhere, key),
+                   UpdateStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay),
+                                   EmployeeWhere, key)}) ||
+        !RememberSaved(record))
+        return false;
+    return tx.commit();
 }
 
 bool DeleteEmployee(const CompanyYear& cy, int sco) {
     const TDM::Binds key = employeeBinds(cy, sco);
-    return ExecTogether(TDM::Files::Data, TDM::ACN2,
-                        {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
-                         {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}});
+    const bool deleted =
+        ExecTogether(TDM::Files::Data, TDM::ACN2,
+                     {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
+                      {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}});
+    if (deleted)
+        ForgetRecord(employeeRecord(cy, sco, QString()).key);
+    return deleted;
 }
 
 bool LoadEvalCodes(const CompanyYear& cy, CodeList& list) {

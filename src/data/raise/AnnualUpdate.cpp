@@ -64,8 +64,8 @@ bool writeRows(const QString& table, const Rows& r) {
 
 // The columns of a table, as its rows are read.
 bool columnsOf(TDM::Conn conn, const QString& table, QStringList& columns) {
-    const TQuery q =
-        DM().select(conn, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE 0"));
+    const TQuery q = DM().select(conn, QStringLiteral("SELECT * FROM ") + table +
+                                           QStringLiteral(" WHERE 1 = 0"));
     if (!q.active())
         return false;
     columns = q.fieldNames();
@@ -347,6 +347,18 @@ AnnualUpdateResult RunAnnualUpdate(int kco, int year, int today,
     Transaction tx(TDM::Files::Both);
     if (!tx.ok())
         return result;
+    // One update or deletion of a company at a time; the year is asked again under the lock,
+    // as another person's update may have landed since the question above.
+    if (!DM().tryLockCompany(kco, &result.problem)) {
+        if (!DM().transactionFailed())
+            result.status = AnnualUpdateStatus::Locked;
+        return result;
+    }
+    if (CompanyYearExists(kco, year + 1, &failed) || failed) {
+        if (!failed)
+            result.status = AnnualUpdateStatus::TargetExists;
+        return result;
+    }
     int i = 0;
     for (const char* table : CopiedTables) {
         step(i++);
@@ -384,6 +396,7 @@ AnnualUpdateResult RunAnnualUpdate(int kco, int year, int today,
             result.problem = FaultField(definition.head.method, fault).controlName() +
                              QStringLiteral(": 入力範囲外です。");
             return result;
+        case WageTableSaveResult::Changed: // not asked within a caller's transaction
         case WageTableSaveResult::Failed:
             return result;
         }

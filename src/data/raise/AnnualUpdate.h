@@ -15,14 +15,15 @@ enum class AnnualUpdateStatus {
     TargetExists, // the company already has year N + 1: nothing written
     NoSource,     // the company has no year N: nothing written
     Refused,      // the copied wage-table definition cannot be saved: nothing written
-    Failed        // a statement failed (reported by the data module): nothing written
+    Failed,       // a statement failed (reported by the data module): nothing written
+    Locked        // another person is updating or deleting the company: nothing written
 };
 
 struct AnnualUpdateResult {
     AnnualUpdateStatus status = AnnualUpdateStatus::Failed;
     int employees = 0; // employees carried into N + 1
     int undecided = 0; // of them, without a decided raise
-    QString problem;   // Refused: the field of the definition and why
+    QString problem;   // Refused: the field of the definition and why; Locked: who holds it
 };
 
 // The steps of an update in their order: the tables copied, then the generated wage table.

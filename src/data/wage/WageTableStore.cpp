@@ -4,12 +4,29 @@
 #include "core/common/Helpers.h"
 #include "core/wage/WageTableGenerator.h"
 #include "data/db/BoundStatement.h"
+#include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
+#include "data/db/Transaction.h"
 #include "data/wage/WageTableSql.h"
 
 namespace {
 
 const QString Where = QStringLiteral(" WHERE KCO = ? AND NENDO = ?");
+
+// The definition's stored rows: head, scale sets and curve sets (the table follows from them).
+GuardedRecord definitionRecord(int kco, int year) {
+    const TDM::Binds key{kco, year};
+    auto read = [&](const char* table, const char* order) {
+        return RecordRead{TDM::ACN2,
+                          QStringLiteral("SELECT * FROM %1%2 ORDER BY %3")
+                              .arg(QLatin1String(table), Where, QLatin1String(order)),
+                          key};
+    };
+    return {QStringLiteral("WAGETABLE/%1/%2").arg(kco).arg(year),
+            QStringLiteral("%1年度の賃金表の定義").arg(year),
+            {read("MCHINGIN", "CGCO"), read("DSCALE", "SKCO, TKNO"), read("DKSEN2", "K2CO, TKNO"),
+             read("DKSEN3", "K3CO, TKNO")}};
+}
 
 QVector<StoredCurveRow> loadCurveSet(int kco, int year, int code, bool third) {
     const QString table = third ? QStringLiteral("DKSEN3") : QStringLiteral("DKSEN2");
@@ -134,10 +151,27 @@ WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& 
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
         return WageTableSaveResult::OutOfRange;
-    return ExecTogether(TDM::Files::Data, TDM::ACN2,
-                        WageTableSaveStatements(kco, year, definition, gradeNames, *table))
+    const GuardedRecord record = definitionRecord(kco, year);
+    Transaction tx(TDM::Files::Data);
+    if (!tx.ok())
+        return WageTableSaveResult::Failed;
+    switch (RecheckRecord(record)) {
+    case RecordState::Unchanged:
+        break;
+    case RecordState::Changed:
+        return WageTableSaveResult::Changed;
+    case RecordState::Failed:
+        return WageTableSaveResult::Failed;
+    }
+    return ExecEach(TDM::ACN2,
+                    WageTableSaveStatements(kco, year, definition, gradeNames, *table)) &&
+                   RememberSaved(record) && tx.commit()
                ? WageTableSaveResult::Saved
                : WageTableSaveResult::Failed;
+}
+
+bool RememberLoadedWageTable(int kco, int year) {
+    return RememberRecord(definitionRecord(kco, year));
 }
 
 WageTableSaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& definition,

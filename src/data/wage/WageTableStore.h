@@ -23,8 +23,13 @@ QVector<int> LoadThirdOrderCodes(int kco, int year);
 // The stored definition as the wage-table screen shows it on opening; empty without a head.
 std::optional<WageTableTexts> OpenStoredWageTable(int kco, int year, const GradeNames& names);
 
+// Remembers the stored definition as the wage-table screen loads it: its next save is refused
+// when another person saved a definition in between (see RecordGuard).
+bool RememberLoadedWageTable(int kco, int year);
+
 enum class WageTableSaveResult {
     Saved,
+    Changed,    // another person saved the definition since the screen loaded it; nothing written
     OutOfRange, // the definition gives amounts no table can hold; nothing written
     Failed      // a statement failed (reported by the data module); nothing written
 };

@@ -8,6 +8,7 @@
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "data/company/CompanyStore.h"
+#include "data/db/RecordGuard.h"
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/FieldExits.h"
@@ -580,8 +581,11 @@ void TWS0020::btnMntClick() {
     if (!collect(r))
         return;
     // The name lives in both files; they change together or not at all.
-    if (!ChangeCompany(r))
+    if (!ChangeCompany(r)) {
+        if (LastSaveFoundRecordChanged())
+            load(); // what the other person saved replaces the edits
         return;
+    }
     load();
     focusName();
     setWindowModified(false);

@@ -6,6 +6,7 @@
 #include "core/design/DesignPrint.h"
 #include "core/plot/AxisItems.h"
 #include "core/report/ReportCatalogue.h"
+#include "data/db/RecordGuard.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
@@ -236,6 +237,7 @@ void TWS1050::ResetDesigns() {
 
 void TWS1050::LoadDesigns() {
     std::array<DesignCurve, DesignCount + 1> designs;
+    RememberLoadedDesigns(openCompany(), m_xItem, m_yItem);
     ::LoadDesigns(openCompany(), m_xItem, m_yItem, designs);
     bool anySelected = false;
     for (int d = 1; d <= DesignCount; ++d) {
@@ -330,8 +332,16 @@ void TWS1050::btnAddClick() {
     if (!exits()->checkFocused())
         return;
     if (!SaveDesigns(openCompany(), m_xItem, m_yItem, designsOnScreen(), txtBikou->toPlainText(),
-                     m_style))
-        return; // reported by the data module; nothing of the five was written
+                     m_style)) {
+        // Nothing of the five was written and the user was told why; designs another person
+        // saved meanwhile are shown instead of the edits.
+        if (LastSaveFoundRecordChanged()) {
+            ResetDesigns();
+            LoadDesigns();
+            setWindowModified(false);
+        }
+        return;
+    }
     // The title and the other choices of the chart are stored with it.
     saveChart();
     txtNenrei[1][1]->setFocus();

@@ -7,6 +7,7 @@
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
+#include "data/db/RecordGuard.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/masters/EmployeeTransfer.h"
 #include "data/project/CompanySettingsCache.h"
@@ -848,9 +849,14 @@ void TWS0030::btnMntClick() {
     const bool highlight = m_highlight;
     {
         Hourglass wait;
-        if (!UpdateEmployee(cy, e))
+        const bool saved = UpdateEmployee(cy, e);
+        if (!saved && !LastSaveFoundRecordChanged())
             return;
         loadList();
+        // Refused because someone else saved this employee meanwhile: what is stored now
+        // replaces the edits, in the same place of the list.
+        if (!saved)
+            loadEmployee(e.SCO);
     }
     Project::current()->announceEmployeesChanged();
     // The grid's current cell goes back where it was.

@@ -4,6 +4,7 @@
 #include "core/common/Helpers.h"
 #include "core/common/Messages.h"
 #include "data/company/CompanyStore.h"
+#include "data/db/TDM.h"
 #include "data/project/Project.h"
 #include "data/raise/AnnualUpdate.h"
 #include "gui/common/Controls.h"
@@ -175,6 +176,9 @@ void TWS3030::btnAddClick() {
     case AnnualUpdateStatus::Refused:
         Msg::info(QStringLiteral("賃金表　が作成できません。年次更新は行われませんでした。\r") +
                   result.problem);
+        break;
+    case AnnualUpdateStatus::Locked:
+        Msg::info(CompanyLockedText(result.problem));
         break;
     case AnnualUpdateStatus::Failed:
         break; // nothing written; the data module has said why

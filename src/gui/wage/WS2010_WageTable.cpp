@@ -624,6 +624,8 @@ void TWS2010::loadThirdSet(int code) {
 }
 
 void TWS2010::reload() {
+    RememberLoadedWageTable(Project::current()->companyYear().kco,
+                            Project::current()->companyYear().nendo);
     reset();
     fillCodeLists();
     loadHead();
@@ -815,6 +817,12 @@ void TWS2010::btnAddClick() {
         return;
     case WageTableSaveResult::Failed:
         return; // nothing was written and the data module has said why; the edits stay
+    case WageTableSaveResult::Changed:
+        // Said why; what the other person saved is shown instead of the edits.
+        reload();
+        checkPage();
+        setWindowModified(false);
+        return;
     }
     reload();
     checkPage();

@@ -146,11 +146,15 @@ private Q_SLOTS:
                                        "VALUES (90, 2030, 1, ?, ?)"),
                         {BindValue(Currency::fromInt(123456789012LL)),
                          BindValue(Currency::fromString(QStringLiteral("1.0125")))}));
-        q = dm.select(TDM::ACN2, QStringLiteral("SELECT SYOUYO, SRITSU, typeof(SYOUYO) AS T "
-                                                "FROM MSYAIN1 WHERE KCO = 90"));
+        q = dm.select(TDM::ACN2,
+                      QStringLiteral("SELECT SYOUYO, SRITSU FROM MSYAIN1 WHERE KCO = 90"));
         QCOMPARE(q.asCurrency(QStringLiteral("SYOUYO")), Currency::fromInt(123456789012LL));
         QCOMPARE(q.asCurrency(QStringLiteral("SRITSU")).toString(), QStringLiteral("1.0125"));
-        QCOMPARE(q.asText(QStringLiteral("T")), QStringLiteral("integer"));
+        if (!env.onServer()) // stored as an integer, not a real that merely prints as one
+            QCOMPARE(
+                env.scalar(TDM::ACN2,
+                           QStringLiteral("SELECT typeof(SYOUYO) FROM MSYAIN1 WHERE KCO = 90")),
+                QStringLiteral("integer"));
         // A failure is reported once and gives an inactive result.
         env.messages.expect(Unknown);
         q = dm.select(TDM::ACN2, QStringLiteral("SELECT * FROM MHYOUKA WHERE NOSUCH = ?"), {1});
@@ -180,9 +184,8 @@ private Q_SLOTS:
         TestEnvironment env;
         env.openDatabases();
         TDM& dm = env.dm;
-        env.exec(TDM::ACN2,
-                 QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MGRAPH WHEN "
-                                "NEW.KCO = 91 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        env.failWrites(QStringLiteral("refuse"), QStringLiteral("INSERT"), QStringLiteral("MGRAPH"),
+                       QStringLiteral("NEW.KCO = 91"));
         const QString master = QStringLiteral("SELECT count(*) FROM MKIGYOU1 WHERE KCO = %1");
         const QString settings = QStringLiteral("SELECT count(*) FROM MKIGYOU2 WHERE KCO = %1");
         {
@@ -228,6 +231,8 @@ private Q_SLOTS:
 
     void settingsOfEveryConnection() {
         TestEnvironment env;
+        if (env.onServer())
+            QSKIP("the files' own settings");
         env.openDatabases();
         for (TDM::Conn conn : {TDM::ACN1, TDM::ACN2}) {
             TQuery q;

@@ -7,7 +7,6 @@
 #include "data/plot/ChartStore.h"
 #include "support/data/TestSupport.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QtTest>
 
@@ -26,13 +25,6 @@ DesignCurve curve(int d, std::initializer_list<std::pair<int, qint64>> points) {
         ++p;
     }
     return c;
-}
-
-QByteArray digest(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly)
-               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-               : QByteArray();
 }
 
 QStringList cli(const TestEnvironment& env, const QString& command, const QStringList& more) {
@@ -56,9 +48,8 @@ private Q_SLOTS:
         designs[1].x[1] = 20;
         designs[1].amount[1] = 180000;
         QVERIFY(StoreDesignExpansion(Sample, 0, 0, ExpandDesigns(designs)));
-        env.exec(TDM::ACN2,
-                 QStringLiteral("CREATE TRIGGER no2 BEFORE INSERT ON DCHINGIN WHEN "
-                                "NEW.SDCO = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        env.failWrites(QStringLiteral("no2"), QStringLiteral("INSERT"), QStringLiteral("DCHINGIN"),
+                       QStringLiteral("NEW.SDCO = 2"));
         designs[1].x[2] = 25;
         designs[1].amount[2] = 200000;
         designs[2] = designs[1];
@@ -135,11 +126,11 @@ private Q_SLOTS:
         QVERIFY(SaveDesigns(Sample, 1, 0, designs, QString(), CurveStyle()));
         env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MCHART (CHCO, KCO, NENDO, KNO, TITLE, FX, "
                                            "FY) VALUES (1050, 1, 2023, 1, '勤続カーブ', 1, 0)"));
-        const QByteArray data = digest(env.dataPath());
+        const QByteArray data = env.dataDigest();
         const QString csv = env.appDir() + QStringLiteral("design.csv");
         CliRun r = runCli(cli(env, QStringLiteral("design"), {QStringLiteral("--csv"), csv}));
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QCOMPARE(digest(env.dataPath()), data);
+        QCOMPARE(env.dataDigest(), data);
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray written = file.readAll();
@@ -180,7 +171,7 @@ private Q_SLOTS:
         s.marks.fill(true);
         s.grades.fill(true);
         QVERIFY(CreateChartSettings(Sample, s));
-        const QByteArray data = digest(env.dataPath());
+        const QByteArray data = env.dataDigest();
         for (const QString& chart : {QStringLiteral("1050"), QStringLiteral("1060")}) {
             const QString png = env.appDir() + chart + QStringLiteral(".png");
             const CliRun r = runCli(
@@ -190,7 +181,7 @@ private Q_SLOTS:
             QVERIFY2(r.status == 0, qPrintable(r.err));
             QVERIFY(QFileInfo(png).size() > 1000);
         }
-        QCOMPARE(digest(env.dataPath()), data);
+        QCOMPARE(env.dataDigest(), data);
         env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MCHINGIN WHERE KCO = 1"));
         const CliRun r =
             runCli(cli(env, QStringLiteral("plot"),

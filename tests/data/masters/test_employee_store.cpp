@@ -1,5 +1,6 @@
 #include "core/common/AppState.h"
 #include "core/masters/Cp932.h"
+#include "data/db/RecordGuard.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/masters/EmployeeTransfer.h"
 #include "support/data/TestSupport.h"
@@ -36,9 +37,9 @@ struct Fixture {
     }
     // Any write of the statement kind on the table fails from now on.
     void breakTable(const char* table, const char* kind) {
-        env.exec(TDM::ACN2, QStringLiteral("CREATE TRIGGER broken_%1_%2 BEFORE %2 ON %1 BEGIN "
-                                           "SELECT RAISE(ABORT, 'disk trouble'); END")
-                                .arg(QString::fromLatin1(table), QString::fromLatin1(kind)));
+        env.failWrites(QStringLiteral("broken_%1_%2")
+                           .arg(QString::fromLatin1(table), QString::fromLatin1(kind)),
+                       QString::fromLatin1(kind), QString::fromLatin1(table));
     }
     QByteArray readFile(const QString& path) {
         QFile f(path);
@@ -159,6 +160,49 @@ private Q_SLOTS:
         QCOMPARE(f.employees("SNA, KKYU1", 1), before);
     }
 
+    // Two people save the same employee: the one who saves second, from what was stored before
+    // the first saved, is refused and loses nothing of the first one's change.
+    void aSaveOverAnotherPersonsChangeIsRefused() {
+        Fixture f;
+        TDM other;
+        QVERIFY(other.OpenConnection(TDM::ACN1, f.env.seigyoPath()));
+        QVERIFY(other.OpenConnection(TDM::ACN2, f.env.dataPath()));
+        EmployeeRecord mine, theirs;
+        f.env.dm.makeCurrent();
+        QCOMPARE(LoadEmployee(Sample, 1, mine), LoadResult::Found);
+        other.makeCurrent();
+        QCOMPARE(LoadEmployee(Sample, 1, theirs), LoadResult::Found);
+        theirs.SNA = QStringLiteral("先に登録");
+        QVERIFY(UpdateEmployee(Sample, theirs));
+        // Their own next save needs no reload: what they saved is what they loaded now.
+        theirs.KKYU[1] = Currency::fromInt(250000);
+        QVERIFY(UpdateEmployee(Sample, theirs));
+
+        f.env.dm.makeCurrent();
+        mine.SNA = QStringLiteral("後から登録");
+        f.env.messages.expect(ChangedByOtherText(QStringLiteral("社員 1 後から登録 ")));
+        QVERIFY(!UpdateEmployee(Sample, mine));
+        QVERIFY(LastSaveFoundRecordChanged());
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.employees("SNA, KKYU1", 1), QStringLiteral("先に登録|250000"));
+        // Loaded again, the save goes through.
+        QCOMPARE(LoadEmployee(Sample, 1, mine), LoadResult::Found);
+        mine.SNA = QStringLiteral("後から登録");
+        QVERIFY(UpdateEmployee(Sample, mine));
+        QVERIFY(!LastSaveFoundRecordChanged());
+        QCOMPARE(f.employees("SNA, KKYU1", 1), QStringLiteral("後から登録|250000"));
+
+        // An employee the other person deleted is not brought back half-way.
+        other.makeCurrent();
+        QVERIFY(DeleteEmployee(Sample, 1));
+        f.env.dm.makeCurrent();
+        f.env.messages.expect(ChangedByOtherText(QStringLiteral("社員 1 後から登録 ")));
+        QVERIFY(!UpdateEmployee(Sample, mine));
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.count("MSYAIN1") + 1, f.count("MSYAIN2") + 1);
+        QCOMPARE(f.employees("SNA", 1), QString());
+    }
+
     void deleteIsAllOrNothing() {
         Fixture f;
         f.breakTable("MSYAIN2", "DELETE");
@@ -251,8 +295,8 @@ private Q_SLOTS:
         ImportRead r = ReadImportFile(lines.join("\r\n").toUtf8().prepend("\xEF\xBB\xBF"));
         QCOMPARE(CheckImportSheet(r.sheet), 0);
         // The third batch fails: the first two must not stay either.
-        f.env.exec(TDM::ACN2, "CREATE TRIGGER late BEFORE INSERT ON MSYAIN2 WHEN NEW.SCO = 555 "
-                              "BEGIN SELECT RAISE(ABORT, 'full'); END");
+        f.env.failWrites(QStringLiteral("late"), QStringLiteral("INSERT"),
+                         QStringLiteral("MSYAIN2"), QStringLiteral("NEW.SCO = 555"));
         const QString before = f.employees("SCO, SNA, KKYU1");
         f.env.messages.expect(SqlError);
         QVERIFY(!StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,

@@ -2,7 +2,11 @@
 #include "core/masters/Cp932.h"
 #include "support/data/TestSupport.h"
 
+#include "data/db/Transaction.h"
+
 #include <QFile>
+#include <QProcess>
+#include <QSysInfo>
 #include <QtTest>
 
 namespace {
@@ -76,7 +80,9 @@ private Q_SLOTS:
             QStringLiteral("1"));
         QCOMPARE(pay(env, "NNENSYU = NSYOTEI * 12 + SYOUYO + SYOUYO2", "A0004"),
                  QStringLiteral("1"));
-        QCOMPARE(pay(env, "NTOUKYU || '|' || NGOUHOU || '|' || FSKCHK || '|' || (NKKYU2 = NKIN)",
+        QCOMPARE(pay(env,
+                     "NTOUKYU || '|' || NGOUHOU || '|' || FSKCHK || '|' || CASE WHEN NKKYU2 = NKIN "
+                     "THEN 1 ELSE 0 END",
                      "A0006"),
                  QStringLiteral("6|2|1|1"));
     }
@@ -121,6 +127,49 @@ private Q_SLOTS:
         r = runCli(
             cli(env, QStringList{"annual-update", "--company", "1", "--year", "2030", "--yes"}));
         QCOMPARE(r.status, 1);
+    }
+
+    // Updates of one company started at the same moment by three people: exactly one year 2024
+    // results, and the others are told why they did nothing.
+    void racingUpdatesGiveOneNewYear() {
+        TestEnvironment env;
+        const QStringList update = QStringList{"annual-update"} + Sample + QStringList{"--yes"};
+        QProcess runs[3];
+        for (QProcess& p : runs)
+            p.start(QStringLiteral(TESVANE_APPDIR) + QStringLiteral("/tesvane-cli"),
+                    cli(env, update));
+        int done = 0;
+        for (QProcess& p : runs) {
+            QVERIFY(p.waitForFinished(120000));
+            const QString err = QString::fromUtf8(p.readAllStandardError());
+            if (p.exitCode() == 0) {
+                ++done;
+                continue;
+            }
+            QCOMPARE(p.exitCode(), 1);
+            QVERIFY2(err.contains(QStringLiteral("既にデータが存在します。")) ||
+                         err.contains(QStringLiteral("が年次更新または削除の処理をしています。")),
+                     qPrintable(err));
+        }
+        QCOMPARE(done, 1);
+        QCOMPARE(env.scalar(TDM::ACN1, "SELECT count(*) FROM MKIGYOU1 WHERE NENDO = 2024"),
+                 QStringLiteral("1"));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2024"),
+                 QStringLiteral("60"));
+
+        // While someone holds the company, an update is refused naming them.
+        if (!env.onServer())
+            return; // on the files the holder's write lock makes the others wait instead
+        env.openDatabases();
+        Transaction held(TDM::Files::Both, env.dm);
+        QString holder;
+        QVERIFY(env.dm.tryLockCompany(1, &holder));
+        const CliRun r = runCli(
+            cli(env, QStringList{"annual-update", "--company", "1", "--year", "2024", "--yes"}));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("@") + QSysInfo::machineHostName() +
+                                QStringLiteral(" が年次更新または削除の処理をしています。")),
+                 qPrintable(r.err));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "core/common/AppState.h"
 #include "core/wage/WageTableGenerator.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "data/wage/WageTableStore.h"
 #include "support/data/TestSupport.h"
@@ -151,22 +152,49 @@ private Q_SLOTS:
         QCOMPARE(LoadThirdOrderCodes(1, 2023), (QVector<int>{9}));
     }
 
+    // Two people on the wage-table screen: the later save from the older definition is refused
+    // and the first one's definition stays whole.
+    void aSaveOverAnotherPersonsDefinitionIsRefused() {
+        Fixture f;
+        TDM other;
+        QVERIFY(other.OpenConnection(TDM::ACN1, f.env.seigyoPath()));
+        QVERIFY(other.OpenConnection(TDM::ACN2, f.env.dataPath()));
+        f.env.dm.makeCurrent();
+        QVERIFY(RememberLoadedWageTable(1, 2023));
+        other.makeCurrent();
+        QVERIFY(RememberLoadedWageTable(1, 2023));
+        QCOMPARE(SaveWageTable(1, 2023, definition(), names()), WageTableSaveResult::Saved);
+        const QStringList theirs = everything(f.env);
+
+        f.env.dm.makeCurrent();
+        WageTableDefinition mine = definition(CurveMethod::ThirdOrder);
+        mine.head.title = QStringLiteral("後から");
+        f.env.messages.expect(ChangedByOtherText(QStringLiteral("2023年度の賃金表の定義")));
+        QCOMPARE(SaveWageTable(1, 2023, mine, names()), WageTableSaveResult::Changed);
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(everything(f.env), theirs);
+        // Loaded again, it saves.
+        QVERIFY(RememberLoadedWageTable(1, 2023));
+        QCOMPARE(SaveWageTable(1, 2023, mine, names()), WageTableSaveResult::Saved);
+    }
+
     // A statement failing anywhere leaves everything as it was: never a head without its
     // table, never an old table deleted without the new one.
     void allOrNothing() {
         Fixture f;
         const QStringList before = everything(f.env);
-        for (const char* failing :
-             {"INSERT ON DCHINGIN2 WHEN NEW.GOUHOU = 15", "INSERT ON DCHINGIN2", "INSERT ON DKSEN2",
-              "DELETE ON DCHINGIN2", "INSERT ON MCHINGIN"}) {
-            f.env.exec(TDM::ACN2, QStringLiteral("CREATE TRIGGER Fail BEFORE %1 BEGIN SELECT "
-                                                 "RAISE(ABORT, 'disk full'); END")
-                                      .arg(QLatin1String(failing)));
+        const QStringList failing[] = {{"INSERT", "DCHINGIN2", "NEW.GOUHOU = 15"},
+                                       {"INSERT", "DCHINGIN2", ""},
+                                       {"INSERT", "DKSEN2", ""},
+                                       {"DELETE", "DCHINGIN2", ""},
+                                       {"INSERT", "MCHINGIN", ""}};
+        for (const QStringList& fail : failing) {
+            f.env.failWrites(QStringLiteral("Fail"), fail[0], fail[1], fail[2]);
             f.env.messages.expect(SqlFailure);
             QCOMPARE(SaveWageTable(1, 2023, definition(), names()), WageTableSaveResult::Failed);
             VERIFY_MESSAGES(f.env.messages);
             QCOMPARE(everything(f.env), before);
-            f.env.exec(TDM::ACN2, QStringLiteral("DROP TRIGGER Fail"));
+            f.env.allowWrites(QStringLiteral("Fail"), fail[1]);
         }
         // A definition beyond what a table holds writes nothing either.
         WageTableDefinition d = definition();

@@ -1,4 +1,4 @@
-#include "mkdb/SqlScript.h"
+#include "data/db/SqlScript.h"
 
 bool SplitSqlScript(const QString& script, QList<SqlStatement>* statements, QString* error) {
     statements->clear();
