@@ -3,6 +3,7 @@
 #include "core/common/Messages.h"
 #include "core/common/SqlText.h"
 #include "data/db/Dialect.h"
+#include "data/db/FileUpgrade.h"
 #include "data/db/ServerAddress.h"
 
 #include <QFileInfo>
@@ -174,6 +175,8 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
                 }
             }
             q.finish();
+            if (error.isEmpty())
+                AddMissingColumns(db, &error);
             if (!error.isEmpty())
                 db.close();
         }
