@@ -27,9 +27,9 @@ bool AddMissingColumns(QSqlDatabase db, QString* error) {
         const QSqlRecord columns = db.record(table);
         if (columns.isEmpty() || columns.indexOf(QString::fromLatin1(a.column)) >= 0)
             continue; // not this file's table, or already there
-        const QString sql = QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                                .arg(table, QString::fromLatin1(a.column),
-                                     QString::fromLatin1(a.definition));
+        const QString sql =
+            QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                .arg(table, QString::fromLatin1(a.column), QString::fromLatin1(a.definition));
         if (!q.exec(sql)) {
             *error = q.lastError().text();
             return false;
