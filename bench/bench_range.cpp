@@ -5,6 +5,8 @@
 #include "render/workbook/RangeWorkbook.h"
 #include "support/data/TestSupport.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
@@ -13,40 +15,11 @@
 
 namespace {
 
-double median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
 template <typename F> double timed(F&& f) {
     QElapsedTimer t;
     t.start();
     f();
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-// Copies of the sample's employees under new codes until the company has `total` of them.
-void growCompany(TestEnvironment& env, int total) {
-    for (const char* table : {"MSYAIN1", "MSYAIN2"}) {
-        QStringList columns;
-        for (const QString& row :
-             env.rows(TDM::ACN2, QStringLiteral("SELECT name FROM pragma_table_info('%1')")
-                                     .arg(QLatin1String(table))))
-            columns << row;
-        QStringList values;
-        for (const QString& c : columns)
-            values << (c == QStringLiteral("SCO")    ? QStringLiteral("SCO + 100000 * n.i")
-                       : c == QStringLiteral("SCOT") ? QStringLiteral("SCOT || '-' || n.i")
-                                                     : c);
-        env.exec(TDM::ACN2,
-                 QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                                "WHERE i < 400) INSERT INTO %1 (%2) SELECT %3 FROM %1, n WHERE "
-                                "KCO = 1 AND NENDO = 2023 AND SCO < 100000 ORDER BY n.i, SCO "
-                                "LIMIT %4")
-                     .arg(QLatin1String(table), columns.join(QLatin1Char(',')),
-                          values.join(QLatin1Char(',')))
-                     .arg(total - 60));
-    }
 }
 
 } // namespace
@@ -56,7 +29,7 @@ int main(int argc, char* argv[]) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
     TestEnvironment env;
     env.openDatabases();
-    growCompany(env, 10000);
+    GrowSampleCompany(env, 10000);
 
     std::vector<double> analyse, workbook;
     bool ok = true;
@@ -78,8 +51,8 @@ int main(int argc, char* argv[]) {
     }
     std::printf("range analysis, 10,000 employees (store + analysis): median %.1f ms over %d "
                 "runs\n",
-                median(analyse), runs);
+                Median(analyse), runs);
     std::printf("range workbook, 10,000 employees (compose + save): median %.1f ms\n",
-                median(workbook));
+                Median(workbook));
     return 0;
 }

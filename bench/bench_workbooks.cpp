@@ -6,6 +6,8 @@
 #include "render/workbook/EmployeeWorkbook.h"
 #include "support/data/TestSupport.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
@@ -14,11 +16,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 // Wall-clock milliseconds; the processor time of the process goes into `cpu`, which tells the
 // work apart from waiting on a machine other work shares.
@@ -31,30 +28,6 @@ template <typename F> double timed(F&& f, double* cpu) {
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-// Copies of the sample's employees under new codes until the company has `total` of them.
-void growCompany(TestEnvironment& env, int total) {
-    for (const char* table : {"MSYAIN1", "MSYAIN2"}) {
-        QStringList columns;
-        for (const QString& row :
-             env.rows(TDM::ACN2, QStringLiteral("SELECT name FROM pragma_table_info('%1')")
-                                     .arg(QLatin1String(table))))
-            columns << row;
-        QStringList values;
-        for (const QString& c : columns)
-            values << (c == QStringLiteral("SCO")    ? QStringLiteral("SCO + 100000 * n.i")
-                       : c == QStringLiteral("SCOT") ? QStringLiteral("SCOT || '-' || n.i")
-                                                     : c);
-        env.exec(TDM::ACN2,
-                 QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                                "WHERE i < 400) INSERT INTO %1 (%2) SELECT %3 FROM %1, n WHERE "
-                                "KCO = 1 AND NENDO = 2023 AND SCO < 100000 ORDER BY n.i, SCO "
-                                "LIMIT %4")
-                     .arg(QLatin1String(table), columns.join(QLatin1Char(',')),
-                          values.join(QLatin1Char(',')))
-                     .arg(total - 60));
-    }
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,7 +36,7 @@ int main(int argc, char* argv[]) {
     TestEnvironment env;
     env.setToday(QDate(2024, 4, 1));
     env.openDatabases();
-    growCompany(env, 10000);
+    GrowSampleCompany(env, 10000);
     env.openCompany(1, 2023);
     const QString path = env.appDir() + QStringLiteral("社員一覧.xlsx");
 
@@ -96,10 +69,10 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::printf("employee workbook, 10,000 employees, median over %d runs:\n", runs);
-    std::printf("  read from VSYAIN          %8.1f ms\n", median(load));
-    std::printf("  compose                   %8.1f ms\n", median(compose));
-    std::printf("  save .xlsx                %8.1f ms\n", median(save));
-    std::printf("  total                     %8.1f ms\n", median(total));
-    std::printf("  total processor time      %8.1f ms\n", median(cpu));
+    std::printf("  read from VSYAIN          %8.1f ms\n", Median(load));
+    std::printf("  compose                   %8.1f ms\n", Median(compose));
+    std::printf("  save .xlsx                %8.1f ms\n", Median(save));
+    std::printf("  total                     %8.1f ms\n", Median(total));
+    std::printf("  total processor time      %8.1f ms\n", Median(cpu));
     return 0;
 }

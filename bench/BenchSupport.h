@@ -1,0 +1,36 @@
+#pragma once
+// What the benchmarks share: a sample company grown to a given size, and the median.
+#include "support/data/TestSupport.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <vector>
+
+inline double Median(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+// Copies of the sample's employees under new codes until the company has `total` of them.
+inline void GrowSampleCompany(TestEnvironment& env, int total) {
+    for (const char* table : {"MSYAIN1", "MSYAIN2"}) {
+        QStringList columns;
+        for (const QString& row :
+             env.rows(TDM::ACN2, QStringLiteral("SELECT name FROM pragma_table_info('%1')")
+                                     .arg(QLatin1String(table))))
+            columns << row;
+        QStringList values;
+        for (const QString& c : columns)
+            values << (c == QStringLiteral("SCO")    ? QStringLiteral("SCO + 100000 * n.i")
+                       : c == QStringLiteral("SCOT") ? QStringLiteral("SCOT || '-' || n.i")
+                                                     : c);
+        env.exec(TDM::ACN2,
+                 QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                "WHERE i < 400) INSERT INTO %1 (%2) SELECT %3 FROM %1, n WHERE "
+                                "KCO = 1 AND NENDO = 2023 AND SCO < 100000 ORDER BY n.i, SCO "
+                                "LIMIT %4")
+                     .arg(QLatin1String(table), columns.join(QLatin1Char(',')),
+                          values.join(QLatin1Char(',')))
+                     .arg(total - 60));
+    }
+}
