@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -146,6 +147,30 @@ QString ServerStatement(const QString& sql) {
         cache.clear();
     cache.insert(sql, s);
     return s;
+}
+
+QString ServerMultiRowInsert(const QString& sql, int rows) {
+    static const QRegularExpression single(
+        QStringLiteral(
+            R"(^(\s*INSERT\s+INTO\s+\w+\s*\([^()]*\)\s*VALUES\s*)(\((?:\s*\?\s*,)*\s*\?\s*\))\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = single.match(sql);
+    if (!m.hasMatch() || rows < 1)
+        return {};
+    const QString row = m.captured(2);
+    QString s = m.captured(1);
+    s.reserve(s.size() + rows * (row.size() + 1));
+    for (int r = 0; r < rows; ++r) {
+        if (r > 0)
+            s += QLatin1Char(',');
+        s += row;
+    }
+    return ServerStatement(s);
+}
+
+int ServerRowsPerInsert(int columns) {
+    // Measured: the cost per value grows again beyond about a thousand placeholders.
+    return std::clamp(1000 / std::max(columns, 1), 1, 100);
 }
 
 QVariant ServerValue(const QVariant& v, bool numericColumn) {

@@ -35,6 +35,12 @@ QStringList ServerWorkTableStatements(QString* error);
 // A statement of a store as the server takes it.
 QString ServerStatement(const QString& sql);
 
+// A single-row `INSERT INTO t (...) VALUES (?, ..., ?)` rewritten to insert `rows` rows at once
+// (each round trip to the server costs more than the row); empty for any other statement.
+QString ServerMultiRowInsert(const QString& sql, int rows);
+// How many rows of `columns` values one multi-row insert carries.
+int ServerRowsPerInsert(int columns);
+
 // A value read from the server as the SQLite files would give it: NUMERIC (which the server
 // hands out as text) becomes an integer when whole, else a real, as SQLite's NUMERIC does.
 QVariant ServerValue(const QVariant& value, bool numericColumn);

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QtDebug>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -230,6 +231,9 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
         reportFailure(QStringLiteral("database not open"));
         return false;
     }
+    if (m_server && rows.size() > 1 && !rows.front().isEmpty() &&
+        !ServerMultiRowInsert(sql, 1).isEmpty())
+        return insertInBatches(c, sql, rows);
     QSqlQuery q(database(c));
     q.setForwardOnly(true);
     bool ok = q.prepare(statement(sql));
@@ -237,6 +241,44 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
         for (qsizetype i = 0; i < rows[r].size(); ++i)
             q.bindValue(int(i), m_server ? ServerBind(rows[r][i]) : rows[r][i]);
         ok = q.exec();
+        if (ok)
+            m_changed += q.numRowsAffected();
+    }
+    if (!ok) {
+        const QString error = q.lastError().text();
+        q.finish();
+        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
+        reportFailure(error);
+        return false;
+    }
+    q.finish();
+    return true;
+}
+
+bool TDM::insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows) {
+    const int columns = int(rows.front().size());
+    const int perBatch = ServerRowsPerInsert(columns);
+    QSqlQuery q(database(c));
+    q.setForwardOnly(true);
+    int prepared = 0; // rows of the statement prepared in q
+    bool ok = true;
+    for (qsizetype first = 0; ok && first < rows.size(); first += perBatch) {
+        const int n = int(std::min<qsizetype>(perBatch, rows.size() - first));
+        if (n != prepared) {
+            ok = q.prepare(ServerMultiRowInsert(sql, n));
+            prepared = n;
+        }
+        int at = 0;
+        for (qsizetype r = first; ok && r < first + n; ++r) {
+            if (rows[r].size() != columns) {
+                q.finish();
+                reportFailure(QStringLiteral("rows of unequal length in one insert"));
+                return false;
+            }
+            for (const QVariant& v : rows[r])
+                q.bindValue(at++, ServerBind(v));
+        }
+        ok = ok && q.exec();
         if (ok)
             m_changed += q.numRowsAffected();
     }

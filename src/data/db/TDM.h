@@ -82,6 +82,8 @@ private:
     QSqlDatabase database(Conn c) const;
     Conn routeFor(Conn own) const;
     bool run(Conn own, TQuery* rows, const QString& sql, const Binds& binds);
+    // execEach of a plain INSERT on the server: many rows per statement, fewer round trips.
+    bool insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows);
     bool openServer(QString* error);
     QString statement(const QString& sql) const;
     void reportFailure(const QString& error);

@@ -179,6 +179,51 @@ private Q_SLOTS:
         VERIFY_MESSAGES(env.messages);
     }
 
+    // Many rows of one table in one call (the server sends them several to a statement): every
+    // row lands with its values, whatever the count against the batch size, and a failing row
+    // in a later batch fails the call.
+    void manyRowsInOneCall() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        const QString insert = QStringLiteral(
+            "INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU, SGOUSU) VALUES (?, ?, ?, ?, ?)");
+        for (const int count : {1, 199, 200, 201, 457}) {
+            QVector<TDM::Binds> rows;
+            for (int i = 1; i <= count; ++i)
+                rows.push_back(
+                    {91, 2000 + count, i,
+                     i % 7 == 0 ? QVariant() : QVariant(QStringLiteral("O'記%1\\").arg(i)),
+                     i % 5 == 0 ? QVariant(true) : QVariant(i)});
+            QVERIFY(dm.execEach(TDM::ACN2, insert, rows));
+            QCOMPARE(dm.changedRows(), count);
+            TQuery q = dm.select(TDM::ACN2,
+                                 QStringLiteral("SELECT HCO, HKIGOU, SGOUSU FROM MHYOUKA WHERE KCO "
+                                                "= 91 AND NENDO = ? ORDER BY HCO"),
+                                 {2000 + count});
+            QCOMPARE(q.recordCount(), count);
+            for (int i = 1; !q.eof(); q.next(), ++i) {
+                QCOMPARE(q.asInt(QStringLiteral("HCO")), i);
+                QCOMPARE(q.value(QStringLiteral("HKIGOU")).isNull(), i % 7 == 0);
+                if (i % 7 != 0)
+                    QCOMPARE(q.asText(QStringLiteral("HKIGOU")), QStringLiteral("O'記%1\\").arg(i));
+                QCOMPARE(q.asInt(QStringLiteral("SGOUSU")), i % 5 == 0 ? 1 : i);
+            }
+        }
+        QVector<TDM::Binds> clash;
+        for (int i = 1; i <= 300; ++i)
+            clash.push_back({91, 2001, i == 250 ? 1 : 1000 + i, QStringLiteral("x"), 0});
+        {
+            Transaction tx(TDM::Files::Data, dm);
+            env.messages.expect(Unknown);
+            QVERIFY(!dm.execEach(TDM::ACN2, insert, clash));
+        }
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT count(*) FROM MHYOUKA WHERE KCO = 91 "
+                                                      "AND NENDO = 2001")),
+                 QStringLiteral("1"));
+        VERIFY_MESSAGES(env.messages);
+    }
+
     void transactionsSpanBothFiles() {
         TQuery q1;
         TestEnvironment env;
