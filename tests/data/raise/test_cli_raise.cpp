@@ -2,12 +2,14 @@
 #include "core/masters/Cp932.h"
 #include "support/data/TestSupport.h"
 
+#include "data/company/CompanyStore.h"
 #include "data/db/Transaction.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -161,7 +163,8 @@ private Q_SLOTS:
         if (!env.onServer())
             return; // on the files the holder's write lock makes the others wait instead
         env.openDatabases();
-        Transaction held(TDM::Files::Both, env.dm);
+        std::optional<Transaction> held;
+        held.emplace(TDM::Files::Both, env.dm);
         QString holder;
         QVERIFY(env.dm.tryLockCompany(1, &holder));
         const CliRun r = runCli(
@@ -170,6 +173,30 @@ private Q_SLOTS:
         QVERIFY2(r.err.contains(QStringLiteral("@") + QSysInfo::machineHostName() +
                                 QStringLiteral(" が年次更新または削除の処理をしています。")),
                  qPrintable(r.err));
+
+        // So is another person's deletion of the company, which then deletes nothing; once the
+        // holder is done it goes through.
+        TDM other;
+        QVERIFY(other.OpenConnection(TDM::ACN1, env.seigyoPath()));
+        QVERIFY(other.OpenConnection(TDM::ACN2, env.dataPath()));
+        other.makeCurrent();
+        const QString me = (qEnvironmentVariable("USER") + QLatin1Char('@') +
+                            QSysInfo::machineHostName())
+                               .left(60 - 8);
+        env.messages.expect(CompanyLockedText(me));
+        QVERIFY(!DeleteCompany({1, 2024}));
+        VERIFY_MESSAGES(env.messages);
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2024"),
+                 QStringLiteral("60"));
+        env.dm.makeCurrent();
+        held.reset(); // rolled back
+        other.makeCurrent();
+        QVERIFY(DeleteCompany({1, 2024}));
+        env.dm.makeCurrent();
+        QCOMPARE(env.scalar(TDM::ACN1, "SELECT count(*) FROM MKIGYOU1 WHERE NENDO = 2024"),
+                 QStringLiteral("0"));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2024"),
+                 QStringLiteral("0"));
     }
 };
 
