@@ -582,8 +582,10 @@ void TWS0020::btnMntClick() {
         return;
     // The name lives in both files; they change together or not at all.
     if (!ChangeCompany(r)) {
-        if (LastSaveFoundRecordChanged())
+        if (LastSaveFoundRecordChanged()) {
             load(); // what the other person saved replaces the edits
+            setWindowModified(false);
+        }
         return;
     }
     load();

@@ -1,3 +1,4 @@
+#include "data/db/RecordGuard.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "gui/company/WS0020_CompanyData.h"
 #include "support/gui/ScriptedDialogs.h"
@@ -490,6 +491,30 @@ private Q_SLOTS:
         QVERIFY(!f.ws->isWindowModified());
         QCOMPARE(f.combo("cmbModelCode2")->currentText(), QStringLiteral("2"));
         QCOMPARE(f.edit("txtTokyu9")->text(), QStringLiteral("特別'職"));
+    }
+
+    // Another person changed the company after the screen loaded it: the change is refused,
+    // theirs stays, and the screen shows what is stored now in place of the edits.
+    void refusedChangeShowsTheOtherPersonsSave() {
+        Screen f;
+        QVERIFY(f.open(2, 2023, 1));
+        f.env.exec(TDM::ACN2, "UPDATE MKIGYOU2 SET BEARITSU = 3.5 WHERE KCO = 1 AND NENDO = 2023");
+        f.type("txtCorpName", QStringLiteral("後から商事"));
+        f.env.messages.expect(ChangedByOtherText(QStringLiteral("企業データ 1 後から商事 ")));
+        f.button("btnMnt")->click();
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.env.scalar(TDM::ACN1, "SELECT KNA FROM MKIGYOU1 WHERE KCO = 1 AND NENDO = 2023"),
+                 QStringLiteral("サンプル企業"));
+        QVERIFY(f.ws->isVisible());
+        QCOMPARE(f.edit("txtCorpName")->text(), QStringLiteral("サンプル企業"));
+        QCOMPARE(f.edit("txtBaseUp")->text(), QStringLiteral("3.5"));
+        QVERIFY(!f.ws->isWindowModified());
+        f.type("txtCorpName", QStringLiteral("後から商事"));
+        f.button("btnMnt")->click();
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.env.scalar(TDM::ACN2, "SELECT KNA || '/' || BEARITSU FROM MKIGYOU2 WHERE "
+                                         "KCO = 1 AND NENDO = 2023"),
+                 QStringLiteral("後から商事/3.5"));
     }
 
     void changeRefusesEmptyCodesAndBadDates() {

@@ -1,6 +1,7 @@
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
 #include "core/common/Helpers.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_Employee.h"
@@ -592,6 +593,30 @@ private Q_SLOTS:
         s.click("btnMnt");
         QCOMPARE(s.count(" AND SCO = 950"), 0);
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // Another person saved this employee after the screen loaded it: the update is refused,
+    // theirs stays, and the screen shows what is stored now in place of the edits.
+    void refusedUpdateShowsTheOtherPersonsSave() {
+        Screen s;
+        s.open();
+        s.ws.StringGrid1Click(4);
+        const QString name = s.text("txtWorkName");
+        s.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET NENSU = 30 WHERE KCO = 1 AND "
+                                             "NENDO = 2023 AND SCO = 4"));
+        Screen::enter(s.edit("txtKeikenNen"), QStringLiteral("12"));
+        s.env.messages.expect(ChangedByOtherText(QStringLiteral("社員 4 %1 ").arg(name)));
+        s.click("btnMnt");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored("NENSU", 4), QStringLiteral("30"));
+        QCOMPARE(s.text("cmbWorker"), QStringLiteral("4"));
+        QCOMPARE(s.text("txtKeikenNen"), QStringLiteral("30"));
+        QVERIFY(!s.ws.isWindowModified());
+        // Now loaded, the user's next update goes through.
+        s.type("txtKeikenNen", QStringLiteral("12"));
+        s.click("btnMnt");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored("NENSU", 4), QStringLiteral("12"));
     }
 
     // A code typed without leaving the box is taken before a command: the command acts on
