@@ -5,6 +5,7 @@
 
 #include "core/masters/Cp932.h"
 #include "core/plot/ChartSceneBuilder.h"
+#include "data/db/RecordGuard.h"
 #include "data/design/DesignStore.h"
 #include "gui/design/WS1050_RaiseCurveDesign.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
@@ -152,6 +153,29 @@ private Q_SLOTS:
         f.click(&f.design, QStringLiteral("btnAdd"));
         QCOMPARE(f.designRows(), QStringList());
         QVERIFY(f.design.isWindowModified());
+    }
+
+    // Another person registered designs of the pair after the screen loaded them: 登録 is
+    // refused, theirs stay, and the screen shows what is stored now in place of the edits.
+    void refusedSaveShowsTheOtherPersonsDesigns() {
+        DesignFixture f;
+        f.open();
+        f.env.exec(TDM::ACN2, QStringLiteral("INSERT INTO DSPDRAW (KCO, NENDO, SDCO, X, Y, FCHKS, "
+                                             "SNENREI1, SKIN1, KAISETSU) VALUES (1, 2023, 3, 0, "
+                                             "0, 1, 25, 210000, '先の案')"));
+        f.point(1, 1, QStringLiteral("20"), QStringLiteral("180000"), false);
+        f.env.messages.expect(ChangedByOtherText(QStringLiteral("昇給カーブの設計")));
+        f.click(&f.design, QStringLiteral("btnAdd"));
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.designRows(), QStringList{QStringLiteral("3|0|0|1|0|25|210000|0|0|0|0|先の案")});
+        QCOMPARE(f.field(QStringLiteral("txtNenrei11")), QStringLiteral("0"));
+        QCOMPARE(f.field(QStringLiteral("txtNenrei31")), QStringLiteral("25"));
+        QCOMPARE(f.field(QStringLiteral("txtSyokunou31")), QStringLiteral("210,000"));
+        QVERIFY(!f.design.isWindowModified());
+        f.point(1, 1, QStringLiteral("20"), QStringLiteral("180000"));
+        f.click(&f.design, QStringLiteral("btnAdd"));
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.designRows().size(), 2);
     }
 
     void plotWithDesignsAndImportedCurve() {

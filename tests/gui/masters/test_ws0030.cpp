@@ -65,8 +65,11 @@ struct Screen {
     }
     // Shows the page that holds the control, as a user clicks its tab first.
     void showPageOf(QWidget* w) const {
-        for (int page = 0; page < Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->count(); ++page)
-            if (Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->widget(page)->isAncestorOf(w))
+        for (int page = 0; page < Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->count();
+             ++page)
+            if (Control<QTabWidget>(ws, QStringLiteral("PageControl1"))
+                    ->widget(page)
+                    ->isAncestorOf(w))
                 Control<QTabWidget>(ws, QStringLiteral("PageControl1"))->setCurrentIndex(page);
     }
     void click(const char* name) const {
@@ -157,8 +160,10 @@ private Q_SLOTS:
         QCOMPARE(s.list().highlightedRow(), 1);
         QVERIFY(!Control<QPushButton>(s.ws, QStringLiteral("btnAdd"))->isEnabled());
         QVERIFY(Control<QPushButton>(s.ws, QStringLiteral("btnMnt"))->isEnabled());
-        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblKihon2"))->text(), QStringLiteral("職能給"));
-        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblTeate1"))->text(), QStringLiteral("家族手当"));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblKihon2"))->text(),
+                 QStringLiteral("職能給"));
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("lblTeate1"))->text(),
+                 QStringLiteral("家族手当"));
         QCOMPARE(s.combo("cmbSikaku")->itemText(0), QStringLiteral("1 : 一般職Ⅰ"));
         QCOMPARE(s.combo("cmbSikaku")->itemText(9), QStringLiteral("0 : なし"));
         QCOMPARE(s.combo("cmbMibun")->itemText(0), QStringLiteral("1 : 役員"));
@@ -170,7 +175,10 @@ private Q_SLOTS:
                  QStringLiteral("640828"));
         QVERIFY(!s.ws.isWindowModified());
         QCOMPARE(s.list().cellText(0, 1), QString());
-        QCOMPARE(Control<QTableView>(s.ws, QStringLiteral("StringGrid1"))->model()->headerData(3, Qt::Horizontal).toString(),
+        QCOMPARE(Control<QTableView>(s.ws, QStringLiteral("StringGrid1"))
+                     ->model()
+                     ->headerData(3, Qt::Horizontal)
+                     .toString(),
                  QStringLiteral("氏　　名"));
         VERIFY_MESSAGES(s.env.messages);
     }
@@ -764,7 +772,9 @@ private Q_SLOTS:
         s.click("btnPicter");
         QCOMPARE(s.ws.photoName(), QStringLiteral("b.bmp"));
         QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().size(), QSize(40, 50));
-        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
+        QCOMPARE(
+            Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().toImage().pixelColor(5, 5),
+            QColor(Qt::blue));
 
         // Outside the photo folder: refused, the name stays empty.
         s.env.messages.expect(
@@ -858,10 +868,8 @@ private Q_SLOTS:
         VERIFY_MESSAGES(s.env.messages);
         QCOMPARE(s.edit("txtWorkName")->text(), QStringLiteral("未登録の名前"));
 
-        s.env.exec(TDM::ACN2,
-                   QStringLiteral("DELETE FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2023"));
-        s.env.exec(TDM::ACN2,
-                   QStringLiteral("DELETE FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2023"));
+        s.env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2023"));
+        s.env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2023"));
         s.env.messages.expect(QStringLiteral("社員マスタは有りません。"));
         s.click("btnExcel");
         VERIFY_MESSAGES(s.env.messages);

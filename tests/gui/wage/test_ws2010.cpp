@@ -3,6 +3,7 @@
 
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
+#include "data/db/RecordGuard.h"
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_Employee.h"
 #include "gui/wage/WS2010_WageTable.h"
@@ -367,6 +368,28 @@ private Q_SLOTS:
                           QStringLiteral(" AND TKNO = 3")),
                  QStringList{QStringLiteral("170000")});
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // Another person saved the definition after the screen loaded it: the save is refused,
+    // theirs stays, and the screen shows what is stored now in place of the edits.
+    void refusedSaveShowsTheOtherPersonsDefinition() {
+        Screen s;
+        const QString scale3 =
+            QStringLiteral("SELECT KKIN FROM DSCALE") + Where + QStringLiteral(" AND TKNO = 3");
+        s.env.exec(TDM::ACN2, QStringLiteral("UPDATE DSCALE SET KKIN = 181000") + Where +
+                                  QStringLiteral(" AND TKNO = 3"));
+        s.enter(QStringLiteral("txtKiso3"), QStringLiteral("170000"));
+        QVERIFY(s.dlg->isWindowModified());
+        s.env.messages.expect(ChangedByOtherText(QStringLiteral("2023年度の賃金表の定義")));
+        s.click(QStringLiteral("btnAdd"));
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored(scale3), QStringList{QStringLiteral("181000")});
+        QCOMPARE(s.text(QStringLiteral("txtKiso3")), QStringLiteral("181,000"));
+        QVERIFY(!s.dlg->isWindowModified());
+        s.enter(QStringLiteral("txtKiso3"), QStringLiteral("170000"));
+        s.click(QStringLiteral("btnAdd"));
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored(scale3), QStringList{QStringLiteral("170000")});
     }
 
     void closingAndPrinting() {
