@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Messages.h"
 #include "data/company/CompanyStore.h"
+#include "data/db/ServerAddress.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/company/WS0020_CompanyData.h"
@@ -204,11 +205,13 @@ void TWS0010::fillList() {
     const QVector<CompanyListRow> companies = ListCompanies(m_year);
     if (!companies.isEmpty()) {
         StringGrid1->setRowCount(int(companies.size()));
+        // Where the companies live: the data folder, or the server (its password left out).
+        const QString where = UsingServer() ? ServerUrlForDisplay(ServerUrl()) : state().DataDir;
         for (int row = 0; row < companies.size(); ++row) {
             StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
             StringGrid1->setItem(row, 1, new QTableWidgetItem(QString::number(companies[row].kco)));
             StringGrid1->setItem(row, 2, new QTableWidgetItem(companies[row].name));
-            StringGrid1->setItem(row, 3, new QTableWidgetItem(state().DataDir));
+            StringGrid1->setItem(row, 3, new QTableWidgetItem(where));
         }
     } else {
         StringGrid1->setRowCount(1);
