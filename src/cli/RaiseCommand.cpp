@@ -141,6 +141,7 @@ int apply(TDM& dm, const RaiseArgs& a, QTextStream& out, QTextStream& err) {
     case RaiseSaveResult::Missing:
         err << "tesvane-cli: an employee is gone; nothing stored\n";
         return 1;
+    case RaiseSaveResult::Changed: // not given by a save without a load for editing
     case RaiseSaveResult::Failed:
         break;
     }

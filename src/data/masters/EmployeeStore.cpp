@@ -105,16 +105,15 @@ ColumnValues secondTable(const CompanyYear& cy, const EmployeeRecord& e, const E
     return c;
 }
 
-// Both stored rows of an employee, as a save compares them with what the screen loaded.
-GuardedRecord employeeRecord(const CompanyYear& cy, int sco, const QString& name) {
+} // namespace
+
+GuardedRecord EmployeeGuard(const CompanyYear& cy, int sco, const QString& name) {
     const TDM::Binds key = employeeBinds(cy, sco);
     return {QStringLiteral("MSYAIN/%1/%2/%3").arg(cy.kco).arg(cy.nendo).arg(sco),
             QStringLiteral("社員 %1 %2 ").arg(sco).arg(name),
             {{TDM::ACN2, QStringLiteral("SELECT * FROM MSYAIN1 ") + EmployeeWhere, key},
              {TDM::ACN2, QStringLiteral("SELECT * FROM MSYAIN2 ") + EmployeeWhere, key}}};
 }
-
-} // namespace
 
 bool LoadEmployeeList(const CompanyYear& cy, int grade, QVector<EmployeeListRow>& rows) {
     rows.clear();
@@ -201,7 +200,7 @@ LoadResult LoadEmployee(const CompanyYear& cy, int sco, EmployeeRecord& e) {
     e.KINZOKU = int(integer("KINZOKU"));
     e.KIN = integer("KIN");
     e.NKIN = integer("NKIN");
-    if (!RememberRecord(employeeRecord(cy, sco, e.SNA)))
+    if (!RememberRecord(EmployeeGuard(cy, sco, e.SNA)))
         return LoadResult::Failed;
     return LoadResult::Found;
 }
@@ -226,7 +225,7 @@ bool InsertEmployee(const CompanyYear& cy, const EmployeeRecord& e, const QStrin
 bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
     const EmployeePay pay = ComputeEmployeePay(e);
     const TDM::Binds key = employeeBinds(cy, e.SCO);
-    const GuardedRecord record = employeeRecord(cy, e.SCO, e.SNA);
+    const GuardedRecord record = EmployeeGuard(cy, e.SCO, e.SNA);
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || RecheckRecord(record) != RecordState::Unchanged)
         return false;
@@ -247,7 +246,7 @@ bool DeleteEmployee(const CompanyYear& cy, int sco) {
                      {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
                       {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}});
     if (deleted)
-        ForgetRecord(employeeRecord(cy, sco, QString()).key);
+        ForgetRecord(EmployeeGuard(cy, sco, QString()).key);
     return deleted;
 }
 

@@ -3,6 +3,7 @@
 #include "core/common/CompanySettings.h"
 #include "core/common/CompanyYear.h"
 #include "core/masters/EmployeeRecord.h"
+#include "data/db/RecordGuard.h"
 
 #include <QString>
 #include <QVector>
@@ -30,6 +31,9 @@ struct EmployeeListRow {
 bool LoadEmployeeList(const CompanyYear& cy, int grade, QVector<EmployeeListRow>& rows);
 
 enum class LoadResult { Found, Missing, Failed };
+// Both stored rows of an employee as a save compares them with what its screen loaded; one
+// record for every screen that edits the employee.
+GuardedRecord EmployeeGuard(const CompanyYear& cy, int sco, const QString& name);
 LoadResult LoadEmployee(const CompanyYear& cy, int sco, EmployeeRecord& e);
 
 // True when MSYAIN1 holds the code; failed is set when the question could not be asked.

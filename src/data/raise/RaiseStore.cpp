@@ -4,6 +4,7 @@
 #include "data/db/BoundStatement.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
+#include "data/masters/EmployeeStore.h"
 #include "data/wage/WageTableStore.h"
 
 namespace {
@@ -144,7 +145,7 @@ bool LoadRaiseList(const CompanyYear& cy, int grade, QVector<RaiseListRow>& rows
     return true;
 }
 
-LoadResult LoadRaiseRecord(const CompanyYear& cy, int sco, RaiseRecord& r) {
+LoadResult LoadRaiseRecord(const CompanyYear& cy, int sco, RaiseRecord& r, bool forEditing) {
     const TQuery q = DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM VSYAIN ") + EmployeeWhere,
                                  {cy.kco, cy.nendo, sco});
     if (!q.active())
@@ -152,6 +153,8 @@ LoadResult LoadRaiseRecord(const CompanyYear& cy, int sco, RaiseRecord& r) {
     if (q.eof())
         return LoadResult::Missing;
     r = recordOf(q);
+    if (forEditing && !RememberRecord(EmployeeGuard(cy, sco, r.SNA)))
+        return LoadResult::Failed;
     return LoadResult::Found;
 }
 
@@ -185,7 +188,33 @@ RaiseSaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& ent
 }
 
 RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry) {
-    return SaveRaises(cy, {entry});
+    Transaction tx(TDM::Files::Data);
+    if (!tx.ok())
+        return RaiseSaveResult::Failed;
+    // The message names the employee as stored now (another person may have renamed them).
+    const TQuery name =
+        DM().select(TDM::ACN2, QStringLiteral("SELECT SNA FROM MSYAIN1 ") + EmployeeWhere,
+                    {cy.kco, cy.nendo, entry.SCO});
+    if (!name.active())
+        return RaiseSaveResult::Failed;
+    const GuardedRecord record =
+        EmployeeGuard(cy, entry.SCO, name.eof() ? QString() : name.asText(QStringLiteral("SNA")));
+    switch (RecheckRecord(record)) {
+    case RecordState::Unchanged:
+        break;
+    case RecordState::Changed:
+        return RaiseSaveResult::Changed;
+    case RecordState::Failed:
+        return RaiseSaveResult::Failed;
+    }
+    const BoundStatement s = raiseUpdate(cy, entry);
+    if (!DM().exec(TDM::ACN2, s.sql, s.binds))
+        return RaiseSaveResult::Failed;
+    if (DM().changedRows() != 1)
+        return RaiseSaveResult::Missing;
+    if (!RememberSaved(record))
+        return RaiseSaveResult::Failed;
+    return tx.commit() ? RaiseSaveResult::Saved : RaiseSaveResult::Failed;
 }
 
 bool LoadRaiseSummaryInputs(const CompanyYear& cy, QVector<RaiseSummaryInput>& employees) {

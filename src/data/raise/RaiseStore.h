@@ -32,15 +32,20 @@ struct RaiseListRow {
 // The employees in code order; grade 0 lists all, 1..9 those of the current grade.
 bool LoadRaiseList(const CompanyYear& cy, int grade, QVector<RaiseListRow>& rows);
 
-LoadResult LoadRaiseRecord(const CompanyYear& cy, int sco, RaiseRecord& r);
+// forEditing: the raise input's load, whose save is refused when another person saves the
+// employee in between.
+LoadResult LoadRaiseRecord(const CompanyYear& cy, int sco, RaiseRecord& r, bool forEditing = false);
 // Every employee of the year in code order.
 bool LoadRaiseRecords(const CompanyYear& cy, QVector<RaiseRecord>& records);
 
 enum class RaiseSaveResult {
     Saved,
     Missing, // no employee has the code: nothing written
+    Changed, // another person saved the employee since it was loaded for editing: told,
+             // nothing written
     Failed   // reported by the data module: nothing written
 };
+// The raise input's save of one employee loaded for editing (see RecordGuard).
 RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry);
 // Saves every entry or none (Missing when one of them has no employee).
 RaiseSaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries);

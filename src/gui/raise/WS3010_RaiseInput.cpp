@@ -222,7 +222,7 @@ void TWS3010::selectRowOfCode(int code) {
 
 bool TWS3010::loadEmployee(int code) {
     RaiseRecord r;
-    switch (LoadRaiseRecord(project().companyYear(), code, r)) {
+    switch (LoadRaiseRecord(project().companyYear(), code, r, true)) {
     case LoadResult::Failed:
         return false;
     case LoadResult::Missing:
@@ -544,6 +544,13 @@ void TWS3010::btnAddClick() {
             return;
         case RaiseSaveResult::Failed:
             return; // nothing written; the data module has said why
+        case RaiseSaveResult::Changed:
+            // Said why; what the other person saved is shown instead of the edits.
+            loadList();
+            if (const int row = m_list->gridRowOf(entry.SCO); row != 0)
+                setCursorRow(row);
+            loadEmployee(entry.SCO);
+            return;
         }
         const RaiseDecision& d = entry.decision;
         m_list->updateRaise(entry.SCO, d.grade, d.newGrade, d.step, d.newStep);

@@ -1,9 +1,11 @@
 // Two people working on the same company at once, each through their own data module: a save
 // from what was loaded before the other person's save is refused and loses nothing of theirs;
-// loaded again, it goes through.
+// loaded again, it goes through. (The employee screen's own case is with the employee store.)
 #include "data/company/CompanyStore.h"
 #include "data/db/RecordGuard.h"
 #include "data/design/DesignStore.h"
+#include "data/masters/EmployeeStore.h"
+#include "data/raise/RaiseStore.h"
 #include "support/data/TestSupport.h"
 
 #include <QtTest>
@@ -75,6 +77,56 @@ private Q_SLOTS:
         QCOMPARE(env.scalar(TDM::ACN1, QStringLiteral("SELECT KNA FROM MKIGYOU1 WHERE KCO = 1 AND "
                                                       "NENDO = 2023")),
                  QStringLiteral("後から'商事"));
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    // The raise input writes the employee's current pay too: a raise entered over another
+    // person's change of the employee would undo it, so it is refused; the person's own
+    // employee-screen save in between is no conflict.
+    void raiseInputOverAnEmployeeChange() {
+        TestEnvironment env;
+        env.openDatabases();
+        OtherPerson other(env);
+        const auto entryOf = [](const RaiseRecord& r) {
+            RaiseItems items;
+            for (size_t i = 1; i <= 3; ++i)
+                items.baseBefore[i] = r.KKYU[i];
+            items.baseUp[1] = Currency::fromInt(3000);
+            for (size_t i = 1; i <= 5; ++i)
+                items.allowanceBefore[i] = items.allowanceAfter[i] = r.TEATE[i];
+            const RaiseDecision d{r.TOUKYU, r.GOUHOU, 2, r.TOUKYU, r.GOUHOU + 2, 2, false};
+            return MakeRaiseEntry(r.SCO, d, items, r.SYOUYO, r.SYOUYO2);
+        };
+        const QString pay =
+            QStringLiteral("SELECT SNA || '/' || KKYU1 || '/' || HCO || '/' || UPK FROM VSYAIN "
+                           "WHERE KCO = 1 AND NENDO = 2023 AND SCO = 7");
+
+        env.dm.makeCurrent();
+        RaiseRecord mine;
+        QCOMPARE(LoadRaiseRecord(Sample, 7, mine, true), LoadResult::Found);
+        other.dm.makeCurrent();
+        EmployeeRecord theirs;
+        QCOMPARE(LoadEmployee(Sample, 7, theirs), LoadResult::Found);
+        theirs.SNA = QStringLiteral("改名");
+        theirs.KKYU[1] = Currency::fromInt(123456);
+        QVERIFY(UpdateEmployee(Sample, theirs));
+        const QString theirPay = env.scalar(TDM::ACN2, pay);
+        QVERIFY(theirPay.startsWith(QStringLiteral("改名/123456/")));
+
+        env.dm.makeCurrent();
+        env.messages.expect(ChangedByOtherText(QStringLiteral("社員 7 改名 ")));
+        QCOMPARE(SaveRaise(Sample, entryOf(mine)), RaiseSaveResult::Changed);
+        VERIFY_MESSAGES(env.messages);
+        QCOMPARE(env.scalar(TDM::ACN2, pay), theirPay);
+
+        // Loaded again, the raise lands on their pay; so it does after my own employee save.
+        QCOMPARE(LoadRaiseRecord(Sample, 7, mine, true), LoadResult::Found);
+        EmployeeRecord e;
+        QCOMPARE(LoadEmployee(Sample, 7, e), LoadResult::Found);
+        e.SNA = QStringLiteral("改名'二");
+        QVERIFY(UpdateEmployee(Sample, e));
+        QCOMPARE(SaveRaise(Sample, entryOf(mine)), RaiseSaveResult::Saved);
+        QCOMPARE(env.scalar(TDM::ACN2, pay), QStringLiteral("改名'二/123456/2/3000"));
         VERIFY_MESSAGES(env.messages);
     }
 

@@ -1,6 +1,7 @@
 // The raise input on the sample company: typing and leaving fields as a user does, the linked
 // wage-table amounts, promotion, the save, the list and the questions before dropping input.
 #include "app/WS0000_MainWindow.h"
+#include "data/db/RecordGuard.h"
 #include "gui/raise/RaiseListGrid.h"
 #include "gui/raise/WS3010_RaiseInput.h"
 #include "support/gui/ScriptedDialogs.h"
@@ -179,6 +180,31 @@ private Q_SLOTS:
         QCOMPARE(s.text("txtAKihon2"), s.table(3, 1));
         QVERIFY(s.ws.isWindowModified());
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // Another person changed the employee after the screen loaded it: the raise is refused
+    // (it would write back the old pay), theirs stays, and the screen shows it.
+    void refusedSaveShowsTheOtherPersonsChange() {
+        Screen s;
+        s.open();
+        s.ws.StringGrid1Click(7);
+        s.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN2 SET KKYU1 = 111111 WHERE KCO = 1 AND "
+                                             "NENDO = 2023 AND SCO = 7"));
+        const QString before = s.stored("HCO || '|' || NGOUHOU || '|' || KKYU1", 7);
+        s.enter("cmbHyouka", "1");
+        s.env.messages.expect(
+            ChangedByOtherText(QStringLiteral("社員 7 %1 ").arg(s.text("txtWorkerName"))));
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored("HCO || '|' || NGOUHOU || '|' || KKYU1", 7), before);
+        QCOMPARE(s.text("cmbWorkerCode"), QStringLiteral("7"));
+        QCOMPARE(s.text("txtBKihon1"), QStringLiteral("111,111"));
+        QCOMPARE(s.list().employeeCount(), 60);
+        QVERIFY(!s.ws.isWindowModified());
+        s.type("cmbHyouka", "1");
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored("HCO || '|' || KKYU1", 7), QStringLiteral("1|111111"));
     }
 
     void amountsAsAHurriedUserTypesThem() {
