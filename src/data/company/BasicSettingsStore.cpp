@@ -1,6 +1,7 @@
 #include "data/company/BasicSettingsStore.h"
 
 #include "data/db/BoundStatement.h"
+#include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 
@@ -10,7 +11,59 @@ QString colorOrBlack(const QString& text) {
     return text.isEmpty() ? QStringLiteral("clBlack") : text;
 }
 
+// Each area of the screen is its own record: a save writes only the areas changed, so only
+// another person's save of those areas refuses it. The reads name the columns the save writes.
+QVector<GuardedRecord> settingsRecords(const CompanyYear& cy, SettingsAreas areas) {
+    QVector<GuardedRecord> records;
+    const TDM::Binds key = {cy.kco, cy.nendo};
+    const QString of = QStringLiteral("/%1/%2").arg(cy.kco).arg(cy.nendo);
+    if (hasArea(areas, SettingsArea::CompanyOptions))
+        records.push_back({QStringLiteral("OPTIONS") + of,
+                           QStringLiteral("日付処理の設定"),
+                           {{TDM::ACN1,
+                             QStringLiteral("SELECT FNK, KDATE, REKI FROM MKIGYOU1 WHERE KCO = ? "
+                                            "AND NENDO = ?"),
+                             key}}});
+    if (hasArea(areas, SettingsArea::EraTable)) {
+        QString columns;
+        for (int i = 1; i <= 3; ++i)
+            columns += QStringLiteral("REKI%1, SNEN%1, STSUKI%1, SHI%1, ").arg(i);
+        records.push_back({QStringLiteral("ERAS"),
+                           QStringLiteral("暦変換表"),
+                           {{TDM::ACN1,
+                             QStringLiteral("SELECT ") + columns +
+                                 QStringLiteral("FREKI FROM MSEIGYO WHERE CO = 0"),
+                             {}}}});
+    }
+    if (hasArea(areas, SettingsArea::Marks))
+        records.push_back({QStringLiteral("MARKS") + of,
+                           QStringLiteral("マーク設定"),
+                           {{TDM::ACN2,
+                             QStringLiteral("SELECT MKCO, MARK, HANREI, MKCOLOR, MKSIZE, KCOLOR, "
+                                            "KSYURUI, KHABA FROM MMARK WHERE KCO = ? AND NENDO = "
+                                            "? ORDER BY MKCO"),
+                             key}}});
+    if (hasArea(areas, SettingsArea::Graph))
+        records.push_back({QStringLiteral("GRAPH") + of,
+                           QStringLiteral("グラフ設定"),
+                           {{TDM::ACN2,
+                             QStringLiteral("SELECT GSCO, CCOLOR, CSYURUI, CHABA FROM MGRAPH "
+                                            "WHERE KCO = ? AND NENDO = ? ORDER BY GSCO"),
+                             key}}});
+    return records;
+}
+
+constexpr SettingsAreas AllAreas = int(SettingsArea::CompanyOptions) | int(SettingsArea::EraTable) |
+                                   int(SettingsArea::Marks) | int(SettingsArea::Graph);
+
 } // namespace
+
+bool RememberLoadedBasicSettings(const CompanyYear& cy) {
+    for (const GuardedRecord& r : settingsRecords(cy, AllAreas))
+        if (!RememberRecord(r))
+            return false;
+    return true;
+}
 
 void LoadBasicSettings(const CompanyYear& cy, BasicSettings* s) {
     *s = BasicSettings();
@@ -125,7 +178,14 @@ bool SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, SettingsAr
     Transaction tx(files);
     if (!tx.ok())
         return false;
+    const QVector<GuardedRecord> records = settingsRecords(cy, changed);
+    for (const GuardedRecord& r : records)
+        if (RecheckRecord(r) != RecordState::Unchanged)
+            return false;
     if (!ExecEach(TDM::ACN1, controlRows) || !ExecEach(TDM::ACN2, dataRows))
         return false;
+    for (const GuardedRecord& r : records)
+        if (!RememberSaved(r))
+            return false;
     return tx.commit();
 }

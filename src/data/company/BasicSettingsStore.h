@@ -10,8 +10,13 @@
 // stays at its default, colours "clBlack".
 void LoadBasicSettings(const CompanyYear& company, BasicSettings* settings);
 
+// Remembers every area as the settings screen loads it: a later save of an area is refused
+// when another person saved that area in between (see RecordGuard).
+bool RememberLoadedBasicSettings(const CompanyYear& company);
+
 // Writes the changed areas in one transaction: all of them land or none. False when nothing
-// was written (the data module has told the user why). The caller then has the project read
-// its settings again.
+// was written (the data module has told the user why; LastSaveFoundRecordChanged() tells a
+// refusal over another person's save). The caller then has the project read its settings
+// again.
 bool SaveBasicSettings(const CompanyYear& company, const BasicSettings& settings,
                        SettingsAreas changed);

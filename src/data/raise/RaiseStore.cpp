@@ -83,9 +83,18 @@ BoundStatement raiseUpdate(const CompanyYear& cy, const RaiseEntry& e) {
     return UpdateStatement(QStringLiteral("MSYAIN2"), c, EmployeeWhere, {cy.kco, cy.nendo, e.SCO});
 }
 
+GuardedRecord evaluationRecord(const CompanyYear& cy) {
+    return {QStringLiteral("MHYOUKA/%1/%2").arg(cy.kco).arg(cy.nendo),
+            QStringLiteral("評価の変換"),
+            {{TDM::ACN2,
+              QStringLiteral("SELECT HCO, HKIGOU, SGOUSU FROM MHYOUKA") + CompanyWhere +
+                  QStringLiteral(" ORDER BY HCO"),
+              companyBinds(cy)}}};
+}
+
 } // namespace
 
-bool LoadEvaluationCodes(const CompanyYear& cy, EvaluationCodes& codes) {
+bool LoadEvaluationCodes(const CompanyYear& cy, EvaluationCodes& codes, bool forEditing) {
     codes.clear();
     TQuery q = DM().select(TDM::ACN2,
                            QStringLiteral("SELECT HCO, HKIGOU, SGOUSU FROM MHYOUKA") +
@@ -96,7 +105,7 @@ bool LoadEvaluationCodes(const CompanyYear& cy, EvaluationCodes& codes) {
     for (; !q.eof(); q.next())
         codes << EvaluationCode{q.asInt(QStringLiteral("HCO")), q.asText(QStringLiteral("HKIGOU")),
                                 q.asInt(QStringLiteral("SGOUSU"))};
-    return true;
+    return !forEditing || RememberRecord(evaluationRecord(cy));
 }
 
 bool SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes) {
@@ -108,7 +117,10 @@ bool SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes) {
                                                          {"HCO", c.code},
                                                          {"HKIGOU", c.symbol},
                                                          {"SGOUSU", c.steps}});
-    return ExecTogether(TDM::Files::Data, TDM::ACN2, s);
+    const GuardedRecord record = evaluationRecord(cy);
+    Transaction tx(TDM::Files::Data);
+    return tx.ok() && RecheckRecord(record) == RecordState::Unchanged && ExecEach(TDM::ACN2, s) &&
+           RememberSaved(record) && tx.commit();
 }
 
 bool LoadRaiseList(const CompanyYear& cy, int grade, QVector<RaiseListRow>& rows) {

@@ -11,9 +11,11 @@
 // columns of MSYAIN2 and the rows the raise input lists. Failing statements are reported by the
 // data module; a save lands whole or not at all.
 
-// The evaluation codes in code order. False when the read failed.
-bool LoadEvaluationCodes(const CompanyYear& cy, EvaluationCodes& codes);
-// Replaces the year's codes with these.
+// The evaluation codes in code order. False when the read failed. forEditing: the conversion
+// screen's load, whose save is refused when another person saves the codes in between.
+bool LoadEvaluationCodes(const CompanyYear& cy, EvaluationCodes& codes, bool forEditing = false);
+// Replaces the year's codes with these (refused, nothing written, over another person's save:
+// LastSaveFoundRecordChanged()).
 bool SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes);
 
 // What the raise input lists of one employee.

@@ -5,6 +5,7 @@
 #include "core/common/DisplayTexts.h"
 #include "core/common/Messages.h"
 #include "data/company/BasicSettingsStore.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/Dialogs.h"
@@ -446,6 +447,7 @@ void TWS0070::prepare() {
 
 void TWS0070::load() {
     LoadBasicSettings(Project::current()->companyYear(), &m_values);
+    RememberLoadedBasicSettings(Project::current()->companyYear());
     showValues();
 }
 
@@ -659,6 +661,11 @@ void TWS0070::btnAddClick() {
         return;
     // On failure the changes stay marked, so the user can save them again.
     if (SaveBasicSettings(Project::current()->companyYear(), m_values, m_changed)) {
+        clearChanged();
+        Project::current()->reloadSettings();
+    } else if (LastSaveFoundRecordChanged()) {
+        // Said why; what the other person saved replaces the edits.
+        load();
         clearChanged();
         Project::current()->reloadSettings();
     }

@@ -1,6 +1,7 @@
 #include "gui/raise/WS3020_EvaluationConversion.h"
 
 #include "core/common/Messages.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "data/raise/RaiseStore.h"
 #include "gui/common/Controls.h"
@@ -112,7 +113,7 @@ void TWS3020::start() {
 
 void TWS3020::load() {
     EvaluationCodes codes;
-    LoadEvaluationCodes(Project::current()->companyYear(), codes);
+    LoadEvaluationCodes(Project::current()->companyYear(), codes, true);
     showRows(EvaluationGridRows(codes));
     goTo(0, GridCode);
 }
@@ -201,8 +202,12 @@ void TWS3020::btnAddClick() {
     }
     {
         Hourglass wait;
-        if (!SaveEvaluationCodes(Project::current()->companyYear(), EvaluationCodesOfGrid(all)))
-            return; // nothing written; the data module has said why
+        if (!SaveEvaluationCodes(Project::current()->companyYear(), EvaluationCodesOfGrid(all))) {
+            // Nothing written and said why; another person's codes replace the edits.
+            if (LastSaveFoundRecordChanged())
+                load();
+            return;
+        }
     }
     load();
 }

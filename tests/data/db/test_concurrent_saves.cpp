@@ -1,6 +1,7 @@
 // Two people working on the same company at once, each through their own data module: a save
 // from what was loaded before the other person's save is refused and loses nothing of theirs;
 // loaded again, it goes through. (The employee screen's own case is with the employee store.)
+#include "data/company/BasicSettingsStore.h"
 #include "data/company/CompanyStore.h"
 #include "data/db/RecordGuard.h"
 #include "data/design/DesignStore.h"
@@ -127,6 +128,78 @@ private Q_SLOTS:
         QVERIFY(UpdateEmployee(Sample, e));
         QCOMPARE(SaveRaise(Sample, entryOf(mine)), RaiseSaveResult::Saved);
         QCOMPARE(env.scalar(TDM::ACN2, pay), QStringLiteral("改名'二/123456/2/3000"));
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    // The basic settings are saved area by area: another person's save of one area refuses
+    // mine of that area only.
+    void basicSettingsByArea() {
+        TestEnvironment env;
+        env.openDatabases();
+        OtherPerson other(env);
+        BasicSettings mine, theirs;
+        env.dm.makeCurrent();
+        LoadBasicSettings(Sample, &mine);
+        QVERIFY(RememberLoadedBasicSettings(Sample));
+        other.dm.makeCurrent();
+        LoadBasicSettings(Sample, &theirs);
+        QVERIFY(RememberLoadedBasicSettings(Sample));
+        theirs.marks[0].legend = QStringLiteral("先の凡例");
+        theirs.eras[2].name = QStringLiteral("令和'");
+        QVERIFY(SaveBasicSettings(Sample, theirs,
+                                  int(SettingsArea::Marks) | int(SettingsArea::EraTable)));
+
+        env.dm.makeCurrent();
+        const QString legends = QStringLiteral("SELECT HANREI FROM MMARK WHERE KCO = 1 AND NENDO "
+                                               "= 2023 AND MKCO IN (1, 2) ORDER BY MKCO");
+        const QStringList theirLegends = env.rows(TDM::ACN2, legends);
+        mine.marks[1].legend = QStringLiteral("後の凡例");
+        env.messages.expect(ChangedByOtherText(QStringLiteral("マーク設定")));
+        QVERIFY(!SaveBasicSettings(Sample, mine, int(SettingsArea::Marks)));
+        QVERIFY(LastSaveFoundRecordChanged());
+        VERIFY_MESSAGES(env.messages);
+        QCOMPARE(env.rows(TDM::ACN2, legends), theirLegends);
+        // The graph lines were not touched by them: that save goes through.
+        mine.graphLines[0].lineWidth = 3;
+        QVERIFY(SaveBasicSettings(Sample, mine, int(SettingsArea::Graph)));
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT CHABA FROM MGRAPH WHERE KCO = 1 "
+                                                      "AND NENDO = 2023 AND GSCO = 1")),
+                 QStringLiteral("3"));
+        QCOMPARE(env.scalar(TDM::ACN1, QStringLiteral("SELECT REKI3 FROM MSEIGYO WHERE CO = 0")),
+                 QStringLiteral("令和'"));
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    void evaluationCodes() {
+        TestEnvironment env;
+        env.openDatabases();
+        OtherPerson other(env);
+        EvaluationCodes mine, theirs;
+        env.dm.makeCurrent();
+        QVERIFY(LoadEvaluationCodes(Sample, mine, true));
+        other.dm.makeCurrent();
+        QVERIFY(LoadEvaluationCodes(Sample, theirs, true));
+        theirs[0].steps = 9;
+        QVERIFY(SaveEvaluationCodes(Sample, theirs));
+
+        env.dm.makeCurrent();
+        const QString table = QStringLiteral("SELECT HCO, HKIGOU, SGOUSU FROM MHYOUKA WHERE KCO = "
+                                             "1 AND NENDO = 2023 ORDER BY HCO");
+        const QStringList stored = env.rows(TDM::ACN2, table);
+        mine.removeLast();
+        env.messages.expect(ChangedByOtherText(QStringLiteral("評価の変換")));
+        QVERIFY(!SaveEvaluationCodes(Sample, mine));
+        VERIFY_MESSAGES(env.messages);
+        QCOMPARE(env.rows(TDM::ACN2, table), stored);
+        QVERIFY(LoadEvaluationCodes(Sample, mine, true));
+        QCOMPARE(mine[0].steps, 9);
+        mine.removeLast();
+        QVERIFY(SaveEvaluationCodes(Sample, mine));
+        QCOMPARE(env.rows(TDM::ACN2, table).size(), stored.size() - 1);
+        // Their next save from their old load is now refused in turn.
+        other.dm.makeCurrent();
+        env.messages.expect(ChangedByOtherText(QStringLiteral("評価の変換")));
+        QVERIFY(!SaveEvaluationCodes(Sample, theirs));
         VERIFY_MESSAGES(env.messages);
     }
 

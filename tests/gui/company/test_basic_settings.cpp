@@ -1,5 +1,6 @@
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
+#include "data/db/RecordGuard.h"
 #include "gui/company/WS0070_BasicSettings.h"
 #include "support/gui/ScriptedDialogs.h"
 
@@ -326,6 +327,29 @@ private Q_SLOTS:
         QCOMPARE(Project::current()->ageBase().mode, 0);
         QCOMPARE(Project::current()->eraMode(), 0);
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // Another person saved the marks after the screen loaded them: the save is refused, theirs
+    // stay, and the screen shows them in place of the edits.
+    void refusedSaveShowsTheOtherPersonsMarks() {
+        Screen s;
+        s.env.exec(TDM::ACN2, QStringLiteral("UPDATE MMARK SET HANREI = '先の凡例'") + Where +
+                                  QStringLiteral(" AND MKCO = 1"));
+        s.page(1);
+        s.type("txtHanrei2", QStringLiteral("後の凡例"));
+        s.env.messages.expect(ChangedByOtherText(QStringLiteral("マーク設定")));
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.markRow(1, QStringLiteral("HANREI")), QStringList{QStringLiteral("先の凡例")});
+        QVERIFY(s.markRow(2, QStringLiteral("HANREI")) != QStringList{QStringLiteral("後の凡例")});
+        QCOMPARE(s.get<QLineEdit>("txtHanrei1")->text(), QStringLiteral("先の凡例"));
+        QCOMPARE(QStringList{s.get<QLineEdit>("txtHanrei2")->text()},
+                 s.markRow(2, QStringLiteral("HANREI")));
+        QVERIFY(!s.dlg->isWindowModified());
+        s.type("txtHanrei2", QStringLiteral("後の凡例"));
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.markRow(2, QStringLiteral("HANREI")), QStringList{QStringLiteral("後の凡例")});
     }
 
     void aFailedSaveWritesNothing() {

@@ -1,4 +1,5 @@
 // The evaluation conversion grid: loading, Enter, the checks of a save and what it stores.
+#include "data/db/RecordGuard.h"
 #include "gui/raise/WS3020_EvaluationConversion.h"
 #include "support/gui/ScriptedDialogs.h"
 
@@ -83,6 +84,27 @@ private Q_SLOTS:
         QCOMPARE(s.stored().size(), 5);
         QCOMPARE(s.grid->rowCount(), 5);
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // Another person saved the codes after the screen loaded them: the save is refused, theirs
+    // stay, and the grid shows them in place of the edits.
+    void refusedSaveShowsTheOtherPersonsCodes() {
+        Screen s;
+        s.open();
+        s.env.exec(TDM::ACN2, "UPDATE MHYOUKA SET SGOUSU = 8 WHERE KCO = 1 AND NENDO = 2023 AND "
+                              "HCO = 1");
+        const QStringList theirs = s.stored();
+        s.typeInCell(1, 3, "7", false);
+        s.env.messages.expect(ChangedByOtherText(QStringLiteral("評価の変換")));
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored(), theirs);
+        QCOMPARE(s.cell(0, 3), QStringLiteral("8"));
+        QCOMPARE(s.cell(1, 3), theirs[1].section(QLatin1Char('|'), 2));
+        s.typeInCell(1, 3, "7");
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored()[1], QStringLiteral("2|A|7"));
     }
 
     void refusesWhatCannotBeStored() {
