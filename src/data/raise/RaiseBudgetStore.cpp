@@ -1,6 +1,7 @@
 #include "data/raise/RaiseBudgetStore.h"
 
 #include "data/db/BoundStatement.h"
+#include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 #include "data/project/Project.h"
@@ -14,9 +15,17 @@ const QString Where = QStringLiteral("WHERE KCO = ? AND NENDO = ?");
 const QString MonthsColumn = QStringLiteral("SYOUYOTSUKI");
 const QString RateColumn = QStringLiteral("HUTANRITSU");
 
+GuardedRecord settingsRecord(const CompanyYear& cy) {
+    return {QStringLiteral("BUDGET/%1/%2").arg(cy.kco).arg(cy.nendo),
+            QStringLiteral("昇給原資の設定"),
+            {{TDM::ACN2,
+              QStringLiteral("SELECT SYOUYOTSUKI, HUTANRITSU FROM MKIGYOU2 ") + Where,
+              {cy.kco, cy.nendo}}}};
+}
+
 } // namespace
 
-LoadResult LoadRaiseBudgetSettings(const CompanyYear& cy, RaiseBudgetSettings& s) {
+LoadResult LoadRaiseBudgetSettings(const CompanyYear& cy, RaiseBudgetSettings& s, bool forEditing) {
     s = RaiseBudgetSettings();
     // Every column, so that a file without the two columns still reads (as the defaults).
     const TQuery q = DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM MKIGYOU2 ") + Where,
@@ -29,6 +38,8 @@ LoadResult LoadRaiseBudgetSettings(const CompanyYear& cy, RaiseBudgetSettings& s
         s.bonusMonths = q.asCurrency(MonthsColumn);
     if (q.hasField(RateColumn))
         s.onCostPercent = q.asCurrency(RateColumn);
+    if (forEditing && !RememberRecord(settingsRecord(cy)))
+        return LoadResult::Failed;
     return LoadResult::Found;
 }
 
@@ -37,11 +48,24 @@ BudgetSaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudge
         QStringLiteral("MKIGYOU2"),
         {{"SYOUYOTSUKI", BindValue(s.bonusMonths)}, {"HUTANRITSU", BindValue(s.onCostPercent)}},
         Where, {cy.kco, cy.nendo});
+    const GuardedRecord record = settingsRecord(cy);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok() || !DM().exec(TDM::ACN2, update.sql, update.binds))
+    if (!tx.ok())
+        return BudgetSaveResult::Failed;
+    switch (RecheckRecord(record)) {
+    case RecordState::Unchanged:
+        break;
+    case RecordState::Changed:
+        return BudgetSaveResult::Changed;
+    case RecordState::Failed:
+        return BudgetSaveResult::Failed;
+    }
+    if (!DM().exec(TDM::ACN2, update.sql, update.binds))
         return BudgetSaveResult::Failed;
     if (DM().changedRows() != 1)
         return BudgetSaveResult::Missing; // rolled back with the scope
+    if (!RememberSaved(record))
+        return BudgetSaveResult::Failed;
     return tx.commit() ? BudgetSaveResult::Saved : BudgetSaveResult::Failed;
 }
 

@@ -13,11 +13,15 @@
 
 // The two settings of the company year. A company file made before they were kept has no
 // columns for them: it reads the defaults. Missing when the company year has no settings row.
-LoadResult LoadRaiseBudgetSettings(const CompanyYear& cy, RaiseBudgetSettings& settings);
+// forEditing: the screen's load, whose save is refused when another person saves the settings
+// in between.
+LoadResult LoadRaiseBudgetSettings(const CompanyYear& cy, RaiseBudgetSettings& settings,
+                                   bool forEditing = false);
 
 enum class BudgetSaveResult {
     Saved,
     Missing, // the company year has no settings row: nothing written
+    Changed, // another person saved them since the load for editing: told, nothing written
     Failed   // reported by the data module: nothing written
 };
 // Both settings or neither.

@@ -132,7 +132,7 @@ bool TWS3040::prepare() {
     m_exits->forget();
     const CompanyYear cy = openCompany();
     RaiseBudgetSettings settings;
-    switch (LoadRaiseBudgetSettings(cy, settings)) {
+    switch (LoadRaiseBudgetSettings(cy, settings, true)) {
     case LoadResult::Found:
         break;
     case LoadResult::Missing:
@@ -228,6 +228,9 @@ void TWS3040::btnAddClick() {
         break;
     case BudgetSaveResult::Missing:
         Msg::info(QStringLiteral("企業マスターが存在しません。"));
+        break;
+    case BudgetSaveResult::Changed:
+        prepare(); // said why; the other person's settings replace the edits
         break;
     case BudgetSaveResult::Failed:
         break; // nothing written; the data module has said why

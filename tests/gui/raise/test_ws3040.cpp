@@ -3,6 +3,7 @@
 // settings, the print and the workbook, a company without employees and a year without a
 // wage table.
 #include "core/common/NumberText.h"
+#include "data/db/RecordGuard.h"
 #include "gui/raise/WS3040_RaiseBudget.h"
 #include "gui/report/PrintPreview_ReportPreview.h"
 #include "gui/report/ReportView.h"
@@ -134,6 +135,27 @@ private Q_SLOTS:
         s.click("btnClose");
         QVERIFY(!s.ws->isVisible());
         VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // Another person registered the settings after the screen loaded them: the save is
+    // refused, theirs stay, and the screen shows them and the budget they give.
+    void refusedSaveShowsTheOtherPersonsSettings() {
+        Screen s;
+        s.open();
+        s.env.exec(TDM::ACN2, "UPDATE MKIGYOU2 SET HUTANRITSU = 20 WHERE KCO = 1 AND NENDO = 2023");
+        s.type("txtSyouyo", QStringLiteral("2"), false);
+        s.env.messages.expect(ChangedByOtherText(QStringLiteral("昇給原資の設定")));
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.saved(), QStringLiteral("0|20"));
+        QCOMPARE(s.box("txtSyouyo")->text(), QStringLiteral("0"));
+        QCOMPARE(s.box("txtHutan")->text(), QStringLiteral("20"));
+        QCOMPARE(s.total(QStringLiteral("法定福利費等")), QStringLiteral("607,920"));
+        QVERIFY(!s.ws->isWindowModified());
+        s.type("txtSyouyo", QStringLiteral("2"), false);
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.saved(), QStringLiteral("2|20"));
     }
 
     void printsAndSavesTheBudgetShown() {
