@@ -1,9 +1,56 @@
 #include "data/analysis/ReferenceStore.h"
 
+#include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 
 namespace {
+
+// What a master screen loaded of one code, as its save compares it (see RecordGuard).
+GuardedRecord livingCostRecord(int code) {
+    return {QStringLiteral("MSEIKEI/%1").arg(code),
+            QStringLiteral("生計費コード %1 ").arg(code),
+            {{TDM::ACN2,
+              QStringLiteral("SELECT SNIN, SNENREI, SEIKEIHI, YURITSU, STRITSU, TNRITSU, KKRITSU, "
+                             "DEDOKORO, TCHIIKI, CJITEN, NSUCHI FROM MSEIKEI WHERE SKCO = ? ORDER "
+                             "BY SNIN, SNENREI"),
+              {code}}}};
+}
+GuardedRecord modelDataRecord(int code) {
+    return {QStringLiteral("MDEL/%1").arg(code),
+            QStringLiteral("モデルコード %1 ").arg(code),
+            {{TDM::ACN1, QStringLiteral("SELECT * FROM MDEL WHERE MDCO = ?"), {code}}}};
+}
+GuardedRecord modelWageRecord(int model, int code) {
+    return {QStringLiteral("MDCHINGIN/%1/%2").arg(model).arg(code),
+            QStringLiteral("モデル %1 の賃金コード %2 ").arg(model).arg(code),
+            {{TDM::ACN1,
+              QStringLiteral("SELECT * FROM MDCHINGIN WHERE MDCO = ? AND MCCO = ?"),
+              {model, code}}}};
+}
+
+// Inserts the wage, or changes it when the code has one.
+bool writeModelWage(int model, const ModelWageRow& r, bool exists) {
+    if (exists)
+        return DM().exec(TDM::ACN1,
+                         QStringLiteral("UPDATE MDCHINGIN SET NENREI = ?, KNENSU = ?, KKIN = ?, "
+                                        "SKIN = ?, SYOUYO = ?, NENSYU = ?, SENSYU = ?, "
+                                        "KKNENSU = ? WHERE MDCO = ? AND MCCO = ?"),
+                         {r.age, r.service, BindValue(r.basic), BindValue(r.scheduled),
+                          BindValue(r.bonus), BindValue(r.annual), r.lineKind, r.experience, model,
+                          r.code});
+    return DM().exec(TDM::ACN1,
+                     QStringLiteral("INSERT INTO MDCHINGIN (MDCO, MCCO, NENREI, KNENSU, KKIN, "
+                                    "SKIN, SYOUYO, NENSYU, SENSYU, KKNENSU) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                     {model, r.code, r.age, r.service, BindValue(r.basic), BindValue(r.scheduled),
+                      BindValue(r.bonus), BindValue(r.annual), r.lineKind, r.experience});
+}
+
+// Inside the save's transaction: whether the record is as it was loaded.
+bool unchangedWithin(const GuardedRecord& record) {
+    return RecheckRecord(record) == RecordState::Unchanged;
+}
 
 LivingCostRow livingCostRow(const TQuery& q) {
     LivingCostRow r;
@@ -54,9 +101,14 @@ QVector<LivingCostRow> LoadLivingCostTable(int code, bool* failed) {
     return rows;
 }
 
+bool RememberLoadedLivingCost(int code) {
+    return RememberRecord(livingCostRecord(code));
+}
+
 bool SaveLivingCostTable(int code, const QVector<LivingCostRow>& rows, const CompanyYear& cy) {
+    const GuardedRecord record = livingCostRecord(code);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
+    if (!tx.ok() || !unchangedWithin(record))
         return false;
     if (!DM().exec(TDM::ACN2, QStringLiteral("DELETE FROM MSEIKEI WHERE SKCO = ?"), {code}))
         return false;
@@ -73,7 +125,7 @@ bool SaveLivingCostTable(int code, const QVector<LivingCostRow>& rows, const Com
                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                        values))
         return false;
-    return tx.commit();
+    return RememberSaved(record) && tx.commit();
 }
 
 bool DeleteLivingCostTable(int code) {
@@ -98,20 +150,29 @@ std::optional<ModelDataRecord> LoadModelData(int code, bool* failed) {
     return r;
 }
 
+bool RememberLoadedModelData(int code) {
+    return RememberRecord(modelDataRecord(code));
+}
+
 bool SaveModelData(const ModelDataRecord& r, bool exists) {
-    if (exists)
-        return DM().exec(TDM::ACN1,
-                         QStringLiteral("UPDATE MDEL SET MDNA = ?, DEDOKORO = ?, TCHIIKI = ?, "
-                                        "JSU = ?, CJITEN = ?, GYOUSYU = ?, KIBO = ?, BIKOU = ? "
-                                        "WHERE MDCO = ?"),
-                         {r.name, r.source, r.region, r.firms, r.surveyed, r.industry, r.size,
-                          r.remarks, r.code});
-    return DM().exec(
-        TDM::ACN1,
-        QStringLiteral("INSERT INTO MDEL (MDCO, MDNA, DEDOKORO, TCHIIKI, JSU, "
-                       "CJITEN, GYOUSYU, KIBO, BIKOU) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {r.code, r.name, r.source, r.region, r.firms, r.surveyed, r.industry, r.size, r.remarks});
+    const GuardedRecord record = modelDataRecord(r.code);
+    Transaction tx(TDM::Files::Control);
+    if (!tx.ok() || !unchangedWithin(record))
+        return false;
+    const bool written =
+        exists ? DM().exec(TDM::ACN1,
+                           QStringLiteral("UPDATE MDEL SET MDNA = ?, DEDOKORO = ?, TCHIIKI = ?, "
+                                          "JSU = ?, CJITEN = ?, GYOUSYU = ?, KIBO = ?, BIKOU = ? "
+                                          "WHERE MDCO = ?"),
+                           {r.name, r.source, r.region, r.firms, r.surveyed, r.industry, r.size,
+                            r.remarks, r.code})
+               : DM().exec(TDM::ACN1,
+                           QStringLiteral("INSERT INTO MDEL (MDCO, MDNA, DEDOKORO, TCHIIKI, JSU, "
+                                          "CJITEN, GYOUSYU, KIBO, BIKOU) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           {r.code, r.name, r.source, r.region, r.firms, r.surveyed, r.industry,
+                            r.size, r.remarks});
+    return written && RememberSaved(record) && tx.commit();
 }
 
 bool DeleteModelData(int code) {
@@ -145,21 +206,16 @@ std::optional<ModelWageRow> LoadModelWage(int model, int code, bool* failed) {
     return modelWageRow(q);
 }
 
+bool RememberLoadedModelWage(int model, int code) {
+    return RememberRecord(modelWageRecord(model, code));
+}
+
 bool SaveModelWage(int model, const ModelWageRow& r, bool exists) {
-    if (exists)
-        return DM().exec(TDM::ACN1,
-                         QStringLiteral("UPDATE MDCHINGIN SET NENREI = ?, KNENSU = ?, KKIN = ?, "
-                                        "SKIN = ?, SYOUYO = ?, NENSYU = ?, SENSYU = ?, "
-                                        "KKNENSU = ? WHERE MDCO = ? AND MCCO = ?"),
-                         {r.age, r.service, BindValue(r.basic), BindValue(r.scheduled),
-                          BindValue(r.bonus), BindValue(r.annual), r.lineKind, r.experience, model,
-                          r.code});
-    return DM().exec(TDM::ACN1,
-                     QStringLiteral("INSERT INTO MDCHINGIN (MDCO, MCCO, NENREI, KNENSU, KKIN, "
-                                    "SKIN, SYOUYO, NENSYU, SENSYU, KKNENSU) "
-                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                     {model, r.code, r.age, r.service, BindValue(r.basic), BindValue(r.scheduled),
-                      BindValue(r.bonus), BindValue(r.annual), r.lineKind, r.experience});
+    const GuardedRecord record = modelWageRecord(model, r.code);
+    Transaction tx(TDM::Files::Control);
+    if (!tx.ok() || !unchangedWithin(record))
+        return false;
+    return writeModelWage(model, r, exists) && RememberSaved(record) && tx.commit();
 }
 
 bool DeleteModelWage(int model, int code) {

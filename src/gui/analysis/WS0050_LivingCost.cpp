@@ -7,6 +7,7 @@
 #include "core/common/NumberText.h"
 #include "data/analysis/ReferenceStore.h"
 #include "data/company/CompanyStore.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
@@ -217,6 +218,7 @@ void TWS0050::showCode(int code) {
 void TWS0050::loadCode(int code) {
     bool failed = false;
     const QVector<LivingCostRow> rows = LoadLivingCostTable(code, &failed);
+    failed = failed || !RememberLoadedLivingCost(code);
     txtCureentNo->clear();
     for (qsizetype i = 0; i < m_codes.size(); ++i)
         if (m_codes[i].code.toInt() == code)
@@ -355,8 +357,15 @@ void TWS0050::btnAddClick() {
         row.data.notes = txtNyuryokuchi->text();
         stored.push_back(row.data);
     }
-    if (!SaveLivingCostTable(code, stored, Project::current()->companyYear()))
-        return; // reported; the table keeps its old rows and the form what was typed
+    if (!SaveLivingCostTable(code, stored, Project::current()->companyYear())) {
+        // Reported; the table keeps its old rows and the form what was typed, unless another
+        // person saved the code meanwhile: then the form shows theirs.
+        if (LastSaveFoundRecordChanged()) {
+            buildLists();
+            moveTo(code);
+        }
+        return;
+    }
     clearForm();
     buildLists();
     txtCureentNo->clear();

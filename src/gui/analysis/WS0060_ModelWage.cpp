@@ -6,6 +6,7 @@
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "data/analysis/ReferenceStore.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
@@ -264,6 +265,7 @@ void TWS0060::clearForm() {
 
 void TWS0060::loadCode(int code) {
     const std::optional<ModelWageRow> r = LoadModelWage(model(), code);
+    RememberLoadedModelWage(model(), code);
     if (!r) {
         m_state = NewCode;
         return;
@@ -381,8 +383,11 @@ void TWS0060::btnAddClick() {
     r.annual = NumberOfText(txtNensyu->text());
     bool failed = false;
     const bool exists = LoadModelWage(model(), code, &failed).has_value();
-    if (failed || !SaveModelWage(model(), r, exists))
+    if (failed || !SaveModelWage(model(), r, exists)) {
+        if (LastSaveFoundRecordChanged()) // said why; the form shows what they saved
+            showSavedByOther(code);
         return;
+    }
     clearForm();
     loadList();
     setWindowModified(false);
@@ -442,6 +447,24 @@ void TWS0060::moveTo(int row, const QString& position) {
     selectRow(row);
     txtCureentNo->setText(position);
     loadCode(m_code);
+    setWindowModified(false);
+}
+
+void TWS0060::showSavedByOther(int code) {
+    loadList();
+    for (int row = 1; row <= m_rows.size(); ++row)
+        if (m_rows[row - 1].code == code) {
+            moveTo(row, QString::number(row));
+            return;
+        }
+    // Deleted meanwhile: the code stays typed, as a new one.
+    m_code = code;
+    clearForm();
+    {
+        const QSignalBlocker quiet(cmbSalaryID);
+        cmbSalaryID->setEditText(QString::number(code));
+    }
+    loadCode(code);
     setWindowModified(false);
 }
 

@@ -48,6 +48,8 @@ private:
     bool cmbSalaryIDExit();
     bool cmbSensyuExit();
     bool askBeforeDropping(const QString& lastLine);
+    // After a save refused over another person's: the list and the code as stored now.
+    void showSavedByOther(int code);
     void moveTo(int row, const QString& position);
     int typedCode();
     int model() const;

@@ -7,6 +7,7 @@
 #include "core/common/NumberText.h"
 #include "data/analysis/ReferenceStore.h"
 #include "data/company/CompanyStore.h"
+#include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
@@ -202,6 +203,7 @@ void TWS0080::clearForm() {
 
 void TWS0080::loadCode(int code) {
     const std::optional<ModelDataRecord> r = LoadModelData(code);
+    RememberLoadedModelData(code);
     if (!r) {
         m_state = NewCode;
         return;
@@ -297,8 +299,13 @@ void TWS0080::btnAddClick() {
     // The stored row decides between change and insert, not how the code was reached.
     bool failed = false;
     const bool exists = LoadModelData(code, &failed).has_value();
-    if (failed || !SaveModelData(r, exists))
+    if (failed || !SaveModelData(r, exists)) {
+        if (LastSaveFoundRecordChanged()) { // said why; the form shows what they saved
+            buildLists();
+            moveTo(code);
+        }
         return;
+    }
     clearForm();
     buildLists();
     txtCureentNo->clear();

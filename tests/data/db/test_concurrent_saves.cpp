@@ -1,6 +1,7 @@
 // Two people working on the same company at once, each through their own data module: a save
 // from what was loaded before the other person's save is refused and loses nothing of theirs;
 // loaded again, it goes through. (The employee screen's own case is with the employee store.)
+#include "data/analysis/ReferenceStore.h"
 #include "data/company/BasicSettingsStore.h"
 #include "data/company/CompanyStore.h"
 #include "data/db/RecordGuard.h"
@@ -200,6 +201,84 @@ private Q_SLOTS:
         other.dm.makeCurrent();
         env.messages.expect(ChangedByOtherText(QStringLiteral("評価の変換")));
         QVERIFY(!SaveEvaluationCodes(Sample, theirs));
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    // The shared reference masters, one code at a time: living costs, a model's description
+    // and one of its wages; a code another person created meanwhile counts too.
+    void referenceMasters() {
+        TestEnvironment env;
+        env.openDatabases();
+        OtherPerson other(env);
+
+        env.dm.makeCurrent();
+        QVector<LivingCostRow> living = LoadLivingCostTable(1);
+        QVERIFY(!living.isEmpty());
+        QVERIFY(RememberLoadedLivingCost(1));
+        std::optional<ModelDataRecord> model = LoadModelData(1);
+        QVERIFY(model);
+        QVERIFY(RememberLoadedModelData(1));
+        QVERIFY(RememberLoadedModelData(77)); // typed as a new code
+        std::optional<ModelWageRow> wage = LoadModelWage(1, 1);
+        QVERIFY(wage);
+        QVERIFY(RememberLoadedModelWage(1, 1));
+
+        other.dm.makeCurrent();
+        QVector<LivingCostRow> theirLiving = LoadLivingCostTable(1);
+        QVERIFY(RememberLoadedLivingCost(1));
+        theirLiving[0].cost = Currency::fromInt(999);
+        QVERIFY(SaveLivingCostTable(1, theirLiving, Sample));
+        QVERIFY(RememberLoadedModelData(1));
+        ModelDataRecord theirModel = *model;
+        theirModel.name = QStringLiteral("先のモデル");
+        QVERIFY(SaveModelData(theirModel, true));
+        QVERIFY(RememberLoadedModelData(77));
+        ModelDataRecord created;
+        created.code = 77;
+        created.name = QStringLiteral("先に作成");
+        QVERIFY(SaveModelData(created, false));
+        QVERIFY(RememberLoadedModelWage(1, 1));
+        ModelWageRow theirWage = *wage;
+        theirWage.basic = Currency::fromInt(123456);
+        QVERIFY(SaveModelWage(1, theirWage, true));
+
+        env.dm.makeCurrent();
+        const QString stored = QStringLiteral(
+            "SELECT (SELECT SEIKEIHI FROM MSEIKEI WHERE SKCO = 1 ORDER BY SNIN, SNENREI LIMIT 1) "
+            "|| '/' || (SELECT count(*) FROM MSEIKEI WHERE SKCO = 1)");
+        const QString before = env.scalar(TDM::ACN2, stored);
+        living.removeLast();
+        env.messages.expect(ChangedByOtherText(QStringLiteral("生計費コード 1 ")));
+        QVERIFY(!SaveLivingCostTable(1, living, Sample));
+        QCOMPARE(env.scalar(TDM::ACN2, stored), before);
+        model->name = QStringLiteral("後のモデル");
+        env.messages.expect(ChangedByOtherText(QStringLiteral("モデルコード 1 ")));
+        QVERIFY(!SaveModelData(*model, true));
+        ModelDataRecord mine77;
+        mine77.code = 77;
+        mine77.name = QStringLiteral("後から作成");
+        env.messages.expect(ChangedByOtherText(QStringLiteral("モデルコード 77 ")));
+        QVERIFY(!SaveModelData(mine77, false));
+        wage->basic = Currency::fromInt(1);
+        env.messages.expect(ChangedByOtherText(QStringLiteral("モデル 1 の賃金コード 1 ")));
+        QVERIFY(!SaveModelWage(1, *wage, true));
+        VERIFY_MESSAGES(env.messages);
+        QCOMPARE(env.rows(TDM::ACN1, QStringLiteral("SELECT MDNA FROM MDEL WHERE MDCO IN (1, 77) "
+                                                    "ORDER BY MDCO")),
+                 (QStringList{QStringLiteral("先のモデル"), QStringLiteral("先に作成")}));
+        QCOMPARE(env.scalar(TDM::ACN1, QStringLiteral("SELECT KKIN FROM MDCHINGIN WHERE MDCO = 1 "
+                                                      "AND MCCO = 1")),
+                 QStringLiteral("123456"));
+
+        // Loaded again, each goes through.
+        living = LoadLivingCostTable(1);
+        QVERIFY(RememberLoadedLivingCost(1));
+        living.removeLast();
+        QVERIFY(SaveLivingCostTable(1, living, Sample));
+        QCOMPARE(env.scalar(TDM::ACN2, stored),
+                 QStringLiteral("999/%1").arg(before.section(QLatin1Char('/'), 1).toInt() - 1));
+        QVERIFY(RememberLoadedModelWage(1, 1));
+        QVERIFY(SaveModelWage(1, *wage, true));
         VERIFY_MESSAGES(env.messages);
     }
 

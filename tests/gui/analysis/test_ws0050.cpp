@@ -2,6 +2,7 @@
 // tables stored row by row, the refusals before anything is written, a failed save leaving the
 // old rows, and the moves with their question.
 
+#include "data/db/RecordGuard.h"
 #include "gui/analysis/WS0050_LivingCost.h"
 #include "support/gui/ScriptedDialogs.h"
 
@@ -144,6 +145,30 @@ private Q_SLOTS:
         QCOMPARE(f.rows(5).size(), 3);
         QVERIFY(f.rows(5).first().startsWith(QStringLiteral("1|2023|1|25|155|")));
         VERIFY_MESSAGES(f.env.messages);
+    }
+
+    // Another person saved the code after the screen loaded it: the save is refused, theirs
+    // stay, and the form shows them in place of the edits.
+    void refusedSaveShowsTheOtherPersonsTable() {
+        Fixture f;
+        f.type(QStringLiteral("txtSeikeihi2"), QStringLiteral("190"));
+        f.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSEIKEI SET SEIKEIHI = 120 WHERE SKCO = 1 AND "
+                                             "SNIN = 1"));
+        const QStringList theirs = f.rows(1);
+        f.type(QStringLiteral("txtSeikeihi2"), QStringLiteral("200"), false);
+        f.env.messages.expect(ChangedByOtherText(QStringLiteral("生計費コード 1 ")));
+        f.click(QStringLiteral("btnAdd"));
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.rows(1), theirs);
+        QCOMPARE(f.box(QStringLiteral("cmbSeikeiID"))->text(),
+                 QStringLiteral("1 : 人事院 標準生計費(令和4年勧告)"));
+        QCOMPARE(f.box(QStringLiteral("txtSeikeihi1"))->text(), QStringLiteral("120"));
+        QCOMPARE(f.box(QStringLiteral("txtSeikeihi2"))->text(), QStringLiteral("178.93"));
+        QVERIFY(!f.screen.isWindowModified());
+        f.type(QStringLiteral("txtSeikeihi2"), QStringLiteral("200"));
+        f.click(QStringLiteral("btnAdd"));
+        VERIFY_MESSAGES(f.env.messages);
+        QCOMPARE(f.rows(1)[1].section(QLatin1Char('|'), 4, 4), QStringLiteral("200"));
     }
 
     void movesAskBeforeDroppingChanges() {
