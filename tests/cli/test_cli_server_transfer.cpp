@@ -2,6 +2,7 @@
 #include "support/data/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -51,9 +52,15 @@ private slots:
             QSKIP("needs the test cluster");
         // The environment's database already holds the sample company: pushing it again must
         // name it and write nothing.
-        CliRun r =
-            runCli({QStringLiteral("server"), QStringLiteral("push"), QStringLiteral("--from"),
-                    QFileInfo(deliveredDir()).path() + QStringLiteral("/app"), env.serverUrl()});
+        // From a program folder of its own holding the delivered files (the build's program
+        // folder is not filled in every build).
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("DATA")));
+        for (const char* f : {"SEIGYO.db", "DATA.db"})
+            QVERIFY(QFile::copy(deliveredDir() + QLatin1Char('/') + QString::fromLatin1(f),
+                                folder.path() + QStringLiteral("/DATA/") + QString::fromLatin1(f)));
+        CliRun r = runCli({QStringLiteral("server"), QStringLiteral("push"),
+                           QStringLiteral("--from"), folder.path(), env.serverUrl()});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("company 1")), qPrintable(r.err));
 

@@ -224,6 +224,18 @@ bool TDM::exec(Conn connection, const QString& sql, const Binds& binds) {
     return run(connection, nullptr, sql, binds);
 }
 
+bool TDM::finish(QSqlQuery& q, bool ok, const QString& sql) {
+    if (!ok) {
+        const QString error = q.lastError().text();
+        q.finish();
+        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
+        reportFailure(error);
+        return false;
+    }
+    q.finish();
+    return true;
+}
+
 bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& rows) {
     m_changed = 0;
     const Conn c = routeFor(connection);
@@ -244,15 +256,7 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
         if (ok)
             m_changed += q.numRowsAffected();
     }
-    if (!ok) {
-        const QString error = q.lastError().text();
-        q.finish();
-        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
-        reportFailure(error);
-        return false;
-    }
-    q.finish();
-    return true;
+    return finish(q, ok, sql);
 }
 
 bool TDM::insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows) {
@@ -282,15 +286,7 @@ bool TDM::insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows
         if (ok)
             m_changed += q.numRowsAffected();
     }
-    if (!ok) {
-        const QString error = q.lastError().text();
-        q.finish();
-        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
-        reportFailure(error);
-        return false;
-    }
-    q.finish();
-    return true;
+    return finish(q, ok, sql);
 }
 
 bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {

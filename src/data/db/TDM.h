@@ -8,6 +8,7 @@
 #include <QVariantList>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 // The data module: the two connections through which every store reaches the databases.
 // ACN1 is the control file (SEIGYO.db), ACN2 the company file (DATA.db). A failing statement
@@ -84,6 +85,8 @@ private:
     bool run(Conn own, TQuery* rows, const QString& sql, const Binds& binds);
     // execEach of a plain INSERT on the server: many rows per statement, fewer round trips.
     bool insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows);
+    // Ends a statement of many executions: false, logged and reported when one failed.
+    bool finish(QSqlQuery& q, bool ok, const QString& sql);
     bool openServer(QString* error);
     QString statement(const QString& sql) const;
     void reportFailure(const QString& error);
