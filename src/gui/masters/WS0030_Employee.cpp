@@ -7,6 +7,7 @@
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
+#include "core/masters/ListMove.h"
 #include "data/db/RecordGuard.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/masters/EmployeeTransfer.h"
@@ -298,50 +299,20 @@ void TWS0030::moveFocus(QWidget* field) {
     m_exits->moveFocus(field);
 }
 
-void TWS0030::move(Move move) {
-    static const char* const lastLines[] = {
-        "【いいえ】:最初のデータ　へ。", "【いいえ】:前のデータ　へ。",
-        "【いいえ】:次のデータ　へ。", "【いいえ】:最後のデータ　へ。"};
-    if (!askBeforeDropping(QString::fromUtf8(lastLines[int(move)])))
+void TWS0030::move(ListMove move) {
+    if (!askBeforeDropping(ListMoveQuestionLine(move)))
         return;
-    const bool noCode = cmbWorker->currentText().trimmed().isEmpty();
-    const int count = m_list->employeeCount();
-    int target = 0;
-    int position = 0;
-    switch (move) {
-    case Move::First:
-        target = m_firstCode;
-        position = 1;
-        break;
-    case Move::Back:
-        if (noCode) {
-            target = m_firstCode;
-            position = 1;
-        } else {
-            if (m_currentCode == m_firstCode)
-                return;
-            position = qBound(1, m_currentRow - 1, qMax(1, count));
-            target = m_list->codeAt(position);
-        }
-        break;
-    case Move::Next:
-        if (noCode) {
-            target = m_lastCode;
-            position = count;
-        } else {
-            if (m_currentCode == m_lastCode)
-                return;
-            position = qBound(1, m_currentRow + 1, qMax(1, count));
-            target = m_list->codeAt(position);
-        }
-        break;
-    case Move::Last:
-        target = m_lastCode;
-        position = count;
-        break;
-    }
-    if (target == 0)
-        return; // nothing listed
+    const ListCursor at{cmbWorker->currentText().trimmed().isEmpty(),
+                        m_currentCode,
+                        m_firstCode,
+                        m_lastCode,
+                        m_currentRow,
+                        m_list->employeeCount()};
+    const ListTarget to = ListMoveTarget(move, at, [this](int row) { return m_list->codeAt(row); });
+    if (to.code == 0)
+        return; // at the end already, or nothing listed
+    const int target = to.code;
+    const int position = to.row;
     m_highlight = true;
     m_currentCode = target;
     selectRowOfCode(target);
@@ -355,16 +326,16 @@ void TWS0030::move(Move move) {
 }
 
 void TWS0030::btnFirstClick() {
-    move(Move::First);
+    move(ListMove::First);
 }
 void TWS0030::btnBackClick() {
-    move(Move::Back);
+    move(ListMove::Back);
 }
 void TWS0030::btnNextClick() {
-    move(Move::Next);
+    move(ListMove::Next);
 }
 void TWS0030::btnLastClick() {
-    move(Move::Last);
+    move(ListMove::Last);
 }
 
 void TWS0030::gradeFilterClick(int grade) {

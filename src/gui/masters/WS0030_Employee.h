@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/masters/ListMove.h"
+
 #include "core/common/CompanySettings.h"
 #include "core/masters/EmployeeRecord.h"
 
@@ -160,7 +162,6 @@ private:
     std::array<QRadioButton*, 10> optGrade{}; // [0] 全て, [1..9] one grade
     QTableView* StringGrid1;
 
-    enum class Move { First, Back, Next, Last };
     using ExitCheck = std::function<bool()>;
 
     void buildControls();
@@ -184,7 +185,7 @@ private:
     void recomputeSums();
     void applyLinkColours();
     void applyLink();
-    void move(Move move);
+    void move(ListMove move);
     bool askBeforeDropping(const QString& lastLine);
     void focusBasic(QWidget* field);
     void moveFocus(QWidget* field);

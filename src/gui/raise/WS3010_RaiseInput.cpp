@@ -7,6 +7,7 @@
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
 #include "core/masters/EmployeeRecord.h"
+#include "core/masters/ListMove.h"
 #include "data/project/CompanySettingsCache.h"
 #include "data/project/Project.h"
 #include "data/raise/RaiseStore.h"
@@ -588,50 +589,20 @@ void TWS3010::focusAfterMove() {
         m_exits->moveFocus(txtBKihon[1]);
 }
 
-void TWS3010::move(Move move) {
-    static const char* const lastLines[] = {
-        "【いいえ】:最初のデータ　へ。", "【いいえ】:前のデータ　へ。",
-        "【いいえ】:次のデータ　へ。", "【いいえ】:最後のデータ　へ。"};
-    if (!askBeforeDropping(QString::fromUtf8(lastLines[int(move)])))
+void TWS3010::move(ListMove move) {
+    if (!askBeforeDropping(ListMoveQuestionLine(move)))
         return;
-    const bool noCode = cmbWorkerCode->currentText().trimmed().isEmpty();
-    const int count = m_list->employeeCount();
-    int target = 0;
-    int position = 0;
-    switch (move) {
-    case Move::First:
-        target = m_firstCode;
-        position = 1;
-        break;
-    case Move::Back:
-        if (noCode) {
-            target = m_firstCode;
-            position = 1;
-        } else {
-            if (m_currentCode == m_firstCode)
-                return;
-            position = qBound(1, m_currentRow - 1, qMax(1, count));
-            target = m_list->codeAt(position);
-        }
-        break;
-    case Move::Next:
-        if (noCode) {
-            target = m_lastCode;
-            position = count;
-        } else {
-            if (m_currentCode == m_lastCode)
-                return;
-            position = qBound(1, m_currentRow + 1, qMax(1, count));
-            target = m_list->codeAt(position);
-        }
-        break;
-    case Move::Last:
-        target = m_lastCode;
-        position = count;
-        break;
-    }
-    if (target == 0)
-        return; // nothing listed
+    const ListCursor at{cmbWorkerCode->currentText().trimmed().isEmpty(),
+                        m_currentCode,
+                        m_firstCode,
+                        m_lastCode,
+                        m_currentRow,
+                        m_list->employeeCount()};
+    const ListTarget to = ListMoveTarget(move, at, [this](int row) { return m_list->codeAt(row); });
+    if (to.code == 0)
+        return; // at the end already, or nothing listed
+    const int target = to.code;
+    const int position = to.row;
     m_highlight = true;
     m_currentCode = target;
     selectRowOfCode(target);
@@ -640,21 +611,21 @@ void TWS3010::move(Move move) {
     setHighlight(true);
     StringGrid1->viewport()->update();
     setWindowModified(false);
-    if (move != Move::Last)
+    if (move != ListMove::Last)
         focusAfterMove();
 }
 
 void TWS3010::btnFirstClick() {
-    move(Move::First);
+    move(ListMove::First);
 }
 void TWS3010::btnBackClick() {
-    move(Move::Back);
+    move(ListMove::Back);
 }
 void TWS3010::btnNextClick() {
-    move(Move::Next);
+    move(ListMove::Next);
 }
 void TWS3010::btnLastClick() {
-    move(Move::Last);
+    move(ListMove::Last);
 }
 
 void TWS3010::gradeFilterClick(int grade) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/masters/ListMove.h"
+
 #include "core/common/CompanySettings.h"
 #include "core/raise/RaiseComputation.h"
 
@@ -70,7 +72,6 @@ protected:
 
 private:
     enum Page { StepPage = 0, AmountPage = 1 };
-    enum class Move { First, Back, Next, Last };
 
     // Commands and the code boxes above the panels.
     QPushButton* btnAdd;
@@ -156,7 +157,7 @@ private:
     void setAmount(QLineEdit* box, Currency value);
     RaiseItems items() const;
     RaiseDecision decision() const;
-    void move(Move move);
+    void move(ListMove move);
     bool askBeforeDropping(const QString& lastLine);
     void focusAfterMove();
     void showStepPage(QWidget* focus);
