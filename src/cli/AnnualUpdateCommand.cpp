@@ -50,7 +50,8 @@ int RunAnnualUpdateCommand(TDM& dm, const AnnualUpdateArgs& a, QTextStream& out,
         out << "年次更新が終了しました。\n"
             << "company " << a.company << ": " << a.year << " -> " << a.year + 1 << ", "
             << r.employees << " employees, " << r.undecided
-            << " without a decided raise (carried with their current grade, step and pay)\n";
+            << " without a decided raise (carried with their current grade, step and pay)\n"
+            << MovedDatesText(r.moved).replace(QLatin1Char('\r'), QLatin1Char('\n')) << "\n";
         out.flush();
         return 0;
     case AnnualUpdateStatus::TargetExists:

@@ -131,6 +131,20 @@ int YearsToBase(qint64 ymd, const AgeBase& base) {
     return r;
 }
 
+int FiscalYearStart(int year) {
+    return year * 10000 + 401;
+}
+
+int DateOneYearOn(int ymd) {
+    if (ymd == 0)
+        return 0;
+    const int year = ymd / 10000, month = (ymd / 100) % 100, day = ymd % 100;
+    if (!QDate(year, month, day).isValid())
+        return ymd + 10000;
+    const QDate first(year + 1, month, 1);
+    return (year + 1) * 10000 + month * 100 + qMin(day, first.daysInMonth());
+}
+
 QString NendoText(int eraMode, int year) {
     if (eraMode != 0) {
         TYMD d;

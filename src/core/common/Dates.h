@@ -28,6 +28,11 @@ struct AgeBase {
 };
 // Completed years from the date yyyymmdd to the age base; 0 for 0.
 int YearsToBase(qint64 ymd, const AgeBase& base);
+// The first day of a fiscal year (April 1): a new company's age base.
+int FiscalYearStart(int year);
+// A date of one fiscal year carried into the next: the same day a year on, February 29 becoming
+// February 28; 0 (no date) stays 0, and a number that is no date moves by its year only.
+int DateOneYearOn(int ymd);
 // A fiscal year as shown: "令和 05" in era mode, "2023" otherwise.
 QString NendoText(int eraMode, int year);
 

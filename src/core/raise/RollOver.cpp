@@ -1,6 +1,10 @@
 #include "core/raise/RollOver.h"
 
+#include "core/common/Dates.h"
+#include "core/company/BasicSettings.h"
 #include "core/raise/RaiseComputation.h"
+
+#include <QStringList>
 
 EmployeeYear RollOverEmployee(const EmployeeYear& n, const QString& symbol) {
     EmployeeYear next = n;
@@ -39,4 +43,32 @@ EmployeeYear RollOverEmployee(const EmployeeYear& n, const QString& symbol) {
     next.HCO3 = n.HCO2;
     next.HNA3 = n.HNA2;
     return next;
+}
+
+QString TitleOneYearOn(const QString& title, int year, int eraMode) {
+    QStringList forms{QString::number(year)};
+    if (eraMode != 0)
+        forms << NendoText(eraMode, year);
+    for (const QString& form : forms)
+        for (const QString& suffix : {QStringLiteral("年度"), QStringLiteral(" 年度")})
+            if (title.startsWith(form + suffix)) {
+                const QString next = form == forms.first() ? QString::number(year + 1)
+                                                           : NendoText(eraMode, year + 1);
+                return next + suffix + title.mid(form.size() + suffix.size());
+            }
+    return title;
+}
+
+namespace {
+QString dateText(int ymd) {
+    return ymd == 0 ? QStringLiteral("なし") : BaseDateText(ymd);
+}
+} // namespace
+
+QString MovedDatesText(const QVector<MovedDate>& dates) {
+    QStringList lines;
+    for (const MovedDate& d : dates)
+        lines << d.name + QLatin1Char(' ') + dateText(d.from) + QStringLiteral(" → ") +
+                     dateText(d.to);
+    return lines.join(QLatin1Char('\r'));
 }

@@ -3,6 +3,7 @@
 #include "core/common/Currency.h"
 
 #include <QString>
+#include <QVector>
 #include <array>
 
 // What the annual update makes of an employee's pay record: the values of year N + 1 from the
@@ -34,3 +35,17 @@ struct EmployeeYear {
 // results are cleared, and the evaluation history moves down one place with this year's
 // evaluation and its symbol (`symbol`, empty when the code has none) first.
 EmployeeYear RollOverEmployee(const EmployeeYear& year, const QString& symbol);
+
+// A title of year N in year N + 1: a title that begins with the year as the program writes it
+// ("2023年度", "2023 年度", or in era mode "令和 05年度") begins with N + 1's text instead; any
+// other title is the user's and stays as typed.
+QString TitleOneYearOn(const QString& title, int year, int eraMode);
+
+// A date the roll-over moved, for telling the user.
+struct MovedDate {
+    QString name; // "基準年月日", "調査日", "昇給日"
+    int from = 0; // yyyymmdd of year N
+    int to = 0;   // of year N + 1
+};
+// One line per date, "基準年月日 2023.04.01 → 2024.04.01"; no date (0) shows as "なし".
+QString MovedDatesText(const QVector<MovedDate>& dates);

@@ -1,5 +1,6 @@
 #include "data/company/CompanyStore.h"
 
+#include "core/common/Dates.h"
 #include "core/common/Messages.h"
 #include "data/db/BoundStatement.h"
 #include "data/db/RecordGuard.h"
@@ -173,8 +174,9 @@ CompanySaveResult RegisterCompany(const CompanyRecord& r, int createdDate) {
                                    {"CHABA", q.asInt64(QStringLiteral("CHABA"))}});
     }
 
-    // A new company has no path, counts ages to the base date 2004-04-01 and shows western
-    // years until the basic settings say otherwise.
+    // A new company has no path, counts ages to April 1 of its first fiscal year (a fixed
+    // date of 2004 made every employee years too young) and shows western years until the
+    // basic settings say otherwise.
     const BoundStatement master =
         InsertStatement(QStringLiteral("MKIGYOU1"), {{"KCO", kco},
                                                      {"NENDO", nendo},
@@ -182,7 +184,7 @@ CompanySaveResult RegisterCompany(const CompanyRecord& r, int createdDate) {
                                                      {"PATH", QString()},
                                                      {"SDATE", createdDate},
                                                      {"FNK", 0},
-                                                     {"KDATE", 20040401},
+                                                     {"KDATE", FiscalYearStart(nendo)},
                                                      {"REKI", 0}});
     const BoundStatement settings =
         InsertStatement(QStringLiteral("MKIGYOU2"),

@@ -1,5 +1,6 @@
 #include "data/raise/AnnualUpdate.h"
 
+#include "core/common/Dates.h"
 #include "core/raise/RaiseComputation.h"
 #include "core/raise/RollOver.h"
 #include "core/wage/WageTableTexts.h"
@@ -100,6 +101,72 @@ bool copyTable(const QString& table, int kco, int year, int today) {
                          sources.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + table +
                          CompanyWhere,
                      binds);
+}
+
+// The dates of the company year that belong to it, as they are in year N.
+struct YearDates {
+    int ageMode = 0;    // MKIGYOU1.FNK: 0 counts to the base date, else to today
+    int eraMode = 0;    // MKIGYOU1.REKI
+    int baseDate = 0;   // MKIGYOU1.KDATE
+    int surveyDate = 0; // MKIGYOU2.CYOUSAHI
+    int raiseDate = 0;  // MKIGYOU2.SYOUKYUHI
+};
+
+bool readYearDates(int kco, int year, YearDates& d) {
+    const TQuery master = DM().select(
+        TDM::ACN1, QStringLiteral("SELECT FNK, KDATE, REKI FROM MKIGYOU1") + CompanyWhere,
+        {kco, year});
+    const TQuery settings = DM().select(
+        TDM::ACN2, QStringLiteral("SELECT CYOUSAHI, SYOUKYUHI FROM MKIGYOU2") + CompanyWhere,
+        {kco, year});
+    if (!master.active() || !settings.active())
+        return false;
+    if (!master.eof()) {
+        d.ageMode = master.asInt(QStringLiteral("FNK"));
+        d.baseDate = master.asInt(QStringLiteral("KDATE"));
+        d.eraMode = master.asInt(QStringLiteral("REKI"));
+    }
+    if (!settings.eof()) {
+        d.surveyDate = settings.asInt(QStringLiteral("CYOUSAHI"));
+        d.raiseDate = settings.asInt(QStringLiteral("SYOUKYUHI"));
+    }
+    return true;
+}
+
+// The copied year's dates one year on.
+bool moveYearDates(int kco, int year, const YearDates& d) {
+    const TDM::Binds where = {kco, year + 1};
+    return DM().exec(TDM::ACN1, QStringLiteral("UPDATE MKIGYOU1 SET KDATE = ?") + CompanyWhere,
+                     TDM::Binds{DateOneYearOn(d.baseDate)} + where) &&
+           DM().exec(TDM::ACN2,
+                     QStringLiteral("UPDATE MKIGYOU2 SET CYOUSAHI = ?, SYOUKYUHI = ?") +
+                         CompanyWhere,
+                     TDM::Binds{DateOneYearOn(d.surveyDate), DateOneYearOn(d.raiseDate)} + where);
+}
+
+// Titles of the copied wage tables and charts that name year N name N + 1.
+bool renameYearTitles(int kco, int year, int eraMode) {
+    for (const char* table : {"MCHINGIN", "MCHART"}) {
+        const QString name = QString::fromLatin1(table);
+        TQuery q = DM().select(TDM::ACN2,
+                               QStringLiteral("SELECT DISTINCT TITLE FROM ") + name + CompanyWhere,
+                               {kco, year + 1});
+        if (!q.active())
+            return false;
+        QStringList titles;
+        for (; !q.eof(); q.next())
+            titles << q.asText(QStringLiteral("TITLE"));
+        for (const QString& title : titles) {
+            const QString next = TitleOneYearOn(title, year, eraMode);
+            if (next != title &&
+                !DM().exec(TDM::ACN2,
+                           QStringLiteral("UPDATE ") + name + QStringLiteral(" SET TITLE = ?") +
+                               CompanyWhere + QStringLiteral(" AND TITLE = ?"),
+                           {next, kco, year + 1, title}))
+                return false;
+        }
+    }
+    return true;
 }
 
 // Where the columns the roll-over reads and writes stand in a pay row; -1 for a column the
@@ -226,7 +293,9 @@ void writeEmployeeYear(const PayColumns& c, QVector<QVariant>& row, const Employ
     put(row, c.HCO1, e.HCO1);
     put(row, c.HCO2, e.HCO2);
     put(row, c.HCO3, e.HCO3);
-    put(row, c.HNA1, e.HNA1);
+    // A code without a symbol gives an empty text, never a missing one (a null text binds as
+    // NULL).
+    put(row, c.HNA1, e.HNA1.isNull() ? QStringLiteral("") : e.HNA1);
     put(row, c.HNA2, e.HNA2);
     put(row, c.HNA3, e.HNA3);
     putMoney(row, c.SYOTEI, e.SYOTEI);
@@ -238,9 +307,10 @@ struct EmployeeCopy {
     int undecided = 0;
 };
 
-// Both employee tables: MSYAIN1 as it is but for the annual pay, MSYAIN2 rolled over.
-// `beforePay` runs between the two writes.
-bool copyEmployees(int kco, int year, EmployeeCopy& counts,
+// Both employee tables: MSYAIN1 as it is but for the annual pay and the ages and service,
+// counted to the new year's age base; MSYAIN2 rolled over. `beforePay` runs between the two
+// writes.
+bool copyEmployees(int kco, int year, const AgeBase& newBase, EmployeeCopy& counts,
                    const std::function<void()>& beforePay) {
     Rows master, pay;
     if (!readRows(TDM::ACN2, QStringLiteral("MSYAIN1"), kco, year, QStringLiteral("SCO"), master) ||
@@ -260,6 +330,10 @@ bool copyEmployees(int kco, int year, EmployeeCopy& counts,
     const int scoColumn = int(master.columns.indexOf(QStringLiteral("SCO")));
     const int nendoColumn = int(master.columns.indexOf(QStringLiteral("NENDO")));
     const int annualColumn = int(master.columns.indexOf(QStringLiteral("NENSYU")));
+    const int birthColumn = int(master.columns.indexOf(QStringLiteral("SEIHI")));
+    const int joinedColumn = int(master.columns.indexOf(QStringLiteral("NYUHI")));
+    const int ageColumn = int(master.columns.indexOf(QStringLiteral("NENREI")));
+    const int serviceColumn = int(master.columns.indexOf(QStringLiteral("KINZOKU")));
     QHash<int, int> masterRow; // SCO -> row index
     for (int i = 0; i < master.rows.size(); ++i)
         masterRow.insert(int(VariantInt(master.rows[i][scoColumn])), i);
@@ -279,8 +353,11 @@ bool copyEmployees(int kco, int year, EmployeeCopy& counts,
         if (!RaiseDecided(e.NSYOTEI))
             ++counts.undecided;
     }
-    for (QVector<QVariant>& row : master.rows)
+    for (QVector<QVariant>& row : master.rows) {
         row[nendoColumn] = year + 1;
+        row[ageColumn] = YearsToBase(VariantInt(row[birthColumn]), newBase);
+        row[serviceColumn] = YearsToBase(VariantInt(row[joinedColumn]), newBase);
+    }
     if (!writeRows(QStringLiteral("MSYAIN1"), master))
         return false;
     beforePay();
@@ -359,15 +436,21 @@ AnnualUpdateResult RunAnnualUpdate(int kco, int year, int today,
             result.status = AnnualUpdateStatus::TargetExists;
         return result;
     }
+    YearDates dates;
+    if (!readYearDates(kco, year, dates))
+        return result;
     int i = 0;
     for (const char* table : CopiedTables) {
         step(i++);
         if (!copyTable(QString::fromLatin1(table), kco, year, today))
             return result;
     }
+    if (!moveYearDates(kco, year, dates) || !renameYearTitles(kco, year, dates.eraMode))
+        return result;
     step(i++);
     EmployeeCopy counts;
-    if (!copyEmployees(kco, year, counts, [&] { step(i++); }))
+    const AgeBase newBase{dates.ageMode, DateOneYearOn(dates.baseDate)};
+    if (!copyEmployees(kco, year, newBase, counts, [&] { step(i++); }))
         return result;
     result.employees = counts.employees;
     result.undecided = counts.undecided;
@@ -404,5 +487,8 @@ AnnualUpdateResult RunAnnualUpdate(int kco, int year, int today,
     if (!tx.commit())
         return result;
     result.status = AnnualUpdateStatus::Done;
+    result.moved = {{QStringLiteral("基準年月日"), dates.baseDate, newBase.date},
+                    {QStringLiteral("調査日"), dates.surveyDate, DateOneYearOn(dates.surveyDate)},
+                    {QStringLiteral("昇給日"), dates.raiseDate, DateOneYearOn(dates.raiseDate)}};
     return result;
 }

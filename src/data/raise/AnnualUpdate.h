@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/raise/RollOver.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -21,9 +23,10 @@ enum class AnnualUpdateStatus {
 
 struct AnnualUpdateResult {
     AnnualUpdateStatus status = AnnualUpdateStatus::Failed;
-    int employees = 0; // employees carried into N + 1
-    int undecided = 0; // of them, without a decided raise
-    QString problem;   // Refused: the field of the definition and why; Locked: who holds it
+    int employees = 0;        // employees carried into N + 1
+    int undecided = 0;        // of them, without a decided raise
+    QString problem;          // Refused: the field of the definition and why; Locked: who holds it
+    QVector<MovedDate> moved; // Done: the age base, survey and raise dates, N -> N + 1
 };
 
 // The steps of an update in their order: the tables copied, then the generated wage table.
@@ -39,6 +42,8 @@ bool CompanyYearExists(int kco, int year, bool* failed = nullptr);
 int CountUndecidedRaises(int kco, int year);
 
 // Rolls company kco over from `year` into year + 1; `today` (yyyymmdd) becomes the new year's
-// SDATE.
+// SDATE. The dates of the year (age base, survey and raise dates) move one year on, the ages
+// and service of N + 1 are counted to the new age base, and titles that begin with the year
+// name the new one.
 AnnualUpdateResult RunAnnualUpdate(int kco, int year, int today,
                                    const AnnualUpdateProgress& progress = {});

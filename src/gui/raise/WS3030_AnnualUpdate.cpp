@@ -164,7 +164,7 @@ void TWS3030::btnAddClick() {
     }
     switch (result.status) {
     case AnnualUpdateStatus::Done:
-        Msg::info(QStringLiteral("年次更新が終了しました。"));
+        Msg::info(QStringLiteral("年次更新が終了しました。\r") + MovedDatesText(result.moved));
         break;
     case AnnualUpdateStatus::TargetExists:
         Msg::info(QStringLiteral("既にデータが存在します。企業データ　を削除してから、"

@@ -1,5 +1,6 @@
 #include "core/common/AppState.h"
 #include "core/common/Dates.h"
+#include "core/raise/RollOver.h"
 
 #include <QtTest>
 
@@ -138,6 +139,41 @@ private Q_SLOTS:
         QCOMPARE(NendoText(1, 2023), QStringLiteral("令和 05"));
         QCOMPARE(NendoText(1, 2019), QStringLiteral("平成 31")); // 1 January is still Heisei
         QCOMPARE(NendoText(1, 1900), QStringLiteral("1900"));    // before every era
+    }
+
+    void datesMoveOneYearOn() {
+        QCOMPARE(FiscalYearStart(2023), 20230401);
+        QCOMPARE(DateOneYearOn(20230401), 20240401);
+        QCOMPARE(DateOneYearOn(20240229), 20250228); // no February 29 in 2025
+        QCOMPARE(DateOneYearOn(20230228), 20240228); // not made the 29th in a leap year
+        QCOMPARE(DateOneYearOn(20231231), 20241231);
+        QCOMPARE(DateOneYearOn(0), 0);
+        QCOMPARE(DateOneYearOn(20230400), 20240400); // kept as typed, only its year moves
+    }
+
+    // What the roll-over makes of a title: only the year as the program writes it moves.
+    void titlesMoveOneYearOn_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("eraMode");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("western") << "2023年度 職能給表" << 0 << "2024年度 職能給表";
+        QTest::newRow("spaced") << "2023 年度賃金表" << 0 << "2024 年度賃金表";
+        QTest::newRow("year alone") << "2023年度" << 0 << "2024年度";
+        QTest::newRow("era") << "令和 05年度 職能給表" << 1 << "令和 06年度 職能給表";
+        QTest::newRow("western in era mode") << "2023年度 表" << 1 << "2024年度 表";
+        QTest::newRow("era crossing") << "平成 30 年度" << 1 << "平成 31 年度";
+        QTest::newRow("era form, western mode") << "令和 05年度" << 0 << "令和 05年度";
+        QTest::newRow("another year") << "2022年度 職能給表" << 0 << "2022年度 職能給表";
+        QTest::newRow("year inside") << "職能給表 2023年度" << 0 << "職能給表 2023年度";
+        QTest::newRow("no 年度") << "2023年4月改定" << 0 << "2023年4月改定";
+        QTest::newRow("empty") << "" << 0 << "";
+    }
+    void titlesMoveOneYearOn() {
+        QFETCH(QString, title);
+        QFETCH(int, eraMode);
+        QFETCH(QString, next);
+        const int year = title.startsWith(QStringLiteral("平成")) ? 2018 : 2023;
+        QCOMPARE(TitleOneYearOn(title, year, eraMode), next);
     }
 };
 

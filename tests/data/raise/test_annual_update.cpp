@@ -1,5 +1,6 @@
 // The annual update on the delivered sample company: what year 2024 holds afterwards, and that
 // a refused or failing update leaves no trace of it in either file.
+#include "core/common/Dates.h"
 #include "core/wage/WageTableGenerator.h"
 #include "core/wage/WageTableTexts.h"
 #include "data/raise/AnnualUpdate.h"
@@ -87,20 +88,42 @@ private Q_SLOTS:
         QCOMPARE(stepsSeen, AnnualUpdateSteps());
         VERIFY_MESSAGES(s.env.messages);
 
-        // The company master: copied, created today.
-        QCOMPARE(s.yearRows(TDM::ACN1, "MKIGYOU1", 2024, {"SDATE"}),
-                 s.yearRows(TDM::ACN1, "MKIGYOU1", 2023, {"SDATE"}));
-        QCOMPARE(s.env.scalar(TDM::ACN1, "SELECT SDATE FROM MKIGYOU1 WHERE NENDO = 2024"),
-                 QStringLiteral("20240329"));
+        // The company master: copied, created today, its age base a year on.
+        QCOMPARE(s.yearRows(TDM::ACN1, "MKIGYOU1", 2024, {"SDATE", "KDATE"}),
+                 s.yearRows(TDM::ACN1, "MKIGYOU1", 2023, {"SDATE", "KDATE"}));
+        QCOMPARE(s.env.rows(TDM::ACN1, "SELECT SDATE, KDATE FROM MKIGYOU1 WHERE NENDO = 2024"),
+                 QStringList{QStringLiteral("20240329|20240401")});
         QCOMPARE(s.env.scalar(TDM::ACN1, "SELECT KNA FROM MKIGYOU1 WHERE NENDO = 2024"),
                  QStringLiteral("O'Hara 商事"));
-        // Settings, styles, codes, charts and the wage-table definition as they were.
-        for (const char* t : {"MKIGYOU2", "MGRAPH", "MHYOUKA", "MMARK", "MCHART", "DSPDRAW",
-                              "MCHINGIN", "DSCALE", "DKSEN2", "DKSEN3"})
+        // Settings: the survey and raise dates a year on, the rest as it was.
+        QCOMPARE(s.yearRows(TDM::ACN2, "MKIGYOU2", 2024, {"CYOUSAHI", "SYOUKYUHI"}),
+                 s.yearRows(TDM::ACN2, "MKIGYOU2", 2023, {"CYOUSAHI", "SYOUKYUHI"}));
+        QCOMPARE(s.env.rows(TDM::ACN2, "SELECT CYOUSAHI, SYOUKYUHI FROM MKIGYOU2 WHERE NENDO = "
+                                       "2024"),
+                 QStringList{QStringLiteral("20240630|20250401")});
+        // Styles, codes, charts and the wage-table definition as they were; a title that does
+        // not begin with the year stays as typed.
+        for (const char* t : {"MGRAPH", "MHYOUKA", "MMARK", "MCHART", "DSPDRAW", "MCHINGIN",
+                              "DSCALE", "DKSEN2", "DKSEN3"})
             QVERIFY2(s.yearRows(TDM::ACN2, t, 2024) == s.yearRows(TDM::ACN2, t, 2023), t);
-        // The employee master as it was (ages and service not advanced) but the annual pay.
-        QCOMPARE(s.yearRows(TDM::ACN2, "MSYAIN1", 2024, {"NENSYU"}),
-                 s.yearRows(TDM::ACN2, "MSYAIN1", 2023, {"NENSYU"}));
+        // The employee master as it was but the annual pay and the ages and service, counted
+        // to the new age base (A0001, born 1964-08-28 and joined 1983-04-01: 58 and 40 in 2023,
+        // 59 and 41 in 2024); the typed experience years stay.
+        QCOMPARE(s.yearRows(TDM::ACN2, "MSYAIN1", 2024, {"NENSYU", "NENREI", "KINZOKU"}),
+                 s.yearRows(TDM::ACN2, "MSYAIN1", 2023, {"NENSYU", "NENREI", "KINZOKU"}));
+        const QStringList ages = s.env.rows(
+            TDM::ACN2, "SELECT SEIHI, NYUHI, NENREI, KINZOKU, NENSU FROM MSYAIN1 WHERE NENDO = "
+                       "2024 ORDER BY SCO");
+        QCOMPARE(ages.size(), 60);
+        for (const QString& row : ages) {
+            const QStringList f = row.split(QLatin1Char('|'));
+            QCOMPARE(f[2].toInt(), YearsToBase(f[0].toLongLong(), {0, 20240401}));
+            QCOMPARE(f[3].toInt(), YearsToBase(f[1].toLongLong(), {0, 20240401}));
+        }
+        QCOMPARE(s.env.rows(TDM::ACN2, "SELECT N.NENREI - O.NENREI, N.NENSU - O.NENSU FROM "
+                                       "MSYAIN1 N JOIN MSYAIN1 O ON O.SCO = N.SCO AND O.NENDO = "
+                                       "2023 WHERE N.NENDO = 2024 AND N.SCO = 1"),
+                 QStringList{QStringLiteral("1|0")});
         QCOMPARE(s.env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN1 AS N JOIN MSYAIN1 AS O ON "
                                          "O.KCO = N.KCO AND O.SCO = N.SCO AND O.NENDO = 2023 JOIN "
                                          "MSYAIN2 AS P ON P.KCO = O.KCO AND P.SCO = O.SCO AND "
@@ -141,6 +164,8 @@ private Q_SLOTS:
         QCOMPARE(s.pay("HCO,HCO1,HNA1,HCO2,HNA2,HCO3,HNA3", 2, 2024),
                  QStringLiteral("2|2|A|3|B|1|S"));
         QCOMPARE(s.pay("HCO1,HNA1,HNA2", 3, 2024), QStringLiteral("9||") + s.pay("HNA1", 3, 2023));
+        // A code without a symbol gives an empty symbol, not a missing one.
+        QCOMPARE(s.pay("HNA1 IS NULL", 3, 2024), QStringLiteral("0"));
         QCOMPARE(s.env.scalar(TDM::ACN2, "SELECT SNA FROM MSYAIN1 WHERE NENDO = 2024 AND SCO = 5"),
                  QStringLiteral("D'Arcy"));
 
@@ -205,6 +230,45 @@ private Q_SLOTS:
         // The files are usable afterwards: with the fault gone the update runs.
         s.env.allowWrites(QStringLiteral("fail_copy"), table);
         QCOMPARE(int(RunAnnualUpdate(1, 2023, 20240329).status), int(AnnualUpdateStatus::Done));
+    }
+
+    // The dates of the year move with it: February 29 to February 28, no date stays none; a
+    // title that begins with the year (western or era, as the company shows years) names the
+    // new one; with ages counted to today, the new year counts to today as well.
+    void datesAndTitlesMoveWithTheYear() {
+        Sample s;
+        s.env.exec(TDM::ACN1, "UPDATE MKIGYOU1 SET KDATE = 20240229, FNK = 1 WHERE KCO = 1");
+        s.env.exec(TDM::ACN2, "UPDATE MKIGYOU2 SET CYOUSAHI = 0 WHERE KCO = 1");
+        s.env.exec(TDM::ACN2, "UPDATE MCHINGIN SET TITLE = '2023年度 職能給表' WHERE KCO = 1");
+        const AnnualUpdateResult r = RunAnnualUpdate(1, 2023, 20240329);
+        QCOMPARE(int(r.status), int(AnnualUpdateStatus::Done));
+        QCOMPARE(s.env.scalar(TDM::ACN1, "SELECT KDATE FROM MKIGYOU1 WHERE NENDO = 2024"),
+                 QStringLiteral("20250228"));
+        QCOMPARE(s.env.rows(TDM::ACN2, "SELECT CYOUSAHI, SYOUKYUHI FROM MKIGYOU2 WHERE NENDO = "
+                                       "2024"),
+                 QStringList{QStringLiteral("0|20250401")});
+        QCOMPARE(s.env.scalar(TDM::ACN2, "SELECT TITLE FROM MCHINGIN WHERE NENDO = 2024"),
+                 QStringLiteral("2024年度 職能給表"));
+        QCOMPARE(MovedDatesText(r.moved),
+                 QStringLiteral("基準年月日 2024.02.29 → 2025.02.28\r調査日 なし → なし\r"
+                                "昇給日 2024.04.01 → 2025.04.01"));
+        // Counted to the day of the update (the test's today, 2024-03-29).
+        for (const QString& row :
+             s.env.rows(TDM::ACN2, "SELECT SEIHI, NENREI FROM MSYAIN1 WHERE NENDO = 2024"))
+            QCOMPARE(row.section(QLatin1Char('|'), 1).toInt(),
+                     YearsToBase(row.section(QLatin1Char('|'), 0, 0).toLongLong(), {0, 20240329}));
+
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    void eraTitlesMoveInEraMode() {
+        Sample s;
+        s.env.exec(TDM::ACN1, "UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1");
+        s.env.exec(TDM::ACN2, "UPDATE MCHINGIN SET TITLE = '令和 05年度 職能給表' WHERE KCO = 1");
+        QCOMPARE(int(RunAnnualUpdate(1, 2023, 20240329).status), int(AnnualUpdateStatus::Done));
+        QCOMPARE(s.env.scalar(TDM::ACN2, "SELECT TITLE FROM MCHINGIN WHERE NENDO = 2024"),
+                 QStringLiteral("令和 06年度 職能給表"));
+        VERIFY_MESSAGES(s.env.messages);
     }
 
     void wageTableDefinitionDecidesTheNewTable() {

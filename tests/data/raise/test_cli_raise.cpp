@@ -121,6 +121,10 @@ private Q_SLOTS:
         QCOMPARE(r.status, 0);
         QVERIFY2(r.out.contains(QStringLiteral("60 employees, 28 without a decided raise")),
                  qPrintable(r.out));
+        QVERIFY2(r.out.contains(QStringLiteral("基準年月日 2023.04.01 → 2024.04.01\n"
+                                               "調査日 2023.06.30 → 2024.06.30\n"
+                                               "昇給日 2024.04.01 → 2025.04.01\n")),
+                 qPrintable(r.out));
         QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2024"),
                  QStringLiteral("60"));
         r = runCli(cli(env, update + QStringList{"--yes"}));
@@ -180,9 +184,9 @@ private Q_SLOTS:
         QVERIFY(other.OpenConnection(TDM::ACN1, env.seigyoPath()));
         QVERIFY(other.OpenConnection(TDM::ACN2, env.dataPath()));
         other.makeCurrent();
-        const QString me = (qEnvironmentVariable("USER") + QLatin1Char('@') +
-                            QSysInfo::machineHostName())
-                               .left(60 - 8);
+        const QString me =
+            (qEnvironmentVariable("USER") + QLatin1Char('@') + QSysInfo::machineHostName())
+                .left(60 - 8);
         env.messages.expect(CompanyLockedText(me));
         QVERIFY(!DeleteCompany({1, 2024}));
         VERIFY_MESSAGES(env.messages);

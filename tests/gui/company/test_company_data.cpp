@@ -154,7 +154,7 @@ private Q_SLOTS:
 
         QCOMPARE(f.env.rows(TDM::ACN1, "SELECT KNA, PATH, SDATE, FNK, KDATE, REKI FROM MKIGYOU1 "
                                        "WHERE KCO = 2 AND NENDO = 2024"),
-                 QStringList{QStringLiteral("O'Brien商事||20240615|0|20040401|0")});
+                 QStringList{QStringLiteral("O'Brien商事||20240615|0|20240401|0")});
         QCOMPARE(
             settingsRow(f, 2, 2024),
             QStringLiteral("O'Brien商事|0|0||年齢給|職能給|基本給|家族手当|住宅手当|役職手当|"

@@ -64,7 +64,8 @@ private Q_SLOTS:
         s.update();
         QCOMPARE(s.yearsOf(2024), 0);
         s.env.messages.expect(Undecided, Msg::Answer::Yes, QStringLiteral("確認"));
-        s.env.messages.expect(QStringLiteral("年次更新が終了しました。"));
+        s.env.messages.expect(QStringLiteral("年次更新が終了しました。\r基準年月日 2023.04.01 → "
+                                             "2024.04.01\r調査日 2023.06.30 → 2024.06.30"));
         s.update();
         QCOMPARE(s.yearsOf(2024), 1);
         QCOMPARE(s.env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2024"),
