@@ -298,6 +298,10 @@ private slots:
         for (const QSqlRecord& m : rows(Data, "SELECT MKCO, HANREI FROM MMARK WHERE KCO = 1"))
             legends[num(m, "MKCO")] = m.value("HANREI").toString();
 
+        QMap<QString, qint64> codeOfSymbol{{QString(), 0}};
+        for (const QSqlRecord& h : rows(Data, "SELECT HCO, HKIGOU FROM MHYOUKA WHERE KCO = 1"))
+            codeOfSymbol[h.value("HKIGOU").toString()] = num(h, "HCO");
+
         QSet<qint64> marks, grades, ages;
         QSet<QString> names;
         QString lastStamp;
@@ -318,6 +322,12 @@ private slots:
             QVERIFY2(num(e, "NENSU") >= num(e, "KINZOKU") && num(e, "THI") >= num(e, "NYUHI"), who);
             QVERIFY2(num(e, "GOUHOU") >= num(e, "KSTART") && num(e, "GOUHOU") <= num(e, "KEND"),
                      who);
+            // The evaluation history carries each year's code with its symbol.
+            for (int k = 1; k <= 3; ++k) {
+                const QString symbol = e.value(QStringLiteral("HNA%1").arg(k)).toString();
+                QVERIFY2(codeOfSymbol.contains(symbol), who);
+                QCOMPARE(num(e, ("HCO" + QByteArray::number(k)).constData()), codeOfSymbol[symbol]);
+            }
             // Plot order (creation stamps) follows the employee codes.
             QVERIFY2(e.value("NEWDAY1").toString() > lastStamp, who);
             lastStamp = e.value("NEWDAY1").toString();

@@ -555,8 +555,10 @@ SampleStatements SampleCompanyStatements(const QList<MarkTemplate>& marks,
             v << SqlNum(a);
         v << SqlNum(0) << SqlNum(e.syouyo2) << SqlNum(e.nnensyu) << SqlNum(e.ntoukyu) << SqlNum(0)
           << SqlNum(e.ngouhou) << SqlNum(e.fskchk);
+        // The history carries the code with its symbol, as the annual update writes it.
         for (const QString& past : e.pastEvaluations)
-            v << SqlNum(0) << SqlQuote(past);
+            v << SqlNum(past.isEmpty() ? 0 : int(EvaluationSymbols.indexOf(past)))
+              << SqlQuote(past);
         v << SqlNum(e.syotei) << SqlNum(e.nsyotei) << SqlQuote(QString());
         out.data << QStringLiteral(
                         "INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, GOUHOU, SM1, "
