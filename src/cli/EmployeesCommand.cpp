@@ -31,6 +31,7 @@ struct Options {
     QString xlsx;
     bool add = false;
     bool replace = false;
+    bool withMark = false;
 };
 
 // Empty when the options make a command, else what is wrong with them.
@@ -64,6 +65,8 @@ QString parse(const QStringList& args, Options& o) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty())
                 return QStringLiteral("--xlsx needs a file");
             o.xlsx = args[++i];
+        } else if (a == QStringLiteral("--with-mark") && o.action == QStringLiteral("export")) {
+            o.withMark = true;
         } else if (a == QStringLiteral("--add") && o.action == QStringLiteral("import")) {
             o.add = true;
         } else if (a == QStringLiteral("--replace") && o.action == QStringLiteral("import")) {
@@ -81,6 +84,8 @@ QString parse(const QStringList& args, Options& o) {
                QStringLiteral(" needs --company and --year");
     if (!o.xlsx.isEmpty() && !o.outPath.isEmpty())
         return QStringLiteral("employees export takes --out or --xlsx, not both");
+    if (!o.xlsx.isEmpty() && o.withMark)
+        return QStringLiteral("--with-mark is for the CSV file; the workbook has no mark column");
     if (o.action == QStringLiteral("import")) {
         if (o.file.isEmpty())
             return QStringLiteral("employees import needs a file");
@@ -101,7 +106,7 @@ bool openCompany(const Options& o) {
 
 int exportEmployees(const Options& o) {
     const QString path = o.outPath.isEmpty() ? EmployeeExportPath() : o.outPath;
-    const ExportOutcome r = ExportEmployees({o.company, o.year}, path);
+    const ExportOutcome r = ExportEmployees({o.company, o.year}, path, o.withMark);
     switch (r.status) {
     case ExportOutcome::Written:
         out() << "CSVデレクトリに社員マスタが出力されました。\n"
@@ -143,11 +148,21 @@ int importEmployees(const Options& o) {
         err() << ImportReadProblem(read, o.file) << "\n";
         return 1;
     }
-    if (CheckImportSheet(read.sheet) > 0) {
-        for (qsizetype r = 0; r < read.sheet.rows.size(); ++r)
-            if (!read.sheet.faults[r].isEmpty())
-                err() << "line " << read.sheet.lines[r] << ": "
-                      << read.sheet.faults[r].join(QStringLiteral("; ")) << "\n";
+    const std::optional<ImportContext> context = LoadImportContext({o.company, o.year});
+    if (!context) {
+        err() << "tesvane-cli: no company " << o.company << " in year " << o.year << "\n";
+        return 1;
+    }
+    const int faulty = CheckImportSheet(read.sheet, *context);
+    for (qsizetype r = 0; r < read.sheet.rows.size(); ++r) {
+        if (!read.sheet.faults[r].isEmpty())
+            err() << "line " << read.sheet.lines[r] << ": "
+                  << read.sheet.faults[r].join(QStringLiteral("; ")) << "\n";
+        if (!read.sheet.warnings[r].isEmpty())
+            err() << "line " << read.sheet.lines[r] << ": " << ImportWarnStatus() << ": "
+                  << read.sheet.warnings[r].join(QStringLiteral("; ")) << "\n";
+    }
+    if (faulty > 0) {
         err() << "エラーが存在するので取込できません。\n";
         return 1;
     }
@@ -164,6 +179,10 @@ int importEmployees(const Options& o) {
         out() << " (codes " << first << "-" << first + n - 1 << ")";
     out() << "\n";
     out().flush();
+    // The same words as the import screen's: how many were stored and how many have no mark.
+    err() << ImportDoneText(int(n), CountWithoutMark(read.sheet.employees))
+                 .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+          << "\n";
     return 0;
 }
 

@@ -130,6 +130,51 @@ private Q_SLOTS:
         QCOMPARE(readAll(second), readAll(first));
     }
 
+    // Marks travel in a twelfth column when asked; a late date is a warning line that does not
+    // stop the import; the last message counts the employees without a mark.
+    void marksAndWarnings() {
+        TestEnvironment env;
+        const QString marked = env.appDir() + QStringLiteral("marked.csv");
+        CliRun r = runCli(employees(env, QStringList{"export"} + Sample +
+                                             QStringList{"--out", marked, "--with-mark"}));
+        QCOMPARE(r.status, 0);
+        QString text;
+        QVERIFY(Cp932::decode(readAll(marked), text));
+        QVERIFY(text.startsWith(QStringLiteral("社員番号,社員名,役職,性別,学歴,専攻,職務経験,"
+                                               "社内身分,生年月日,入社日,賃金等級,マーク\r\n")));
+        // A0001 中村 誠: a regular employee (社内身分 from the kind code) with mark 1.
+        QVERIFY2(text.contains(QStringLiteral("\"A0001\",\"中村　誠\",")),
+                 qPrintable(text.left(300)));
+        QVERIFY(text.section(QStringLiteral("\r\n"), 1, 1).contains(QStringLiteral("\"正社員\"")));
+        QVERIFY(text.section(QStringLiteral("\r\n"), 1, 1).endsWith(QStringLiteral(",1")));
+        r = runCli(
+            employees(env, QStringList{"import", marked} + Sample + QStringList{"--replace"}));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("社員マスタを 60 名取り込みました。"));
+        QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN1 WHERE MCO = 0"),
+                 QStringLiteral("0"));
+
+        const QString late = writeCp932(env.appDir() + QStringLiteral("late.csv"),
+                                        QStringLiteral("社員名,社員番号,入社日,マーク\r\n"
+                                                       "甲,X1,2024/4/1,\r\n"
+                                                       "乙,X2,2020/4/1,□\r\n"));
+        r = runCli(employees(env, QStringList{"import", late} + Sample + QStringList{"--add"}));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.contains(QStringLiteral("line 2: WARN: 入社日「2024/4/1」が基準年月日 "
+                                               "2023.04.01 より後です（勤続 -1）")),
+                 qPrintable(r.err));
+        QVERIFY(r.err.contains(QStringLiteral("社員マスタを 2 名取り込みました。\nうち 1 名は"
+                                              "マークがありません。")));
+        QCOMPARE(env.rows(TDM::ACN2, "SELECT KINZOKU, MCO FROM MSYAIN1 WHERE SCO > 60 ORDER BY SCO")
+                     .join(QLatin1Char(' ')),
+                 QStringLiteral("-1|0 3|2"));
+        // The workbook has no mark column to add.
+        r = runCli(
+            employees(env, QStringList{"export"} + Sample +
+                               QStringList{"--xlsx", env.appDir() + "x.xlsx", "--with-mark"}));
+        QCOMPARE(r.status, 2);
+    }
+
     void refusesIncompleteCommands() {
         TestEnvironment env;
         const QStringList bad[] = {

@@ -7,8 +7,9 @@ namespace Msg {
 namespace {
 Responder* g_responder = nullptr;
 
-Answer ask(Kind kind, Buttons buttons, const QString& caption, const QString& text) {
-    Request r{kind, buttons, caption, text};
+Answer ask(Kind kind, Buttons buttons, const QString& caption, const QString& text,
+           const QString& checkBox = QString(), bool* checked = nullptr) {
+    Request r{kind, buttons, caption, text, checkBox, checked};
     if (g_responder)
         return g_responder->respond(r);
     QString shown = text;
@@ -42,6 +43,9 @@ void error(const QString& text, const QString& caption) {
 }
 bool yesNo(const QString& text, const QString& caption) {
     return ask(Kind::Question, Buttons::YesNo, caption, text) == Answer::Yes;
+}
+bool yesNo(const QString& text, const QString& checkBox, bool* checked, const QString& caption) {
+    return ask(Kind::Question, Buttons::YesNo, caption, text, checkBox, checked) == Answer::Yes;
 }
 bool okCancel(const QString& text, const QString& caption) {
     return ask(Kind::Question, Buttons::OkCancel, caption, text) == Answer::Ok;

@@ -15,6 +15,8 @@ struct Request {
     Buttons buttons = Buttons::Ok;
     QString caption;
     QString text;
+    QString checkBox;        // a check box under the text, when not empty
+    bool* checked = nullptr; // its state: shown as it is, set to what the user left
 };
 
 class Responder {
@@ -35,5 +37,9 @@ void error(const QString& text, const QString& caption = defaultCaption());
 // Lines of a question are joined with carriage returns by the caller.
 bool yesNo(const QString& text, const QString& caption = defaultCaption());
 bool okCancel(const QString& text, const QString& caption = defaultCaption());
+// A Yes/No question with a check box (`checkBox` its caption); `checked` holds its state before
+// and after the question.
+bool yesNo(const QString& text, const QString& checkBox, bool* checked,
+           const QString& caption = defaultCaption());
 
 } // namespace Msg

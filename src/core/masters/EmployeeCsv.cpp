@@ -1,6 +1,8 @@
 #include "core/masters/EmployeeCsv.h"
 
 #include "core/common/DisplayTexts.h"
+#include "core/common/Helpers.h"
+#include "core/company/BasicSettings.h"
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
 #include "core/masters/EmployeeFieldChecks.h"
@@ -10,6 +12,7 @@
 namespace {
 
 const QString Error = QStringLiteral("ERROR");
+const QString Warn = QStringLiteral("WARN");
 const QString Male = QStringLiteral("男");
 const QString Female = QStringLiteral("女");
 
@@ -39,8 +42,31 @@ const QStringList& ImportHeaders() {
         QStringLiteral("性別"),     QStringLiteral("学歴"),     QStringLiteral("専攻"),
         QStringLiteral("職務経験"), QStringLiteral("社内身分"), QStringLiteral("生年月日"),
         QStringLiteral("入社日"),   QStringLiteral("賃金等級"), QStringLiteral("配属"),
-        QStringLiteral("公的資格")};
+        QStringLiteral("公的資格"), QStringLiteral("マーク")};
     return headers;
+}
+
+const QString& ImportErrorStatus() {
+    return Error;
+}
+const QString& ImportWarnStatus() {
+    return Warn;
+}
+
+int ImportedMarkCode(const QString& cell, const std::array<TMMARK, 7>& marks) {
+    const QString text = cell.trimmed();
+    if (text.isEmpty() || text == QStringLiteral("0"))
+        return 0;
+    int code = 0;
+    if (isWholeNumber(text, &code))
+        return code >= 1 && code <= 6 ? code : -1;
+    for (int m = 1; m <= 6; ++m) {
+        const TMMARK& mark = marks[size_t(m)];
+        if ((!mark.HANREI.isEmpty() && mark.HANREI.trimmed() == text) ||
+            (!mark.MARK.isEmpty() && mark.MARK.trimmed() == text))
+            return m;
+    }
+    return -1;
 }
 
 ImportRead ReadImportFile(const QByteArray& bytes) {
@@ -109,6 +135,22 @@ QString ImportReadProblem(const ImportRead& read, const QString& fileName) {
     return {};
 }
 
+QString ImportDoneText(int stored, int withoutMark) {
+    QString text = QStringLiteral("社員マスタを %1 名取り込みました。").arg(stored);
+    if (withoutMark > 0)
+        text += QStringLiteral("\rうち %1 名はマークがありません。マークのない社員はプロットと"
+                               "レポートの対象外です（マークは社員データで付けるか、"
+                               "マークの列を付けて取り込み直して下さい）。")
+                    .arg(withoutMark);
+    return text;
+}
+
+QString ImportWarningsText(int warned) {
+    return QStringLiteral("WARN の行が %1 行あります。取り込めますが、内容を確かめて下さい"
+                          "（行の WARN を指すと理由が表示されます）。")
+        .arg(warned);
+}
+
 bool ParseSlashDate(const QString& text, qint64* ymd) {
     if (text == QStringLiteral("0")) {
         *ymd = 0;
@@ -127,15 +169,21 @@ bool ParseSlashDate(const QString& text, qint64* ymd) {
     return true;
 }
 
-int CheckImportSheet(ImportSheet& sheet) {
+int CheckImportSheet(ImportSheet& sheet, const ImportContext& context) {
     const QStringList& names = ImportHeaders();
     sheet.faults.resize(sheet.rows.size());
+    sheet.warnings.resize(sheet.rows.size());
     sheet.employees.resize(sheet.rows.size());
+    const QString base = context.ageBase.mode != 0
+                             ? QStringLiteral("本日")
+                             : QStringLiteral("基準年月日 ") + BaseDateText(context.ageBase.date);
     int faulty = 0;
     for (qsizetype r = 0; r < sheet.rows.size(); ++r) {
         QStringList& row = sheet.rows[r];
         QStringList& why = sheet.faults[r];
+        QStringList& odd = sheet.warnings[r];
         why.clear();
+        odd.clear();
         if (row[ImpName].isEmpty())
             why << names[ImpName] + QStringLiteral("がありません");
         if (row[ImpNumber].isEmpty())
@@ -169,15 +217,28 @@ int CheckImportSheet(ImportSheet& sheet) {
             sex = Male;
         if (sex != Male)
             sex = Female;
-        row[ImpStatus] = why.isEmpty() ? QString() : Error;
-        sheet.employees[r] = ToImportedEmployee(row);
+        if (ImportedMarkCode(row[ImpMark], context.marks) < 0)
+            why << names[ImpMark] + QStringLiteral("「") + row[ImpMark] +
+                       QStringLiteral("」はマークのコード（1～6）でも名前でもありません");
+        ImportedEmployee& e = sheet.employees[r];
+        e = ToImportedEmployee(row, context);
+        // A date after the age base is kept (it may be a planned hire), but the user is told.
+        if (e.SEIHI != 0 && e.NENREI < 0)
+            odd << names[ImpBirth] + QStringLiteral("「") + row[ImpBirth] + QStringLiteral("」が") +
+                       base + QStringLiteral(" より後です（年齢 ") + QString::number(e.NENREI) +
+                       QStringLiteral("）");
+        if (e.NYUHI != 0 && e.KINZOKU < 0)
+            odd << names[ImpJoined] + QStringLiteral("「") + row[ImpJoined] +
+                       QStringLiteral("」が") + base + QStringLiteral(" より後です（勤続 ") +
+                       QString::number(e.KINZOKU) + QStringLiteral("）");
+        row[ImpStatus] = !why.isEmpty() ? Error : !odd.isEmpty() ? Warn : QString();
         if (!why.isEmpty())
             ++faulty;
     }
     return faulty;
 }
 
-ImportedEmployee ToImportedEmployee(const QStringList& row) {
+ImportedEmployee ToImportedEmployee(const QStringList& row, const ImportContext& context) {
     ImportedEmployee e;
     e.SNA = row[ImpName];
     e.SCOT = row[ImpNumber];
@@ -194,13 +255,22 @@ ImportedEmployee ToImportedEmployee(const QStringList& row) {
     if (!ParseSlashDate(row[ImpJoined], &e.NYUHI))
         e.NYUHI = 0;
     isWholeNumber(row[ImpGrade], &e.TOUKYU);
+    e.NENREI = YearsToBase(e.SEIHI, context.ageBase);
+    e.KINZOKU = YearsToBase(e.NYUHI, context.ageBase);
+    e.MCO = qMax(0, ImportedMarkCode(row[ImpMark], context.marks));
     return e;
 }
 
-const QString& ExportHeaderLine() {
-    static const QString line = QStringLiteral(
+QString ExportHeaderLine(bool withMark) {
+    const QString line = QStringLiteral(
         "社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級");
-    return line;
+    return withMark ? line + QStringLiteral(",マーク") : line;
+}
+
+QString ExportKindText(int sm1, const QString& sm2) {
+    if (sm1 >= 1 && sm1 <= 4)
+        return NthField(EmployeeKindText(sm1), QLatin1Char(' '), 3);
+    return sm2;
 }
 
 QString ExportDateText(qint64 ymd) {
@@ -210,18 +280,25 @@ QString ExportDateText(qint64 ymd) {
     return t.mid(0, 4) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.mid(6, 2);
 }
 
-ExportEncoding EncodeEmployeeCsv(const QVector<ExportRow>& rows) {
+ExportEncoding EncodeEmployeeCsv(const QVector<ExportRow>& rows, bool withMark) {
     ExportEncoding out;
     const QByteArray crlf("\r\n");
     QByteArray encoded;
-    Cp932::encode(ExportHeaderLine(), encoded);
+    Cp932::encode(ExportHeaderLine(withMark), encoded);
     out.bytes.reserve((rows.size() + 1) * 160);
     out.bytes += encoded + crlf;
     const QStringList columns = ExportHeaderLine().split(QLatin1Char(','));
     for (const ExportRow& r : rows) {
-        const QString texts[10] = {
-            r.SCOT,   r.SNA,    r.YAKU, r.SEIBETSU == 0 ? Male : Female, r.GAKU,
-            r.SENKOU, r.KEIKEN, r.SM2,  ExportDateText(r.SEIHI),         ExportDateText(r.NYUHI)};
+        const QString texts[10] = {r.SCOT,
+                                   r.SNA,
+                                   r.YAKU,
+                                   r.SEIBETSU == 0 ? Male : Female,
+                                   r.GAKU,
+                                   r.SENKOU,
+                                   r.KEIKEN,
+                                   ExportKindText(r.SM1, r.SM2),
+                                   ExportDateText(r.SEIHI),
+                                   ExportDateText(r.NYUHI)};
         for (int i = 0; i < 10; ++i) {
             qsizetype bad = 0;
             if (!Cp932::encode(QuoteCsvField(texts[i]), encoded, &bad)) {
@@ -240,6 +317,10 @@ ExportEncoding EncodeEmployeeCsv(const QVector<ExportRow>& rows) {
             out.bytes += ',';
         }
         out.bytes += QByteArray::number(r.TOUKYU);
+        if (withMark) {
+            out.bytes += ',';
+            out.bytes += QByteArray::number(r.MCO);
+        }
         out.bytes += crlf;
     }
     return out;

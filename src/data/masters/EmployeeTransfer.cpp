@@ -1,8 +1,10 @@
 #include "data/masters/EmployeeTransfer.h"
 
 #include "core/common/AppState.h"
+#include "data/company/CompanyStore.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
+#include "data/project/CompanySettingsCache.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +30,7 @@ std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy
         TDM::ACN2,
         QStringLiteral("SELECT SCO, SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, KEIKEN, SM2, SEIHI, "
                        "NYUHI, TOUKYU, GOUHOU, JISEKI, KKYU1, KKYU2, KKYU3, KIN, TEATE1, TEATE2, "
-                       "TEATE3, TEATE4, TEATE5 FROM VSYAIN") +
+                       "TEATE3, TEATE4, TEATE5, SM1, MCO FROM VSYAIN") +
             CompanyWhere + QStringLiteral(" ORDER BY SCOT, SCO"),
         {cy.kco, cy.nendo});
     if (!q.active())
@@ -60,12 +62,14 @@ std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy
             e.basePay[size_t(e.JISEKI)] = VariantCurrency(q.value(17));
         for (int i = 1; i <= 5; ++i)
             e.allowance[size_t(i)] = VariantCurrency(q.value(17 + i));
+        r.SM1 = int(VariantInt(q.value(23)));
+        r.MCO = int(VariantInt(q.value(24)));
         rows.push_back(std::move(e));
     }
     return rows;
 }
 
-ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path) {
+ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path, bool withMark) {
     ExportOutcome out;
     const std::optional<QVector<EmployeeSheetRow>> list = LoadEmployeeSheet(cy);
     if (!list) {
@@ -80,7 +84,7 @@ ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path) {
         out.status = ExportOutcome::NoEmployees;
         return out;
     }
-    const ExportEncoding encoded = EncodeEmployeeCsv(rows);
+    const ExportEncoding encoded = EncodeEmployeeCsv(rows, withMark);
     if (!encoded.ok) {
         out.status = ExportOutcome::Unencodable;
         out.detail = encoded.problem;
@@ -114,6 +118,24 @@ ImportRead ReadImportPath(const QString& path) {
     return ReadImportFile(bytes);
 }
 
+std::optional<ImportContext> LoadImportContext(const CompanyYear& cy) {
+    const std::optional<CompanyOptions> options = LoadCompanyOptions(cy);
+    if (!options)
+        return std::nullopt;
+    ImportContext context;
+    context.ageBase = {options->ageBaseMode, options->ageBaseDate};
+    LoadMarks(cy, context.marks);
+    return context;
+}
+
+int CountWithoutMark(const QVector<ImportedEmployee>& employees) {
+    int n = 0;
+    for (const ImportedEmployee& e : employees)
+        if (e.MCO == 0)
+            ++n;
+    return n;
+}
+
 bool StoreImportedEmployees(const CompanyYear& cy, const QVector<ImportedEmployee>& employees,
                             ImportMode mode, const QDate& today, int* firstCode) {
     TDM& dm = DM();
@@ -141,16 +163,16 @@ bool StoreImportedEmployees(const CompanyYear& cy, const QVector<ImportedEmploye
         TDM::Binds first, second;
         for (qsizetype i = start; i < end; ++i, ++code) {
             const ImportedEmployee& e = employees[i];
-            marks1 << QStringLiteral("(?, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            marks1 << QStringLiteral("(?, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
             first << cy.kco << code << cy.nendo << e.SCOT << e.SNA << e.SEIHI << e.NYUHI << e.YAKU
-                  << e.TOUKYU << created;
+                  << e.TOUKYU << e.NENREI << e.KINZOKU << e.MCO << created;
             marks2 << QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
             second << cy.kco << code << cy.nendo << e.SEIBETSU << e.TOUKYU << e.SM1 << e.SM2
                    << e.GAKU << e.SENKOU << e.KSIKAKU << e.KEIKEN;
         }
         if (!dm.exec(TDM::ACN2,
                      QStringLiteral("INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA, SEIHI, "
-                                    "NYUHI, YAKU, TCO, NEWDAY1) VALUES ") +
+                                    "NYUHI, YAKU, TCO, NENREI, KINZOKU, MCO, NEWDAY1) VALUES ") +
                          marks1.join(QStringLiteral(", ")),
                      first) ||
             !dm.exec(TDM::ACN2,

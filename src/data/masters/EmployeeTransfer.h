@@ -25,11 +25,18 @@ struct ExportOutcome {
 std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy);
 
 // Writes the employees of the company year, ordered by employee number, to the file (created
-// anew; its folder is made when missing). Nothing is written unless every text converts.
-ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path);
+// anew; its folder is made when missing), with the plot mark as a twelfth column when asked.
+// Nothing is written unless every text converts.
+ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path, bool withMark = false);
 
 // The file read, decoded and split.
 ImportRead ReadImportPath(const QString& path);
+
+// The company year's age base and marks, which the import's check reads; nothing when the
+// company year does not exist or the read failed.
+std::optional<ImportContext> LoadImportContext(const CompanyYear& cy);
+// How many of the employees have no plot mark (the reports and plots leave them out).
+int CountWithoutMark(const QVector<ImportedEmployee>& employees);
 
 enum class ImportMode { Add, Replace };
 

@@ -1,6 +1,7 @@
 #include "gui/common/MessageBoxResponder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 
 Msg::Answer MessageBoxResponder::respond(const Msg::Request& r) {
@@ -37,9 +38,17 @@ Msg::Answer MessageBoxResponder::respond(const Msg::Request& r) {
         box.setDefaultButton(QMessageBox::Ok);
         break;
     }
+    QCheckBox* check = nullptr;
+    if (!r.checkBox.isEmpty() && r.checked) {
+        check = new QCheckBox(r.checkBox, &box);
+        check->setChecked(*r.checked);
+        box.setCheckBox(check);
+    }
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();
     QApplication::restoreOverrideCursor();
+    if (check)
+        *r.checked = check->isChecked();
     switch (answer) {
     case QMessageBox::Yes:
         return Msg::Answer::Yes;

@@ -10,13 +10,17 @@
 
 void RunEmployeeExport() {
     const QString folder = QDir::toNativeSeparators(state().AppDir);
+    // The mark column is asked for: files of eleven columns stay what other programs expect.
+    bool withMark = false;
     if (!Msg::yesNo(QStringLiteral("社員マスタを") + folder +
-                    QStringLiteral("CSVへ出力します。\rよろしいですか？")))
+                        QStringLiteral("CSVへ出力します。\rよろしいですか？"),
+                    QStringLiteral("マークの列も出力する"), &withMark))
         return;
     ExportOutcome outcome;
     {
         Hourglass wait;
-        outcome = ExportEmployees(Project::current()->companyYear(), EmployeeExportPath());
+        outcome =
+            ExportEmployees(Project::current()->companyYear(), EmployeeExportPath(), withMark);
     }
     switch (outcome.status) {
     case ExportOutcome::Written:

@@ -44,10 +44,16 @@ public:
             return m_sheet.rows[index.row()][index.column()];
         // Why a row is marked, for the user who points at its mark.
         if (role == Qt::ToolTipRole && index.column() == ImpStatus &&
-            index.row() < m_sheet.faults.size())
-            return m_sheet.faults[index.row()].join(QLatin1Char('\n'));
+            index.row() < m_sheet.faults.size()) {
+            QStringList why = m_sheet.faults[index.row()];
+            if (index.row() < m_sheet.warnings.size())
+                why += m_sheet.warnings[index.row()];
+            return why.join(QLatin1Char('\n'));
+        }
         if (role == Qt::ForegroundRole && index.column() == ImpStatus)
-            return QColor(Qt::red);
+            return m_sheet.rows[index.row()][ImpStatus] == ImportWarnStatus()
+                       ? QColor(0xc0, 0x60, 0x00)
+                       : QColor(Qt::red);
         return {};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -87,8 +93,8 @@ TfrmImportWorker::TfrmImportWorker(QWidget* parent) : QDialog(parent) {
     GRDCowork->verticalHeader()->setDefaultSectionSize(16);
     GRDCowork->verticalHeader()->hide();
     GRDCowork->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    const int widths[ImportColumnCount] = {50, 80, 50, 50, 50, 80, 40, 80,
-                                           80, 80, 80, 80, 80, 50, 80, 80};
+    const int widths[ImportColumnCount] = {50, 80, 50, 50, 50, 80, 40, 80, 80,
+                                           80, 80, 80, 80, 50, 80, 80, 60};
     for (int c = 0; c < ImportColumnCount; ++c)
         GRDCowork->setColumnWidth(c, widths[c]);
 
@@ -142,12 +148,17 @@ void TfrmImportWorker::BTN_CheckClick() {
         return;
     }
     m_model->setSheet({});
+    const std::optional<ImportContext> context =
+        LoadImportContext(Project::current()->companyYear());
+    if (!context)
+        return; // the company year is gone; the data module has said why when the read failed
     ImportRead read;
+    int faulty = 0;
     {
         Hourglass wait;
         read = ReadImportPath(name);
         if (read.result == ImportRead::Ok)
-            CheckImportSheet(read.sheet);
+            faulty = CheckImportSheet(read.sheet, *context);
     }
     if (read.result == ImportRead::Unreadable) {
         Msg::error(ImportReadProblem(read, name));
@@ -157,17 +168,17 @@ void TfrmImportWorker::BTN_CheckClick() {
         Msg::info(ImportReadProblem(read, name));
         return;
     }
-    bool faulty = false;
+    int warned = 0;
     for (const QStringList& row : read.sheet.rows)
-        if (!row[ImpStatus].isEmpty()) {
-            faulty = true;
-            break;
-        }
+        if (row[ImpStatus] == ImportWarnStatus())
+            ++warned;
     m_model->setSheet(std::move(read.sheet));
-    if (faulty) {
+    if (faulty > 0) {
         Msg::info(QStringLiteral("エラーが存在するので取込できません。"));
         return;
     }
+    if (warned > 0)
+        Msg::info(ImportWarningsText(warned));
     BTN_Add->setEnabled(true);
     BTN_Rep->setEnabled(true);
 }
@@ -202,6 +213,8 @@ void TfrmImportWorker::store(bool replace) {
         return;
     }
     Project::current()->announceEmployeesChanged();
+    const QVector<ImportedEmployee>& employees = m_model->sheet().employees;
+    Msg::info(ImportDoneText(int(employees.size()), CountWithoutMark(employees)));
 }
 
 void TfrmImportWorker::BTN_CloseClick() {

@@ -21,6 +21,20 @@ QByteArray file(const QStringList& lines) {
 
 const QString Header = QStringLiteral("社員名,社員番号,性別,賃金等級,生年月日,入社日");
 
+// A company counting ages to 2023-04-01, with the delivered marks.
+ImportContext company(AgeBase base = {0, 20230401}) {
+    ImportContext c;
+    c.ageBase = base;
+    const char* const marks[][2] = {{"■", "男子営業"}, {"□", "女子営業"}, {"●", "男子事務"},
+                                    {"○", "女子事務"}, {"▲", "男子技術"}, {"△", "女子技術"}};
+    for (int m = 1; m <= 6; ++m) {
+        c.marks[size_t(m)].MKCO = m;
+        c.marks[size_t(m)].MARK = QString::fromUtf8(marks[m - 1][0]);
+        c.marks[size_t(m)].HANREI = QString::fromUtf8(marks[m - 1][1]);
+    }
+    return c;
+}
+
 } // namespace
 
 class TestEmployeeCsv : public QObject {
@@ -139,7 +153,7 @@ private Q_SLOTS:
             QStringLiteral("庚,7,,-3,,"),                   // negative grade alone
         }));
         QCOMPARE(r.result, ImportRead::Ok);
-        QCOMPARE(CheckImportSheet(r.sheet), 6);
+        QCOMPARE(CheckImportSheet(r.sheet, company()), 6);
         const QStringList status = [&] {
             QStringList s;
             for (const QStringList& row : r.sheet.rows)
@@ -179,16 +193,16 @@ private Q_SLOTS:
         row[ImpNumber] = QStringLiteral("1");
         row[ImpSex] = sex;
         sheet.rows << row;
-        CheckImportSheet(sheet);
+        CheckImportSheet(sheet, company());
         QCOMPARE(sheet.rows[0][ImpSex], normalised);
-        QCOMPARE(ToImportedEmployee(sheet.rows[0]).SEIBETSU, normalised == "男" ? 0 : 1);
+        QCOMPARE(ToImportedEmployee(sheet.rows[0], company()).SEIBETSU, normalised == "男" ? 0 : 1);
     }
 
     void officeAndJobIdsAreTestedOnly() {
         ImportRead r = ReadImportFile(
             file({QStringLiteral("社員名,社員番号,本支店ID,職務ID"), QStringLiteral("a,1,12,0"),
                   QStringLiteral("b,2,x,"), QStringLiteral("c,3,,1.5")}));
-        QCOMPARE(CheckImportSheet(r.sheet), 2);
+        QCOMPARE(CheckImportSheet(r.sheet, company()), 2);
         QCOMPARE(r.sheet.rows[0][ImpStatus], QString());
     }
 
@@ -197,8 +211,8 @@ private Q_SLOTS:
             file({QStringLiteral("社員名,社員番号,社内身分,生年月日,入社日,賃金等級,公的資格,配属"),
                   QStringLiteral("甲,007,パート,1985/1/2,0,,簿記,営業"),
                   QStringLiteral("乙,8,派遣,,2010/12/31,4,,")}));
-        CheckImportSheet(r.sheet);
-        const ImportedEmployee a = ToImportedEmployee(r.sheet.rows[0]);
+        CheckImportSheet(r.sheet, company());
+        const ImportedEmployee a = ToImportedEmployee(r.sheet.rows[0], company());
         QCOMPARE(a.SCOT, QStringLiteral("007"));
         QCOMPARE(a.SM1, 3);
         QCOMPARE(a.SM2, QStringLiteral("パート"));
@@ -206,12 +220,79 @@ private Q_SLOTS:
         QCOMPARE(a.NYUHI, 0);
         QCOMPARE(a.TOUKYU, 0);
         QCOMPARE(a.KSIKAKU, QStringLiteral("簿記"));
-        const ImportedEmployee b = ToImportedEmployee(r.sheet.rows[1]);
+        const ImportedEmployee b = ToImportedEmployee(r.sheet.rows[1], company());
         QCOMPARE(b.SM1, 0);
         QCOMPARE(b.SM2, QStringLiteral("派遣"));
         QCOMPARE(b.SEIHI, 0);
         QCOMPARE(b.NYUHI, 20101231);
         QCOMPARE(b.TOUKYU, 4);
+    }
+
+    // Ages and service are counted to the company's age base when the rows are taken; a date
+    // after the base is a warning that does not stop the import.
+    void agesAndLateDates() {
+        ImportRead r = ReadImportFile(
+            file({QStringLiteral("社員名,社員番号,生年月日,入社日,賃金等級"),
+                  QStringLiteral("甲,1,1980/4/1,2001/4/2,3"), // 43, 21 on 2023-04-01
+                  QStringLiteral("乙,2,1980/4/2,2023/4/1,3"), // 42, 0
+                  QStringLiteral("丙,3,2030/1/1,2024/4/1,1"), // both after the base
+                  QStringLiteral("丁,4,,2023/4/2,10")}));     // late and faulty: ERROR wins
+        QCOMPARE(CheckImportSheet(r.sheet, company()), 1);
+        const QVector<ImportedEmployee>& e = r.sheet.employees;
+        QCOMPARE(QVector<int>({e[0].NENREI, e[0].KINZOKU, e[1].NENREI, e[1].KINZOKU}),
+                 QVector<int>({43, 21, 42, 0}));
+        QCOMPARE(QVector<int>({e[2].NENREI, e[2].KINZOKU}), QVector<int>({-7, -1}));
+        QCOMPARE(r.sheet.rows[0][ImpStatus], QString());
+        QCOMPARE(r.sheet.rows[1][ImpStatus], QString());
+        QCOMPARE(r.sheet.rows[2][ImpStatus], ImportWarnStatus());
+        QCOMPARE(r.sheet.warnings[2],
+                 (QStringList{QStringLiteral("生年月日「2030/1/1」が基準年月日 2023.04.01 より後で"
+                                             "す（年齢 -7）"),
+                              QStringLiteral("入社日「2024/4/1」が基準年月日 2023.04.01 より後です"
+                                             "（勤続 -1）")}));
+        QCOMPARE(r.sheet.rows[3][ImpStatus], ImportErrorStatus());
+        QCOMPARE(r.sheet.warnings[3].size(), 1);
+        // No date is no age, never a negative one.
+        QCOMPARE(e[3].NENREI, 0);
+
+        // Counted to today when the company says so (2023-04-01 is in the past by then).
+        ImportRead t =
+            ReadImportFile(file({Header, QStringLiteral("甲,1,男,1,2000/1/1,2099/1/1")}));
+        CheckImportSheet(t.sheet, company({1, 20230401}));
+        QVERIFY(t.sheet.employees[0].NENREI >= 23);
+        QVERIFY(t.sheet.warnings[0].join("").contains(QStringLiteral("本日 より後")));
+    }
+
+    // The twelfth column names the mark by code, symbol or legend; eleven columns give none.
+    void markColumn() {
+        ImportRead r = ReadImportFile(file({
+            QStringLiteral("社員名,社員番号,マーク"),
+            QStringLiteral("a,1,3"),
+            QStringLiteral("b,2,女子技術"),
+            QStringLiteral("c,3,□"),
+            QStringLiteral("d,4,"),
+            QStringLiteral("e,5,0"),
+            QStringLiteral("f,6,7"),
+            QStringLiteral("g,7,赤"),
+            QStringLiteral("h,8,-1"),
+        }));
+        QCOMPARE(CheckImportSheet(r.sheet, company()), 3);
+        QVector<int> codes;
+        for (const ImportedEmployee& e : r.sheet.employees)
+            codes << e.MCO;
+        QCOMPARE(codes, (QVector<int>{3, 6, 2, 0, 0, 0, 0, 0}));
+        QCOMPARE(r.sheet.faults[5],
+                 QStringList{QStringLiteral("マーク「7」はマークのコード（1～6）でも名前でもありま"
+                                            "せん")});
+        // A company whose mark 2 has no legend does not match an empty cell to it.
+        ImportContext bare = company();
+        bare.marks[2].HANREI.clear();
+        QCOMPARE(ImportedMarkCode(QString(), bare.marks), 0);
+        QCOMPARE(ImportedMarkCode(QStringLiteral(" 男子営業 "), bare.marks), 1);
+
+        ImportRead plain = ReadImportFile(file({Header, QStringLiteral("甲,1,男,1,,")}));
+        QCOMPARE(CheckImportSheet(plain.sheet, company()), 0);
+        QCOMPARE(plain.sheet.employees[0].MCO, 0);
     }
 
     void writesTheExportFile() {
@@ -237,6 +318,34 @@ private Q_SLOTS:
                 "\"A\"\"1\",\"山田,ソ表能\",\"\",\"女\",\"\",\"\",\"\",\"正社員\","
                 "\"1980/04/01\",\"0\",3\r\n"
                 "\"\",\"①～\",\"\",\"男\",\"\",\"\",\"\",\"\",\"0\",\"0\",0\r\n"));
+    }
+
+    // 社内身分 is written from the kind code the employee screen stores; the mark column only
+    // when asked, and the file reads back into the same values.
+    void exportKindAndMark() {
+        QCOMPARE(ExportKindText(2, QString()), QStringLiteral("正社員"));
+        QCOMPARE(ExportKindText(4, QStringLiteral("嘱託")), QStringLiteral("その他"));
+        QCOMPARE(ExportKindText(0, QStringLiteral("嘱託")), QStringLiteral("嘱託"));
+        QCOMPARE(ExportKindText(0, QString()), QString());
+        ExportRow a;
+        a.SCOT = QStringLiteral("A1");
+        a.SNA = QStringLiteral("甲");
+        a.SM1 = 1;
+        a.MCO = 5;
+        a.SEIHI = 19800401;
+        const ExportEncoding e = EncodeEmployeeCsv({a}, true);
+        QVERIFY(e.ok);
+        QString text;
+        QVERIFY(Cp932::decode(e.bytes, text));
+        QCOMPARE(text, QStringLiteral("社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,"
+                                      "生年月日,入社日,賃金等級,マーク\r\n"
+                                      "\"A1\",\"甲\",\"\",\"男\",\"\",\"\",\"\",\"役員\","
+                                      "\"1980/04/01\",\"0\",0,5\r\n"));
+        ImportRead back = ReadImportFile(e.bytes);
+        QCOMPARE(CheckImportSheet(back.sheet, company()), 0);
+        const ImportedEmployee b = back.sheet.employees[0];
+        QCOMPARE(QVector<int>({b.SM1, b.MCO, int(b.SEIHI), b.NENREI}),
+                 QVector<int>({1, 5, 19800401, 43}));
     }
 
     void exportReportsWhatCp932CannotHold() {

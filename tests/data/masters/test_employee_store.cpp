@@ -253,7 +253,7 @@ private Q_SLOTS:
                                           "新人一,N1,男,正社員,2,1999/1/5\r\n新人二,N2,女,,,\r\n")
                                .toUtf8()
                                .prepend("\xEF\xBB\xBF"));
-        QCOMPARE(CheckImportSheet(r.sheet), 0);
+        QCOMPARE(CheckImportSheet(r.sheet, *LoadImportContext(Sample)), 0);
         int first = 0;
         QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Add,
                                        QDate(2024, 5, 20), &first));
@@ -274,7 +274,7 @@ private Q_SLOTS:
         ImportRead r = ReadImportFile(QStringLiteral("社員番号,社員名\r\nR1,甲\r\nR2,乙\r\n")
                                           .toUtf8()
                                           .prepend("\xEF\xBB\xBF"));
-        QCOMPARE(CheckImportSheet(r.sheet), 0);
+        QCOMPARE(CheckImportSheet(r.sheet, *LoadImportContext(Sample)), 0);
         int first = 0;
         QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,
                                        QDate(2024, 5, 20), &first));
@@ -293,7 +293,7 @@ private Q_SLOTS:
         for (int i = 0; i < 600; ++i)
             lines << QStringLiteral("名%1,%1").arg(i);
         ImportRead r = ReadImportFile(lines.join("\r\n").toUtf8().prepend("\xEF\xBB\xBF"));
-        QCOMPARE(CheckImportSheet(r.sheet), 0);
+        QCOMPARE(CheckImportSheet(r.sheet, *LoadImportContext(Sample)), 0);
         // The third batch fails: the first two must not stay either.
         f.env.failWrites(QStringLiteral("late"), QStringLiteral("INSERT"),
                          QStringLiteral("MSYAIN2"), QStringLiteral("NEW.SCO = 555"));
@@ -380,13 +380,69 @@ private Q_SLOTS:
 
         ImportRead r = ReadImportPath(first);
         QCOMPARE(r.result, ImportRead::Ok);
-        QCOMPARE(CheckImportSheet(r.sheet), 0);
+        QCOMPARE(CheckImportSheet(r.sheet, *LoadImportContext(Sample)), 0);
         QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,
                                        QDate(2024, 5, 20)));
         QCOMPARE(ExportEmployees(Sample, second).status, ExportOutcome::Written);
         const QByteArray a = f.readFile(first);
         QCOMPARE(f.readFile(second), a);
         QVERIFY(a.contains(Cp932Bytes()));
+    }
+
+    // Export then import with replace gives back every field the file carries, for the sample
+    // and for an employee entered on the screen (kind code only, no kind text); the mark comes
+    // back when it is exported, and ages and service are counted on the way in.
+    void exportImportKeepsEveryCarriedField() {
+        Fixture f;
+        f.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET SM2 = '' WHERE KCO = 1");
+        f.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET SM1 = 3, SM2 = '' WHERE SCO = 7");
+        f.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET SM1 = 0, SM2 = '嘱託' WHERE SCO = 8");
+        f.env.exec(TDM::ACN2, "UPDATE MSYAIN1 SET MCO = 0 WHERE SCO = 9");
+        const QString carried = QStringLiteral(
+            "SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, KEIKEN, SM1, SEIHI, NYUHI, TOUKYU, TCO, MCO, "
+            "NENREI, KINZOKU");
+        auto all = [&] {
+            return f.env.rows(TDM::ACN2, QStringLiteral("SELECT %1 FROM VSYAIN WHERE KCO = 1 AND "
+                                                        "NENDO = 2023 ORDER BY SCOT")
+                                             .arg(carried));
+        };
+        const QStringList before = all();
+        const QString path = f.env.appDir() + QStringLiteral("CSV/marks.csv");
+        QCOMPARE(ExportEmployees(Sample, path, true).status, ExportOutcome::Written);
+        ImportRead r = ReadImportPath(path);
+        QCOMPARE(r.result, ImportRead::Ok);
+        QCOMPARE(CheckImportSheet(r.sheet, *LoadImportContext(Sample)), 0);
+        QCOMPARE(CountWithoutMark(r.sheet.employees), 1);
+        QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,
+                                       QDate(2024, 5, 20)));
+        QCOMPARE(all(), before);
+        QCOMPARE(f.env.scalar(TDM::ACN2, "SELECT SM2 FROM MSYAIN2 WHERE SCO = 8"),
+                 QStringLiteral("嘱託"));
+
+        // Without the mark column the file has eleven columns and the marks are not carried.
+        QCOMPARE(ExportEmployees(Sample, path).status, ExportOutcome::Written);
+        QString text;
+        QVERIFY(Cp932::decode(f.readFile(path), text));
+        QCOMPARE(text.section(QStringLiteral("\r\n"), 0, 0).count(QLatin1Char(',')), 10);
+        ImportRead plain = ReadImportPath(path);
+        QCOMPARE(CheckImportSheet(plain.sheet, *LoadImportContext(Sample)), 0);
+        QCOMPARE(CountWithoutMark(plain.sheet.employees), 60);
+    }
+
+    // The import counts ages and service to the company's age base; the plots read them.
+    void importStoresAgesAndService() {
+        Fixture f;
+        f.env.exec(TDM::ACN1, "UPDATE MKIGYOU1 SET KDATE = 20230401, FNK = 0 WHERE KCO = 1");
+        ImportRead r = ReadImportFile(QStringLiteral("社員名,社員番号,生年月日,入社日,マーク\r\n"
+                                                     "甲,N1,1990/4/2,2015/4/1,男子営業\r\n"
+                                                     "乙,N2,2001/1/1,2024/4/1,\r\n")
+                                          .toUtf8()
+                                          .prepend("\xEF\xBB\xBF"));
+        QCOMPARE(CheckImportSheet(r.sheet, *LoadImportContext(Sample)), 0);
+        QCOMPARE(r.sheet.rows[1][ImpStatus], ImportWarnStatus());
+        QVERIFY(StoreImportedEmployees(Sample, r.sheet.employees, ImportMode::Replace,
+                                       QDate(2024, 5, 20)));
+        QCOMPARE(f.employees("SNA, NENREI, KINZOKU, MCO"), QStringLiteral("甲|32|8|1\n乙|22|-1|0"));
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
 #include "core/masters/Cp932.h"
+#include "core/masters/EmployeeCsv.h"
 #include "gui/masters/EmployeeExportCommand.h"
 #include "gui/masters/ImportWorker_EmployeeImport.h"
 #include "support/gui/ScriptedDialogs.h"
@@ -51,7 +52,11 @@ struct Fixture {
         Control<QPushButton>(screen, QStringLiteral("BTN_Check"))->click();
     }
     QString cell(int row, int column) const {
-        return Control<QTableView>(screen, QStringLiteral("GRDCowork"))->model()->index(row, column).data().toString();
+        return Control<QTableView>(screen, QStringLiteral("GRDCowork"))
+            ->model()
+            ->index(row, column)
+            .data()
+            .toString();
     }
     int employees() {
         return env.scalar(TDM::ACN2, "SELECT count(*) FROM VSYAIN WHERE KCO = 1 AND NENDO = 2023")
@@ -121,12 +126,16 @@ private Q_SLOTS:
         QCOMPARE(f.cell(2, 0), QStringLiteral("ERROR"));
         QCOMPARE(f.cell(3, 0), QStringLiteral("ERROR"));
         QCOMPARE(f.cell(1, 13), QStringLiteral("10"));
-        QVERIFY(Control<QTableView>(f.screen, QStringLiteral("GRDCowork"))->model()
+        QVERIFY(Control<QTableView>(f.screen, QStringLiteral("GRDCowork"))
+                    ->model()
                     ->index(1, 0)
                     .data(Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("賃金等級")));
-        QCOMPARE(Control<QTableView>(f.screen, QStringLiteral("GRDCowork"))->model()->headerData(13, Qt::Horizontal).toString(),
+        QCOMPARE(Control<QTableView>(f.screen, QStringLiteral("GRDCowork"))
+                     ->model()
+                     ->headerData(13, Qt::Horizontal)
+                     .toString(),
                  QStringLiteral("賃金等級"));
         QVERIFY(!Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->isEnabled());
         QCOMPARE(f.employees(), 60);
@@ -137,7 +146,9 @@ private Q_SLOTS:
         Fixture f;
         f.env.dialogs.fileAnswers << f.writeCp932(QStringLiteral("good.csv"), GoodFile);
         Control<QPushButton>(f.screen, QStringLiteral("BTN_SelectFile"))->click();
-        QVERIFY(Control<QLineEdit>(f.screen, QStringLiteral("EB_FileName"))->text().endsWith(QStringLiteral("CSV/good.csv")));
+        QVERIFY(Control<QLineEdit>(f.screen, QStringLiteral("EB_FileName"))
+                    ->text()
+                    .endsWith(QStringLiteral("CSV/good.csv")));
         Control<QPushButton>(f.screen, QStringLiteral("BTN_Check"))->click();
         QVERIFY(Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->isEnabled());
         QVERIFY(Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
@@ -149,6 +160,9 @@ private Q_SLOTS:
         Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->click();
         QCOMPARE(f.employees(), 60);
         f.env.messages.expect(AddQuestion, Msg::Answer::Ok);
+        f.env.messages.expect(
+            QStringLiteral("社員マスタを 2 名取り込みました。\rうち 2 名はマークが"
+                           "ありません。"));
         Control<QPushButton>(f.screen, QStringLiteral("BTN_Add"))->click();
         QCOMPARE(f.employees(), 62);
         QCOMPARE(f.codesAndNames(), QStringLiteral("61|新井　一 62|新田,二葉"));
@@ -166,6 +180,7 @@ private Q_SLOTS:
         QByteArray utf8 = QStringLiteral("社員番号,社員名\r\nR1,ソ表能\r\nR2,～①\r\n").toUtf8();
         f.check(f.write(QStringLiteral("bom.csv"), utf8.prepend("\xEF\xBB\xBF")));
         f.env.messages.expect(ReplaceQuestion, Msg::Answer::Ok);
+        f.env.messages.expect(QStringLiteral("社員マスタを 2 名取り込みました。"));
         Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->click();
         QCOMPARE(f.employees(), 2);
         QCOMPARE(f.env.rows(TDM::ACN2, "SELECT SCO, SNA FROM VSYAIN ORDER BY SCO").join(' '),
@@ -202,14 +217,66 @@ private Q_SLOTS:
         RunEmployeeExport();
         QVERIFY(QFile::exists(path));
 
-        // An exported "0" date imports as no date.
+        // With the box ticked the mark goes out as a twelfth column and comes back.
+        const QString marks = f.env.rows(TDM::ACN2, "SELECT SCOT, MCO FROM VSYAIN ORDER BY SCOT")
+                                  .join(QLatin1Char(' '));
+        const QString withMark = f.env.appDir() + QStringLiteral("CSV/with-mark.csv");
+        f.env.messages.expect(question, Msg::Answer::Yes);
+        f.env.messages.ticking(true);
+        f.env.messages.expect(QStringLiteral("CSVデレクトリに社員マスタが出力されました。"));
+        RunEmployeeExport();
+        QVERIFY(QFile::copy(path, withMark));
+        f.check(withMark);
+        QCOMPARE(f.cell(0, ImpMark), QStringLiteral("1"));
+        f.env.messages.expect(ReplaceQuestion, Msg::Answer::Ok);
+        f.env.messages.expect(QStringLiteral("社員マスタを 60 名取り込みました。"));
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->click();
+        QVERIFY(!f.env.messages.seen().last().text.contains(QStringLiteral("マークがありません")));
+        QCOMPARE(f.env.rows(TDM::ACN2, "SELECT SCOT, MCO FROM VSYAIN ORDER BY SCOT")
+                     .join(QLatin1Char(' ')),
+                 marks);
+        VERIFY_MESSAGES(f.env.messages);
+
+        // The first file (unticked): an exported "0" date imports as no date; the marks are not
+        // carried, and the import says so.
+        QFile::remove(path);
+        f.env.messages.expect(question, Msg::Answer::Yes);
+        f.env.messages.expect(QStringLiteral("CSVデレクトリに社員マスタが出力されました。"));
+        RunEmployeeExport();
         f.check(path);
         QVERIFY(Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->isEnabled());
         f.env.messages.expect(ReplaceQuestion, Msg::Answer::Ok);
+        f.env.messages.expect(QStringLiteral("社員マスタを 60 名取り込みました。\rうち 60 名は"));
         Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->click();
         QCOMPARE(f.employees(), 60);
         QCOMPARE(f.env.scalar(TDM::ACN2, "SELECT SEIHI FROM VSYAIN WHERE SCOT = 'A0004'"),
                  QStringLiteral("0"));
+        VERIFY_MESSAGES(f.env.messages);
+    }
+
+    // A date after the age base is stored, but the row is marked WARN and the check says so.
+    void warnsOfLateDates() {
+        Fixture f;
+        const QString late = f.writeCp932(QStringLiteral("late.csv"),
+                                          {QStringLiteral("社員番号,社員名,生年月日,入社日,マーク"),
+                                           QStringLiteral("L1,遅野,1999/4/2,2023/4/2,女子事務"),
+                                           QStringLiteral("L2,早野,1999/4/2,2023/4/1,4")});
+        f.env.messages.expect(QStringLiteral("WARN の行が 1 行あります。"));
+        f.check(late);
+        QCOMPARE(f.cell(0, ImpStatus), QStringLiteral("WARN"));
+        QCOMPARE(f.cell(1, ImpStatus), QString());
+        QVERIFY(Control<QTableView>(f.screen, QStringLiteral("GRDCowork"))
+                    ->model()
+                    ->index(0, ImpStatus)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("勤続 -1")));
+        f.env.messages.expect(ReplaceQuestion, Msg::Answer::Ok);
+        f.env.messages.expect(QStringLiteral("社員マスタを 2 名取り込みました。"));
+        Control<QPushButton>(f.screen, QStringLiteral("BTN_Rep"))->click();
+        QCOMPARE(f.env.rows(TDM::ACN2, "SELECT SNA, NENREI, KINZOKU, MCO FROM VSYAIN ORDER BY SCO")
+                     .join(QLatin1Char(' ')),
+                 QStringLiteral("遅野|23|-1|4 早野|23|0|4"));
         VERIFY_MESSAGES(f.env.messages);
     }
 

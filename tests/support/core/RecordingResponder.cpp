@@ -10,7 +10,12 @@ RecordingResponder::~RecordingResponder() {
 }
 
 void RecordingResponder::expect(const QString& text, Msg::Answer answer, const QString& caption) {
-    m_expected.push_back({text, answer, caption, {}});
+    m_expected.push_back({text, answer, caption, {}, -1});
+}
+
+void RecordingResponder::ticking(bool on) {
+    if (!m_expected.isEmpty())
+        m_expected.last().tick = on ? 1 : 0;
 }
 
 void RecordingResponder::whenShown(std::function<void()> look) {
@@ -32,6 +37,12 @@ Msg::Answer RecordingResponder::respond(const Msg::Request& request) {
     if (!e.caption.isNull() && request.caption != e.caption)
         m_problems << QStringLiteral("expected caption \"%1\", got \"%2\" for \"%3\"")
                           .arg(e.caption, request.caption, request.text);
+    if (e.tick >= 0) {
+        if (request.checkBox.isEmpty() || !request.checked)
+            m_problems << QStringLiteral("expected a check box with \"%1\"").arg(request.text);
+        else
+            *request.checked = e.tick == 1;
+    }
     if (e.look)
         e.look();
     return e.answer;

@@ -18,6 +18,8 @@ public:
                 const QString& caption = QString());
     // Runs `look` while the last scripted message is shown, to see the screen behind it.
     void whenShown(std::function<void()> look);
+    // The last scripted message must carry a check box; the user leaves it `on`.
+    void ticking(bool on);
     Msg::Answer respond(const Msg::Request& request) override;
 
     // Empty when every scripted message came and nothing else; otherwise what went wrong.
@@ -31,6 +33,7 @@ private:
         Msg::Answer answer;
         QString caption;
         std::function<void()> look;
+        int tick = -1; // -1 no check box expected, else the state the user leaves it in
     };
     QVector<Expected> m_expected;
     QVector<Msg::Request> m_seen;
