@@ -31,8 +31,10 @@ QString unquoted(const QString& field) {
 
 } // namespace
 
-QStringList SplitCsvLine(const QString& line) {
+QStringList SplitCsvLine(const QString& line, bool* unclosed) {
     QStringList fields;
+    if (unclosed)
+        *unclosed = false;
     const qsizetype n = line.size();
     qsizetype pos = 0;
     while (pos < n) {
@@ -47,8 +49,11 @@ QStringList SplitCsvLine(const QString& line) {
                 field.remove(0, 1);
         } else {
             qsizetype close = closingQuote(line, pos);
-            if (close < 0)
+            if (close < 0) {
                 close = n - 1;
+                if (unclosed)
+                    *unclosed = true;
+            }
             field = unquoted(line.mid(pos, close - pos + 1));
             pos = close + 2;
         }

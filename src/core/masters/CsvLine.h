@@ -9,8 +9,9 @@
 // to its closing quote: the next double quote, not one half of a doubled pair, that is followed
 // by a comma or ends the line. Quoted fields lose their surrounding quotes and have doubled
 // quotes made single; a field starting with a backslash loses it. Fields are not trimmed, and
-// a comma that ends the line opens no further field.
-QStringList SplitCsvLine(const QString& line);
+// a comma that ends the line opens no further field. A quoted field that is never closed runs
+// to the end of the line; `unclosed` (when given) says that this happened.
+QStringList SplitCsvLine(const QString& line, bool* unclosed = nullptr);
 
 // The field as the export writes text: in double quotes, every double quote inside doubled.
 QString QuoteCsvField(const QString& text);

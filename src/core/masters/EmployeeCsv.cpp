@@ -2,6 +2,7 @@
 
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/TextInput.h"
 #include "core/company/BasicSettings.h"
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
@@ -44,6 +45,29 @@ const QStringList& ImportHeaders() {
         QStringLiteral("入社日"),   QStringLiteral("賃金等級"), QStringLiteral("配属"),
         QStringLiteral("公的資格"), QStringLiteral("マーク")};
     return headers;
+}
+
+int ImportFieldLimit(int column) {
+    switch (column) {
+    case ImpName:
+    case ImpPosition:
+    case ImpKind:
+    case ImpMark:
+        return 20;
+    case ImpNumber:
+    case ImpOfficeId:
+    case ImpJobId:
+    case ImpSex:
+        return 10;
+    case ImpEducation:
+    case ImpMajor:
+    case ImpExperience:
+    case ImpAssignment:
+    case ImpQualification:
+        return 30;
+    default:
+        return 10; // dates and the grade: longer is no date or number either
+    }
 }
 
 const QString& ImportErrorStatus() {
@@ -103,8 +127,10 @@ ImportRead ReadImportFile(const QByteArray& bytes) {
     }
     r.sheet.rows.reserve(lines.size() - 1);
     r.sheet.lines.reserve(lines.size() - 1);
+    r.sheet.unclosed.reserve(lines.size() - 1);
     for (qsizetype l = 1; l < lines.size(); ++l) {
-        const QStringList fields = SplitCsvLine(lines[l]);
+        bool unclosed = false;
+        const QStringList fields = SplitCsvLine(lines[l], &unclosed);
         QStringList row;
         row.resize(ImportColumnCount);
         const qsizetype n = qMin(fields.size(), header.size());
@@ -113,6 +139,7 @@ ImportRead ReadImportFile(const QByteArray& bytes) {
                 row[map[i]] = fields[i];
         r.sheet.rows.push_back(row);
         r.sheet.lines.push_back(int(l) + 1);
+        r.sheet.unclosed.push_back(unclosed);
     }
     return r;
 }
@@ -184,6 +211,16 @@ int CheckImportSheet(ImportSheet& sheet, const ImportContext& context) {
         QStringList& odd = sheet.warnings[r];
         why.clear();
         odd.clear();
+        // A quote never closed swallows the rest of the line into one field: whatever the
+        // fields then say is not what the file meant.
+        if (r < sheet.unclosed.size() && sheet.unclosed[r])
+            why << QStringLiteral("引用符（\"）が閉じていません");
+        // Texts the screen could not hold are refused, not cut.
+        for (int c = ImpName; c < ImportColumnCount; ++c) {
+            const QString problem = CheckFieldText(row[c], names[c], ImportFieldLimit(c));
+            if (!problem.isEmpty())
+                why << problem;
+        }
         if (row[ImpName].isEmpty())
             why << names[ImpName] + QStringLiteral("がありません");
         if (row[ImpNumber].isEmpty())

@@ -36,6 +36,9 @@ enum ImportColumn {
 };
 
 const QStringList& ImportHeaders();
+// The most characters a column's text may have: what the employee screen takes; 0 for a
+// column that is read as a number or date.
+int ImportFieldLimit(int column);
 
 // The rows of an import file, each with ImportColumnCount cells, and the file line each came
 // from (the header is line 1).
@@ -63,6 +66,7 @@ struct ImportSheet {
     QVector<int> lines;
     QVector<QStringList> faults;   // per row: why it is marked "ERROR" (filled by the check)
     QVector<QStringList> warnings; // per row: what is odd but stored (a row marked "WARN")
+    QVector<bool> unclosed;        // per row: a quote opened and never closed (by the reading)
     QVector<ImportedEmployee>
         employees; // per row: the employee it stands for (filled by the check)
 };

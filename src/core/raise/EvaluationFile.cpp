@@ -1,5 +1,6 @@
 #include "core/raise/EvaluationFile.h"
 
+#include "core/common/TextInput.h"
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
 #include "core/masters/EmployeeRecord.h"
@@ -7,6 +8,9 @@
 #include <QHash>
 
 namespace {
+
+const char* const FieldNames[] = {"employee number", "evaluation code", "new grade", "new step",
+                                  "extra field"};
 
 std::optional<int> wholeNumber(const QString& text) {
     bool ok = false;
@@ -67,7 +71,18 @@ EvaluationFile ReadEvaluationFile(const QByteArray& bytes) {
             continue;
         EvaluationLine line;
         line.line = i + 1;
-        const QString reason = readLine(SplitCsvLine(lines[i]), line);
+        bool unclosed = false;
+        const QStringList fields = SplitCsvLine(lines[i], &unclosed);
+        QString reason = unclosed ? QStringLiteral("a quote (\") is never closed") : QString();
+        // A NUL would cut the number where it is read ("2<NUL>6" would be step 2).
+        for (qsizetype f = 0; f < fields.size() && reason.isEmpty(); ++f)
+            if (const qsizetype at = ForbiddenCharAt(fields[f]); at >= 0)
+                reason = QStringLiteral("field %1 (%2) holds a control character (%3)")
+                             .arg(f + 1)
+                             .arg(FieldNames[qMin<qsizetype>(f, 4)])
+                             .arg(ControlCharName(fields[f][at]));
+        if (reason.isEmpty())
+            reason = readLine(fields, line);
         if (reason.isEmpty())
             file.lines << line;
         else

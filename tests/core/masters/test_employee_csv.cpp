@@ -1,3 +1,4 @@
+#include "core/common/TextInput.h"
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
 #include "core/masters/EmployeeCsv.h"
@@ -293,6 +294,40 @@ private Q_SLOTS:
         ImportRead plain = ReadImportFile(file({Header, QStringLiteral("甲,1,男,1,,")}));
         QCOMPARE(CheckImportSheet(plain.sheet, company()), 0);
         QCOMPARE(plain.sheet.employees[0].MCO, 0);
+    }
+
+    // Texts the employee screen could not hold are refused with the field named, never cut:
+    // control characters, more characters than the screen's field, a quote never closed.
+    void refusesTextsTheScreenCannotHold() {
+        QString nul = QStringLiteral("A");
+        nul += QChar(0);
+        nul += QStringLiteral("B");
+        const QString twenty = QString(20, QChar(0x5C71)); // 山 × 20: fits
+        const QString surrogates = QString(19, QChar(0x5C71)) + QStringLiteral("𠮷"); // 20 too
+        ImportRead r = ReadImportFile(file({
+            QStringLiteral("社員番号,社員名,賃金等級,役職"),
+            QStringLiteral("Z0001,") + nul + QStringLiteral(",1,"),
+            QStringLiteral("Z0002,") + twenty + QStringLiteral(",1,"),
+            QStringLiteral("Z0003,\"名前,1"),
+            QStringLiteral("Z0004,a,1,") + QString(21, QLatin1Char('x')),
+            QStringLiteral("Z0005,b\tc,1,"),
+            QString(100000, QLatin1Char('9')) + QStringLiteral(",d,1,"),
+        }));
+        // The CP932 file cannot hold 𠮷; the count by characters is tested on its own.
+        QCOMPARE(CheckFieldText(surrogates, QStringLiteral("社員名"), 20), QString());
+        QCOMPARE(r.result, ImportRead::Ok);
+        QCOMPARE(CheckImportSheet(r.sheet, company()), 5);
+        QCOMPARE(r.sheet.faults[0],
+                 QStringList{QStringLiteral("社員名に制御文字（NUL）があります")});
+        QCOMPARE(r.sheet.rows[1][ImpStatus], QString());
+        QCOMPARE(r.sheet.employees[1].SNA, twenty);
+        QCOMPARE(r.sheet.faults[2].first(), QStringLiteral("引用符（\"）が閉じていません"));
+        QCOMPARE(r.sheet.faults[3],
+                 QStringList{QStringLiteral("役職が 20 文字を超えています（21 文字）")});
+        QCOMPARE(r.sheet.faults[4],
+                 QStringList{QStringLiteral("社員名に制御文字（TAB）があります")});
+        QCOMPARE(r.sheet.faults[5],
+                 QStringList{QStringLiteral("社員番号が 10 文字を超えています（100000 文字）")});
     }
 
     void writesTheExportFile() {

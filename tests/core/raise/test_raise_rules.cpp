@@ -355,6 +355,24 @@ private Q_SLOTS:
         QVERIFY(headerOnly.lines.isEmpty());
     }
 
+    // A NUL would cut the number where it is read, a quote left open swallows the line: both
+    // are refused with their line and field.
+    void evaluationFileRefusesControlCharactersAndOpenQuotes() {
+        QByteArray bytes("SCOT,HCO,G,S\r\nA0035,1,2,2");
+        bytes.append('\0');
+        bytes.append("6\r\nA0036,2\tx\r\n\"A0037,3\r\nA0038,3\r\n");
+        const EvaluationFile f = ReadEvaluationFile(bytes);
+        QCOMPARE(f.lines.size(), 1);
+        QCOMPARE(f.lines[0].scot, QStringLiteral("A0038"));
+        QCOMPARE(f.faults.size(), 3);
+        QCOMPARE(f.faults[0].line, 2);
+        QCOMPARE(f.faults[0].reason,
+                 QStringLiteral("field 4 (new step) holds a control character (NUL)"));
+        QCOMPARE(f.faults[1].reason,
+                 QStringLiteral("field 2 (evaluation code) holds a control character (TAB)"));
+        QCOMPARE(f.faults[2].reason, QStringLiteral("a quote (\") is never closed"));
+    }
+
     void planRefusesWhatIsNotOneKnownEmployee() {
         RaiseRecord a = decidedEmployee();
         RaiseRecord b = decidedEmployee();
