@@ -55,7 +55,7 @@ struct CurveStatisticsResult {
 };
 CurveStatisticsResult CurveStatistics(const RaiseCurve& curve, qint64 xLow, qint64 xHigh);
 
-// Draws the curve over the X range of its points in steps of 0.2; from X 0 it starts on the
-// X axis and rises through a ramp in place of the constant term.
+// Draws the fitted curve over the X range of its points in steps of 0.2, from X 0 as from any
+// other first X.
 void DrawRaiseCurve(ChartScene& scene, const AxisLayout& layout, const RaiseCurve& curve,
                     qint64 xLow, qint64 xHigh, const LinePen& pen);
