@@ -59,3 +59,18 @@ LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRa
     }
     return rows;
 }
+
+std::optional<LeftOutEmployees> LoadLeftOutEmployees(const CompanyYear& company) {
+    // One row per mark and grade: a company of 10,000 employees is counted in the database.
+    TQuery q = DM().select(TDM::ACN2,
+                           QStringLiteral("SELECT MCO, TOUKYU, COUNT(*) AS N FROM VSYAIN WHERE "
+                                          "NENDO = ? AND KCO = ? GROUP BY MCO, TOUKYU"),
+                           {company.nendo, company.kco});
+    if (!q.active())
+        return std::nullopt;
+    LeftOutEmployees left;
+    for (q.first(); !q.eof(); q.next())
+        left.add(q.asInt(QStringLiteral("MCO")), q.asInt(QStringLiteral("TOUKYU")),
+                 q.asInt(QStringLiteral("N")));
+    return left;
+}
