@@ -4,6 +4,7 @@
 #include "core/plot/PlotGeometry.h"
 #include "core/plot/PlotModel.h"
 
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -54,6 +55,17 @@ RaiseCurve FitRaiseCurve(std::span<const FitPoint> points, qint64 yScale, int fk
         r.coef = {f.a, f.b, f.c, f.d};
     }
     return r;
+}
+
+int DistinctXNeeded(int order) {
+    return order + 1;
+}
+
+int DistinctXCount(std::span<const FitPoint> points) {
+    QSet<qint64> xs;
+    for (const FitPoint& p : points)
+        xs.insert(p.x);
+    return int(xs.size());
 }
 
 MarkSeries SeriesOf(const QVector<FitPoint>& points) {

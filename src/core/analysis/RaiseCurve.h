@@ -36,6 +36,10 @@ struct MarkSeries {
     bool empty() const { return points.isEmpty(); }
 };
 
+// A fit of order 2 or 3 needs order + 1 distinct X values to be determined by its points.
+int DistinctXNeeded(int order);
+int DistinctXCount(std::span<const FitPoint> points);
+
 // The points of mark k in the order given; mark 0 takes every point.
 MarkSeries SeriesOf(const QVector<PlotPoint>& points, int mark);
 MarkSeries SeriesOf(const QVector<FitPoint>& points);
