@@ -4,7 +4,6 @@
 #include "core/common/NumberText.h"
 
 #include <QFile>
-#include <QSet>
 #include <QTextStream>
 
 namespace {
@@ -75,7 +74,6 @@ int RunFitCommand(const QStringList& opts, QTextStream& out, QTextStream& err) {
     QTextStream in(&input);
     in.setEncoding(QStringConverter::Utf8);
     QVector<FitPoint> points;
-    QSet<qint64> distinct;
     int lineNo = 0;
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
@@ -94,11 +92,10 @@ int RunFitCommand(const QStringList& opts, QTextStream& out, QTextStream& err) {
             return 1;
         }
         points.push_back({*x, *y});
-        distinct.insert(*x);
     }
-    if (distinct.size() < order + 1) {
-        err << "tesvane-cli: fit: order " << order << " needs " << order + 1
-            << " distinct x values; the input has " << distinct.size() << "\n";
+    if (const int distinct = DistinctXCount(points); distinct < DistinctXNeeded(order)) {
+        err << "tesvane-cli: fit: order " << order << " needs " << DistinctXNeeded(order)
+            << " distinct x values; the input has " << distinct << "\n";
         return 1;
     }
     const MarkSeries series = SeriesOf(points);

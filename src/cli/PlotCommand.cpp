@@ -36,6 +36,21 @@ std::optional<QVector<int>> numberList(const QString& text, int lowest, int high
 
 } // namespace
 
+void ChooseMarksAndGrades(ChartSettings& settings, bool stored,
+                          const std::optional<QVector<int>>& marks,
+                          const std::optional<QVector<int>>& grades) {
+    if (marks || grades || !stored) {
+        settings.marks.fill(!marks);
+        settings.grades.fill(!grades);
+    }
+    settings.marks[0] = false;
+    settings.grades[0] = false;
+    for (int k : marks.value_or(QVector<int>()))
+        settings.marks[size_t(k)] = true;
+    for (int g : grades.value_or(QVector<int>()))
+        settings.grades[size_t(g)] = true;
+}
+
 std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& err) {
     PlotArgs a;
     bool company = false, year = false, chart = false;
@@ -129,10 +144,13 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
         err << "tesvane-cli: no company " << a.company << " in " << a.year << "\n";
         return 1;
     }
-    ChartSettings fresh;
-    fresh.yItem = DefaultYItem(a.chart);
-    ChartSettings settings = LoadChartSettings(cy, a.chart).value_or(fresh);
+    const std::optional<ChartSettings> stored = LoadChartSettings(cy, a.chart);
+    ChartSettings settings = stored.value_or(UnsavedChartSettings(a.chart));
     settings.chartNo = a.chart;
+    if (a.chart == WageTableChart) { // its screen shows no items to choose from
+        settings.xItem = UnsavedChartSettings(a.chart).xItem;
+        settings.yItem = UnsavedChartSettings(a.chart).yItem;
+    }
     if (a.xItem)
         settings.xItem = *a.xItem;
     if (a.yItem)
@@ -144,16 +162,7 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
             << " with Y item " << settings.yItem << "\n";
         return 2;
     }
-    if (a.marks) {
-        settings.marks.fill(false);
-        for (int k : *a.marks)
-            settings.marks[size_t(k)] = true;
-    }
-    if (a.grades) {
-        settings.grades.fill(false);
-        for (int g : *a.grades)
-            settings.grades[size_t(g)] = true;
-    }
+    ChooseMarksAndGrades(settings, stored.has_value(), a.marks, a.grades);
     std::optional<ChartBuildResult> r;
     if (a.chart == DesignChart || a.chart == WageTableChart) {
         r = BuildChartOf(cy, settings);
@@ -166,6 +175,8 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
     }
     if (!r)
         return 1;
+    if (const QString left = LeftOutMessage(r->leftOut); !left.isEmpty())
+        err << left << "\n";
     if (r->request.chartNo == 0) { // no employee plotted, or no key point
         err << "グラフに表示するデータがありません。\n";
         return 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/plot/ChartRecords.h"
+
 #include <QSize>
 #include <QStringList>
 #include <QVector>
@@ -21,6 +23,13 @@ struct PlotArgs {
     QString pdf;
     QSize size{1200, 800};
 };
+
+// The marks and grades a command draws: those given; when only one of the two is given, all
+// of the other; when neither, the chart's stored choice, or all of both for a chart never saved
+// (stored false).
+void ChooseMarksAndGrades(ChartSettings& settings, bool stored,
+                          const std::optional<QVector<int>>& marks,
+                          const std::optional<QVector<int>>& grades);
 
 // The options of plot; a mistake is written to err and gives nothing.
 std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& err);

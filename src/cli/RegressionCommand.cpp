@@ -1,5 +1,6 @@
 #include "cli/RegressionCommand.h"
 
+#include "cli/PlotCommand.h"
 #include "core/analysis/RaiseCurve.h"
 #include "core/plot/AxisItems.h"
 #include "data/analysis/AnalysisCharts.h"
@@ -74,29 +75,24 @@ int RunRegressionCommand(const QStringList& opts, QTextStream& out, QTextStream&
         err << "tesvane-cli: no company " << company << " in " << year << "\n";
         return 1;
     }
-    ChartSettings settings = LoadChartSettings(cy, RegressionChart).value_or(ChartSettings());
+    const std::optional<ChartSettings> stored = LoadChartSettings(cy, RegressionChart);
+    ChartSettings settings = stored.value_or(UnsavedChartSettings(RegressionChart));
     settings.chartNo = RegressionChart;
     settings.xItem = *xItem;
     settings.yItem = *yItem;
     settings.order = order == 2 ? 0 : 1;
-    if (marks) {
-        settings.marks.fill(false);
-        for (int k : *marks)
-            settings.marks[size_t(k)] = true;
-    }
-    if (grades) {
-        settings.grades.fill(false);
-        for (int g : *grades)
-            settings.grades[size_t(g)] = true;
-    }
+    ChooseMarksAndGrades(settings, stored.has_value(), marks, grades);
     const ChartBuildResult r = BuildChart(cy, settings, AnalysisChartRules(RegressionChart));
     if (r.failed)
         return 1;
+    if (const QString left = LeftOutMessage(r.leftOut); !left.isEmpty())
+        err << left << "\n";
     if (r.points.isEmpty()) {
         err << "グラフに表示するデータがありません。\n";
         return 1;
     }
     out << (order == 2 ? "mark,count,a,b,c,average,pitch\n" : "mark,count,a,b,c,d,average,pitch\n");
+    int fitted = 0;
     for (int k = 1; k <= 6; ++k) {
         QVector<FitPoint> points;
         for (const ChartPoint& p : r.points)
@@ -104,6 +100,14 @@ int RunRegressionCommand(const QStringList& opts, QTextStream& out, QTextStream&
                 points.push_back({p.x, p.y.raw()});
         if (points.isEmpty())
             continue;
+        // As fit refuses them: too few distinct X leave the curve open.
+        if (const int distinct = DistinctXCount(points); distinct < DistinctXNeeded(order)) {
+            err << "tesvane-cli: regression: mark " << k << " skipped: order " << order << " needs "
+                << DistinctXNeeded(order) << " distinct x values; the mark has " << distinct
+                << "\n";
+            continue;
+        }
+        ++fitted;
         const MarkSeries series = SeriesOf(points);
         const RaiseCurve curve = FitSeries(series, settings.order);
         const CurveStatisticsResult s = CurveStatistics(curve, series.xLow, series.xHigh);
@@ -111,5 +115,5 @@ int RunRegressionCommand(const QStringList& opts, QTextStream& out, QTextStream&
             << ',' << s.pitch << '\n';
     }
     out.flush();
-    return 0;
+    return fitted > 0 ? 0 : 1;
 }

@@ -120,10 +120,14 @@ int RunReportCommand(TDM& dm, const QStringList& options, QTextStream& out, QTex
         return 1; // the project has said the company is missing
     const std::optional<QVector<GroupReportEmployee>> employees =
         LoadGroupReportEmployees({o.company, o.year}, o.marks, o.grades);
-    if (!employees) {
+    const std::optional<LeftOutEmployees> leftOut =
+        employees ? LoadLeftOutEmployees({o.company, o.year}) : std::nullopt;
+    if (!employees || !leftOut) {
         err << "tesvane-cli: " << dm.lastError() << "\n";
         return 1;
     }
+    if (const QString left = LeftOutMessage(*leftOut); !left.isEmpty())
+        err << left << "\n";
     if (employees->isEmpty()) {
         err << "tesvane-cli: 印刷対象データは有りません。\n";
         return 1;

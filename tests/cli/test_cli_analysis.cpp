@@ -110,6 +110,52 @@ private Q_SLOTS:
         QCOMPARE(digest(env.dataPath()), data);
     }
 
+    // Without --marks and --grades on a chart never saved, every mark; a mark with fewer
+    // distinct x than its order needs is skipped and named, as fit refuses such points; the
+    // employees no choice includes are counted on standard error.
+    void regressionChoicesAndTooFewDistinctX() {
+        TestEnvironment env;
+        const auto regression = [&](const QString& order, const QStringList& more = {}) {
+            return runCli(QStringList{QStringLiteral("--data"), env.appDir(),
+                                      QStringLiteral("regression"), QStringLiteral("--company"),
+                                      QStringLiteral("1"), QStringLiteral("--year"),
+                                      QStringLiteral("2023"), QStringLiteral("--x"),
+                                      QStringLiteral("3"), QStringLiteral("--y"),
+                                      QStringLiteral("1"), QStringLiteral("--order"), order} +
+                          more);
+        };
+        CliRun r = regression(QStringLiteral("3"));
+        QVERIFY2(r.status == 0 && r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(r.out.trimmed().split(QLatin1Char('\n')).size(), 7); // header and marks 1..6
+
+        // Mark 2 on three pay steps; mark 3's employees without a mark or grade.
+        env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN2 SET GOUHOU = CASE WHEN SCO < 10 THEN 10 "
+                                           "WHEN SCO < 20 THEN 12 ELSE 14 END WHERE KCO = 1 AND "
+                                           "NENDO = 2023 AND SCO IN (SELECT SCO FROM MSYAIN1 WHERE "
+                                           "KCO = 1 AND NENDO = 2023 AND MCO = 2)"));
+        const int third =
+            env.scalar(TDM::ACN2, QStringLiteral("SELECT COUNT(*) FROM MSYAIN1 WHERE KCO = 1 "
+                                                 "AND NENDO = 2023 AND MCO = 3"))
+                .toInt();
+        env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND NENDO = "
+                                           "2023 AND MCO = 3"));
+        r = regression(QStringLiteral("3"), {QStringLiteral("--marks"), QStringLiteral("1,2,3")});
+        QCOMPARE(r.status, 0);
+        QStringList lines = r.out.trimmed().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[1].startsWith(QStringLiteral("1,")));
+        QCOMPARE(r.err, QStringLiteral("対象外の社員が %1名あります（マークなし %1名、等級が範囲外 "
+                                       "0名）。\ntesvane-cli: regression: mark 2 skipped: order 3 "
+                                       "needs 4 distinct x values; the mark has 3\n")
+                            .arg(third));
+        r = regression(QStringLiteral("2"), {QStringLiteral("--marks"), QStringLiteral("2")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains(QStringLiteral("\n2,")));
+        r = regression(QStringLiteral("3"), {QStringLiteral("--marks"), QStringLiteral("2")});
+        QCOMPARE(r.status, 1); // no mark could be fitted
+        QVERIFY(r.err.contains(QStringLiteral("mark 2 skipped")));
+    }
+
     void comparisonChartsPrintTheirSources() {
         TestEnvironment env;
         const QByteArray data = digest(env.dataPath());

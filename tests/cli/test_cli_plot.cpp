@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -74,6 +75,50 @@ private Q_SLOTS:
         QVERIFY(!read.contains(QStringLiteral("男子事務")));
     }
 
+    // A chart never saved draws every mark and grade; giving only the marks takes every grade
+    // and only the grades every mark. Employees no choice includes are counted on standard
+    // error.
+    void choicesNotGivenTakeEverything() {
+        TestEnvironment env;
+        const QString png = env.appDir() + QStringLiteral("plot.png");
+        const QRgb mark1 = qRgb(0, 0, 255), mark3 = qRgb(0, 128, 0);
+        CliRun r = runCli(plot(env, {QStringLiteral("--png"), png}));
+        QVERIFY2(r.status == 0 && r.err.isEmpty(), qPrintable(r.err));
+        QVERIFY(pixelsOf(QImage(png), mark1) > 100 && pixelsOf(QImage(png), mark3) > 100);
+        r = runCli(plot(
+            env, {QStringLiteral("--marks"), QStringLiteral("3"), QStringLiteral("--png"), png}));
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QVERIFY(pixelsOf(QImage(png), mark1) == 0 && pixelsOf(QImage(png), mark3) > 100);
+        r = runCli(plot(env, {QStringLiteral("--grades"), QStringLiteral("1,2,3,4,5,6"),
+                              QStringLiteral("--png"), png}));
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QVERIFY(pixelsOf(QImage(png), mark1) > 100 && pixelsOf(QImage(png), mark3) > 100);
+
+        env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND "
+                                           "NENDO = 2023 AND SCO = 1"));
+        env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN2 SET TOUKYU = 0 WHERE KCO = 1 AND "
+                                           "NENDO = 2023 AND SCO IN (2, 4)"));
+        r = runCli(plot(
+            env, {QStringLiteral("--marks"), QStringLiteral("3"), QStringLiteral("--png"), png}));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QStringLiteral(
+                            "対象外の社員が 3名あります（マークなし 1名、等級が範囲外 2名）。\n"));
+
+        // The wage-table lines: pay steps across, as their screen labels them.
+        const QString pdf = env.appDir() + QStringLiteral("lines.pdf");
+        QStringList lines = plot(env, {QStringLiteral("--pdf"), pdf});
+        lines[lines.indexOf(QStringLiteral("1010"))] = QStringLiteral("1060");
+        r = runCli(lines);
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString read = QString::fromUtf8(text.readAllStandardOutput());
+        // (pdftotext reads the ideographic space as a blank)
+        QVERIFY2(read.contains(QRegularExpression(QStringLiteral("号[ 　]俸"))), qPrintable(read));
+        QVERIFY(!read.contains(QRegularExpression(QStringLiteral("年[ 　]齢"))));
+    }
+
     void refusesWhatItCannotDraw() {
         TestEnvironment env;
         const QString png = env.appDir() + QStringLiteral("x.png");
@@ -94,8 +139,9 @@ private Q_SLOTS:
         unknown[unknown.indexOf(QStringLiteral("1010"))] = QStringLiteral("1070");
         QCOMPARE(runCli(unknown).status, 2);
 
-        // No employee selected (the stored settings start with every mark off).
-        CliRun r = runCli(plot(env, {QStringLiteral("--png"), png}));
+        // No employee in the grades chosen.
+        CliRun r = runCli(plot(
+            env, {QStringLiteral("--grades"), QStringLiteral("9"), QStringLiteral("--png"), png}));
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(QStringLiteral("グラフに表示するデータがありません。")));
         QVERIFY(!QFile::exists(png));

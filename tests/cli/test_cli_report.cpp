@@ -101,6 +101,39 @@ private Q_SLOTS:
         QVERIFY(QDir(env.appDir() + QStringLiteral("Report")).entryList({"*.rdf"}).isEmpty());
     }
 
+    // Employees no range can include (no mark, a grade outside 1-9) are counted on standard
+    // error, whatever the ranges chosen; the others print as before, with status 0. With
+    // nobody left to print, the count comes before the refusal.
+    void leftOutEmployeesOnStandardError() {
+        TestEnvironment env;
+        placeLayouts(env);
+        const QString pdf = env.appDir() + QStringLiteral("wage.pdf");
+        const QStringList narrow = {QStringLiteral("--marks"), QStringLiteral("1-2")};
+        CliRun r = runCli(report(env, QStringLiteral("salary"), pdf, narrow));
+        QVERIFY2(r.status == 0 && r.err.isEmpty(), qPrintable(r.err));
+        const QString before = pdfText(pdf);
+
+        env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND "
+                                           "NENDO = 2023 AND SCO IN (2, 3)"));
+        env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN2 SET TOUKYU = 0 WHERE KCO = 1 AND "
+                                           "NENDO = 2023 AND SCO IN (3, 4)"));
+        const QString leftOut =
+            QStringLiteral("対象外の社員が 3名あります（マークなし 2名、等級が範囲外 1名）。\n");
+        r = runCli(report(env, QStringLiteral("salary"), pdf, narrow));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, leftOut);
+        // A0002 (mark 6), A0003 (mark 5) and A0004 (mark 3) were never on these pages.
+        QCOMPARE(pdfText(pdf), before);
+
+        env.exec(TDM::ACN2,
+                 QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND NENDO = 2023"));
+        r = runCli(report(env, QStringLiteral("raise"), pdf));
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral(
+                            "対象外の社員が 60名あります（マークなし 60名、等級が範囲外 0名）。\n"
+                            "tesvane-cli: 印刷対象データは有りません。\n"));
+    }
+
     // Nothing to print, a broken or missing layout, a file that cannot be written: a message on
     // standard error, a non-zero status, and the file at the path left as it was.
     void refusals() {

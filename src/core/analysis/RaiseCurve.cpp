@@ -4,6 +4,7 @@
 #include "core/plot/PlotGeometry.h"
 #include "core/plot/PlotModel.h"
 
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -54,6 +55,17 @@ RaiseCurve FitRaiseCurve(std::span<const FitPoint> points, qint64 yScale, int fk
         r.coef = {f.a, f.b, f.c, f.d};
     }
     return r;
+}
+
+int DistinctXNeeded(int order) {
+    return order + 1;
+}
+
+int DistinctXCount(std::span<const FitPoint> points) {
+    QSet<qint64> xs;
+    for (const FitPoint& p : points)
+        xs.insert(p.x);
+    return int(xs.size());
 }
 
 MarkSeries SeriesOf(const QVector<FitPoint>& points) {
@@ -140,22 +152,16 @@ CurveStatisticsResult CurveStatistics(const RaiseCurve& curve, qint64 xLow, qint
 
 void DrawRaiseCurve(ChartScene& scene, const AxisLayout& layout, const RaiseCurve& curve,
                     qint64 xLow, qint64 xHigh, const LinePen& pen) {
-    const bool ramp = xLow == 0;
-    const long double t = (long double)(xHigh);
-    RaiseCurve rest = curve;
-    rest.coef[0] = 0;
-    const long double a = (long double)(curve.coef[0]) / curve.scale;
+    // The fit itself, from X 0 too: starting on the axis and ramping the constant term in
+    // drew the curve below its fit (by half the constant term at the last X) while the
+    // analysis reports the fit. Where the constant term is 0 the ramp was the fit anyway.
     // Values far off the chart are held a thousand ranges away, so every pixel stays an int.
     const long double span = std::max(1, layout.yRange) * 1000.0L;
     const long double low = layout.range.yMin - span, high = layout.range.yMax + span;
-    auto g = [&](long double x) -> double {
-        const long double v =
-            ramp ? (t != 0 ? a * x / t / 2 : 0) + rest.valueAt(x) : curve.valueAt(x);
-        return double(std::clamp(v, low, high));
-    };
-    QPoint previous(layout.px(double(xLow)), ramp ? layout.originY : layout.py(g(xLow)));
+    auto f = [&](long double x) { return double(std::clamp(curve.valueAt(x), low, high)); };
+    QPoint previous(layout.px(double(xLow)), layout.py(f(xLow)));
     for (long double x = (long double)(xLow) + 0.2L; x < (long double)(xHigh); x += 0.2L) {
-        const QPoint next(layout.px(double(x)), layout.py(g(x)));
+        const QPoint next(layout.px(double(x)), layout.py(f(x)));
         scene.curveLine(previous, next, pen);
         previous = next;
     }

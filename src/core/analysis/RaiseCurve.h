@@ -36,6 +36,10 @@ struct MarkSeries {
     bool empty() const { return points.isEmpty(); }
 };
 
+// A fit of order 2 or 3 needs order + 1 distinct X values to be determined by its points.
+int DistinctXNeeded(int order);
+int DistinctXCount(std::span<const FitPoint> points);
+
 // The points of mark k in the order given; mark 0 takes every point.
 MarkSeries SeriesOf(const QVector<PlotPoint>& points, int mark);
 MarkSeries SeriesOf(const QVector<FitPoint>& points);
@@ -55,7 +59,7 @@ struct CurveStatisticsResult {
 };
 CurveStatisticsResult CurveStatistics(const RaiseCurve& curve, qint64 xLow, qint64 xHigh);
 
-// Draws the curve over the X range of its points in steps of 0.2; from X 0 it starts on the
-// X axis and rises through a ramp in place of the constant term.
+// Draws the fitted curve over the X range of its points in steps of 0.2, from X 0 as from any
+// other first X.
 void DrawRaiseCurve(ChartScene& scene, const AxisLayout& layout, const RaiseCurve& curve,
                     qint64 xLow, qint64 xHigh, const LinePen& pen);

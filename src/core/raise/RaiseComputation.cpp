@@ -80,7 +80,7 @@ RaiseStart StartOfRaise(const RaiseRecord& r, const EvaluationCodes& codes) {
     d.step = r.GOUHOU;
     d.evaluation = r.HCO;
     d.newGrade = r.NTOUKYU != 0 ? r.NTOUKYU : r.TOUKYU;
-    d.stepsUp = r.SGOUHOU != 0 ? r.SGOUHOU : StepsForEvaluation(codes, r.HCO);
+    d.stepsUp = StepsUpShown(r.SGOUHOU, StepsForEvaluation(codes, r.HCO));
     d.newStep = r.NGOUHOU;
     d.promotion = r.FSKCHK == 1;
     s.link = NormalisedLink(r.JISEKI);

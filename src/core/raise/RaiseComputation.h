@@ -25,6 +25,15 @@ using EvaluationCodes = QVector<EvaluationCode>;
 int StepsForEvaluation(const EvaluationCodes& codes, int code);
 // The entry of a code (the last one), or none.
 std::optional<EvaluationCode> FindEvaluation(const EvaluationCodes& codes, int code);
+// 昇号数 as the raise input shows it: the steps saved with the raise, or while none are saved
+// (0, also when the new step came from the evaluation) the steps the evaluation earns.
+inline int StepsUpShown(int savedSteps, int evaluationSteps) {
+    return savedSteps != 0 ? savedSteps : evaluationSteps;
+}
+// A raise promotes when it sets a new grade other than the grade.
+inline bool IsPromotion(int grade, int newGrade) {
+    return newGrade != 0 && newGrade != grade;
+}
 
 // An employee as the raise input reads it (the view VSYAIN).
 struct RaiseRecord {

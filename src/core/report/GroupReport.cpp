@@ -1,6 +1,7 @@
 #include "core/report/GroupReport.h"
 
 #include "core/common/Dates.h"
+#include "core/raise/RaiseComputation.h"
 #include "core/report/ReportCatalogue.h"
 
 #include <QStringList>
@@ -354,7 +355,9 @@ TPRTU RaiseReportLine(const GroupReportEmployee& e) {
     r.hyouka = e.HYOUKA;
     r.toukyu = QString::number(e.TOUKYU);
     r.gouhou = QString::number(e.GOUHOU);
-    r.sgouhou = QString::number(e.SGOUHOU);
+    r.sgouhou = IsPromotion(e.TOUKYU, e.NTOUKYU)
+                    ? QStringLiteral("昇格")
+                    : QString::number(StepsUpShown(e.SGOUHOU, e.evaluationSteps));
     r.nkihon = next[1] + next[2] + next[3];
     r.kihon = now[1] + now[2] + now[3];
     for (int i = 1; i <= 5; ++i) {

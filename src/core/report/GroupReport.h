@@ -22,8 +22,10 @@ struct GroupReportEmployee {
     int MCO = 0;
     int TOUKYU = 0;
     int GOUHOU = 0;
-    int SGOUHOU = 0;
-    int JISEKI = 0; // the base-pay item that follows the wage table (1..3), 0 none
+    int SGOUHOU = 0;         // steps saved with the raise, 0 when they came from the evaluation
+    int evaluationSteps = 0; // SGOUSU of the evaluation code HCO
+    int NTOUKYU = 0;         // grade after the raise, 0 none set
+    int JISEKI = 0;          // the base-pay item that follows the wage table (1..3), 0 none
     qint64 SEIHI = 0;
     qint64 NYUHI = 0;
     std::array<qint64, 4> KKYU{};   // [1..3]
@@ -68,7 +70,7 @@ struct TPRTU {
     QString hyouka;
     QString toukyu;
     QString gouhou;
-    QString sgouhou;
+    QString sgouhou; // 昇号数 as the raise input shows it, "昇格" for a promotion
     qint64 nkihon = 0;
     qint64 kihon = 0;
     qint64 nteate = 0;

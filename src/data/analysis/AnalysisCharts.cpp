@@ -53,6 +53,8 @@ ProposalRules AnalysisChartRules(int chartNo) {
 }
 
 bool AxisItemsOffered(int chartNo, int xItem, int yItem) {
+    if (chartNo == WageTableChart) // steps of the wage table and their amounts
+        return xItem == 3 && yItem == 0;
     if (chartNo == LivingCostChart)
         return xItem == 0 && (yItem == 1 || yItem == 2);
     if (chartNo == ModelWageChart)
@@ -62,6 +64,18 @@ bool AxisItemsOffered(int chartNo, int xItem, int yItem) {
 
 int DefaultYItem(int chartNo) {
     return chartNo == LivingCostChart || chartNo == ModelWageChart ? 1 : 0;
+}
+
+ChartSettings UnsavedChartSettings(int chartNo) {
+    ChartSettings s;
+    s.chartNo = chartNo;
+    s.xItem = chartNo == WageTableChart ? 3 : 0;
+    s.yItem = DefaultYItem(chartNo);
+    s.marks.fill(true);
+    s.grades.fill(true);
+    s.marks[0] = false;
+    s.grades[0] = false;
+    return s;
 }
 
 std::function<void(DataExtents&)> ReferenceWidening(int chartNo, int xItem, int yItem) {

@@ -15,6 +15,9 @@ ProposalRules AnalysisChartRules(int chartNo);
 // Y item of a chart that has no stored settings yet.
 bool AxisItemsOffered(int chartNo, int xItem, int yItem);
 int DefaultYItem(int chartNo);
+// What a command draws of a chart that has no stored settings: the items its screen starts
+// from (the wage-table lines of 1060 pay step against 職能給) with every mark and grade.
+ChartSettings UnsavedChartSettings(int chartNo);
 // The widening of the data extents by the open company's reference curves (living costs of
 // its SKCO, model wages of its MDCO on the axis items); nothing for other charts.
 std::function<void(DataExtents&)> ReferenceWidening(int chartNo, int xItem, int yItem);

@@ -17,6 +17,8 @@ ChartBuildResult BuildChart(const CompanyYear& cy, const ChartSettings& settings
         r.failed = true;
         return r;
     }
+    for (const PlotEmployee& e : employees)
+        r.leftOut.add(e.mark, e.grade);
     r.points = SelectPoints(employees, settings);
     std::optional<DataExtents> extents = ExtentsOf(r.points);
     if (!extents)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/LeftOutEmployees.h"
 #include "core/plot/ChartBuild.h"
 #include "core/plot/PlotModel.h"
 
@@ -13,7 +14,8 @@ class ChartExtension;
 struct ChartBuildResult {
     bool failed = false; // the employees could not be read (reported by the data module)
     QVector<ChartPoint> points;
-    PlotRequest request; // set when there are points
+    PlotRequest request;      // set when there are points
+    LeftOutEmployees leftOut; // of the year, whom no choice of marks and grades includes
 };
 
 // Selects and values the employees by the settings, works out the means and proposes the

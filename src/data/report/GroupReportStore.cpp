@@ -1,16 +1,21 @@
 #include "data/report/GroupReportStore.h"
 
 #include "data/db/TDM.h"
+#include "data/raise/RaiseStore.h"
 
 std::optional<QVector<GroupReportEmployee>>
 LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRange grades) {
+    // The steps of each evaluation, for the 昇号数 the raise input shows.
+    EvaluationCodes codes;
+    if (!LoadEvaluationCodes(company, codes))
+        return std::nullopt;
     TQuery q = DM().select(
         TDM::ACN2,
         QStringLiteral(
-            "SELECT SCOT, SNA, HYOUKA, MCO, TOUKYU, GOUHOU, SGOUHOU, JISEKI, SEIHI, "
-            "NYUHI, KKYU1, KKYU2, KKYU3, NKKYU1, NKKYU2, NKKYU3, KIN, NKIN, TEATE1, "
-            "TEATE2, TEATE3, TEATE4, TEATE5, NTEATE1, NTEATE2, NTEATE3, NTEATE4, "
-            "NTEATE5, SYOUYO, SYOUYO2, NSYOTEI FROM VSYAIN WHERE (MCO BETWEEN ? AND ?) AND "
+            "SELECT SCOT, SNA, HYOUKA, HCO, MCO, TOUKYU, NTOUKYU, GOUHOU, SGOUHOU, JISEKI, "
+            "SEIHI, NYUHI, KKYU1, KKYU2, KKYU3, NKKYU1, NKKYU2, NKKYU3, KIN, NKIN, TEATE1, "
+            "TEATE2, TEATE3, TEATE4, TEATE5, NTEATE1, NTEATE2, NTEATE3, NTEATE4, NTEATE5, "
+            "SYOUYO, SYOUYO2, NSYOTEI FROM VSYAIN WHERE (MCO BETWEEN ? AND ?) AND "
             "(TOUKYU BETWEEN ? AND ?) AND NENDO = ? AND KCO = ? ORDER BY KCO, MCO, SCO"),
         {marks.from, marks.to, grades.from, grades.to, company.nendo, company.kco});
     if (!q.active())
@@ -32,6 +37,8 @@ LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRa
         e.TOUKYU = q.asInt(QStringLiteral("TOUKYU"));
         e.GOUHOU = q.asInt(QStringLiteral("GOUHOU"));
         e.SGOUHOU = q.asInt(QStringLiteral("SGOUHOU"));
+        e.evaluationSteps = StepsForEvaluation(codes, q.asInt(QStringLiteral("HCO")));
+        e.NTOUKYU = q.asInt(QStringLiteral("NTOUKYU"));
         e.JISEKI = q.asInt(QStringLiteral("JISEKI"));
         e.SEIHI = q.asInt64(QStringLiteral("SEIHI"));
         e.NYUHI = q.asInt64(QStringLiteral("NYUHI"));
@@ -51,4 +58,19 @@ LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRa
         rows.push_back(std::move(e));
     }
     return rows;
+}
+
+std::optional<LeftOutEmployees> LoadLeftOutEmployees(const CompanyYear& company) {
+    // One row per mark and grade: a company of 10,000 employees is counted in the database.
+    TQuery q = DM().select(TDM::ACN2,
+                           QStringLiteral("SELECT MCO, TOUKYU, COUNT(*) AS N FROM VSYAIN WHERE "
+                                          "NENDO = ? AND KCO = ? GROUP BY MCO, TOUKYU"),
+                           {company.nendo, company.kco});
+    if (!q.active())
+        return std::nullopt;
+    LeftOutEmployees left;
+    for (q.first(); !q.eof(); q.next())
+        left.add(q.asInt(QStringLiteral("MCO")), q.asInt(QStringLiteral("TOUKYU")),
+                 q.asInt(QStringLiteral("N")));
+    return left;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanyYear.h"
+#include "core/common/LeftOutEmployees.h"
 #include "core/report/GroupReport.h"
 
 #include <QVector>
@@ -16,3 +17,7 @@ struct ReportRange {
 // and employee code. Nothing when the read failed (the data module has reported it).
 std::optional<QVector<GroupReportEmployee>>
 LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRange grades);
+
+// The employees of the company year whom no mark and grade range could include. Nothing when
+// the read failed (the data module has reported it).
+std::optional<LeftOutEmployees> LoadLeftOutEmployees(const CompanyYear& company);

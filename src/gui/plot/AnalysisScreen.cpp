@@ -257,6 +257,9 @@ bool TAnalysisScreen::BuildChartRows() {
         BuildChart(openCompany(), s, m_kind.rules, [this](DataExtents& e) { widenExtents(e); });
     if (r.failed)
         return false;
+    // Before the plot opens, and before saying that nothing is left to plot.
+    if (const QString left = LeftOutMessage(r.leftOut); !left.isEmpty())
+        Msg::info(left);
     if (r.points.isEmpty()) {
         Msg::info(QStringLiteral("グラフに表示するデータがありません。"));
         return false;

@@ -191,6 +191,12 @@ bool TWS0090::compose() {
         project.companyYear(), {m_markFrom, m_markTo}, {m_gradeFrom, m_gradeTo});
     if (!employees)
         return false; // the data module has reported the failure
+    // Who no range could include is said first, also when nothing is left to print.
+    const std::optional<LeftOutEmployees> leftOut = LoadLeftOutEmployees(project.companyYear());
+    if (!leftOut)
+        return false;
+    if (const QString left = LeftOutMessage(*leftOut); !left.isEmpty())
+        Msg::info(left);
     if (employees->isEmpty()) {
         Msg::info(QStringLiteral("印刷対象データは有りません。"));
         return false;

@@ -2,6 +2,7 @@
 
 #include "core/common/Currency.h"
 #include "core/common/ExactDivision.h"
+#include "core/raise/RaiseComputation.h"
 #include "core/report/ReportCatalogue.h"
 
 #include <QStringList>
@@ -195,7 +196,11 @@ private:
         s.text(r, REvaluation, l.hyouka, centred);
         s.number(r, RGrade, e.TOUKYU, Xlsx::amountStyle());
         s.number(r, RStep, e.GOUHOU, Xlsx::amountStyle());
-        s.number(r, RSteps, e.SGOUHOU, Xlsx::amountStyle());
+        // As printed: the steps as a number, a promotion as its word.
+        if (IsPromotion(e.TOUKYU, e.NTOUKYU))
+            s.text(r, RSteps, l.sgouhou, centred);
+        else
+            s.number(r, RSteps, StepsUpShown(e.SGOUHOU, e.evaluationSteps), Xlsx::amountStyle());
         yen(r, RNewBase, l.nkihon);
         yen(r, RBaseChange, l.nkihon - l.kihon);
         yen(r, RNewAllowances, l.nteate);

@@ -1,6 +1,6 @@
 // Raise curves: the quadratic and cubic fits (exact data, noisy data against an independent
 // least-squares solution, symmetric X, too few distinct X, many points), the drawing with its
-// levels and ramp, and the average and pitch of a curve.
+// levels from any first X, and the average and pitch of a curve.
 
 #include "core/analysis/RegressionChart.h"
 #include "core/plot/AxisItems.h"
@@ -252,25 +252,33 @@ private Q_SLOTS:
         QVERIFY(panel.values[3].isEmpty() && panel.values[6].isEmpty());
     }
 
-    void curveFromXZeroStartsOnTheAxis() {
-        const QVector<FitPoint> fromZero = on({8, 0.5, 0.01, 0}, range(0, 30));
-        RaiseCurveChart chart;
-        PlotModel m = regressionModel(fromZero, {0, 0, 0, 0});
-        chart.load(m);
-        ChartScene s;
-        const AxisLayout a = layoutOf(m);
-        chart.drawCurves(s, a, m);
-        const auto& first = std::get<SceneLine>(s.curves.first());
-        QCOMPARE(first.from, QPoint(a.px(qint64(0)), a.originY));
-        // The ramp: at x = 10 the constant term counts 8·10/30/2 instead of 8.
-        const auto& at10 = std::get<SceneLine>(s.curves[49]);
-        QCOMPARE(at10.to, QPoint(a.px(10.0), a.py(8.0 * 10 / 30 / 2 + 5 + 1)));
-
-        PlotModel later = regressionModel(on({8, 0.5, 0.01, 0}, range(20, 30)), {0, 0, 0, 0});
-        chart.load(later);
-        ChartScene t;
-        chart.drawCurves(t, a, later);
-        QCOMPARE(std::get<SceneLine>(t.curves.first()).from, QPoint(a.px(qint64(20)), a.py(22.0)));
+    // Every vertex lies on the fit, also for points from X 0 (service years), where a ramp
+    // once pulled the curve down to the axis.
+    void curveFollowsItsFitFromAnyFirstX() {
+        for (int from : {0, 20}) {
+            const QVector<FitPoint> points = on({18, -0.5, 0.06, -0.001}, range(from, 37));
+            for (int order : {0, 1}) {
+                RaiseCurveChart chart;
+                PlotModel m = regressionModel(points, {0, 0, 0, 0});
+                m.header.order = order;
+                chart.load(m);
+                ChartScene s;
+                const AxisLayout a = layoutOf(m);
+                chart.drawCurves(s, a, m);
+                const RaiseCurve fit = FitSeries(chart.series()[1], order);
+                QVERIFY(!s.curves.isEmpty());
+                long double x = from;
+                QCOMPARE(std::get<SceneLine>(s.curves.first()).from,
+                         QPoint(a.px(double(x)), a.py(double(fit.valueAt(x)))));
+                for (const SceneItem& item : s.curves) {
+                    x += 0.2L;
+                    const QPoint to = std::get<SceneLine>(item).to;
+                    QCOMPARE(to, QPoint(a.px(double(x)), a.py(double(fit.valueAt(x)))));
+                    QVERIFY(to.y() < a.originY); // never under the X axis
+                }
+                QVERIFY(x > 36.7L); // up to the last X
+            }
+        }
     }
 
     void statisticsRunToTheFirstFall() {

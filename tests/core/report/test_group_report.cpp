@@ -293,6 +293,28 @@ private Q_SLOTS:
         QCOMPARE(undecided.at(1, QStringLiteral("UPRITSU"), 0), QStringLiteral("0.00"));
     }
 
+    // 昇号 as the raise input shows it: saved steps, else the evaluation's; a new grade other
+    // than the grade is a promotion.
+    void stepsUpAsTheRaiseInputShowsThem() {
+        GroupReportEmployee saved = employee(1, 3, 200000);
+        saved.SGOUHOU = 2;
+        saved.evaluationSteps = 5;
+        saved.NTOUKYU = 3; // the same grade again: no promotion
+        GroupReportEmployee fromEvaluation = employee(2, 3, 200000);
+        fromEvaluation.evaluationSteps = 3;
+        GroupReportEmployee promoted = employee(3, 3, 200000);
+        promoted.evaluationSteps = 4;
+        promoted.NTOUKYU = 4;
+        GroupReportEmployee nothing = employee(4, 3, 200000);
+        const Report r =
+            compose(GroupReportKind::Raise, {saved, fromEvaluation, promoted, nothing});
+        QCOMPARE(r.at(1, QStringLiteral("SYOUGOU"), 0), QStringLiteral("2"));
+        QCOMPARE(r.at(1, QStringLiteral("SYOUGOU"), 1), QStringLiteral("3"));
+        QCOMPARE(r.at(1, QStringLiteral("SYOUGOU"), 2), QStringLiteral("昇格"));
+        QCOMPARE(r.at(1, QStringLiteral("SYOUGOU"), 3), QStringLiteral("0"));
+        QCOMPARE(RaiseReportLine(promoted).sgouhou, QStringLiteral("昇格"));
+    }
+
     // Rules: beside and below each detail band, the header band, and the rule below each
     // average line starting at the column the report names.
     void rules() {

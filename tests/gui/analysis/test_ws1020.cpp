@@ -1,7 +1,11 @@
 // The regression and comparison screens: the regression's own settings stored in all six
-// rows, a level box refusing text, the curves and their average in the plot window; the
-// comparisons widening the range by the reference curves of the sample company.
+// rows, a level box refusing text, the curves and their average in the plot window, the curves
+// on their fit from service year 0; the comparisons widening the range by the reference curves of
+// the sample company.
 
+#include "core/analysis/RaiseCurve.h"
+#include "core/plot/ChartSceneBuilder.h"
+#include "core/plot/PlotGeometry.h"
 #include "gui/analysis/WS1020_RaiseCurveRegression.h"
 #include "gui/analysis/WS1030_LivingCostComparison.h"
 #include "gui/analysis/WS1040_ModelWageComparison.h"
@@ -102,6 +106,45 @@ private Q_SLOTS:
         QVERIFY(Control<QRadioButton>(f.screen, QStringLiteral("opt3Jisiki"))->isChecked());
         QCOMPARE(Control<QLineEdit>(f.screen, QStringLiteral("txtLevel3"))->text(),
                  QStringLiteral("-10"));
+        VERIFY_MESSAGES(f.env.messages);
+    }
+
+    // Service years from 0 (女子営業 and 女子技術 of the sample, cubic): every vertex of a
+    // mark's curve lies on the fit the analysis reports, over the points' range, above the X
+    // axis.
+    void curvesFromServiceZeroLieOnTheirFit() {
+        Fixture<TWS1020> f;
+        f.click(QStringLiteral("optXKinzoku"));
+        f.click(QStringLiteral("optYKihon"));
+        f.click(QStringLiteral("opt3Jisiki"));
+        f.click(QStringLiteral("optGraph"));
+        f.click(QStringLiteral("btnPlotNothing"));
+        f.click(QStringLiteral("optPlot2"));
+        f.click(QStringLiteral("optPlot6"));
+        f.click(QStringLiteral("btnTokyuAll"));
+        f.click(QStringLiteral("btnAnalize"));
+        QVERIFY(f.plot.isVisible());
+        f.plot.resize(1200, 800);
+        f.plot.Execute();
+        const PlotModel& m = f.plot.model();
+        const AxisLayout a = LayoutOf(m);
+        const ChartScene scene = f.plot.currentScene();
+        qsizetype i = 0;
+        for (int k : {2, 6}) {
+            const MarkSeries series = SeriesOf(m.points, k);
+            QCOMPARE(series.xLow, qint64(0));
+            const RaiseCurve fit = FitSeries(series, 1);
+            const auto at = [&](long double x) {
+                return QPoint(a.px(double(x)), a.py(double(fit.valueAt(x))));
+            };
+            QCOMPARE(std::get<SceneLine>(scene.curves[i]).from, at(0));
+            for (long double x = 0.2L; x < series.xHigh; x += 0.2L) {
+                const SceneLine& line = std::get<SceneLine>(scene.curves[i++]);
+                QCOMPARE(line.to, at(x));
+                QVERIFY(line.to.y() <= a.originY);
+            }
+        }
+        QCOMPARE(i, scene.curves.size());
         VERIFY_MESSAGES(f.env.messages);
     }
 

@@ -125,6 +125,33 @@ private Q_SLOTS:
             QStringLiteral("空'"));
     }
 
+    // Employees no mark or grade box can include (imported without a mark, no grade) are
+    // counted before the plot opens; boxes the user cleared leave out nobody in this sense.
+    void leftOutEmployeesAreNamedBeforeThePlot() {
+        PlotFixture f;
+        f.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND "
+                                             "NENDO = 2023 AND SCO IN (1, 2)"));
+        f.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN2 SET TOUKYU = 0 WHERE KCO = 1 AND "
+                                             "NENDO = 2023 AND SCO IN (2, 3)"));
+        f.env.messages.expect(
+            QStringLiteral("対象外の社員が 3名あります（マークなし 2名、等級が範囲外 1名）。"));
+        f.env.messages.whenShown([&] { QVERIFY(!f.plot.isVisible()); });
+        f.analyse();
+        QCOMPARE(f.plot.markCount(), 57);
+        VERIFY_MESSAGES(f.env.messages);
+
+        // Nothing left to plot: said after the count.
+        f.openScreen();
+        f.env.exec(TDM::ACN2,
+                   QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND NENDO = 2023"));
+        f.env.messages.expect(
+            QStringLiteral("対象外の社員が 60名あります（マークなし 60名、等級が範囲外 0名）。"));
+        f.env.messages.expect(QStringLiteral("グラフに表示するデータがありません。"));
+        f.click(&f.screen, QStringLiteral("btnAnalize"));
+        QVERIFY(f.screen.isVisible());
+        VERIFY_MESSAGES(f.env.messages);
+    }
+
     void analyseBuildsThePointsAndOpensThePlot() {
         PlotFixture f;
         f.openScreen();

@@ -352,6 +352,38 @@ private Q_SLOTS:
         VERIFY_MESSAGES(s.env.messages);
     }
 
+    // Employees no range can include are counted before the preview; the page stays as it
+    // was. With nobody left to print, the count comes before "印刷対象データは有りません。".
+    void leftOutEmployeesAreNamedBeforeThePreview() {
+        Screen s(1);
+        s.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND "
+                                             "NENDO = 2023 AND SCO IN (1, 2)"));
+        s.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN2 SET TOUKYU = 12 WHERE KCO = 1 AND "
+                                             "NENDO = 2023 AND SCO = 3"));
+        s.choose(QStringLiteral("cmbMarkEnd"), 1); // the user's own narrowing counts nobody
+        s.env.messages.expect(
+            QStringLiteral("対象外の社員が 3名あります（マークなし 2名、等級が範囲外 1名）。"));
+        bool previewOpen = true;
+        s.env.messages.whenShown([&] {
+            previewOpen = qobject_cast<TfrmPrintPreview*>(QApplication::activeModalWidget());
+        });
+        const Shown shown = s.print();
+        QVERIFY(!previewOpen);
+        QVERIFY(shown.opened);
+        const QStringList printed = textsOf(shown.doc, 0) + textsOf(shown.doc, shown.pages - 1);
+        for (const char* code : {"A0001", "A0002", "A0003"})
+            QVERIFY2(!printed.contains(QString::fromLatin1(code)), code);
+        VERIFY_MESSAGES(s.env.messages);
+
+        s.env.exec(TDM::ACN2,
+                   QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE KCO = 1 AND NENDO = 2023"));
+        s.env.messages.expect(
+            QStringLiteral("対象外の社員が 60名あります（マークなし 60名、等級が範囲外 0名）。"));
+        s.env.messages.expect(QStringLiteral("印刷対象データは有りません。"));
+        QVERIFY(!s.print().opened);
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
     void brokenLayout() {
         Screen s;
         const QString layout = s.env.appDir() + QStringLiteral("Report/PrintSyainSalaryList.jfm");

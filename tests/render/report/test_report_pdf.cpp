@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -117,6 +118,31 @@ private Q_SLOTS:
         QVERIFY(raiseText.contains(QStringLiteral("サンプル企業")));
         for (const QString& code : codes)
             QVERIFY2(raiseText.contains(code), qPrintable(code));
+        // 昇号 as the raise input shows it: the stored steps, which the sample's decided raises
+        // keep at 0, else the steps of the evaluation; "昇格" for a new grade.
+        const QStringList raises = env.rows(
+            TDM::ACN2,
+            QStringLiteral("SELECT SCOT, HYOUKA, TOUKYU, GOUHOU, CASE WHEN NTOUKYU <> 0 AND "
+                           "NTOUKYU <> TOUKYU THEN 0 ELSE 1 END, SGOUHOU, COALESCE((SELECT "
+                           "MAX(H.SGOUSU) FROM MHYOUKA H WHERE H.KCO = V.KCO AND H.NENDO = "
+                           "V.NENDO AND H.HCO = V.HCO), 0) FROM VSYAIN V WHERE V.KCO = 1 AND "
+                           "V.NENDO = 2023 AND V.NSYOTEI <> 0"));
+        QVERIFY(raises.size() > 30);
+        int promotions = 0, fromEvaluation = 0;
+        for (const QString& row : raises) {
+            const QStringList c = row.split(QLatin1Char('|'));
+            const bool promotion = c[4] == QStringLiteral("0");
+            const QString steps = promotion                     ? QStringLiteral("昇格")
+                                  : c[5] != QStringLiteral("0") ? c[5]
+                                                                : c[6];
+            promotions += promotion;
+            fromEvaluation +=
+                !promotion && c[5] == QStringLiteral("0") && c[6] != QStringLiteral("0");
+            const QRegularExpression line(
+                QStringLiteral("%1 .* %2 +%3 +%4 +%5 ").arg(c[0], c[1], c[2], c[3], steps));
+            QVERIFY2(raiseText.contains(line), qPrintable(row + QStringLiteral(" ") + steps));
+        }
+        QVERIFY(promotions > 0 && fromEvaluation > 0);
 
         // Wage table: the average of grade 1 over its steps.
         const QVector<WageTableRow> rows = LoadStoredWageTable(1, 2023);

@@ -1,0 +1,17 @@
+#include "core/common/LeftOutEmployees.h"
+
+void LeftOutEmployees::add(int mark, int grade, int count) {
+    if (mark < 1 || mark > LastMark)
+        noMark += count;
+    else if (grade < 1 || grade > LastGrade)
+        gradeOutside += count;
+}
+
+QString LeftOutMessage(const LeftOutEmployees& leftOut) {
+    if (leftOut.total() == 0)
+        return {};
+    return QStringLiteral("対象外の社員が %1名あります（マークなし %2名、等級が範囲外 %3名）。")
+        .arg(leftOut.total())
+        .arg(leftOut.noMark)
+        .arg(leftOut.gradeOutside);
+}
