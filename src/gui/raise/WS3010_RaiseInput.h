@@ -154,6 +154,8 @@ private:
     void recompute();
     void linkBefore();
     void linkAfter();
+    std::optional<MissingWageAmount> missingAfterAmount() const;
+    QWidget* faultField(const MissingWageAmount& missing) const;
     void setAmount(QLineEdit* box, Currency value);
     RaiseItems items() const;
     RaiseDecision decision() const;
@@ -183,6 +185,7 @@ private:
     bool m_highlight = false;
     int m_filter = 0;
     int m_link = 0;
+    int m_gradeCount = 9; // grades of the year's wage table
     bool m_promotion = false;
     bool m_codeTyped = false;
     bool m_settingCursor = false;
