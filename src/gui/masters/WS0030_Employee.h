@@ -187,6 +187,9 @@ private:
     void applyLink();
     void move(ListMove move);
     bool askBeforeDropping(const QString& lastLine);
+    // A row chosen in the list asks first, as the move buttons do, when it would drop unsaved
+    // input; false when the user keeps the screen.
+    bool mayLeaveFor(int gridRow);
     void focusBasic(QWidget* field);
     void moveFocus(QWidget* field);
 

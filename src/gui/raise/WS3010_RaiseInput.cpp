@@ -206,6 +206,8 @@ void TWS3010::setHighlight(bool on) {
 void TWS3010::StringGrid1Click(int gridRow) {
     if (gridRow < 1 || gridRow > m_list->rowCount() || m_list->isBlank(gridRow))
         return;
+    if (!mayLeaveFor(gridRow))
+        return;
     m_currentRow = gridRow;
     setCursorRow(gridRow);
     setHighlight(true);
@@ -613,6 +615,16 @@ bool TWS3010::askBeforeDropping(const QString& lastLine) {
     return true;
 }
 
+bool TWS3010::mayLeaveFor(int gridRow) {
+    if (!isWindowModified() || gridRow < 1 || gridRow > m_list->rowCount() ||
+        m_list->isBlank(gridRow) || (m_highlight && gridRow == m_currentRow))
+        return true;
+    if (!askBeforeDropping(ListChoiceQuestionLine()))
+        return false;
+    setWindowModified(false); // dropped: the chosen row's employee is loaded next
+    return true;
+}
+
 void TWS3010::showStepPage(QWidget* focus) {
     m_settingPage = true;
     PageControl1->setCurrentIndex(StepPage);
@@ -684,6 +696,7 @@ void TWS3010::gradeFilterClick(int grade) {
     m_exits->moveFocus(cmbWorkerCode);
     loadList();
     setCursorRow(1);
+    setWindowModified(false); // asked above
     StringGrid1Click(1);
     setWindowModified(false);
 }

@@ -161,6 +161,9 @@ private:
     RaiseDecision decision() const;
     void move(ListMove move);
     bool askBeforeDropping(const QString& lastLine);
+    // A row chosen in the list asks first, as the move buttons do, when it would drop unsaved
+    // input; false when the user keeps the screen.
+    bool mayLeaveFor(int gridRow);
     void focusAfterMove();
     void showStepPage(QWidget* focus);
     void PageControl1Change(int index);

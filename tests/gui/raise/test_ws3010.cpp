@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -102,6 +103,13 @@ struct Screen {
                           .toLongLong());
     }
     const RaiseListModel& list() const { return *ws.listModel(); }
+    QTableView* grid() const { return Control<QTableView>(ws, QStringLiteral("StringGrid1")); }
+    // Clicks a row (from 1) of the list on the given column, as a user does.
+    void clickRow(int row, int column = RaiseListModel::Name) const {
+        const QModelIndex cell = grid()->model()->index(row - 1, column);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(cell).center());
+    }
 };
 
 } // namespace
@@ -314,6 +322,35 @@ private Q_SLOTS:
         s.click("btnAdd");
         QCOMPARE(s.stored("NTOUKYU || '|' || NGOUHOU || '|' || (NKKYU2 > 0)", 10),
                  QStringLiteral("6|55|1"));
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // A click in the list asks as the move buttons do; kept, it stays on the edited employee.
+    void listAsksBeforeDroppingInput() {
+        Screen s;
+        s.open();
+        const QString stored = s.stored("NKKYU1 || '|' || UPK", 1);
+        s.type("txtUKihon1", "3000");
+        QVERIFY(s.ws.isWindowModified());
+        const QString question =
+            Changed + QStringLiteral("\r【はい】:戻ります。\r【いいえ】:選択したデータ　へ。");
+        s.env.messages.expect(question, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.clickRow(4);
+        QCOMPARE(s.text("cmbWorkerCode"), QStringLiteral("1"));
+        QCOMPARE(s.text("txtUKihon1"), QStringLiteral("3,000"));
+        QCOMPARE(s.list().highlightedRow(), 1);
+        QCOMPARE(s.grid()->currentIndex().row(), 0);
+        QCOMPARE(s.pages()->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(s.ws, "txtGouhou"));
+        // The running number is no choice: nothing asked, nothing loaded.
+        s.clickRow(4, RaiseListModel::No);
+        QCOMPARE(s.text("cmbWorkerCode"), QStringLiteral("1"));
+        s.env.messages.expect(question, Msg::Answer::No, QStringLiteral("確認"));
+        s.clickRow(4);
+        QCOMPARE(s.text("cmbWorkerCode"), QStringLiteral("4"));
+        QCOMPARE(s.list().highlightedRow(), 4);
+        QVERIFY(!s.ws.isWindowModified());
+        QCOMPARE(s.stored("NKKYU1 || '|' || UPK", 1), stored);
         VERIFY_MESSAGES(s.env.messages);
     }
 
