@@ -8,6 +8,7 @@
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
 #include "core/masters/ListMove.h"
+#include "core/masters/NegativeYears.h"
 #include "data/db/RecordGuard.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/masters/EmployeeTransfer.h"
@@ -765,6 +766,29 @@ bool TWS0030::collect(EmployeeRecord& e) {
     return true;
 }
 
+bool TWS0030::confirmNegativeYears(const EmployeeRecord& e) {
+    const AgeBase base = project().ageBase();
+    const YearsBelowZero negative = NegativeYears(e.SEIHI, e.NYUHI, base);
+    if (!negative.any())
+        return true;
+    const QString what = negative.age && negative.service ? QStringLiteral("年齢と勤続年数")
+                         : negative.age                   ? QStringLiteral("年齢")
+                                                          : QStringLiteral("勤続年数");
+    // As the basic settings show the base date: 2023.04.01.
+    const qint64 d = AgeBaseYmd(base);
+    const QString baseDate = QStringLiteral("%1.%2.%3")
+                                 .arg(d / 10000, 4, 10, QLatin1Char('0'))
+                                 .arg(d / 100 % 100, 2, 10, QLatin1Char('0'))
+                                 .arg(d % 100, 2, 10, QLatin1Char('0'));
+    if (Msg::yesNo(what + QStringLiteral("がマイナスになります（基準年月日 %1より後の日付です）。"
+                                         "\r登録しますか？")
+                              .arg(baseDate),
+                   QStringLiteral("確認")))
+        return true;
+    focusBasic(negative.age ? txtSeiyy : txtNyuyy);
+    return false;
+}
+
 void TWS0030::btnAddClick() {
     AppState& s = state();
     if (!m_exits->checkFocused())
@@ -796,7 +820,7 @@ void TWS0030::btnAddClick() {
         moveFocus(txtWorkerNo);
         return;
     }
-    if (failed || !collect(e))
+    if (failed || !collect(e) || !confirmNegativeYears(e))
         return;
     {
         Hourglass wait;
@@ -834,6 +858,8 @@ void TWS0030::btnMntClick() {
             Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
         return;
     }
+    if (!confirmNegativeYears(e))
+        return;
     const QModelIndex cell = StringGrid1->currentIndex();
     const int row = m_currentRow;
     const bool highlight = m_highlight;

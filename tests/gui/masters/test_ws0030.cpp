@@ -381,6 +381,63 @@ private Q_SLOTS:
         VERIFY_MESSAGES(s.env.messages);
     }
 
+    // A birth or joining date after the base date ages are counted to is asked about before
+    // it is stored; No goes back to that date.
+    void asksBeforeStoringNegativeYears() {
+        Screen s;
+        s.open(); // employee 1; the sample company counts to 2023-04-01
+        const QString before = s.stored("NYUHI || '|' || KINZOKU", 1);
+        s.type("txtNyuyy", QStringLiteral("23"));
+        s.type("txtNyumm", QStringLiteral("5"));
+        s.type("txtNyudd", QStringLiteral("1"));
+        const QString negative = QStringLiteral(
+            "がマイナスになります（基準年月日 %1より後の日付です）。\r登録しますか？");
+        const QString service =
+            QStringLiteral("勤続年数") + negative.arg(QStringLiteral("2023.04.01"));
+        s.env.messages.expect(service, Msg::Answer::No, QStringLiteral("確認"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("NYUHI || '|' || KINZOKU", 1), before);
+        QCOMPARE(QApplication::focusWidget(), s.edit("txtNyuyy"));
+        QVERIFY(s.ws.isWindowModified());
+        s.env.messages.expect(service, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("NYUHI || '|' || KINZOKU", 1), QStringLiteral("20230501|-1"));
+
+        // A new employee born and joined after it: both are named.
+        s.click("btnCansel");
+        s.type("cmbWorker", QStringLiteral("701"));
+        s.type("txtWorkName", QStringLiteral("新人"));
+        s.type("txtSeiyy", QStringLiteral("23"));
+        s.type("txtSeimm", QStringLiteral("6"));
+        s.type("txtSeidd", QStringLiteral("1"));
+        s.type("txtNyuyy", QStringLiteral("24"));
+        s.type("txtNyumm", QStringLiteral("4"));
+        s.type("txtNyudd", QStringLiteral("1"));
+        const QString both =
+            QStringLiteral("年齢と勤続年数") + negative.arg(QStringLiteral("2023.04.01"));
+        s.env.messages.expect(both, Msg::Answer::No, QStringLiteral("確認"));
+        s.click("btnAdd");
+        QCOMPARE(s.count(QStringLiteral(" AND SCO = 701")), 0);
+        QCOMPARE(QApplication::focusWidget(), s.edit("txtSeiyy"));
+        s.env.messages.expect(both, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.click("btnAdd");
+        QCOMPARE(s.stored("NENREI || '|' || KINZOKU", 701), QStringLiteral("-1|-1"));
+
+        // Counting to today (2024-06-15), the question names today.
+        s.env.exec(TDM::ACN1, "UPDATE MKIGYOU1 SET FNK = 1 WHERE KCO = 1 AND NENDO = 2023");
+        QVERIFY(s.env.openCompany(1, 2023));
+        s.open();
+        s.click("btnMnt"); // joined 2023-05-01: no longer after the base
+        s.type("txtSeiyy", QStringLiteral("24"));
+        s.type("txtSeimm", QStringLiteral("7"));
+        s.type("txtSeidd", QStringLiteral("1"));
+        s.env.messages.expect(QStringLiteral("年齢") + negative.arg(QStringLiteral("2024.06.15")),
+                              Msg::Answer::Yes, QStringLiteral("確認"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("SEIHI || '|' || NENREI", 1), QStringLiteral("20240701|-1"));
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
     void filtersByGrade() {
         Screen s;
         s.open();
