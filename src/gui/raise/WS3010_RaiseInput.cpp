@@ -390,17 +390,17 @@ void TWS3010::linkAfter() {
     recompute();
 }
 
-// The new grade and step as entered, when both are and the linked base pay after the raise
-// has no amount in the wage table there (a step past the table's end, a grade it lacks).
-// The box to put right: the new grade when the table has no such grade, else the new step. Either
-// box may have been left last; the focus never stays in one whose value is not at fault, so that
-// a promotion typed grade first can still reach its step.
+// The box to put right: the new grade when the table has no such grade, else the new step.
+// Whichever box was left, the focus never stays in one that is not at fault, so that a
+// promotion typed grade first can still reach its step.
 QWidget* TWS3010::faultField(const MissingWageAmount& missing) const {
     if (missing.grade > m_gradeCount && cmbNewToukyu->isEnabled())
         return cmbNewToukyu;
     return txtNewGouhou;
 }
 
+// The new grade and step as entered, when both are and the linked base pay after the raise
+// has no amount in the wage table there (a step past the table's end, a grade it lacks).
 std::optional<MissingWageAmount> TWS3010::missingAfterAmount() const {
     const int grade = boxCode(cmbNewToukyu);
     const int step = wholeOf(txtNewGouhou);
