@@ -124,9 +124,9 @@ void TWS0030::buildControls() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(PhotoWidth, PhotoHeight);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setFrameShape(QFrame::Box);
     Image1->setWordWrap(true); // the note of a photo that cannot be shown
-    Image1->setStyleSheet(QStringLiteral("QLabel#Image1 { background: white; color: #a00000; }"));
+    Image1->setStyleSheet(QStringLiteral(
+        "QLabel#Image1 { background: white; color: #a00000; border: 1px solid #c0c0c0; }"));
     btnPicter = button(QStringLiteral("btnPicter"), QStringLiteral("読　込"));
 
     // Money boxes take separators, so their length allows for them.
