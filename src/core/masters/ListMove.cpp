@@ -33,3 +33,7 @@ QString ListMoveQuestionLine(ListMove move) {
         "【いいえ】:次のデータ　へ。", "【いいえ】:最後のデータ　へ。"};
     return QString::fromUtf8(lines[int(move)]);
 }
+
+QString ListChoiceQuestionLine() {
+    return QStringLiteral("【いいえ】:選択したデータ　へ。");
+}

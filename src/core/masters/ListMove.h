@@ -28,3 +28,5 @@ ListTarget ListMoveTarget(ListMove move, const ListCursor& at,
 
 // The last line of the question asked before a move drops unsaved edits.
 QString ListMoveQuestionLine(ListMove move);
+// The same for a row chosen in the list itself (a click or the arrow keys).
+QString ListChoiceQuestionLine();

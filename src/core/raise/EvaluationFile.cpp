@@ -3,7 +3,6 @@
 #include "core/common/TextInput.h"
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
-#include "core/masters/EmployeeRecord.h"
 
 #include <QHash>
 
@@ -127,11 +126,11 @@ EvaluationPlan PlanRaises(const EvaluationFile& file, const QVector<RaiseRecord>
         }
         const RaiseRecord& r = employees[found.first()];
         const RaiseEntry e = RaiseFromEvaluation(r, codes, l.entry, amountAt);
-        const int link = NormalisedLink(r.JISEKI);
-        if (link != 0 && e.NKKYU[size_t(link)].isZero()) {
+        if (const auto missing =
+                MissingLinkedAmount(r.JISEKI, e.decision.newGrade, e.decision.newStep, amountAt)) {
             refuse(QStringLiteral("the wage table has no amount for grade %1, step %2")
-                       .arg(e.decision.newGrade)
-                       .arg(e.decision.newStep));
+                       .arg(missing->grade)
+                       .arg(missing->step));
             continue;
         }
         plan.entries << e;

@@ -130,3 +130,10 @@ RaiseEntry RaiseFromEvaluation(const RaiseRecord& r, const EvaluationCodes& code
     }
     return MakeRaiseEntry(r.SCO, d, s.items, r.SYOUYO, r.SYOUYO2);
 }
+
+std::optional<MissingWageAmount> MissingLinkedAmount(int link, int newGrade, int newStep,
+                                                     const WageAmountAt& amountAt) {
+    if (NormalisedLink(link) == 0 || amountAt(newGrade, newStep) != 0)
+        return std::nullopt;
+    return MissingWageAmount{newGrade, newStep};
+}

@@ -126,6 +126,17 @@ RaiseStart StartOfRaise(const RaiseRecord& r, const EvaluationCodes& codes);
 // The wage-table amount at a grade and step; 0 when the table has none.
 using WageAmountAt = std::function<qint64(int grade, int step)>;
 
+// A grade and step the wage table has no amount for, where the linked base pay needs one.
+struct MissingWageAmount {
+    int grade = 0;
+    int step = 0;
+};
+// For an employee whose base pay follows the wage table (link 1 to 3): none when the table has
+// an amount at the new grade and step. Without a link nothing is missing. The raise input and
+// the raise import both refuse such a raise: saved, the linked pay after it would be 0.
+std::optional<MissingWageAmount> MissingLinkedAmount(int link, int newGrade, int newStep,
+                                                     const WageAmountAt& amountAt);
+
 // A raise entered from an evaluation, as a user of the raise input would enter it: the code's
 // steps; without a new grade the new step is the step plus those steps and the grade stays;
 // with one, promotion to the new grade and step. The linked base pay after the raise is the

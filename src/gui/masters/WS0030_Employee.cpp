@@ -8,6 +8,7 @@
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
 #include "core/masters/ListMove.h"
+#include "core/masters/NegativeYears.h"
 #include "data/db/RecordGuard.h"
 #include "data/masters/EmployeeStore.h"
 #include "data/masters/EmployeeTransfer.h"
@@ -131,6 +132,7 @@ void TWS0030::prepare() {
     fillEraBoxes();
     loadList();
     setCursorRow(1);
+    setWindowModified(false); // the cleared form holds nothing to ask about
     StringGrid1Click(1);
     setWindowModified(false);
 }
@@ -260,6 +262,8 @@ void TWS0030::setHighlight(bool on) {
 void TWS0030::StringGrid1Click(int gridRow) {
     if (gridRow < 1 || gridRow > m_list->rowCount() || m_list->isBlank(gridRow))
         return;
+    if (!mayLeaveFor(gridRow))
+        return;
     m_currentRow = gridRow;
     setCursorRow(gridRow);
     setHighlight(true);
@@ -287,6 +291,16 @@ bool TWS0030::askBeforeDropping(const QString& lastLine) {
         focusBasic(txtWorkerNo);
         return false;
     }
+    return true;
+}
+
+bool TWS0030::mayLeaveFor(int gridRow) {
+    if (!isWindowModified() || gridRow < 1 || gridRow > m_list->rowCount() ||
+        m_list->isBlank(gridRow) || (m_highlight && gridRow == m_currentRow))
+        return true;
+    if (!askBeforeDropping(ListChoiceQuestionLine()))
+        return false;
+    setWindowModified(false); // dropped: the chosen row's employee is loaded next
     return true;
 }
 
@@ -431,16 +445,21 @@ void TWS0030::showEmployee(const EmployeeRecord& e) {
 }
 
 void TWS0030::showPhoto(const QString& name) {
-    QImage image;
-    if (!name.isEmpty())
-        image = loadPicture(photoPath(name));
+    m_photoName = name;
+    Image1->clear();
+    if (name.isEmpty())
+        return;
+    const QString path = photoPath(name);
+    const QImage image = loadPicture(path);
     if (image.isNull()) {
-        // A photo that does not load is not reported; its name is dropped at the next save.
-        Image1->clear();
-        m_photoName.clear();
+        // The name stays and is saved again: the folder may only be out of reach for now
+        // (another computer's copy, a network drive). The box says why it is empty.
+        Image1->setText((QFileInfo::exists(path)
+                             ? QStringLiteral("写真ファイルを読み込めません: %1")
+                             : QStringLiteral("写真ファイルが見つかりません: %1"))
+                            .arg(name));
         return;
     }
-    m_photoName = name;
     QPixmap picture = QPixmap::fromImage(image);
     // Larger photos are shown whole, scaled down into the box.
     if (picture.width() > PhotoWidth - 2 || picture.height() > PhotoHeight - 2)
@@ -449,12 +468,13 @@ void TWS0030::showPhoto(const QString& name) {
     Image1->setPixmap(picture);
 }
 
+// A cancelled dialog removes the photo; a file outside the photo folder changes nothing.
 void TWS0030::btnPicterClick() {
     const QString folder = state().AppDir + QStringLiteral("Picture");
-    m_photoName.clear();
     const QString picked =
         Dialogs::openFileName(this, QStringLiteral("画像ファイルの選択"), folder,
                               QStringLiteral("JPEGファイル(*.jpg);;BMPファイル(*.bmp)"));
+    QString name;
     if (!picked.isEmpty()) {
         const QString prefix = folder + QLatin1Char('/');
         if (!picked.startsWith(prefix)) {
@@ -462,11 +482,11 @@ void TWS0030::btnPicterClick() {
                 QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。"));
             return;
         }
-        QString name = picked.mid(prefix.size());
+        name = picked.mid(prefix.size());
         name.replace(QLatin1Char('/'), QLatin1Char('\\'));
-        m_photoName = name.left(255);
+        name = name.left(255);
     }
-    showPhoto(m_photoName);
+    showPhoto(name);
     setWindowModified(true);
 }
 
@@ -746,6 +766,29 @@ bool TWS0030::collect(EmployeeRecord& e) {
     return true;
 }
 
+bool TWS0030::confirmNegativeYears(const EmployeeRecord& e) {
+    const AgeBase base = project().ageBase();
+    const YearsBelowZero negative = NegativeYears(e.SEIHI, e.NYUHI, base);
+    if (!negative.any())
+        return true;
+    const QString what = negative.age && negative.service ? QStringLiteral("年齢と勤続年数")
+                         : negative.age                   ? QStringLiteral("年齢")
+                                                          : QStringLiteral("勤続年数");
+    // As the basic settings show the base date: 2023.04.01.
+    const qint64 d = AgeBaseYmd(base);
+    const QString baseDate = QStringLiteral("%1.%2.%3")
+                                 .arg(d / 10000, 4, 10, QLatin1Char('0'))
+                                 .arg(d / 100 % 100, 2, 10, QLatin1Char('0'))
+                                 .arg(d % 100, 2, 10, QLatin1Char('0'));
+    if (Msg::yesNo(what + QStringLiteral("がマイナスになります（基準年月日 %1より後の日付です）。"
+                                         "\r登録しますか？")
+                              .arg(baseDate),
+                   QStringLiteral("確認")))
+        return true;
+    focusBasic(negative.age ? txtSeiyy : txtNyuyy);
+    return false;
+}
+
 void TWS0030::btnAddClick() {
     AppState& s = state();
     if (!m_exits->checkFocused())
@@ -777,7 +820,7 @@ void TWS0030::btnAddClick() {
         moveFocus(txtWorkerNo);
         return;
     }
-    if (failed || !collect(e))
+    if (failed || !collect(e) || !confirmNegativeYears(e))
         return;
     {
         Hourglass wait;
@@ -815,6 +858,8 @@ void TWS0030::btnMntClick() {
             Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
         return;
     }
+    if (!confirmNegativeYears(e))
+        return;
     const QModelIndex cell = StringGrid1->currentIndex();
     const int row = m_currentRow;
     const bool highlight = m_highlight;

@@ -187,11 +187,17 @@ private:
     void applyLink();
     void move(ListMove move);
     bool askBeforeDropping(const QString& lastLine);
+    // A row chosen in the list asks first, as the move buttons do, when it would drop unsaved
+    // input; false when the user keeps the screen.
+    bool mayLeaveFor(int gridRow);
     void focusBasic(QWidget* field);
     void moveFocus(QWidget* field);
 
     // Reads the form into a record; false (message shown) when a date does not convert.
     bool collect(EmployeeRecord& e);
+    // A birth or joining date after the age base date: saved only when the user says so; No
+    // puts the focus on that date. True when the save may go on.
+    bool confirmNegativeYears(const EmployeeRecord& e);
     // The code of the code box; 0 (message shown) when it is empty or not a code.
     int typedCode();
     // Runs the code box's exit check for a code typed and not yet taken; false when refused.

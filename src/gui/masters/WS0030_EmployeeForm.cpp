@@ -3,6 +3,7 @@
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/FieldExits.h"
+#include "gui/common/ListPressGuard.h"
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_EmployeeLayout.h"
 
@@ -123,8 +124,9 @@ void TWS0030::buildControls() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(PhotoWidth, PhotoHeight);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setFrameShape(QFrame::Box);
-    Image1->setStyleSheet(QStringLiteral("QLabel#Image1 { background: white; color: #c0c0c0; }"));
+    Image1->setWordWrap(true); // the note of a photo that cannot be shown
+    Image1->setStyleSheet(QStringLiteral(
+        "QLabel#Image1 { background: white; color: #a00000; border: 1px solid #c0c0c0; }"));
     btnPicter = button(QStringLiteral("btnPicter"), QStringLiteral("読　込"));
 
     // Money boxes take separators, so their length allows for them.
@@ -457,10 +459,20 @@ void TWS0030::connectHandlers() {
             StringGrid1Click(row);
     });
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_settingCursor && current.isValid())
-                    StringGrid1Click(current.row() + 1);
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                if (m_settingCursor || !current.isValid())
+                    return;
+                if (!mayLeaveFor(current.row() + 1)) {
+                    // Kept: the cursor goes back to the edited employee's row.
+                    setCursorRow(previous.isValid() ? previous.row() + 1 : 1);
+                    return;
+                }
+                StringGrid1Click(current.row() + 1);
             });
+    // A click asks before the list moves its cursor, so that a kept screen keeps its row.
+    new ListPressGuard(StringGrid1, [this](const QModelIndex& index) {
+        return !index.isValid() || mayLeaveFor(index.row() + 1);
+    });
 
     auto range = [this](QLineEdit* e, int high) {
         return ExitCheck([this, e, high] { return checkRange(e, 0, high); });

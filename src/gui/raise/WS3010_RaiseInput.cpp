@@ -39,6 +39,10 @@ const QString NoEmployee = QStringLiteral("社員マスターにデータが存�
 const QString NoEmployeeCode = QStringLiteral("社員コードが入力されていません。");
 const QString Changed = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r");
 
+QString noTableAmountText(const MissingWageAmount& m) {
+    return QStringLiteral("賃金表に %1等級 %2号俸 の金額がありません。").arg(m.grade).arg(m.step);
+}
+
 // Linked base pay and a grade not chosen for promotion.
 QColor lockedColour() {
     return QColor(166, 202, 240);
@@ -109,6 +113,7 @@ void TWS3010::setCaptions() {
 void TWS3010::fillGradeLists() {
     const TMKIGYOU2& c = project().settings();
     const int grades = WageTableGradeCount(project().companyYear());
+    m_gradeCount = grades;
     QStringList items{QStringLiteral("1 : ") + c.TK[1]};
     for (int g = 2; g <= qMin(grades, 9); ++g)
         if (!c.TK[size_t(g)].isEmpty())
@@ -200,6 +205,8 @@ void TWS3010::setHighlight(bool on) {
 
 void TWS3010::StringGrid1Click(int gridRow) {
     if (gridRow < 1 || gridRow > m_list->rowCount() || m_list->isBlank(gridRow))
+        return;
+    if (!mayLeaveFor(gridRow))
         return;
     m_currentRow = gridRow;
     setCursorRow(gridRow);
@@ -376,9 +383,33 @@ void TWS3010::linkAfter() {
     if (grade.isEmpty() || step.isEmpty())
         return;
     const size_t n = size_t(m_link);
-    const Currency after = Currency::fromInt(WageTableAmount(project().companyYear(), grade, step));
-    setAmount(txtUKihon[n], after - amountOf(txtBKihon[n]));
+    const int amount = WageTableAmount(project().companyYear(), grade, step);
+    if (amount == 0)
+        return; // the table has none: the pay shown stays, and the save refuses the raise
+    setAmount(txtUKihon[n], Currency::fromInt(amount) - amountOf(txtBKihon[n]));
     recompute();
+}
+
+// The box to put right: the new grade when the table has no such grade, else the new step.
+// Whichever box was left, the focus never stays in one that is not at fault, so that a
+// promotion typed grade first can still reach its step.
+QWidget* TWS3010::faultField(const MissingWageAmount& missing) const {
+    if (missing.grade > m_gradeCount && cmbNewToukyu->isEnabled())
+        return cmbNewToukyu;
+    return txtNewGouhou;
+}
+
+// The new grade and step as entered, when both are and the linked base pay after the raise
+// has no amount in the wage table there (a step past the table's end, a grade it lacks).
+std::optional<MissingWageAmount> TWS3010::missingAfterAmount() const {
+    const int grade = boxCode(cmbNewToukyu);
+    const int step = wholeOf(txtNewGouhou);
+    if (grade == 0 || step == 0)
+        return std::nullopt;
+    const CompanyYear cy = project().companyYear();
+    return MissingLinkedAmount(m_link, grade, step, [cy](int g, int s) -> qint64 {
+        return WageTableAmount(cy, QString::number(g), QString::number(s));
+    });
 }
 
 // ---- Field exits -------------------------------------------------------------------------
@@ -463,6 +494,8 @@ bool TWS3010::cmbNewToukyuExit() {
     if (c.code < 1 || c.code > HighestGrade)
         return refuse(cmbNewToukyu,
                       QStringLiteral("入力範囲外です。1  ～ 9 の値を入力して下さい。"));
+    if (const auto missing = missingAfterAmount())
+        return refuse(faultField(*missing), noTableAmountText(*missing));
     linkAfter();
     return true;
 }
@@ -495,6 +528,8 @@ bool TWS3010::txtNewGouhouExit() {
     if (!problem.isEmpty())
         return refuse(txtNewGouhou, problem);
     txtNewGouhou->setText(QString::number(txtNewGouhou->text().trimmed().toInt()));
+    if (const auto missing = missingAfterAmount())
+        return refuse(faultField(*missing), noTableAmountText(*missing));
     linkAfter();
     return true;
 }
@@ -527,6 +562,12 @@ void TWS3010::btnAddClick() {
     if (wholeOf(txtNewGouhou) == 0) {
         Msg::info(QStringLiteral("New号俸　が、入力されていません。"));
         showStepPage(txtNewGouhou);
+        return;
+    }
+    if (const auto missing = missingAfterAmount()) {
+        // Saved, the linked pay after the raise would be 0 and the roll-over would carry it.
+        Msg::info(noTableAmountText(*missing));
+        showStepPage(faultField(*missing));
         return;
     }
     if (m_loadedCode == 0) {
@@ -571,6 +612,16 @@ bool TWS3010::askBeforeDropping(const QString& lastLine) {
         showStepPage(txtGouhou);
         return false;
     }
+    return true;
+}
+
+bool TWS3010::mayLeaveFor(int gridRow) {
+    if (!isWindowModified() || gridRow < 1 || gridRow > m_list->rowCount() ||
+        m_list->isBlank(gridRow) || (m_highlight && gridRow == m_currentRow))
+        return true;
+    if (!askBeforeDropping(ListChoiceQuestionLine()))
+        return false;
+    setWindowModified(false); // dropped: the chosen row's employee is loaded next
     return true;
 }
 
@@ -645,6 +696,7 @@ void TWS3010::gradeFilterClick(int grade) {
     m_exits->moveFocus(cmbWorkerCode);
     loadList();
     setCursorRow(1);
+    setWindowModified(false); // asked above
     StringGrid1Click(1);
     setWindowModified(false);
 }

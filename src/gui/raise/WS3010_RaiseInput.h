@@ -154,11 +154,16 @@ private:
     void recompute();
     void linkBefore();
     void linkAfter();
+    std::optional<MissingWageAmount> missingAfterAmount() const;
+    QWidget* faultField(const MissingWageAmount& missing) const;
     void setAmount(QLineEdit* box, Currency value);
     RaiseItems items() const;
     RaiseDecision decision() const;
     void move(ListMove move);
     bool askBeforeDropping(const QString& lastLine);
+    // A row chosen in the list asks first, as the move buttons do, when it would drop unsaved
+    // input; false when the user keeps the screen.
+    bool mayLeaveFor(int gridRow);
     void focusAfterMove();
     void showStepPage(QWidget* focus);
     void PageControl1Change(int index);
@@ -183,6 +188,7 @@ private:
     bool m_highlight = false;
     int m_filter = 0;
     int m_link = 0;
+    int m_gradeCount = 9; // grades of the year's wage table
     bool m_promotion = false;
     bool m_codeTyped = false;
     bool m_settingCursor = false;

@@ -2,6 +2,7 @@
 
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
+#include "gui/common/ListPressGuard.h"
 #include "gui/raise/RaiseListGrid.h"
 
 #include <QButtonGroup>
@@ -391,11 +392,22 @@ void TWS3010::connectHandlers() {
             StringGrid1Click(row);
     });
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_settingCursor && current.isValid() &&
-                    StringGrid1->currentIndex().column() != RaiseListModel::No)
-                    StringGrid1Click(current.row() + 1);
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                if (m_settingCursor || !current.isValid() ||
+                    StringGrid1->currentIndex().column() == RaiseListModel::No)
+                    return;
+                if (!mayLeaveFor(current.row() + 1)) {
+                    // Kept: the cursor goes back to the edited employee's row.
+                    setCursorRow(previous.isValid() ? previous.row() + 1 : 1);
+                    return;
+                }
+                StringGrid1Click(current.row() + 1);
             });
+    // A click asks before the list moves its cursor, so that a kept screen keeps its row.
+    new ListPressGuard(StringGrid1, [this](const QModelIndex& index) {
+        return !index.isValid() || index.column() == RaiseListModel::No ||
+               mayLeaveFor(index.row() + 1);
+    });
 
     using Check = std::function<bool()>;
     QHash<QWidget*, Check> checkOf = {{cmbWorkerCode, [this] { return cmbWorkerCodeExit(); }},

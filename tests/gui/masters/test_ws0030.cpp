@@ -126,6 +126,13 @@ struct Screen {
     }
     QColor base(const char* name) const { return edit(name)->palette().color(QPalette::Base); }
     const EmployeeListModel& list() const { return *ws.listModel(); }
+    QTableView* grid() const { return Control<QTableView>(ws, QStringLiteral("StringGrid1")); }
+    // Clicks a row (from 1) of the list on the name, as a user does.
+    void clickRow(int row) const {
+        const QModelIndex cell = grid()->model()->index(row - 1, EmployeeListModel::Name);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(cell).center());
+    }
 };
 
 void writeJpeg(const QString& path, const QImage& image, bool progressive = false) {
@@ -333,6 +340,101 @@ private Q_SLOTS:
         QVERIFY(!s.ws.isWindowModified());
         // Nothing was stored.
         QCOMPARE(s.stored("YAKU", 1), QStringLiteral("課長"));
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // The list asks as the move buttons do; kept, it stays on the edited employee.
+    void listAsksBeforeDroppingChanges() {
+        Screen s;
+        s.open();
+        s.type("txtYakusyoku", QStringLiteral("部長"));
+        const QString question =
+            Changed + QStringLiteral("\r【はい】:戻ります。\r【いいえ】:選択したデータ　へ。");
+        s.env.messages.expect(question, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.clickRow(3);
+        QCOMPARE(s.text("cmbWorker"), QStringLiteral("1"));
+        QCOMPARE(s.text("txtYakusyoku"), QStringLiteral("部長"));
+        QVERIFY(s.ws.isWindowModified());
+        QCOMPARE(s.list().highlightedRow(), 1);
+        QCOMPARE(s.grid()->currentIndex().row(), 0);
+        QCOMPARE(QApplication::focusWidget(), s.edit("txtWorkerNo"));
+        // The arrow keys choose a row as well, and ask the same.
+        s.env.messages.expect(question, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.grid()->setFocus();
+        QTest::keyClick(s.grid(), Qt::Key_Down);
+        QCOMPARE(s.grid()->currentIndex().row(), 0);
+        QCOMPARE(s.list().highlightedRow(), 1);
+        QCOMPARE(s.text("txtYakusyoku"), QStringLiteral("部長"));
+        // No drops the input and shows the row clicked, asking once.
+        s.env.messages.expect(question, Msg::Answer::No, QStringLiteral("確認"));
+        s.clickRow(3);
+        QCOMPARE(s.text("cmbWorker"), QStringLiteral("3"));
+        QCOMPARE(s.list().highlightedRow(), 3);
+        QVERIFY(!s.ws.isWindowModified());
+        QCOMPARE(s.stored("YAKU", 1), QStringLiteral("課長"));
+        // Nothing typed: no question; the edited row itself asks nothing either.
+        s.clickRow(5);
+        QCOMPARE(s.text("cmbWorker"), QStringLiteral("5"));
+        s.type("txtYakusyoku", QStringLiteral("係長"));
+        s.clickRow(5);
+        QCOMPARE(s.text("txtYakusyoku"), QStringLiteral("係長"));
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // A birth or joining date after the base date ages are counted to is asked about before
+    // it is stored; No goes back to that date.
+    void asksBeforeStoringNegativeYears() {
+        Screen s;
+        s.open(); // employee 1; the sample company counts to 2023-04-01
+        const QString before = s.stored("NYUHI || '|' || KINZOKU", 1);
+        s.type("txtNyuyy", QStringLiteral("23"));
+        s.type("txtNyumm", QStringLiteral("5"));
+        s.type("txtNyudd", QStringLiteral("1"));
+        const QString negative = QStringLiteral(
+            "がマイナスになります（基準年月日 %1より後の日付です）。\r登録しますか？");
+        const QString service =
+            QStringLiteral("勤続年数") + negative.arg(QStringLiteral("2023.04.01"));
+        s.env.messages.expect(service, Msg::Answer::No, QStringLiteral("確認"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("NYUHI || '|' || KINZOKU", 1), before);
+        QCOMPARE(QApplication::focusWidget(), s.edit("txtNyuyy"));
+        QVERIFY(s.ws.isWindowModified());
+        s.env.messages.expect(service, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("NYUHI || '|' || KINZOKU", 1), QStringLiteral("20230501|-1"));
+
+        // A new employee born and joined after it: both are named.
+        s.click("btnCansel");
+        s.type("cmbWorker", QStringLiteral("701"));
+        s.type("txtWorkName", QStringLiteral("新人"));
+        s.type("txtSeiyy", QStringLiteral("23"));
+        s.type("txtSeimm", QStringLiteral("6"));
+        s.type("txtSeidd", QStringLiteral("1"));
+        s.type("txtNyuyy", QStringLiteral("24"));
+        s.type("txtNyumm", QStringLiteral("4"));
+        s.type("txtNyudd", QStringLiteral("1"));
+        const QString both =
+            QStringLiteral("年齢と勤続年数") + negative.arg(QStringLiteral("2023.04.01"));
+        s.env.messages.expect(both, Msg::Answer::No, QStringLiteral("確認"));
+        s.click("btnAdd");
+        QCOMPARE(s.count(QStringLiteral(" AND SCO = 701")), 0);
+        QCOMPARE(QApplication::focusWidget(), s.edit("txtSeiyy"));
+        s.env.messages.expect(both, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.click("btnAdd");
+        QCOMPARE(s.stored("NENREI || '|' || KINZOKU", 701), QStringLiteral("-1|-1"));
+
+        // Counting to today (2024-06-15), the question names today.
+        s.env.exec(TDM::ACN1, "UPDATE MKIGYOU1 SET FNK = 1 WHERE KCO = 1 AND NENDO = 2023");
+        QVERIFY(s.env.openCompany(1, 2023));
+        s.open();
+        s.click("btnMnt"); // joined 2023-05-01: no longer after the base
+        s.type("txtSeiyy", QStringLiteral("24"));
+        s.type("txtSeimm", QStringLiteral("7"));
+        s.type("txtSeidd", QStringLiteral("1"));
+        s.env.messages.expect(QStringLiteral("年齢") + negative.arg(QStringLiteral("2024.06.15")),
+                              Msg::Answer::Yes, QStringLiteral("確認"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("SEIHI || '|' || NENREI", 1), QStringLiteral("20240701|-1"));
         VERIFY_MESSAGES(s.env.messages);
     }
 
@@ -756,9 +858,24 @@ private Q_SLOTS:
         // Larger photos are scaled into the box, keeping their shape.
         QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().height() <= 161);
         QCOMPARE(s.ws.photoName(), QStringLiteral("staff\\face.jpg"));
+        // A photo that cannot be found keeps its name, saved again, and the box says so.
         s.click("btnNext");
         QVERIFY(Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
-        QCOMPARE(s.ws.photoName(), QString());
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->text(),
+                 QStringLiteral("写真ファイルが見つかりません: missing.jpg"));
+        QCOMPARE(s.ws.photoName(), QStringLiteral("missing.jpg"));
+        s.type("txtYakusyoku", QStringLiteral("係長"));
+        s.click("btnMnt");
+        QCOMPARE(s.stored("SPATH || '|' || YAKU", 2), QStringLiteral("missing.jpg|係長"));
+        QFile broken(pictures + QStringLiteral("missing.jpg"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a picture");
+        broken.close();
+        s.click("btnBack");
+        s.click("btnNext");
+        QCOMPARE(Control<QLabel>(s.ws, QStringLiteral("Image1"))->text(),
+                 QStringLiteral("写真ファイルを読み込めません: missing.jpg"));
+        QCOMPARE(s.ws.photoName(), QStringLiteral("missing.jpg"));
 
         // A photo from a subfolder is stored with a backslash before the file name.
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("staff/face.jpg");
@@ -776,12 +893,13 @@ private Q_SLOTS:
             Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().toImage().pixelColor(5, 5),
             QColor(Qt::blue));
 
-        // Outside the photo folder: refused, the name stays empty.
+        // Outside the photo folder: refused, the photo shown stays.
         s.env.messages.expect(
             QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。"));
         s.env.dialogs.fileAnswers << s.env.appDir() + QStringLiteral("CSV/x.jpg");
         s.click("btnPicter");
-        QCOMPARE(s.ws.photoName(), QString());
+        QCOMPARE(s.ws.photoName(), QStringLiteral("b.bmp"));
+        QVERIFY(!Control<QLabel>(s.ws, QStringLiteral("Image1"))->pixmap().isNull());
         // A cancelled dialog removes the photo.
         s.env.dialogs.fileAnswers << pictures + QStringLiteral("b.bmp");
         s.click("btnPicter");

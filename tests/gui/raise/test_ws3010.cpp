@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -102,6 +103,13 @@ struct Screen {
                           .toLongLong());
     }
     const RaiseListModel& list() const { return *ws.listModel(); }
+    QTableView* grid() const { return Control<QTableView>(ws, QStringLiteral("StringGrid1")); }
+    // Clicks a row (from 1) of the list on the given column, as a user does.
+    void clickRow(int row, int column = RaiseListModel::Name) const {
+        const QModelIndex cell = grid()->model()->index(row - 1, column);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(cell).center());
+    }
 };
 
 } // namespace
@@ -252,6 +260,100 @@ private Q_SLOTS:
         VERIFY_MESSAGES(s.env.messages);
     }
 
+    // A new step past the end of its grade in the wage table, or a grade the table lacks,
+    // would store 0 for a linked base pay: refused on leaving either box and at 登録, as the
+    // raise import refuses it.
+    void refusesAStepOrGradeTheWageTableLacks() {
+        Screen s;
+        s.open();
+        s.ws.StringGrid1Click(10); // A0010: grade 6 (table steps 1 to 40), step 12 raised to 18
+        const QString kept = QStringLiteral("18|279600|8088200");
+        const QString columns = QStringLiteral("NGOUHOU || '|' || NKKYU2 || '|' || NNENSYU");
+        QCOMPARE(s.stored(columns, 10), kept);
+        const QString after = s.text("txtAKihon2");
+        const QString noStep55 = QStringLiteral("賃金表に 6等級 55号俸 の金額がありません。");
+        s.env.messages.expect(noStep55);
+        s.type("txtNewGouhou", "55");
+        QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(s.ws, "txtNewGouhou"));
+        QCOMPARE(s.text("txtAKihon2"), after);
+        // Typed and saved at once: refused the same way, nothing stored.
+        s.env.messages.expect(noStep55);
+        s.click("btnAdd");
+        QCOMPARE(s.stored(columns, 10), kept);
+        // Promotion to grade 9 of a six-grade table.
+        s.enter("txtNewGouhou", "18");
+        s.click("chkUP");
+        s.env.messages.expect(QStringLiteral("賃金表に 9等級 18号俸 の金額がありません。"));
+        s.type("cmbNewToukyu", "9");
+        QCOMPARE(QApplication::focusWidget(), Control<QComboBox>(s.ws, "cmbNewToukyu"));
+        QCOMPARE(s.text("txtAKihon2"), after);
+        s.enter("cmbNewToukyu", "4");
+        s.type("txtNewGouhou", "1");
+        QCOMPARE(s.text("txtAKihon2"), s.table(4, 1));
+        s.click("btnAdd");
+        QCOMPARE(s.stored("NTOUKYU || '|' || NGOUHOU || '|' || (NKKYU2 = NKIN)", 10),
+                 QStringLiteral("4|1|1"));
+
+        // A raise stored past the table before (as the screen once let through) is refused
+        // at 登録, the focus on the box at fault.
+        s.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET NTOUKYU = 6, NGOUHOU = 55, FSKCHK = 0 "
+                              "WHERE KCO = 1 AND NENDO = 2023 AND SCO = 10");
+        s.ws.StringGrid1Click(9);
+        s.ws.StringGrid1Click(10);
+        s.env.messages.expect(noStep55);
+        s.click("btnAdd");
+        QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(s.ws, "txtNewGouhou"));
+        s.env.exec(TDM::ACN2, "UPDATE MSYAIN2 SET NTOUKYU = 9, NGOUHOU = 18, FSKCHK = 1 "
+                              "WHERE KCO = 1 AND NENDO = 2023 AND SCO = 10");
+        s.ws.StringGrid1Click(9);
+        s.ws.StringGrid1Click(10);
+        s.env.messages.expect(QStringLiteral("賃金表に 9等級 18号俸 の金額がありません。"));
+        s.click("btnAdd");
+        QCOMPARE(QApplication::focusWidget(), Control<QComboBox>(s.ws, "cmbNewToukyu"));
+        QCOMPARE(s.stored("NTOUKYU || '|' || NGOUHOU", 10), QStringLiteral("9|18"));
+
+        // Base pay typed by hand (no link) is the user's: any step is taken.
+        s.env.exec(TDM::ACN2, "UPDATE MSYAIN1 SET JISEKI = 0 WHERE KCO = 1 AND NENDO = 2023 "
+                              "AND SCO = 10");
+        s.ws.StringGrid1Click(9);
+        s.ws.StringGrid1Click(10);
+        s.enter("cmbNewToukyu", "6");
+        s.type("txtNewGouhou", "55");
+        s.click("btnAdd");
+        QCOMPARE(s.stored("NTOUKYU || '|' || NGOUHOU || '|' || (NKKYU2 > 0)", 10),
+                 QStringLiteral("6|55|1"));
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // A click in the list asks as the move buttons do; kept, it stays on the edited employee.
+    void listAsksBeforeDroppingInput() {
+        Screen s;
+        s.open();
+        const QString stored = s.stored("NKKYU1 || '|' || UPK", 1);
+        s.type("txtUKihon1", "3000");
+        QVERIFY(s.ws.isWindowModified());
+        const QString question =
+            Changed + QStringLiteral("\r【はい】:戻ります。\r【いいえ】:選択したデータ　へ。");
+        s.env.messages.expect(question, Msg::Answer::Yes, QStringLiteral("確認"));
+        s.clickRow(4);
+        QCOMPARE(s.text("cmbWorkerCode"), QStringLiteral("1"));
+        QCOMPARE(s.text("txtUKihon1"), QStringLiteral("3,000"));
+        QCOMPARE(s.list().highlightedRow(), 1);
+        QCOMPARE(s.grid()->currentIndex().row(), 0);
+        QCOMPARE(s.pages()->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(s.ws, "txtGouhou"));
+        // The running number is no choice: nothing asked, nothing loaded.
+        s.clickRow(4, RaiseListModel::No);
+        QCOMPARE(s.text("cmbWorkerCode"), QStringLiteral("1"));
+        s.env.messages.expect(question, Msg::Answer::No, QStringLiteral("確認"));
+        s.clickRow(4);
+        QCOMPARE(s.text("cmbWorkerCode"), QStringLiteral("4"));
+        QCOMPARE(s.list().highlightedRow(), 4);
+        QVERIFY(!s.ws.isWindowModified());
+        QCOMPARE(s.stored("NKKYU1 || '|' || UPK", 1), stored);
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
     void refusals() {
         Screen s;
         s.open();
@@ -272,7 +374,10 @@ private Q_SLOTS:
         s.enter("cmbNewToukyu", "");
         s.env.messages.expect(QStringLiteral("New等級が、入力されていません。"));
         s.click("btnAdd");
+        // Grade 6 ends at step 40: the step kept from grade 5 is put right next.
+        s.env.messages.expect(QStringLiteral("賃金表に 6等級 44号俸 の金額がありません。"));
         s.type("cmbNewToukyu", "6");
+        QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(s.ws, "txtNewGouhou"));
         s.env.messages.expect(QStringLiteral("New号俸　が、入力されていません。"));
         s.enter("txtNewGouhou", "0");
         s.click("btnAdd");
