@@ -7,6 +7,7 @@
 #include "core/masters/Cp932.h"
 #include "core/masters/CsvLine.h"
 #include "core/masters/EmployeeFieldChecks.h"
+#include "core/masters/NegativeYears.h"
 
 #include <QDate>
 
@@ -259,12 +260,14 @@ int CheckImportSheet(ImportSheet& sheet, const ImportContext& context) {
                        QStringLiteral("」はマークのコード（1～6）でも名前でもありません");
         ImportedEmployee& e = sheet.employees[r];
         e = ToImportedEmployee(row, context);
-        // A date after the age base is kept (it may be a planned hire), but the user is told.
-        if (e.SEIHI != 0 && e.NENREI < 0)
+        // A date after the age base is kept (it may be a planned hire), but the user is told,
+        // as the employee screen asks before such a save.
+        const YearsBelowZero below = NegativeYears(e.SEIHI, e.NYUHI, context.ageBase);
+        if (below.age)
             odd << names[ImpBirth] + QStringLiteral("「") + row[ImpBirth] + QStringLiteral("」が") +
                        base + QStringLiteral(" より後です（年齢 ") + QString::number(e.NENREI) +
                        QStringLiteral("）");
-        if (e.NYUHI != 0 && e.KINZOKU < 0)
+        if (below.service)
             odd << names[ImpJoined] + QStringLiteral("「") + row[ImpJoined] +
                        QStringLiteral("」が") + base + QStringLiteral(" より後です（勤続 ") +
                        QString::number(e.KINZOKU) + QStringLiteral("）");
