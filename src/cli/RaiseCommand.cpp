@@ -5,10 +5,12 @@
 #include "core/raise/EvaluationFile.h"
 #include "core/raise/RaiseBudgetTable.h"
 #include "core/raise/RaiseSummary.h"
+#include "core/raise/RollOver.h"
 #include "core/wage/WageTableDefinition.h"
 #include "data/db/TDM.h"
 #include "data/project/CompanySettingsCache.h"
 #include "data/project/Project.h"
+#include "data/raise/RaiseApply.h"
 #include "data/raise/RaiseBudgetStore.h"
 #include "data/raise/RaiseStore.h"
 #include "data/wage/WageTableStore.h"
@@ -106,25 +108,17 @@ int apply(TDM& dm, const RaiseArgs& a, QTextStream& out, QTextStream& err) {
         return 1;
     }
     const EvaluationFile read = ReadEvaluationFile(file.readAll());
-    const CompanyYear cy{a.company, a.year};
-    QVector<RaiseRecord> employees;
-    EvaluationCodes codes;
-    if (!LoadRaiseRecords(cy, employees) || !LoadEvaluationCodes(cy, codes)) {
-        err << "tesvane-cli: " << dm.lastError() << "\n";
-        return 1;
-    }
-    // The year's wage table, read once: the amount at a grade and step, 0 where it has none.
-    QHash<int, WageTableRow> table;
-    for (const WageTableRow& row : LoadStoredWageTable(a.company, a.year))
-        table.insert(row.step, row);
-    const WageAmountAt amountAt = [&table](int grade, int step) -> qint64 {
-        if (grade < 1 || grade > MaxGrades || !table.contains(step))
-            return 0;
-        return table.value(step).amount[size_t(grade)];
-    };
-    const EvaluationPlan plan = PlanRaises(read, employees, codes, amountAt);
-    if (!plan.faults.isEmpty()) {
-        for (const EvaluationFault& f : plan.faults) {
+    const RaiseApplyOutcome r = ApplyEvaluations({a.company, a.year}, read);
+    switch (r.status) {
+    case RaiseApplyOutcome::Stored:
+        out << r.stored << " raises stored\n";
+        out.flush();
+        // Stored as asked; the next year, made before, does not have them.
+        if (r.nextYearExists)
+            err << "tesvane-cli: warning: " << RaiseAfterRollOverText(a.year) << "\n";
+        return 0;
+    case RaiseApplyOutcome::Refused:
+        for (const EvaluationFault& f : r.faults) {
             err << a.evaluations << ":";
             if (f.line > 0)
                 err << " line " << f.line << ":";
@@ -132,20 +126,10 @@ int apply(TDM& dm, const RaiseArgs& a, QTextStream& out, QTextStream& err) {
         }
         err << "tesvane-cli: nothing stored\n";
         return 1;
-    }
-    switch (SaveRaises(cy, plan.entries)) {
-    case RaiseSaveResult::Saved:
-        out << plan.entries.size() << " raises stored\n";
-        out.flush();
-        return 0;
-    case RaiseSaveResult::Missing:
-        err << "tesvane-cli: an employee is gone; nothing stored\n";
-        return 1;
-    case RaiseSaveResult::Changed: // not given by a save without a load for editing
-    case RaiseSaveResult::Failed:
+    case RaiseApplyOutcome::Failed:
         break;
     }
-    err << "tesvane-cli: " << dm.lastError() << "\n";
+    err << "tesvane-cli: " << dm.lastError() << "; nothing stored\n";
     return 1;
 }
 

@@ -67,6 +67,12 @@ std::optional<WageTableArgs> ParseWageTableArgs(const QStringList& options, QTex
 namespace {
 
 int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStream& err) {
+    // Loaded as the screen loads it: a save of another person between this read and this
+    // save refuses it by name instead of mixing the two.
+    if (!RememberLoadedWageTable(a.company, a.year)) {
+        err << "tesvane-cli: " << dm.lastError() << "\n";
+        return 1;
+    }
     const std::optional<WageTableTexts> texts = OpenStoredWageTable(a.company, a.year, names);
     if (!texts) {
         err << "tesvane-cli: company " << a.company << " has no wage-table definition in " << a.year
@@ -87,7 +93,9 @@ int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStre
                                                                   : "txt2Kakeritsu")
             << ": 入力範囲外です。\n";
         return 1;
-    case WageTableSaveResult::Changed: // said on standard error
+    case WageTableSaveResult::Changed:
+        err << "tesvane-cli: the wage table was not generated; nothing written\n";
+        return 1; // who changed what was said on standard error
     case WageTableSaveResult::Failed:
         break;
     }

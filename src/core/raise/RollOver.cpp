@@ -72,3 +72,10 @@ QString MovedDatesText(const QVector<MovedDate>& dates) {
                      dateText(d.to);
     return lines.join(QLatin1Char('\r'));
 }
+
+QString RaiseAfterRollOverText(int year) {
+    return QStringLiteral("%1年度は、この昇給の登録より前に年次更新で作られています。この昇給は "
+                          "%1年度には入っていません（入れるには %1年度の企業を削除して、"
+                          "年次更新をやり直してください）。")
+        .arg(year + 1);
+}

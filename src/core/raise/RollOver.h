@@ -49,3 +49,7 @@ struct MovedDate {
 };
 // One line per date, "基準年月日 2023.04.01 → 2024.04.01"; no date (0) shows as "なし".
 QString MovedDatesText(const QVector<MovedDate>& dates);
+
+// What a raise stored into year N is told when year N + 1 already exists: the roll-over made
+// that year before this raise, which therefore is not in it.
+QString RaiseAfterRollOverText(int year);

@@ -24,6 +24,8 @@ int g_serial = 0;
 const char* const AttachedName = "SEIGYO";
 // The advisory-lock class of company locks on the server ("TV").
 const int CompanyLockClass = 0x5456;
+// Saves of one company's wage table, one after the other.
+const int WageTableLockClass = 0x5457;
 
 } // namespace
 
@@ -346,7 +348,7 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
     return true;
 }
 
-bool TDM::beginTransaction(Files files) {
+bool TDM::beginTransaction(Files files, bool snapshot) {
     Q_ASSERT(!m_txActive);
     m_txFailed = false;
     const Conn c = files == Files::Control ? ACN1 : ACN2;
@@ -356,7 +358,8 @@ bool TDM::beginTransaction(Files files) {
     }
     QSqlQuery q(database(c));
     if (m_server) {
-        if (!q.exec(QStringLiteral("BEGIN"))) {
+        if (!q.exec(snapshot ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ")
+                             : QStringLiteral("BEGIN"))) {
             reportFailure(q.lastError().text());
             return false;
         }
@@ -429,9 +432,27 @@ void TDM::rollbackTransaction() {
 }
 
 QString CompanyLockedText(const QString& holder) {
-    return QStringLiteral("この企業は %1 が年次更新または削除の処理をしています。"
-                          "終わってからやり直してください。")
+    return QStringLiteral("この企業は %1 が処理をしています（年次更新、削除、社員の取込・"
+                          "昇給の登録）。終わってからやり直してください。")
         .arg(holder);
+}
+
+bool TDM::shareCompany(int kco) {
+    Q_ASSERT(m_txActive);
+    if (!m_server)
+        return true;
+    return select(ACN2, QStringLiteral("SELECT pg_advisory_xact_lock_shared(?, ?) AS GOT"),
+                  {CompanyLockClass, kco})
+        .active();
+}
+
+bool TDM::queueForWageTable(int kco) {
+    Q_ASSERT(m_txActive);
+    if (!m_server)
+        return true;
+    return select(ACN2, QStringLiteral("SELECT pg_advisory_xact_lock(?, ?) AS GOT"),
+                  {WageTableLockClass, kco})
+        .active();
 }
 
 bool TDM::tryLockCompany(int kco, QString* holder) {

@@ -50,8 +50,10 @@ public:
     // The engine's text of the last failure (for the command-line companion).
     QString lastError() const { return m_lastError; }
 
-    // All-or-nothing writes; see Transaction.
-    bool beginTransaction(Files files);
+    // All-or-nothing writes; see Transaction. snapshot: every read of the transaction sees the
+    // data as it was when it began (on the server repeatable read; on the SQLite files every
+    // transaction is that already, as it holds the write lock from its start).
+    bool beginTransaction(Files files, bool snapshot = false);
     bool commitTransaction();
     void rollbackTransaction();
     bool inTransaction() const { return m_txActive; }
@@ -63,6 +65,17 @@ public:
     // holds it; holder then names it. Always granted on the SQLite files, whose write lock
     // already lets one such transaction run at a time.
     bool tryLockCompany(int kco, QString* holder);
+    // Inside a transaction: waits while another connection holds company kco's lock (an
+    // annual update or deletion) and then keeps it from being taken until the transaction
+    // ends; writers of the company's employees take it, so the roll-over never reads half of
+    // their change. Several such writers may hold it at once. False only when the wait
+    // failed (reported).
+    bool shareCompany(int kco);
+    // Inside a transaction: waits until no other connection saves company kco's wage table
+    // and keeps others waiting until the transaction ends, so that two saves never write the
+    // table's rows at once (the later one then sees the earlier one's rows). False only when
+    // the wait failed (reported).
+    bool queueForWageTable(int kco);
 
     static TDM* instance();
     // Makes this the data module DM() gives (the newest one is, as the program has one; a test

@@ -4,6 +4,10 @@ Transaction::Transaction(TDM::Files files, TDM& dm) : m_dm(dm) {
     m_begun = m_dm.beginTransaction(files);
 }
 
+Transaction::Transaction(TDM::Files files, Snapshot, TDM& dm) : m_dm(dm) {
+    m_begun = m_dm.beginTransaction(files, true);
+}
+
 Transaction::~Transaction() {
     if (m_begun && !m_done)
         m_dm.rollbackTransaction();

@@ -15,6 +15,9 @@
 class Transaction {
 public:
     explicit Transaction(TDM::Files files, TDM& dm = DM());
+    // A transaction whose reads all see one moment of the data (see TDM::beginTransaction).
+    enum Snapshot { OneSnapshot };
+    Transaction(TDM::Files files, Snapshot, TDM& dm = DM());
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -216,10 +216,13 @@ bool EmployeeExists(const CompanyYear& cy, int sco, bool* failed) {
 
 bool InsertEmployee(const CompanyYear& cy, const EmployeeRecord& e, const QString& createdAt) {
     const EmployeePay pay = ComputeEmployeePay(e);
-    return ExecTogether(
-        TDM::Files::Data, TDM::ACN2,
-        {InsertStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, createdAt)),
-         InsertStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay))});
+    // Writers of the company's employees wait for an annual update or deletion under way.
+    Transaction tx(TDM::Files::Data);
+    return tx.ok() && DM().shareCompany(cy.kco) &&
+           ExecEach(TDM::ACN2,
+                    {InsertStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, createdAt)),
+                     InsertStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay))}) &&
+           tx.commit();
 }
 
 bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
@@ -227,7 +230,7 @@ bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
     const TDM::Binds key = employeeBinds(cy, e.SCO);
     const GuardedRecord record = EmployeeGuard(cy, e.SCO, e.SNA);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok() || RecheckRecord(record) != RecordState::Unchanged)
+    if (!tx.ok() || !DM().shareCompany(cy.kco) || RecheckRecord(record) != RecordState::Unchanged)
         return false;
     if (!ExecEach(TDM::ACN2,
                   {UpdateStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, QString()),
@@ -241,10 +244,12 @@ bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
 
 bool DeleteEmployee(const CompanyYear& cy, int sco) {
     const TDM::Binds key = employeeBinds(cy, sco);
+    Transaction tx(TDM::Files::Data);
     const bool deleted =
-        ExecTogether(TDM::Files::Data, TDM::ACN2,
-                     {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
-                      {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}});
+        tx.ok() && DM().shareCompany(cy.kco) &&
+        ExecEach(TDM::ACN2, {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
+                             {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}}) &&
+        tx.commit();
     if (deleted)
         ForgetRecord(EmployeeGuard(cy, sco, QString()).key);
     return deleted;

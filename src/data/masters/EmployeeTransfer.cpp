@@ -140,7 +140,9 @@ bool StoreImportedEmployees(const CompanyYear& cy, const QVector<ImportedEmploye
                             ImportMode mode, const QDate& today, int* firstCode) {
     TDM& dm = DM();
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
+    // Waits for an annual update or deletion of the company under way, and keeps them from
+    // starting until the import is in.
+    if (!tx.ok() || !dm.shareCompany(cy.kco))
         return false;
     const TDM::Binds company = {cy.kco, cy.nendo};
     if (mode == ImportMode::Replace) {

@@ -309,12 +309,17 @@ struct EmployeeCopy {
 
 // Both employee tables: MSYAIN1 as it is but for the annual pay and the ages and service,
 // counted to the new year's age base; MSYAIN2 rolled over. `beforePay` runs between the two
-// writes.
+// reads.
 bool copyEmployees(int kco, int year, const AgeBase& newBase, EmployeeCopy& counts,
                    const std::function<void()>& beforePay) {
+    // Both reads see one moment of year N (the transaction's snapshot), whatever another
+    // person's import or raise commits in between: a master row never meets another
+    // employee's pay.
     Rows master, pay;
-    if (!readRows(TDM::ACN2, QStringLiteral("MSYAIN1"), kco, year, QStringLiteral("SCO"), master) ||
-        !readRows(TDM::ACN2, QStringLiteral("MSYAIN2"), kco, year, QStringLiteral("SCO"), pay))
+    if (!readRows(TDM::ACN2, QStringLiteral("MSYAIN1"), kco, year, QStringLiteral("SCO"), master))
+        return false;
+    beforePay();
+    if (!readRows(TDM::ACN2, QStringLiteral("MSYAIN2"), kco, year, QStringLiteral("SCO"), pay))
         return false;
     QHash<int, QString> symbols; // evaluation code -> symbol of year N
     {
@@ -358,10 +363,8 @@ bool copyEmployees(int kco, int year, const AgeBase& newBase, EmployeeCopy& coun
         row[ageColumn] = YearsToBase(VariantInt(row[birthColumn]), newBase);
         row[serviceColumn] = YearsToBase(VariantInt(row[joinedColumn]), newBase);
     }
-    if (!writeRows(QStringLiteral("MSYAIN1"), master))
-        return false;
-    beforePay();
-    return writeRows(QStringLiteral("MSYAIN2"), pay);
+    return writeRows(QStringLiteral("MSYAIN1"), master) &&
+           writeRows(QStringLiteral("MSYAIN2"), pay);
 }
 
 } // namespace
@@ -420,8 +423,9 @@ AnnualUpdateResult RunAnnualUpdate(int kco, int year, int today,
         if (progress)
             progress(i, steps[i]);
     };
-    // Both files in one transaction: a failure anywhere leaves no trace of the new year.
-    Transaction tx(TDM::Files::Both);
+    // Both files in one transaction: a failure anywhere leaves no trace of the new year. Its
+    // reads all see one moment of year N.
+    Transaction tx(TDM::Files::Both, Transaction::OneSnapshot);
     if (!tx.ok())
         return result;
     // One update or deletion of a company at a time; the year is asked again under the lock,

@@ -184,9 +184,18 @@ bool LoadRaiseRecords(const CompanyYear& cy, QVector<RaiseRecord>& records) {
     return true;
 }
 
+bool WriteRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries) {
+    for (const RaiseEntry& e : entries) {
+        const BoundStatement s = raiseUpdate(cy, e);
+        if (!DM().exec(TDM::ACN2, s.sql, s.binds) || DM().changedRows() != 1)
+            return false;
+    }
+    return true;
+}
+
 RaiseSaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries) {
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
+    if (!tx.ok() || !DM().shareCompany(cy.kco))
         return RaiseSaveResult::Failed;
     for (const RaiseEntry& e : entries) {
         const BoundStatement s = raiseUpdate(cy, e);
@@ -199,9 +208,9 @@ RaiseSaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& ent
     return tx.commit() ? RaiseSaveResult::Saved : RaiseSaveResult::Failed;
 }
 
-RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry) {
+RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry, bool* nextYearExists) {
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
+    if (!tx.ok() || !DM().shareCompany(cy.kco))
         return RaiseSaveResult::Failed;
     // The message names the employee as stored now (another person may have renamed them).
     const TQuery name =
@@ -226,6 +235,15 @@ RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry) {
         return RaiseSaveResult::Missing;
     if (!RememberSaved(record))
         return RaiseSaveResult::Failed;
+    // Asked under the company's lock, so an annual update is either done or not begun.
+    if (nextYearExists) {
+        const TQuery next = DM().select(
+            TDM::ACN1, QStringLiteral("SELECT KCO FROM MKIGYOU1 WHERE KCO = ? AND NENDO = ?"),
+            {cy.kco, cy.nendo + 1});
+        if (!next.active())
+            return RaiseSaveResult::Failed;
+        *nextYearExists = !next.eof();
+    }
     return tx.commit() ? RaiseSaveResult::Saved : RaiseSaveResult::Failed;
 }
 

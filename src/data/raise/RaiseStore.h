@@ -47,10 +47,15 @@ enum class RaiseSaveResult {
              // nothing written
     Failed   // reported by the data module: nothing written
 };
-// The raise input's save of one employee loaded for editing (see RecordGuard).
-RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry);
+// The raise input's save of one employee loaded for editing (see RecordGuard). Saved:
+// nextYearExists (when given) says whether year N + 1 was made before this raise.
+RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry,
+                          bool* nextYearExists = nullptr);
 // Saves every entry or none (Missing when one of them has no employee).
 RaiseSaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries);
+// Inside a transaction the caller holds: writes the entries; false when a statement failed
+// (reported) or an entry has no employee.
+bool WriteRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries);
 
 // Grade, mark and scheduled pay before and after of every employee.
 bool LoadRaiseSummaryInputs(const CompanyYear& cy, QVector<RaiseSummaryInput>& employees);

@@ -153,7 +153,7 @@ WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& 
         return WageTableSaveResult::OutOfRange;
     const GuardedRecord record = definitionRecord(kco, year);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok())
+    if (!tx.ok() || !DM().queueForWageTable(kco))
         return WageTableSaveResult::Failed;
     switch (RecheckRecord(record)) {
     case RecordState::Unchanged:
@@ -179,7 +179,9 @@ WageTableSaveResult SaveWageTableWithin(int kco, int year, const WageTableDefini
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
         return WageTableSaveResult::OutOfRange;
-    return ExecEach(TDM::ACN2, WageTableSaveStatements(kco, year, definition, gradeNames, *table))
+    return DM().queueForWageTable(kco) &&
+                   ExecEach(TDM::ACN2,
+                            WageTableSaveStatements(kco, year, definition, gradeNames, *table))
                ? WageTableSaveResult::Saved
                : WageTableSaveResult::Failed;
 }

@@ -8,6 +8,7 @@
 #include "core/masters/EmployeeFieldChecks.h"
 #include "core/masters/EmployeeRecord.h"
 #include "core/masters/ListMove.h"
+#include "core/raise/RollOver.h"
 #include "data/project/CompanySettingsCache.h"
 #include "data/project/Project.h"
 #include "data/raise/RaiseStore.h"
@@ -576,9 +577,10 @@ void TWS3010::btnAddClick() {
         return;
     }
     const RaiseEntry entry = MakeRaiseEntry(m_loadedCode, decision(), items(), m_bonus1, m_bonus2);
+    bool nextYearExists = false;
     {
         Hourglass wait;
-        switch (SaveRaise(project().companyYear(), entry)) {
+        switch (SaveRaise(project().companyYear(), entry, &nextYearExists)) {
         case RaiseSaveResult::Saved:
             break;
         case RaiseSaveResult::Missing:
@@ -601,6 +603,9 @@ void TWS3010::btnAddClick() {
     StringGrid1->viewport()->update();
     setWindowModified(false);
     Project::current()->announceEmployeesChanged();
+    // Stored as asked, but the next year was rolled over before it and does not have it.
+    if (nextYearExists)
+        Msg::warning(RaiseAfterRollOverText(project().companyYear().nendo));
 }
 
 // ---- Moving ------------------------------------------------------------------------------

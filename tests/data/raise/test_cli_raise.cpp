@@ -135,6 +135,33 @@ private Q_SLOTS:
         QCOMPARE(r.status, 1);
     }
 
+    // A raise stored after the next year was made is stored as asked, with a warning that the
+    // next year does not have it.
+    void raiseAfterTheRollOverIsStoredWithAWarning() {
+        TestEnvironment env;
+        QCOMPARE(
+            runCli(cli(env, QStringList{"annual-update"} + Sample + QStringList{"--yes"})).status,
+            0);
+        const QString file = writeFile(env, QStringLiteral("社員番号,評価\r\nA0004,3\r\n"));
+        const CliRun r = runCli(
+            cli(env, QStringList{"raise", "apply"} + Sample + QStringList{"--evaluations", file}));
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("1 raises stored")));
+        QVERIFY2(r.err.contains(QStringLiteral("warning: 2024年度は、この昇給の登録より前に年次更新"
+                                               "で作られています。")),
+                 qPrintable(r.err));
+        QCOMPARE(pay(env, "NGOUHOU", "A0004"), QStringLiteral("43"));
+        // Without a next year there is nothing to warn of.
+        TestEnvironment fresh;
+        const CliRun plain = runCli(
+            cli(fresh,
+                QStringList{"raise", "apply"} + Sample +
+                    QStringList{"--evaluations",
+                                writeFile(fresh, QStringLiteral("社員番号,評価\r\nA0004,3\r\n"))}));
+        QCOMPARE(plain.status, 0);
+        QVERIFY2(plain.err.isEmpty(), qPrintable(plain.err));
+    }
+
     // Updates of one company started at the same moment by three people: exactly one year 2024
     // results, and the others are told why they did nothing.
     void racingUpdatesGiveOneNewYear() {
@@ -154,7 +181,8 @@ private Q_SLOTS:
             }
             QCOMPARE(p.exitCode(), 1);
             QVERIFY2(err.contains(QStringLiteral("既にデータが存在します。")) ||
-                         err.contains(QStringLiteral("が年次更新または削除の処理をしています。")),
+                         err.contains(QStringLiteral(
+                             "が処理をしています（年次更新、削除、社員の取込・昇給の登録）。")),
                      qPrintable(err));
         }
         QCOMPARE(done, 1);
@@ -174,9 +202,11 @@ private Q_SLOTS:
         const CliRun r = runCli(
             cli(env, QStringList{"annual-update", "--company", "1", "--year", "2024", "--yes"}));
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("@") + QSysInfo::machineHostName() +
-                                QStringLiteral(" が年次更新または削除の処理をしています。")),
-                 qPrintable(r.err));
+        QVERIFY2(
+            r.err.contains(
+                QStringLiteral("@") + QSysInfo::machineHostName() +
+                QStringLiteral(" が処理をしています（年次更新、削除、社員の取込・昇給の登録）。")),
+            qPrintable(r.err));
 
         // So is another person's deletion of the company, which then deletes nothing; once the
         // holder is done it goes through.

@@ -215,6 +215,23 @@ private Q_SLOTS:
         QCOMPARE(s.stored("HCO || '|' || KKYU1", 7), QStringLiteral("1|111111"));
     }
 
+    // A raise stored after the next year was rolled over is stored, and the screen says that
+    // the next year, made before it, does not have it.
+    void raiseAfterTheRollOverWarns() {
+        Screen s;
+        s.open();
+        s.env.exec(TDM::ACN1, QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (1, "
+                                             "2024, 'サンプル企業')"));
+        s.ws.StringGrid1Click(7);
+        s.type("cmbHyouka", "1");
+        s.env.messages.expect(QStringLiteral("2024年度は、この昇給の登録より前に年次更新で作られ"
+                                             "ています。"));
+        s.click("btnAdd");
+        VERIFY_MESSAGES(s.env.messages);
+        QCOMPARE(s.stored("HCO", 7), QStringLiteral("1"));
+        QCOMPARE(int(s.env.messages.seen().last().kind), int(Msg::Kind::Warning));
+    }
+
     void amountsAsAHurriedUserTypesThem() {
         Screen s;
         s.open();
