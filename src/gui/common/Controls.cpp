@@ -1,6 +1,7 @@
 #include "gui/common/Controls.h"
 
 #include "gui/common/DateFields.h"
+#include "gui/common/TextFieldValidator.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,8 +15,9 @@
 QLineEdit* TextEdit(QWidget* parent, const QString& name, int maxLength, int width,
                     Qt::Alignment align) {
     auto* e = Named(new QLineEdit(parent), name);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
+    // Not setMaxLength: it would cut a longer stored text on its way into the box, and the
+    // save would then store it cut.
+    e->setValidator(new TextFieldValidator(e, maxLength));
     if (align)
         e->setAlignment(align);
     if (width > 0)

@@ -12,6 +12,7 @@
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/FieldExits.h"
+#include "gui/common/TextFieldValidator.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -51,22 +52,6 @@ int typedInt(const QString& text, int otherwise) {
 int boxCode(const QComboBox* box) {
     return typedInt(NthField(box->currentText().trimmed(), QLatin1Char(' '), 1), 0);
 }
-
-// Limits what a user can type into a code box without cutting the longer display texts
-// the program itself puts there ("12 : 東京都").
-class TypedLengthLimit : public QValidator {
-public:
-    TypedLengthLimit(QLineEdit* edit, int limit) : QValidator(edit), m_edit(edit), m_limit(limit) {}
-    State validate(QString& input, int&) const override {
-        if (input.size() > m_limit && input.size() > m_edit->text().size())
-            return Invalid;
-        return Acceptable;
-    }
-
-private:
-    QLineEdit* m_edit;
-    int m_limit;
-};
 
 } // namespace
 
@@ -109,7 +94,9 @@ void TWS0020::buildControls() {
     cmbModelCode = CodeBox(this, QStringLiteral("cmbModelCode"));
     cmbLivingCode = CodeBox(this, QStringLiteral("cmbLivingCode"));
     for (QComboBox* c : {cmbModelCode, cmbLivingCode})
-        c->lineEdit()->setValidator(new TypedLengthLimit(c->lineEdit(), 6));
+        // What a user can type is limited without cutting the longer display texts the
+        // program itself puts there ("12 : 東京都").
+        c->lineEdit()->setValidator(new TextFieldValidator(c->lineEdit(), 6));
     cmbModelCode2 = Named(new QComboBox(this), QStringLiteral("cmbModelCode2"));
     cmbModelCode2->setEditable(true);
     cmbModelCode2->lineEdit()->setReadOnly(true);

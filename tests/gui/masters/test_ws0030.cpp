@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -702,6 +703,42 @@ private Q_SLOTS:
         s.env.messages.expect(QStringLiteral("社員マスターにデータが存在しません。"));
         s.click("btnMnt");
         QCOMPARE(s.count(" AND SCO = 950"), 0);
+        VERIFY_MESSAGES(s.env.messages);
+    }
+
+    // A name stored longer than its box (imported before the limits) is shown and saved whole;
+    // typing never makes a text longer than its box, nor puts a control character into it.
+    void textBoxesNeitherCutNorTakeControlCharacters() {
+        Screen s;
+        const QString longName(25, QChar(0x540D)); // 名 × 25, the box takes 20
+        s.env.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET SNA = '%1' WHERE KCO = 1 AND "
+                                             "NENDO = 2023 AND SCO = 4")
+                                  .arg(longName));
+        s.open();
+        s.ws.StringGrid1Click(4);
+        QLineEdit* name = s.edit("txtWorkName");
+        QCOMPARE(name->text(), longName);
+        name->setFocus();
+        name->end(false);
+        QTest::keyClicks(name, QStringLiteral("x"));
+        QCOMPARE(name->text(), longName);
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QCOMPARE(name->text().size(), 24);
+        QApplication::clipboard()->setText(QStringLiteral("山田\t太郎"));
+        name->paste();
+        QApplication::clipboard()->setText(QString(QStringLiteral("A")) + QChar(0) +
+                                           QStringLiteral("B"));
+        name->paste();
+        QCOMPARE(name->text().size(), 24);
+        s.click("btnMnt");
+        QCOMPARE(s.stored("SNA", 4), QString(24, QChar(0x540D)));
+
+        // An ordinary box stops at its length (社員番号, 10).
+        QLineEdit* number = s.edit("txtWorkerNo");
+        number->setFocus();
+        number->selectAll();
+        QTest::keyClicks(number, QStringLiteral("ABCDEFGHIJKLMN"));
+        QCOMPARE(number->text(), QStringLiteral("ABCDEFGHIJ"));
         VERIFY_MESSAGES(s.env.messages);
     }
 
