@@ -10,6 +10,7 @@
 #include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
+#include "gui/common/RemarksEdit.h"
 #include "gui/common/FieldExits.h"
 
 #include <QCloseEvent>
@@ -115,7 +116,7 @@ void TWS0080::build() {
             m_exits->add(box);
         ++r;
     }
-    txtBikou = Named(new QPlainTextEdit(this), QStringLiteral("txtBikou"));
+    txtBikou = Named(new RemarksEdit(this), QStringLiteral("txtBikou"));
     txtBikou->setFixedSize(560, 130);
     form->addWidget(new QLabel(QStringLiteral("備　　考"), this), r, 0, Qt::AlignTop);
     form->addWidget(txtBikou, r, 1, Qt::AlignLeft);

@@ -6,6 +6,7 @@
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
+#include "gui/common/RemarksEdit.h"
 #include "gui/common/FieldExits.h"
 #include "gui/plot/WS1100_PlotWindow.h"
 
@@ -62,7 +63,7 @@ void TAnalysisScreen::build() {
     txtTitle = TextEdit(this, QStringLiteral("txtTitle"), 40);
     top->addWidget(txtTitle, 0, 1);
     top->addWidget(new QLabel(QStringLiteral("解　説"), this), 1, 0, Qt::AlignTop);
-    explanation = Named(new QPlainTextEdit(this), m_kind.explanationName);
+    explanation = Named(new RemarksEdit(this), m_kind.explanationName);
     explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     explanation->setFixedHeight(70);
     top->addWidget(explanation, 1, 1);
