@@ -21,12 +21,17 @@ constexpr int MinimumSplashMs = 3000;
 StartupOptions ParseStartupOptions(const QStringList& arguments) {
     StartupOptions o;
     for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QStringLiteral("--no-splash"))
+        if (arguments[i] == QStringLiteral("--no-splash")) {
             o.splash = false;
-        else if (arguments[i] == QStringLiteral("--data") && i + 1 < arguments.size())
-            o.appDir = arguments[++i];
-        else if (arguments[i] == QStringLiteral("--server") && i + 1 < arguments.size())
+        } else if (arguments[i] == QStringLiteral("--data") && i + 1 < arguments.size()) {
+            const QString& value = arguments[++i];
+            if (IsServerUrl(value)) // a server named where a folder is expected
+                o.server = value;
+            else
+                o.appDir = value;
+        } else if (arguments[i] == QStringLiteral("--server") && i + 1 < arguments.size()) {
             o.server = arguments[++i];
+        }
     }
     return o;
 }

@@ -4,6 +4,7 @@
 #include "cli/DesignCommand.h"
 #include "cli/EmployeesCommand.h"
 #include "cli/FitCommand.h"
+#include "cli/PasswordHidingOutput.h"
 #include "cli/PlotCommand.h"
 #include "cli/RaiseCommand.h"
 #include "cli/RangeCommand.h"
@@ -31,17 +32,20 @@ QTextStream& out() {
     return s;
 }
 QTextStream& err() {
-    static QTextStream s(stderr);
+    static PasswordHidingOutput device(stderr);
+    static QTextStream s(&device);
     return s;
 }
 
 const char* const Usage =
-    "Usage: tesvane-cli [--data DIR] COMMAND [options]\n"
+    "Usage: tesvane-cli [--data DIR|URL] COMMAND [options]\n"
     "\n"
     "  --data DIR           program folder holding DATA/ (default: this program's folder)\n"
     "  --server URL         work on the PostgreSQL database at URL\n"
     "                       (postgresql://user@host:port/database) instead of DATA/; without\n"
-    "                       it, a file server.ini beside DATA/ with a line url=URL does the same\n"
+    "                       it, a file server.ini beside DATA/ with a line url=URL does the same.\n"
+    "                       --data URL is the same as --server URL. Keep the password out of\n"
+    "                       the URL: the client library reads it from ~/.pgpass (or PGPASSFILE)\n"
     "  --help               this text\n"
     "\n"
     "Commands:\n"
@@ -147,10 +151,24 @@ Args parse(const QStringList& arguments) {
                 a.error = QStringLiteral("--data needs a folder");
                 return a;
             }
-            a.dataDir = arguments[++i];
+            // A server named where a folder is expected is taken as the server.
+            const QString& value = arguments[++i];
+            if (IsServerUrl(value)) {
+                if (!a.server.isEmpty() && a.server != value) {
+                    a.error = QStringLiteral("--data and --server name two servers");
+                    return a;
+                }
+                a.server = value;
+            } else {
+                a.dataDir = value;
+            }
         } else if (s == QStringLiteral("--server") && a.rest.isEmpty()) {
             if (i + 1 >= arguments.size()) {
                 a.error = QStringLiteral("--server needs a URL");
+                return a;
+            }
+            if (!a.server.isEmpty() && a.server != arguments[i + 1]) {
+                a.error = QStringLiteral("--data and --server name two servers");
                 return a;
             }
             a.server = arguments[++i];

@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "core/common/PasswordMask.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ void messages(QtMsgType type, const QMessageLogContext& context, const QString& 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    HidePasswordsInLog();
     // Drawing a PDF or a plot needs the fonts of a GUI application, but never a display.
     bool draws = false;
     for (int i = 1; i < argc; ++i)

@@ -1,6 +1,7 @@
 #include "app/BeforeUse_UsageGuide.h"
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
+#include "data/db/ServerAddress.h"
 #include "data/project/Project.h"
 #include "gui/company/WS0010_CompanySelection.h"
 #include "support/gui/ScriptedDialogs.h"
@@ -110,6 +111,32 @@ private Q_SLOTS:
         QCOMPARE(state().EraNames[1], QString());
         QCOMPARE(state().EraStartYears[1], 0);
         VERIFY_MESSAGES(env.messages);
+    }
+
+    // Started on a server that cannot be opened: the open errors and the caption name the
+    // server with its password hidden, in whichever form the address carried it.
+    void serverAddressShowsNoPassword() {
+        const QList<std::pair<QString, QString>> servers = {
+            {QStringLiteral("postgresql://jinji:S3cr3t@/nodb?host=/nonexistent-tesvane"),
+             QStringLiteral("postgresql://jinji:***@/nodb?host=/nonexistent-tesvane")},
+            {QStringLiteral("postgresql://jinji@/nodb?password=S3cr3t&host=/nonexistent-tesvane"),
+             QStringLiteral("postgresql://jinji@/nodb?password=***&host=/nonexistent-tesvane")},
+            {QStringLiteral("postgresql://jinji@/nodb?host=/nonexistent-tesvane&p%61ssword=S3cr3t"),
+             QStringLiteral("postgresql://jinji@/nodb?host=/nonexistent-tesvane&p%61ssword=***")},
+        };
+        for (const auto& [url, shown] : servers) {
+            ScreenEnvironment env;
+            SetServerUrl(url);
+            for (int file = 0; file < 2; ++file)
+                env.messages.expect(
+                    QStringLiteral("データベースのオープンでエラーが発生しました。　") + shown);
+            TWS0000 mw(env.appDir());
+            VERIFY_MESSAGES(env.messages);
+            for (const Msg::Request& m : env.messages.seen())
+                QVERIFY2(!m.text.contains(QStringLiteral("S3cr3t")), qPrintable(m.text));
+            QCOMPARE(ShownTitle(mw),
+                     QStringLiteral("Tesvane賃金　［サーバー ") + shown + QStringLiteral("］"));
+        }
     }
 
     void openAndCloseWithoutChoosing() {

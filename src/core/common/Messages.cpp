@@ -1,5 +1,7 @@
 #include "core/common/Messages.h"
 
+#include "core/common/PasswordMask.h"
+
 #include <cstdio>
 
 namespace Msg {
@@ -9,12 +11,13 @@ Responder* g_responder = nullptr;
 
 Answer ask(Kind kind, Buttons buttons, const QString& caption, const QString& text,
            const QString& checkBox = QString(), bool* checked = nullptr) {
-    Request r{kind, buttons, caption, text, checkBox, checked};
+    // A message may quote a server address or the driver's words about it.
+    Request r{kind, buttons, HidePasswords(caption), HidePasswords(text), checkBox, checked};
     if (g_responder)
         return g_responder->respond(r);
-    QString shown = text;
+    QString shown = r.text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(shown));
+    std::fprintf(stderr, "%s: %s\n", qPrintable(r.caption), qPrintable(shown));
     return buttons == Buttons::Ok      ? Answer::Ok
            : buttons == Buttons::YesNo ? Answer::No
                                        : Answer::Cancel;

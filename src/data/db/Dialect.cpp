@@ -1,13 +1,13 @@
 #include "data/db/Dialect.h"
 
-#include "data/db/SqlScript.h"
-
+#include "core/common/PasswordMask.h"
+#include "core/common/SystemUser.h"
 #include "data/db/ServerAddress.h"
+#include "data/db/SqlScript.h"
 
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSysInfo>
 
 #include <QHash>
@@ -45,11 +45,10 @@ QString serverTypes(QString ddl) {
     return ddl;
 }
 
+// "tesvane user@machine": the company lock's holder is named by it.
 QString applicationName() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
-    return (QStringLiteral("tesvane ") + user + QLatin1Char('@') + QSysInfo::machineHostName())
+    return (QStringLiteral("tesvane ") + SystemUserName() + QLatin1Char('@') +
+            QSysInfo::machineHostName())
         .left(60);
 }
 
@@ -225,27 +224,9 @@ bool OpenServerDatabase(const QString& name, const QString& url, QString* error)
         options += QLatin1Char(';') + address.options;
     db.setConnectOptions(options);
     if (!db.open()) {
-        *error = db.lastError().text();
+        // The driver's text may repeat what it was given.
+        *error = HidePasswords(db.lastError().text());
         return false;
     }
     return true;
-}
-
-int ServerLayoutVersion(QSqlDatabase& db, QString* error) {
-    QSqlQuery q(db);
-    if (!q.exec(
-            QStringLiteral("SELECT count(*) FROM information_schema.tables "
-                           "WHERE table_schema = current_schema() AND table_name = 'tschema'")) ||
-        !q.next()) {
-        *error = q.lastError().text();
-        return -1;
-    }
-    if (q.value(0).toInt() == 0)
-        return 0;
-    if (!q.exec(QStringLiteral("SELECT VERSION FROM TSCHEMA")) || !q.next()) {
-        *error = q.lastError().text().isEmpty() ? QStringLiteral("TSCHEMA holds no version")
-                                                : q.lastError().text();
-        return -1;
-    }
-    return q.value(0).toInt();
 }

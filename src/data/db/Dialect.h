@@ -53,8 +53,6 @@ QVariant ServerBind(const QVariant& value);
 
 class QSqlDatabase;
 // Opens a connection to the server of url under the given Qt connection name, naming this
-// program and its user as the connection's application (locks show it). The schema version is
-// not checked here.
+// program and its user as the connection's application (locks show it). The layout version is
+// not checked here (see ServerLayout). Errors never carry the password.
 bool OpenServerDatabase(const QString& connectionName, const QString& url, QString* error);
-// The server's layout version; 0 when the database holds none (not laid out), -1 on failure.
-int ServerLayoutVersion(QSqlDatabase& db, QString* error);

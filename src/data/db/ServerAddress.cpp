@@ -1,19 +1,31 @@
 #include "data/db/ServerAddress.h"
 
+#include "core/common/PasswordMask.h"
+
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QUrl>
 #include <QUrlQuery>
 
 namespace {
+
 QString g_serverUrl;
+
+// A value of the driver's key=value options, quoted as the client library reads it.
+QString quotedOption(QString value) {
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    value.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
 }
+
+} // namespace
 
 bool ParseServerUrl(const QString& text, ServerAddress* address, QString* error) {
     const QUrl url(text.trimmed(), QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != QStringLiteral("postgresql") &&
                            url.scheme() != QStringLiteral("postgres"))) {
-        *error = QStringLiteral("not a postgresql:// URL: ") + text;
+        *error = QStringLiteral("not a postgresql:// URL: ") + HidePasswords(text);
         return false;
     }
     ServerAddress a;
@@ -24,6 +36,7 @@ bool ParseServerUrl(const QString& text, ServerAddress* address, QString* error)
     a.database = url.path().mid(1);
     QStringList options;
     const QUrlQuery query(url);
+    static const QRegularExpression optionName(QStringLiteral("^[a-z_][a-z0-9_]*$"));
     for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
         if (key == QStringLiteral("host"))
             a.host = value;
@@ -31,17 +44,23 @@ bool ParseServerUrl(const QString& text, ServerAddress* address, QString* error)
             a.port = value.toInt();
         else if (key == QStringLiteral("user"))
             a.user = value;
-        else if (key.contains(QLatin1Char(';')) || value.contains(QLatin1Char(';')))
-            return *error = QStringLiteral("bad parameter in URL: ") + key, false;
-        else
-            options << key + QLatin1Char('=') + value;
+        else if (key == QStringLiteral("password"))
+            a.password = value; // given to the driver as a password, never as an option
+        else if (!optionName.match(key).hasMatch() || value.contains(QLatin1Char(';')))
+            return *error = QStringLiteral("bad parameter in URL: ") + HidePasswords(key), false;
+        else {
+            if (key.endsWith(QStringLiteral("password")))
+                RememberPassword(value);
+            options << key + QLatin1Char('=') + quotedOption(value);
+        }
     }
+    RememberPassword(a.password);
     if (a.database.isEmpty() || a.database.contains(QLatin1Char('/'))) {
-        *error = QStringLiteral("the URL names no database: ") + text;
+        *error = QStringLiteral("the URL names no database: ") + HidePasswords(text);
         return false;
     }
     if (a.port <= 0 || a.port > 65535) {
-        *error = QStringLiteral("bad port in URL: ") + text;
+        *error = QStringLiteral("bad port in URL: ") + HidePasswords(text);
         return false;
     }
     a.options = options.join(QLatin1Char(';'));
@@ -49,10 +68,14 @@ bool ParseServerUrl(const QString& text, ServerAddress* address, QString* error)
     return true;
 }
 
+bool IsServerUrl(const QString& text) {
+    const QString t = text.trimmed();
+    return t.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive) ||
+           t.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive);
+}
+
 QString ServerUrlForDisplay(const QString& text) {
-    QUrl url(text.trimmed());
-    url.setPassword(QString());
-    return url.toString();
+    return HidePasswords(text.trimmed());
 }
 
 QString ServerSettingsPath(const QString& appDir) {

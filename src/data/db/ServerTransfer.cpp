@@ -1,6 +1,7 @@
 #include "data/db/ServerTransfer.h"
 
 #include "data/db/Dialect.h"
+#include "data/db/ServerLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,28 +42,62 @@ private:
     QString m_name;
 };
 
+// What TSCHEMA holds, for a refusal.
+QString foundText(const ServerLayout& l) {
+    if (!l.versionTable)
+        return QStringLiteral("no TSCHEMA beside %1 of this program's tables").arg(l.programTables);
+    if (l.rowCount == 0)
+        return QStringLiteral("TSCHEMA holds no row");
+    if (l.rowCount > 1)
+        return QStringLiteral("TSCHEMA holds %1 rows: %2%3")
+            .arg(l.rowCount)
+            .arg(l.versions.join(QStringLiteral(", ")),
+                 l.rowCount > l.versions.size() ? QStringLiteral(", ...") : QString());
+    return QStringLiteral("TSCHEMA holds version %1").arg(l.versions.value(0));
+}
+
+// Opens the server; laidOut: a database of this program's layout (push, pull), else an empty one
+// (init).
 bool openServer(Connection& c, const QString& url, bool laidOut, QString* error) {
     if (!OpenServerDatabase(c.name(), url, error))
         return false;
     QSqlDatabase db = c.db();
-    const int version = ServerLayoutVersion(db, error);
-    if (version < 0)
+    const ServerLayout layout = ReadServerLayout(db);
+    using State = ServerLayout::State;
+    if (layout.state == State::Unreadable) {
+        *error = QStringLiteral("the layout version cannot be read: ") + layout.error;
         return false;
-    if (laidOut && version == 0) {
+    }
+    if (!laidOut) {
+        if (layout.state == State::Empty)
+            return true;
+        *error = QStringLiteral("server init lays out an empty database only; this one is not (%1)")
+                     .arg(foundText(layout));
+        return false;
+    }
+    switch (layout.state) {
+    case State::Current:
+        return true;
+    case State::Empty:
         *error = QStringLiteral("the database is not laid out; run tesvane-cli server init first");
-        return false;
-    }
-    if (!laidOut && version != 0) {
-        *error = QStringLiteral("the database is already laid out (version %1)").arg(version);
-        return false;
-    }
-    if (version != 0 && version != ServerSchemaVersion) {
-        *error = QStringLiteral("the database has layout version %1; this program knows %2")
-                     .arg(version)
+        break;
+    case State::OtherVersion:
+        *error = QStringLiteral("the database has layout version %1; this program knows %2: use a "
+                                "program that knows layout %1")
+                     .arg(layout.versions.value(0))
                      .arg(ServerSchemaVersion);
-        return false;
+        break;
+    default:
+        *error =
+            QStringLiteral("the database's layout table is damaged (%1); it must hold one row, "
+                           "the layout version (%2): have its administrator restore it from "
+                           "a backup, or make it that one row once the tables are known to be "
+                           "of layout %2")
+                .arg(foundText(layout))
+                .arg(ServerSchemaVersion);
+        break;
     }
-    return true;
+    return false;
 }
 
 bool openFile(Connection& c, const QString& path, bool create, QString* error) {

@@ -5,6 +5,7 @@
 #include "data/db/Dialect.h"
 #include "data/db/FileUpgrade.h"
 #include "data/db/ServerAddress.h"
+#include "data/db/ServerLayout.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -95,16 +96,8 @@ bool TDM::openServer(QString* error) {
     if (!OpenServerDatabase(name, ServerUrl(), error))
         return false;
     QSqlDatabase db = QSqlDatabase::database(name, false);
-    // A database this program did not lay out, or laid out by another version, is not touched.
-    const int version = ServerLayoutVersion(db, error);
-    if (version == 0)
-        *error = QStringLiteral("サーバーのデータベースに本システムの表がありません。"
-                                "tesvane-cli server init で作成してください。");
-    else if (version > 0 && version != ServerSchemaVersion)
-        *error = QStringLiteral("サーバーのデータベースの版 (%1) はこのプログラムの版 (%2) と"
-                                "異なるため使用できません。")
-                     .arg(version)
-                     .arg(ServerSchemaVersion);
+    // A database this program did not lay out, or laid out in another form, is not touched.
+    *error = ServerLayoutRefusal(ReadServerLayout(db));
     QSqlQuery q(db);
     if (error->isEmpty()) {
         const QStringList work = ServerWorkTableStatements(error);

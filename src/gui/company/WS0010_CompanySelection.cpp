@@ -205,7 +205,7 @@ void TWS0010::fillList() {
     const QVector<CompanyListRow> companies = ListCompanies(m_year);
     if (!companies.isEmpty()) {
         StringGrid1->setRowCount(int(companies.size()));
-        // Where the companies live: the data folder, or the server (its password left out).
+        // Where the companies live: the data folder, or the server (its password hidden).
         const QString where = UsingServer() ? ServerUrlForDisplay(ServerUrl()) : state().DataDir;
         for (int row = 0; row < companies.size(); ++row) {
             StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));

@@ -1,9 +1,11 @@
 #include "core/common/AppState.h"
 #include "core/common/SqlText.h"
+#include "core/common/SystemUser.h"
 #include "data/db/Transaction.h"
 #include "support/data/TestSupport.h"
 
 #include <QFile>
+#include <QSysInfo>
 #include <QtTest>
 
 namespace {
@@ -288,6 +290,37 @@ private Q_SLOTS:
             QVERIFY((q = env.dm.select(conn, QStringLiteral("PRAGMA synchronous"))).active());
             QCOMPARE(q.value(0).toInt(), 2);
         }
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    // Who holds a company is named by the system's user name, also when the environment names
+    // nobody (a service, a cron job, a shell without a login).
+    void companyLockHolderIsNamedWithoutAUserInTheEnvironment() {
+        TestEnvironment env;
+        if (!env.onServer())
+            QSKIP("on the files the write lock makes others wait and names nobody");
+        QList<std::pair<const char*, QByteArray>> saved;
+        for (const char* name : {"USER", "USERNAME"})
+            if (qEnvironmentVariableIsSet(name)) {
+                saved.append({name, qgetenv(name)});
+                qunsetenv(name);
+            }
+        env.openDatabases(); // the connection names its user when it opens
+        for (const auto& [name, value] : saved)
+            qputenv(name, value);
+        Transaction held(TDM::Files::Both, env.dm);
+        QString holder;
+        QVERIFY(env.dm.tryLockCompany(1, &holder));
+
+        TDM other;
+        QVERIFY(other.OpenConnection(TDM::ACN1, env.seigyoPath()));
+        QVERIFY(other.OpenConnection(TDM::ACN2, env.dataPath()));
+        Transaction waiting(TDM::Files::Both, other);
+        QVERIFY(!other.tryLockCompany(1, &holder));
+        QVERIFY2(!holder.startsWith(QLatin1Char('@')), qPrintable(holder));
+        QCOMPARE(holder,
+                 (SystemUserName() + QLatin1Char('@') + QSysInfo::machineHostName()).left(52));
+        env.dm.makeCurrent();
         VERIFY_MESSAGES(env.messages);
     }
 };

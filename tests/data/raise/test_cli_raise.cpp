@@ -1,4 +1,5 @@
 // tesvane-cli raise apply, raise summary and annual-update on a copy of the delivered files.
+#include "core/common/SystemUser.h"
 #include "core/masters/Cp932.h"
 #include "support/data/TestSupport.h"
 
@@ -215,8 +216,7 @@ private Q_SLOTS:
         QVERIFY(other.OpenConnection(TDM::ACN2, env.dataPath()));
         other.makeCurrent();
         const QString me =
-            (qEnvironmentVariable("USER") + QLatin1Char('@') + QSysInfo::machineHostName())
-                .left(60 - 8);
+            (SystemUserName() + QLatin1Char('@') + QSysInfo::machineHostName()).left(60 - 8);
         env.messages.expect(CompanyLockedText(me));
         QVERIFY(!DeleteCompany({1, 2024}));
         VERIFY_MESSAGES(env.messages);
