@@ -3,6 +3,7 @@
 #include "core/common/Messages.h"
 #include "core/common/SqlText.h"
 #include "data/db/Dialect.h"
+#include "data/db/EngineFailure.h"
 #include "data/db/FileUpgrade.h"
 #include "data/db/ServerAddress.h"
 
@@ -24,6 +25,14 @@ int g_serial = 0;
 const char* const AttachedName = "SEIGYO";
 // The advisory-lock class of company locks on the server ("TV").
 const int CompanyLockClass = 0x5456;
+
+// Tells the user what happened to a database file; false when the failure was no such thing.
+bool tellFileFailure(const FileFailure& failure, const QString& path) {
+    if (failure.kind == FileFailure::Kind::None)
+        return false;
+    Msg::error(FileFailureText(failure, path));
+    return true;
+}
 
 } // namespace
 
@@ -209,6 +218,21 @@ void TDM::reportFailure(const QString& error) {
         Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
 }
 
+void TDM::reportStatementFailure(Conn c, Conn own, const QSqlError& error, bool reading,
+                                 const QString& sql) {
+    // A read inside a transaction belongs to a save: it is the save that failed.
+    const FileFailure file =
+        m_server ? FileFailure() : FileFailureOf(database(c), error, reading && !m_txActive);
+    m_lastError = error.text();
+    if (m_txActive)
+        m_txFailed = true;
+    // A file failure is no fault of the statement: what happened to the file is all to tell.
+    if (tellFileFailure(file, m_paths[own]))
+        return;
+    qWarning().noquote() << "SQL failed:" << error.text() << "in" << sql;
+    reportFailure(error.text());
+}
+
 QString TDM::statement(const QString& sql) const {
     return m_server ? ServerStatement(sql) : sql;
 }
@@ -224,12 +248,11 @@ bool TDM::exec(Conn connection, const QString& sql, const Binds& binds) {
     return run(connection, nullptr, sql, binds);
 }
 
-bool TDM::finish(QSqlQuery& q, bool ok, const QString& sql) {
+bool TDM::finish(Conn c, QSqlQuery& q, bool ok, const QString& sql) {
     if (!ok) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
         q.finish();
-        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
-        reportFailure(error);
+        reportStatementFailure(routeFor(c), c, error, false, sql);
         return false;
     }
     q.finish();
@@ -245,7 +268,7 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
     }
     if (m_server && rows.size() > 1 && !rows.front().isEmpty() &&
         !ServerMultiRowInsert(sql, 1).isEmpty())
-        return insertInBatches(c, sql, rows);
+        return insertInBatches(connection, sql, rows);
     QSqlQuery q(database(c));
     q.setForwardOnly(true);
     bool ok = q.prepare(statement(sql));
@@ -256,10 +279,11 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
         if (ok)
             m_changed += q.numRowsAffected();
     }
-    return finish(q, ok, sql);
+    return finish(connection, q, ok, sql);
 }
 
-bool TDM::insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows) {
+bool TDM::insertInBatches(Conn own, const QString& sql, const QVector<Binds>& rows) {
+    const Conn c = routeFor(own);
     const int columns = int(rows.front().size());
     const int perBatch = ServerRowsPerInsert(columns);
     QSqlQuery q(database(c));
@@ -286,7 +310,7 @@ bool TDM::insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows
         if (ok)
             m_changed += q.numRowsAffected();
     }
-    return finish(q, ok, sql);
+    return finish(own, q, ok, sql);
 }
 
 bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
@@ -308,10 +332,9 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
         ok = ok && q.exec();
     }
     if (!ok) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
         q.finish();
-        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
-        reportFailure(error);
+        reportStatementFailure(c, own, error, rows != nullptr, sql);
         return false;
     }
     if (rows) {
@@ -331,10 +354,10 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
             rows->m_rows.push_back(std::move(row));
         }
         if (q.lastError().isValid()) {
-            const QString error = q.lastError().text();
+            const QSqlError error = q.lastError();
             q.finish();
             rows->close();
-            reportFailure(error);
+            reportStatementFailure(c, own, error, true, sql);
             return false;
         }
         rows->m_active = true;
@@ -374,13 +397,16 @@ bool TDM::beginTransaction(Files files) {
         m_attached = true;
     }
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
+        const FileFailure file = FileFailureOf(database(c), error, false);
         q.finish();
         if (m_attached) {
             q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
             m_attached = false;
         }
-        reportFailure(error);
+        m_lastError = error.text();
+        if (!tellFileFailure(file, m_paths[c]))
+            reportFailure(error.text());
         return false;
     }
     m_txActive = true;
@@ -399,10 +425,15 @@ bool TDM::commitTransaction() {
     QSqlQuery q(database(c));
     bool ok = q.exec(QStringLiteral("COMMIT"));
     if (!ok) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
+        // Read before the rollback runs on the connection.
+        const FileFailure file =
+            m_server ? FileFailure() : FileFailureOf(database(c), error, false);
         q.finish();
         rollbackTransaction();
-        reportFailure(error);
+        m_lastError = error.text();
+        if (!tellFileFailure(file, m_paths[c]))
+            reportFailure(error.text());
         return false;
     }
     q.finish();

@@ -8,6 +8,7 @@
 #include <QVariantList>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // The data module: the two connections through which every store reaches the databases.
@@ -86,10 +87,15 @@ private:
     // execEach of a plain INSERT on the server: many rows per statement, fewer round trips.
     bool insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows);
     // Ends a statement of many executions: false, logged and reported when one failed.
-    bool finish(QSqlQuery& q, bool ok, const QString& sql);
+    bool finish(Conn c, QSqlQuery& q, bool ok, const QString& sql);
     bool openServer(QString* error);
     QString statement(const QString& sql) const;
     void reportFailure(const QString& error);
+    // A failed statement on connection c (own: the file it was meant for): a file that is
+    // full, cannot be written or read, or was replaced is named with what happened; anything
+    // else gets RunSql's message.
+    void reportStatementFailure(Conn c, Conn own, const QSqlError& error, bool reading,
+                                const QString& sql);
 
     QString m_paths[2];
     bool m_open[2] = {false, false};
