@@ -2,6 +2,7 @@
 
 #include "core/common/Messages.h"
 #include "core/common/SqlText.h"
+#include "data/db/DataFolderLock.h"
 #include "data/db/Dialect.h"
 #include "data/db/EngineFailure.h"
 #include "data/db/FileUpgrade.h"
@@ -25,6 +26,9 @@ int g_serial = 0;
 const char* const AttachedName = "SEIGYO";
 // The advisory-lock class of company locks on the server ("TV").
 const int CompanyLockClass = 0x5456;
+// How long opening a file waits for a compaction of its folder to end: long enough for the
+// files of a company workbench, short enough that a stuck one does not look like a hang.
+const int CompactionWaitMs = 10000;
 
 // Tells the user what happened to a database file; false when the failure was no such thing.
 bool tellFileFailure(const FileFailure& failure, const QString& path) {
@@ -95,6 +99,27 @@ void TDM::CloseConnection(Conn c) {
             db.close();
     }
     m_open[c] = false;
+    m_folderLocks[c].reset();
+}
+
+bool TDM::holdFolder(Conn c, const QString& path, QString* error) {
+    const QString dir = QFileInfo(path).absolutePath();
+    if (!m_folderLocks[c] || m_folderLocks[c]->dataDir() != dir)
+        m_folderLocks[c] = std::make_unique<DataFolderLock>(dir);
+    switch (m_folderLocks[c]->acquire(DataFolderLock::Mode::Shared, CompactionWaitMs)) {
+    case DataFolderLock::Outcome::Held:
+        return true;
+    case DataFolderLock::Outcome::Unavailable:
+        // A folder without a lock file (read-only, say) still serves reading; writes there fail
+        // on their own and say so.
+        m_folderLocks[c].reset();
+        return true;
+    case DataFolderLock::Outcome::InUse:
+        break;
+    }
+    m_folderLocks[c].reset();
+    *error = QStringLiteral("データベースの圧縮中です。終わってからやり直してください。");
+    return false;
 }
 
 bool TDM::openServer(QString* error) {
@@ -158,8 +183,11 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
     CloseConnection(c);
     m_paths[c] = path;
     QString error;
+    QString reason; // told to the user beside the path
     if (!QFileInfo(path).isFile()) {
         error = QStringLiteral("no such file");
+    } else if (!holdFolder(c, path, &reason)) {
+        error = reason;
     } else {
         const QString name = connectionName(c);
         QSqlDatabase db = QSqlDatabase::contains(name)
@@ -192,8 +220,10 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
         }
     }
     if (!error.isEmpty()) {
+        m_folderLocks[c].reset();
         m_lastError = error;
-        Msg::info(QStringLiteral("データベースのオープンでエラーが発生しました。　") + path);
+        Msg::info(QStringLiteral("データベースのオープンでエラーが発生しました。　") + path +
+                  (reason.isEmpty() ? QString() : QLatin1Char('\r') + reason));
         return false;
     }
     m_open[c] = true;

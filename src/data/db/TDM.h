@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <memory>
+
+class DataFolderLock;
 class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
@@ -17,6 +20,9 @@ class QSqlQuery;
 //
 // With a server (UsingServer()) both are one connection to one database: the path given to
 // OpenConnection is then not used, and every transaction covers both "files".
+//
+// On the files, an open connection holds a shared lock on its data folder (see
+// DataFolderLock), so that compaction never replaces a file another program has open.
 class TDM {
 public:
     enum Conn { ACN1 = 0, ACN2 = 1 };
@@ -96,8 +102,12 @@ private:
     // else gets RunSql's message.
     void reportStatementFailure(Conn c, Conn own, const QSqlError& error, bool reading,
                                 const QString& sql);
+    // Takes the shared lock of the folder of path for connection c; false (error set) when a
+    // compaction keeps the folder.
+    bool holdFolder(Conn c, const QString& path, QString* error);
 
     QString m_paths[2];
+    std::unique_ptr<DataFolderLock> m_folderLocks[2];
     bool m_open[2] = {false, false};
     QString m_prefix;
     QString m_lastError;
