@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ lld qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n
           libjpeg62-turbo-dev libxlsxwriter-dev pkg-config zlib1g-dev fonts-ipafont xvfb xauth
-          poppler-utils postgresql libqt6sql6-psql)
+          poppler-utils postgresql libqt6sql6-psql libsqlite3-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -250,7 +250,9 @@ int compact(TDM& dm) {
     RemoveCompactionCopies(dataDir);
     const CompactionResult result = CompactDatabases(dm, dataDir);
     if (!result.ok) {
-        err() << CompactionFailureText(result) << "\n  " << result.reason << "\n";
+        err() << CompactionFailureText(result) << "\n";
+        if (!result.inUse && result.lockError == 0)
+            err() << "  " << result.reason << "\n";
         return 1;
     }
     if (!dm.isOpen(TDM::ACN1) || !dm.isOpen(TDM::ACN2))

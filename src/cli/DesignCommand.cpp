@@ -75,7 +75,12 @@ int RunDesign(const DesignArgs& a, QTextStream& out, QTextStream& err) {
     if (!a.csv.isEmpty()) {
         const DesignExport written = WriteDesignCsv(a.csv, chart.title, rows);
         if (written.status != DesignExport::Written) {
-            err << "tesvane-cli: " << a.csv << ": " << written.detail << "\n";
+            // A write failure names the file itself; a character CP932 lacks does not.
+            err << "tesvane-cli: "
+                << (written.status == DesignExport::WriteFailed
+                        ? QString(written.detail).replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                        : a.csv + QStringLiteral(": ") + written.detail)
+                << "\n";
             return 1;
         }
     }

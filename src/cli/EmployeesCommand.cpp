@@ -120,7 +120,7 @@ int exportEmployees(const Options& o) {
         return 1; // the data module has printed why
     case ExportOutcome::Unencodable:
     case ExportOutcome::WriteFailed:
-        err() << r.detail << "\n";
+        err() << QString(r.detail).replace(QLatin1Char('\r'), QLatin1Char('\n')) << "\n";
         return 1;
     }
     return 1;

@@ -3,6 +3,8 @@
 #include "cli/DesignCommand.h"
 #include "core/plot/ChartExtension.h"
 
+#include "core/common/FileWrite.h"
+#include "core/common/SystemErrorText.h"
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
 #include "core/plot/ChartSceneBuilder.h"
@@ -13,6 +15,7 @@
 #include "data/project/Project.h"
 #include "render/plot/ChartPainter.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -120,19 +123,36 @@ std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& e
 
 namespace {
 
-bool writePdf(const PlotModel& model, const QString& file, const ChartExtension* extension) {
+// The printed page as PDF bytes; empty when it could not be drawn.
+QByteArray pdfPage(const PlotModel& model, const ChartExtension* extension) {
     const PlotPage page = MakePlotPage(model, extension);
     const PlotModel onPage = ModelForAspect(model, page.picture.width(), page.picture.height());
     const ChartScene scene = BuildChartScene(onPage, LayoutOf(onPage), extension);
-    QPdfWriter pdf(file);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&bytes);
     pdf.setTitle(QStringLiteral("ﾌﾟﾛｯﾄ"));
     pdf.setResolution(600);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     QPainter painter;
     if (!painter.begin(&pdf))
-        return false;
+        return {};
     PaintPlotPage(painter, page, scene, onPage.frame);
-    return painter.end();
+    if (!painter.end())
+        return {};
+    return bytes.data();
+}
+
+// Writes the file whole or leaves it as it was; false, said on err, on failure.
+bool writeOut(const QString& file, const QByteArray& bytes, QTextStream& err) {
+    FileWriteError failed;
+    if (!bytes.isEmpty() && WriteWholeFile(file, bytes, &failed))
+        return true;
+    err << "tesvane-cli: cannot write " << file;
+    if (failed.code != 0)
+        err << ": " << SystemErrorText(failed.code);
+    err << "\n";
+    return false;
 }
 
 } // namespace
@@ -191,14 +211,13 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
     if (!a.png.isEmpty()) {
         const QImage image = RenderChartPicture(
             BuildChartScene(model, LayoutOf(model), extension.get()), model.frame);
-        if (!image.save(a.png, "PNG")) {
-            err << "tesvane-cli: cannot write " << a.png << "\n";
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        image.save(&png, "PNG");
+        if (!writeOut(a.png, png.data(), err))
             return 1;
-        }
     }
-    if (!a.pdf.isEmpty() && !writePdf(model, a.pdf, extension.get())) {
-        err << "tesvane-cli: cannot write " << a.pdf << "\n";
+    if (!a.pdf.isEmpty() && !writeOut(a.pdf, pdfPage(model, extension.get()), err))
         return 1;
-    }
     return 0;
 }

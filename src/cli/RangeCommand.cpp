@@ -115,7 +115,7 @@ int RunRange(const RangeArgs& a, QTextStream& out, QTextStream& err) {
     if (!a.xlsx.isEmpty()) {
         QString error;
         if (!ComposeRangeWorkbook(report).save(a.xlsx, &error)) {
-            err << "tesvane-cli: " << error << "\n";
+            err << "tesvane-cli: " << error.replace(QLatin1Char('\r'), QLatin1Char('\n')) << "\n";
             return 1;
         }
         return 0;

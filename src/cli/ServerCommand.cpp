@@ -1,5 +1,6 @@
 #include "cli/ServerCommand.h"
 
+#include "data/db/DataFolderLock.h"
 #include "data/db/Dialect.h"
 #include "data/db/ServerTransfer.h"
 #include "mkdb/MakeDatabases.h"
@@ -84,6 +85,13 @@ int RunServerCommand(const QStringList& options, QTextStream& out, QTextStream& 
         return 0;
     }
     if (verb == QStringLiteral("push")) {
+        // Read as any command reads the folder: never while a compaction replaces its files.
+        DataFolderLock lock(dataDir);
+        if (lock.acquire(DataFolderLock::Mode::Shared, 10000) == DataFolderLock::Outcome::InUse) {
+            err << "tesvane-cli: " << dataDir << ": the data folder is being compacted; "
+                << "nothing written\n";
+            return 1;
+        }
         const TransferResult r = PushToServer(dataDir, url);
         if (!r.ok)
             return failed(r, err);

@@ -1,11 +1,12 @@
 #include "core/report/ReportDocument.h"
 
+#include "core/common/FileWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <cstdio>
 
 namespace {
@@ -207,17 +208,12 @@ std::optional<ReportDocument> ParseReportDocument(const QByteArray& json, QStrin
 }
 
 bool SaveReportDocument(const ReportDocument& doc, const QString& path, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("帳票の作業ファイルを作成できません。\r") + path +
-                 QStringLiteral("\r") + file.errorString();
-        return false;
-    }
-    const QByteArray bytes = ReportDocumentJson(doc);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("帳票の作業ファイルを書き込めません。\r") + path +
-                 QStringLiteral("\r") + file.errorString();
-        file.cancelWriting();
+    FileWriteError failed;
+    if (!WriteWholeFile(path, ReportDocumentJson(doc), &failed)) {
+        *error = FileWriteFailureText(failed.created
+                                          ? QStringLiteral("帳票の作業ファイルを書き込めません。")
+                                          : QStringLiteral("帳票の作業ファイルを作成できません。"),
+                                      path, failed);
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 #include "data/db/Compaction.h"
 
 #include "core/common/SqlText.h"
+#include "core/common/SystemErrorText.h"
+#include "data/db/DataFolderLock.h"
 #include "data/db/TDM.h"
 
 #include <QDir>
@@ -157,17 +159,39 @@ CompactionResult CompactDatabases(TDM& dm, const QString& dataDir) {
         return {false, QString(), QStringLiteral("a save is in progress")};
     dm.CloseConnection(TDM::ACN1);
     dm.CloseConnection(TDM::ACN2);
-    for (const char* name : FileNames) {
-        result = CompactDatabaseFile(QDir(dataDir).filePath(QString::fromLatin1(name)));
-        if (!result.ok)
+    {
+        DataFolderLock lock(dataDir);
+        switch (lock.acquire(DataFolderLock::Mode::Exclusive)) {
+        case DataFolderLock::Outcome::Held:
+            for (const char* name : FileNames) {
+                result = CompactDatabaseFile(QDir(dataDir).filePath(QString::fromLatin1(name)));
+                if (!result.ok)
+                    break;
+            }
             break;
-    }
+        case DataFolderLock::Outcome::InUse:
+            result = {false, dataDir, QStringLiteral("the data is in use by another program")};
+            result.inUse = true;
+            break;
+        case DataFolderLock::Outcome::Unavailable:
+            result = {false, DataFolderLock::lockFilePath(dataDir),
+                      QStringLiteral("the folder cannot be locked")};
+            result.lockError = lock.systemError();
+            break;
+        }
+    } // lets go of the folder before the connections take their shared lock again
     dm.OpenConnection(TDM::ACN1, QDir(dataDir).filePath(QStringLiteral("SEIGYO.db")));
     dm.OpenConnection(TDM::ACN2, QDir(dataDir).filePath(QStringLiteral("DATA.db")));
     return result;
 }
 
 QString CompactionFailureText(const CompactionResult& result) {
+    if (result.inUse)
+        return DataInUseText();
+    if (result.lockError != 0)
+        return QStringLiteral("データフォルダーのロックファイルを作成できないため、"
+                              "データベースを圧縮できません。　") +
+               result.path + QLatin1Char('\r') + SystemErrorText(result.lockError);
     return QStringLiteral("データベースの圧縮に失敗しました。元のファイルはそのままです。　") +
            result.path;
 }

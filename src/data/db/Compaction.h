@@ -13,6 +13,10 @@ struct CompactionResult {
     bool ok = true;
     QString path;   // the file that could not be compacted
     QString reason; // what the engine or the file system said
+    // Refused before a file was touched: another program has the data open, or the folder's
+    // lock file (then in path) cannot be made, for the system's reason lockError.
+    bool inUse = false;
+    int lockError = 0;
 };
 
 // Where a file's compacted copy is written: DATA.db -> DATA.bak beside it.
@@ -29,8 +33,10 @@ QString CheckDatabaseIntegrity(const QString& path);
 // untouched and no copy is left.
 CompactionResult CompactDatabaseFile(const QString& path);
 
-// DATA.db, then SEIGYO.db of the data folder. The data module's connections are closed first
-// and reopened afterwards, also when a file failed; the first failure ends the run.
+// DATA.db, then SEIGYO.db of the data folder, while no other program has them open: the data
+// module's connections are closed (giving up their shared lock on the folder), the folder is
+// locked exclusively or the run refused, and the connections are reopened afterwards, also
+// when a file failed; the first failure ends the run.
 CompactionResult CompactDatabases(TDM& dm, const QString& dataDir);
 
 // The message for a failed run.

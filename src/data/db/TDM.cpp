@@ -2,7 +2,9 @@
 
 #include "core/common/Messages.h"
 #include "core/common/SqlText.h"
+#include "data/db/DataFolderLock.h"
 #include "data/db/Dialect.h"
+#include "data/db/EngineFailure.h"
 #include "data/db/FileUpgrade.h"
 #include "data/db/ServerAddress.h"
 #include "data/db/ServerLayout.h"
@@ -27,6 +29,17 @@ const char* const AttachedName = "SEIGYO";
 const int CompanyLockClass = 0x5456;
 // Saves of one company's wage table, one after the other.
 const int WageTableLockClass = 0x5457;
+// How long opening a file waits for a compaction of its folder to end: long enough for the
+// files of a company workbench, short enough that a stuck one does not look like a hang.
+const int CompactionWaitMs = 10000;
+
+// Tells the user what happened to a database file; false when the failure was no such thing.
+bool tellFileFailure(const FileFailure& failure, const QString& path) {
+    if (failure.kind == FileFailure::Kind::None)
+        return false;
+    Msg::error(FileFailureText(failure, path));
+    return true;
+}
 
 } // namespace
 
@@ -89,6 +102,27 @@ void TDM::CloseConnection(Conn c) {
             db.close();
     }
     m_open[c] = false;
+    m_folderLocks[c].reset();
+}
+
+bool TDM::holdFolder(Conn c, const QString& path, QString* error) {
+    const QString dir = QFileInfo(path).absolutePath();
+    if (!m_folderLocks[c] || m_folderLocks[c]->dataDir() != dir)
+        m_folderLocks[c] = std::make_unique<DataFolderLock>(dir);
+    switch (m_folderLocks[c]->acquire(DataFolderLock::Mode::Shared, CompactionWaitMs)) {
+    case DataFolderLock::Outcome::Held:
+        return true;
+    case DataFolderLock::Outcome::Unavailable:
+        // A folder without a lock file (read-only, say) still serves reading; writes there fail
+        // on their own and say so.
+        m_folderLocks[c].reset();
+        return true;
+    case DataFolderLock::Outcome::InUse:
+        break;
+    }
+    m_folderLocks[c].reset();
+    *error = QStringLiteral("データベースの圧縮中です。終わってからやり直してください。");
+    return false;
 }
 
 bool TDM::openServer(QString* error) {
@@ -144,8 +178,11 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
     CloseConnection(c);
     m_paths[c] = path;
     QString error;
+    QString reason; // told to the user beside the path
     if (!QFileInfo(path).isFile()) {
         error = QStringLiteral("no such file");
+    } else if (!holdFolder(c, path, &reason)) {
+        error = reason;
     } else {
         const QString name = connectionName(c);
         QSqlDatabase db = QSqlDatabase::contains(name)
@@ -178,8 +215,10 @@ bool TDM::OpenConnection(Conn c, const QString& path) {
         }
     }
     if (!error.isEmpty()) {
+        m_folderLocks[c].reset();
         m_lastError = error;
-        Msg::info(QStringLiteral("データベースのオープンでエラーが発生しました。　") + path);
+        Msg::info(QStringLiteral("データベースのオープンでエラーが発生しました。　") + path +
+                  (reason.isEmpty() ? QString() : QLatin1Char('\r') + reason));
         return false;
     }
     m_open[c] = true;
@@ -204,6 +243,21 @@ void TDM::reportFailure(const QString& error) {
         Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
 }
 
+void TDM::reportStatementFailure(Conn c, Conn own, const QSqlError& error, bool reading,
+                                 const QString& sql) {
+    // A read inside a transaction belongs to a save: it is the save that failed.
+    const FileFailure file =
+        m_server ? FileFailure() : FileFailureOf(database(c), error, reading && !m_txActive);
+    m_lastError = error.text();
+    if (m_txActive)
+        m_txFailed = true;
+    // A file failure is no fault of the statement: what happened to the file is all to tell.
+    if (tellFileFailure(file, m_paths[own]))
+        return;
+    qWarning().noquote() << "SQL failed:" << error.text() << "in" << sql;
+    reportFailure(error.text());
+}
+
 QString TDM::statement(const QString& sql) const {
     return m_server ? ServerStatement(sql) : sql;
 }
@@ -219,12 +273,11 @@ bool TDM::exec(Conn connection, const QString& sql, const Binds& binds) {
     return run(connection, nullptr, sql, binds);
 }
 
-bool TDM::finish(QSqlQuery& q, bool ok, const QString& sql) {
+bool TDM::finish(Conn c, QSqlQuery& q, bool ok, const QString& sql) {
     if (!ok) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
         q.finish();
-        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
-        reportFailure(error);
+        reportStatementFailure(routeFor(c), c, error, false, sql);
         return false;
     }
     q.finish();
@@ -240,7 +293,7 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
     }
     if (m_server && rows.size() > 1 && !rows.front().isEmpty() &&
         !ServerMultiRowInsert(sql, 1).isEmpty())
-        return insertInBatches(c, sql, rows);
+        return insertInBatches(connection, sql, rows);
     QSqlQuery q(database(c));
     q.setForwardOnly(true);
     bool ok = q.prepare(statement(sql));
@@ -251,10 +304,11 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
         if (ok)
             m_changed += q.numRowsAffected();
     }
-    return finish(q, ok, sql);
+    return finish(connection, q, ok, sql);
 }
 
-bool TDM::insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows) {
+bool TDM::insertInBatches(Conn own, const QString& sql, const QVector<Binds>& rows) {
+    const Conn c = routeFor(own);
     const int columns = int(rows.front().size());
     const int perBatch = ServerRowsPerInsert(columns);
     QSqlQuery q(database(c));
@@ -281,7 +335,7 @@ bool TDM::insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows
         if (ok)
             m_changed += q.numRowsAffected();
     }
-    return finish(q, ok, sql);
+    return finish(own, q, ok, sql);
 }
 
 bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
@@ -303,10 +357,9 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
         ok = ok && q.exec();
     }
     if (!ok) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
         q.finish();
-        qWarning().noquote() << "SQL failed:" << error << "in" << sql;
-        reportFailure(error);
+        reportStatementFailure(c, own, error, rows != nullptr, sql);
         return false;
     }
     if (rows) {
@@ -326,10 +379,10 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
             rows->m_rows.push_back(std::move(row));
         }
         if (q.lastError().isValid()) {
-            const QString error = q.lastError().text();
+            const QSqlError error = q.lastError();
             q.finish();
             rows->close();
-            reportFailure(error);
+            reportStatementFailure(c, own, error, true, sql);
             return false;
         }
         rows->m_active = true;
@@ -370,13 +423,16 @@ bool TDM::beginTransaction(Files files, bool snapshot) {
         m_attached = true;
     }
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
+        const FileFailure file = FileFailureOf(database(c), error, false);
         q.finish();
         if (m_attached) {
             q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
             m_attached = false;
         }
-        reportFailure(error);
+        m_lastError = error.text();
+        if (!tellFileFailure(file, m_paths[c]))
+            reportFailure(error.text());
         return false;
     }
     m_txActive = true;
@@ -395,10 +451,15 @@ bool TDM::commitTransaction() {
     QSqlQuery q(database(c));
     bool ok = q.exec(QStringLiteral("COMMIT"));
     if (!ok) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
+        // Read before the rollback runs on the connection.
+        const FileFailure file =
+            m_server ? FileFailure() : FileFailureOf(database(c), error, false);
         q.finish();
         rollbackTransaction();
-        reportFailure(error);
+        m_lastError = error.text();
+        if (!tellFileFailure(file, m_paths[c]))
+            reportFailure(error.text());
         return false;
     }
     q.finish();

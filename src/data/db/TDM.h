@@ -7,7 +7,11 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <memory>
+
+class DataFolderLock;
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // The data module: the two connections through which every store reaches the databases.
@@ -16,6 +20,9 @@ class QSqlQuery;
 //
 // With a server (UsingServer()) both are one connection to one database: the path given to
 // OpenConnection is then not used, and every transaction covers both "files".
+//
+// On the files, an open connection holds a shared lock on its data folder (see
+// DataFolderLock), so that compaction never replaces a file another program has open.
 class TDM {
 public:
     enum Conn { ACN1 = 0, ACN2 = 1 };
@@ -99,12 +106,21 @@ private:
     // execEach of a plain INSERT on the server: many rows per statement, fewer round trips.
     bool insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows);
     // Ends a statement of many executions: false, logged and reported when one failed.
-    bool finish(QSqlQuery& q, bool ok, const QString& sql);
+    bool finish(Conn c, QSqlQuery& q, bool ok, const QString& sql);
     bool openServer(QString* error);
     QString statement(const QString& sql) const;
     void reportFailure(const QString& error);
+    // A failed statement on connection c (own: the file it was meant for): a file that is
+    // full, cannot be written or read, or was replaced is named with what happened; anything
+    // else gets RunSql's message.
+    void reportStatementFailure(Conn c, Conn own, const QSqlError& error, bool reading,
+                                const QString& sql);
+    // Takes the shared lock of the folder of path for connection c; false (error set) when a
+    // compaction keeps the folder.
+    bool holdFolder(Conn c, const QString& path, QString* error);
 
     QString m_paths[2];
+    std::unique_ptr<DataFolderLock> m_folderLocks[2];
     bool m_open[2] = {false, false};
     QString m_prefix;
     QString m_lastError;

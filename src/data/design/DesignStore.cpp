@@ -2,6 +2,7 @@
 
 #include "core/common/AppState.h"
 #include "core/common/Dates.h"
+#include "core/common/FileWrite.h"
 #include "core/design/DesignPrint.h"
 #include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -249,12 +249,13 @@ DesignExport WriteDesignCsv(const QString& path, const QString& title,
         out.detail = encoded.problem;
         return out;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encoded.bytes) != encoded.bytes.size() ||
-        !file.commit()) {
+    FileWriteError error;
+    if (!WriteWholeFile(path, encoded.bytes, &error)) {
         out.status = DesignExport::WriteFailed;
-        out.detail = file.errorString();
-        file.cancelWriting();
+        out.detail =
+            FileWriteFailureText(error.created ? QStringLiteral("CSVファイルを書き込めません。")
+                                               : QStringLiteral("CSVファイルを作成できません。"),
+                                 path, error);
     }
     return out;
 }

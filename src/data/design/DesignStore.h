@@ -53,7 +53,7 @@ QString DesignCsvPath();
 struct DesignExport {
     enum Status { Written, Unencodable, WriteFailed };
     Status status = Written;
-    QString detail; // which character, or the system's message
+    QString detail; // which character, or the file and why it could not be written
 };
 // Writes the CSV file of the rows beside the old file and renames it over it: a failure
 // leaves the old file as it was.

@@ -1,6 +1,7 @@
 #include "data/masters/EmployeeTransfer.h"
 
 #include "core/common/AppState.h"
+#include "core/common/FileWrite.h"
 #include "data/company/CompanyStore.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -88,12 +88,13 @@ ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path, bool w
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
     // Written beside the old file and renamed over it: a failure leaves the old file whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encoded.bytes) != encoded.bytes.size() ||
-        !file.commit()) {
+    FileWriteError error;
+    if (!WriteWholeFile(path, encoded.bytes, &error)) {
         out.status = ExportOutcome::WriteFailed;
-        out.detail = file.errorString();
-        file.cancelWriting();
+        out.detail =
+            FileWriteFailureText(error.created ? QStringLiteral("CSVファイルを書き込めません。")
+                                               : QStringLiteral("CSVファイルを作成できません。"),
+                                 path, error);
         return out;
     }
     out.count = int(rows.size());

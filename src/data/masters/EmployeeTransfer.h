@@ -17,7 +17,7 @@ struct ExportOutcome {
     enum Status { Written, NoEmployees, ReadFailed, Unencodable, WriteFailed };
     Status status = Written;
     int count = 0;
-    QString detail; // Unencodable: which character where; WriteFailed: the system's message
+    QString detail; // Unencodable: which character where; WriteFailed: the file and why
 };
 
 // The employees of the company year ordered by employee number, with grade, step and pay.

@@ -1,13 +1,16 @@
 #include "gui/plot/PlotPrint.h"
 
 #include "core/common/AppState.h"
+#include "core/common/FileWrite.h"
 #include "core/common/Messages.h"
+#include "core/common/SystemErrorText.h"
 #include "core/plot/ChartSceneBuilder.h"
 #include "data/plot/PlotPrintData.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Hourglass.h"
 #include "render/plot/ChartPainter.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -44,8 +47,13 @@ bool PrintPlot(QWidget* parent, const PlotModel& model, const ChartExtension* ex
     const QString bitmap = s.DataDir + QStringLiteral("SDX3W%1.bmp").arg(s.PlotPrintNo);
     s.PlotPrintNo = s.PlotPrintNo >= 11 ? 1 : s.PlotPrintNo + 1;
     const ChartScene shown = BuildChartScene(model, LayoutOf(model), extension);
-    if (!RenderChartPicture(shown, model.frame).save(bitmap, "BMP")) {
-        Msg::error(QStringLiteral("ファイルの書き込みでエラーが発生しました。") + bitmap);
+    QBuffer picture;
+    picture.open(QIODevice::WriteOnly);
+    const bool encoded = RenderChartPicture(shown, model.frame).save(&picture, "BMP");
+    FileWriteError failed;
+    if (!encoded || !WriteWholeFile(bitmap, picture.data(), &failed)) {
+        Msg::error(QStringLiteral("ファイルの書き込みでエラーが発生しました。") + bitmap +
+                   (encoded ? QLatin1Char('\r') + SystemErrorText(failed.code) : QString()));
         return false;
     }
     return true;

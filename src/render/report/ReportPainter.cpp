@@ -1,5 +1,8 @@
 #include "render/report/ReportPainter.h"
 
+#include "core/common/FileWrite.h"
+
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -8,7 +11,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -222,15 +224,12 @@ bool WriteReportPdf(const ReportDocument& doc, const QString& path, QString* err
         *error = QStringLiteral("印刷するページがありません。");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("PDFファイルを作成できません。\r") + path + QStringLiteral("\r") +
-                 file.errorString();
-        return false;
-    }
+    // Drawn in memory and written in one go: the file is either the whole PDF or as it was.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     bool painted = false;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setCreator(QStringLiteral("Tesvane賃金"));
         writer.setTitle(doc.name);
         writer.setResolution(600);
@@ -252,10 +251,16 @@ bool WriteReportPdf(const ReportDocument& doc, const QString& path, QString* err
             painted = painter.end();
         }
     }
-    if (!painted || file.error() != QFileDevice::NoError || !file.commit()) {
-        *error = QStringLiteral("PDFファイルを書き込めません。\r") + path + QStringLiteral("\r") +
-                 file.errorString();
-        file.cancelWriting();
+    if (!painted) {
+        *error = QStringLiteral("PDFファイルを書き込めません。\r") + path;
+        return false;
+    }
+    FileWriteError failed;
+    if (!WriteWholeFile(path, pdf.data(), &failed)) {
+        *error =
+            FileWriteFailureText(failed.created ? QStringLiteral("PDFファイルを書き込めません。")
+                                                : QStringLiteral("PDFファイルを作成できません。"),
+                                 path, failed);
         return false;
     }
     return true;

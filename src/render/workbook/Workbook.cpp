@@ -1,22 +1,20 @@
 #include "render/workbook/Workbook.h"
 
 #include "core/common/Currency.h"
+#include "core/common/FileWrite.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <tuple>
 
 namespace Xlsx {
@@ -372,20 +370,13 @@ bool Workbook::save(const QString& path, QString* error) const {
         return fail(QStringLiteral("Excelファイルを書き込めません。"),
                     QStringLiteral("ファイルが他で使用中か、書き込みが禁止されています。"));
 
-    // The temporary file sits beside the target so that the rename stays on one file system.
-    const QString temp = QDir(folder).filePath(QStringLiteral(".%1.%2.tmp")
-                                                   .arg(target.fileName())
-                                                   .arg(QString::number(quintptr(this), 16)));
+    // The library writes the workbook where its own work files are; the bytes then replace the
+    // target in one step, so a failure there leaves the old file and says why.
+    QTemporaryDir work;
+    if (!work.isValid())
+        return fail(QStringLiteral("Excelファイルを作成できません。"), work.errorString());
+    const QString temp = work.filePath(QStringLiteral("book.xlsx"));
     const QByteArray tempName = QFile::encodeName(temp);
-    QFile::remove(temp);
-    {
-        QFile probe(temp);
-        if (!probe.open(QIODevice::WriteOnly))
-            return fail(QStringLiteral("Excelファイルを作成できません。"), probe.errorString());
-        probe.close();
-        probe.remove();
-    }
-
     lxw_workbook* book = workbook_new(tempName.constData());
     if (!book)
         return fail(QStringLiteral("Excelファイルを作成できません。"), QString());
@@ -401,15 +392,19 @@ bool Workbook::save(const QString& path, QString* error) const {
     const lxw_error closed = workbook_close(book); // frees the workbook in every case
     if (problem == LXW_NO_ERROR)
         problem = closed;
-    if (problem != LXW_NO_ERROR) {
-        QFile::remove(temp);
+    if (problem != LXW_NO_ERROR)
         return fail(QStringLiteral("Excelファイルを書き込めません。"),
                     QString::fromUtf8(lxw_strerror(problem)));
-    }
-    if (std::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temp);
-        return fail(QStringLiteral("Excelファイルを書き込めません。"), reason);
+    QFile made(temp);
+    if (!made.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Excelファイルを書き込めません。"), made.errorString());
+    FileWriteError failed;
+    if (!WriteWholeFile(path, made.readAll(), &failed)) {
+        *error =
+            FileWriteFailureText(failed.created ? QStringLiteral("Excelファイルを書き込めません。")
+                                                : QStringLiteral("Excelファイルを作成できません。"),
+                                 path, failed);
+        return false;
     }
     return true;
 }

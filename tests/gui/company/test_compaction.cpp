@@ -1,12 +1,14 @@
 #include "app/WS0000_MainWindow.h"
 #include "core/common/AppState.h"
 #include "data/db/Compaction.h"
+#include "data/db/DataFolderLock.h"
 #include "support/gui/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QtTest>
 
@@ -20,12 +22,25 @@ const QString Leftover = QStringLiteral(
 const QString Done = QStringLiteral("DB圧縮処理が完了しました。");
 const QString Failed =
     QStringLiteral("データベースの圧縮に失敗しました。元のファイルはそのままです。　");
+const QString InUse = QStringLiteral("データは他のプログラムで使用中です。すべての Tesvane を終了し"
+                                     "てから DB圧縮 を行ってください。");
 
 QByteArray digest(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+QStringList compactCommand(const TestEnvironment& env) {
+    return {QStringLiteral("--data"), env.appDir(), QStringLiteral("compact"),
+            QStringLiteral("--yes")};
+}
+
+// Saves of the program on both files; false (with a message) when one fails.
+bool saveBoth(TDM& dm) {
+    return dm.exec(TDM::ACN1, QStringLiteral("UPDATE MSEIGYO SET FREKI = 1")) &&
+           dm.exec(TDM::ACN2, QStringLiteral("UPDATE MSYAIN1 SET SNA = SNA || '*' WHERE SCO = 1"));
 }
 
 // The test's own connections would keep reading a replaced file; they reopen on next use.
@@ -220,6 +235,105 @@ private Q_SLOTS:
         QVERIFY2(r.err.contains(Failed + env.dataPath()), qPrintable(r.err));
         QCOMPARE(digest(env.dataPath()), damaged);
         QVERIFY(!QFile::exists(env.dataDir() + QStringLiteral("DATA.bak")));
+    }
+
+    void aCommandBesideTheRunningProgramRefusesAndChangesNothing() {
+        ScreenEnvironment env;
+        leaveFreePages(env, TDM::ACN2);
+        env.openDatabases(); // the program, working on the folder
+        const QByteArray data = digest(env.dataPath());
+        const QByteArray seigyo = digest(env.seigyoPath());
+        CliRun r = runCli(compactCommand(env));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(InUse), qPrintable(r.err));
+        QCOMPARE(digest(env.dataPath()), data);
+        QCOMPARE(digest(env.seigyoPath()), seigyo);
+        QCOMPARE(QDir(env.dataDir()).entryList(QDir::Files),
+                 QStringList({QStringLiteral("DATA.db"), QStringLiteral("SEIGYO.db")}));
+        // The program's files are still the ones it saves into.
+        QVERIFY(saveBoth(env.dm));
+        VERIFY_MESSAGES(env.messages);
+
+        // Once the program has ended, the command compacts.
+        env.dm.CloseConnection(TDM::ACN1);
+        env.dm.CloseConnection(TDM::ACN2);
+        r = runCli(compactCommand(env));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("PRAGMA freelist_count")),
+                 QStringLiteral("0"));
+    }
+
+    void theProgramsOwnCompactionRefusesBesideAnotherProgram() {
+        ScreenEnvironment env;
+        leaveFreePages(env, TDM::ACN2);
+        TWS0000 mw(env.appDir());
+        // Another program with the folder open (its own open file, as another process has).
+        DataFolderLock other(env.dataDir());
+        QCOMPARE(other.acquire(DataFolderLock::Mode::Shared), DataFolderLock::Outcome::Held);
+        const QByteArray data = digest(env.dataPath());
+        env.messages.expect(Ask, Msg::Answer::Yes);
+        env.messages.expect(InUse);
+        mw.action(QStringLiteral("mnDBCond"))->trigger();
+        VERIFY_MESSAGES(env.messages);
+        QCOMPARE(digest(env.dataPath()), data);
+        QVERIFY(env.dm.isOpen(TDM::ACN1) && env.dm.isOpen(TDM::ACN2));
+        QVERIFY(saveBoth(env.dm));
+        // The program is back on its shared lock: still no compaction beside it.
+        CliRun r = runCli(compactCommand(env));
+        QCOMPARE(r.status, 1);
+
+        other.release();
+        env.messages.expect(Ask, Msg::Answer::Yes);
+        env.messages.expect(Done);
+        mw.action(QStringLiteral("mnDBCond"))->trigger();
+        VERIFY_MESSAGES(env.messages);
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("PRAGMA freelist_count")),
+                 QStringLiteral("0"));
+        closeSideConnections();
+        QVERIFY(saveBoth(env.dm));
+        VERIFY_MESSAGES(env.messages);
+    }
+
+    void aProgramStartedDuringACompactionWaitsForIt() {
+        ScreenEnvironment env;
+        DataFolderLock compaction(env.dataDir());
+        QCOMPARE(compaction.acquire(DataFolderLock::Mode::Exclusive),
+                 DataFolderLock::Outcome::Held);
+        QProcess command;
+        command.start(QStringLiteral(TESVANE_APPDIR) + QStringLiteral("/tesvane-cli"),
+                      {QStringLiteral("--data"), env.appDir(), QStringLiteral("companies")});
+        QVERIFY(command.waitForStarted());
+        QVERIFY(!command.waitForFinished(1500)); // it does not open the files meanwhile
+        compaction.release();
+        QVERIFY(command.waitForFinished(30000));
+        QCOMPARE(command.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(command.readAllStandardOutput())
+                    .contains(QStringLiteral("サンプル企業")));
+    }
+
+    void aFolderWhereNoLockFileCanBeMadeIsStillRead() {
+        ScreenEnvironment env;
+        // The lock file's name leads below a regular file: it cannot be made, not even by the
+        // superuser, as in a read-only folder.
+        QFile plain(env.dataDir() + QStringLiteral("plain"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const QString lockFile = DataFolderLock::lockFilePath(env.dataDir());
+        QVERIFY(QFile::link(plain.fileName() + QStringLiteral("/lock"), lockFile));
+        const QByteArray data = digest(env.dataPath());
+
+        CliRun r = runCli({QStringLiteral("--data"), env.appDir(), QStringLiteral("companies")});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("サンプル企業")), qPrintable(r.out + r.err));
+
+        r = runCli(compactCommand(env));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(
+            r.err.contains(QStringLiteral("データフォルダーのロックファイルを作成できないため、"
+                                          "データベースを圧縮できません。　") +
+                           lockFile),
+            qPrintable(r.err));
+        QCOMPARE(digest(env.dataPath()), data);
     }
 };
 

@@ -9,7 +9,9 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -293,6 +295,34 @@ private Q_SLOTS:
         f.env.exec(TDM::ACN2, "DELETE FROM MSYAIN1");
         f.env.messages.expect(QStringLiteral("社員マスタを"), Msg::Answer::Yes);
         f.env.messages.expect(QStringLiteral("社員マスタは有りません。"));
+        RunEmployeeExport();
+        VERIFY_MESSAGES(f.env.messages);
+    }
+
+    void exportSaysWhatHappenedToTheFile() {
+        Fixture f;
+        const QString path = f.env.appDir() + QStringLiteral("CSV/社員マスタ出力.CSV");
+        // The export's file leads to a device that takes no byte, as a full disk does.
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), path));
+        f.env.messages.expect(QStringLiteral("社員マスタを"), Msg::Answer::Yes);
+        f.env.messages.expect(QStringLiteral("CSVファイルを書き込めません。\r") + path +
+                              QStringLiteral("\rディスクの空きが足りません。"));
+        RunEmployeeExport();
+        QCOMPARE(f.env.messages.seen().last().kind, Msg::Kind::Error);
+        VERIFY_MESSAGES(f.env.messages);
+        QVERIFY(QFileInfo(path).isSymLink());
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile()); // written into, not replaced
+
+        // The CSV folder is a file: nothing can be made in it.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir(f.env.appDir()).rmdir(QStringLiteral("CSV")));
+        QFile plain(f.env.appDir() + QStringLiteral("CSV"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        f.env.messages.expect(QStringLiteral("社員マスタを"), Msg::Answer::Yes);
+        f.env.messages.expect(
+            QStringLiteral("CSVファイルを作成できません。\r") + path +
+            QStringLiteral("\r保存先の途中にフォルダーでないファイルがあります。"));
         RunEmployeeExport();
         VERIFY_MESSAGES(f.env.messages);
     }
