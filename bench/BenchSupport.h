@@ -4,11 +4,21 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 inline double Median(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
+}
+
+// A heavy path beside its floor measured in the same run: one line a person reads and
+// bench/check parses ("[key] ... ratio R").
+inline void PrintAgainstFloor(const char* key, const char* what, std::vector<double> path,
+                              std::vector<double> floor, const char* floorIs) {
+    const double m = Median(std::move(path)), f = Median(std::move(floor));
+    std::printf("[%s] %s: median %.1f ms; floor %.1f ms (%s); ratio %.2f\n", key, what, m, f,
+                floorIs, f > 0 ? m / f : 0.0);
 }
 
 // Copies of the sample's employees under new codes until the company has `total` of them.

@@ -8,6 +8,7 @@
 #include "data/db/FileUpgrade.h"
 #include "data/db/ServerAddress.h"
 #include "data/db/ServerLayout.h"
+#include "data/db/SqliteRows.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -294,6 +295,20 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
     if (m_server && rows.size() > 1 && !rows.front().isEmpty() &&
         !ServerMultiRowInsert(sql, 1).isEmpty())
         return insertInBatches(connection, sql, rows);
+    if (!m_server) {
+        qint64 changed = 0;
+        QSqlError error;
+        switch (SqliteExecEach(database(c), sql, rows, &changed, &error)) {
+        case RowsRun::Done:
+            m_changed = int(changed);
+            return true;
+        case RowsRun::Failed:
+            reportStatementFailure(c, connection, error, false, sql);
+            return false;
+        case RowsRun::NotHandled:
+            break; // Qt's driver binds it
+        }
+    }
     QSqlQuery q(database(c));
     q.setForwardOnly(true);
     bool ok = q.prepare(statement(sql));
