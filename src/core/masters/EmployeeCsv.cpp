@@ -10,6 +10,7 @@
 #include "core/masters/NegativeYears.h"
 
 #include <QDate>
+#include <array>
 
 namespace {
 
@@ -320,48 +321,66 @@ QString ExportDateText(qint64 ymd) {
     return t.mid(0, 4) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.mid(6, 2);
 }
 
+namespace {
+
+// The ten text columns of an exported employee, as written before quoting.
+std::array<QString, 10> exportTexts(const ExportRow& r) {
+    return {r.SCOT,
+            r.SNA,
+            r.YAKU,
+            r.SEIBETSU == 0 ? Male : Female,
+            r.GAKU,
+            r.SENKOU,
+            r.KEIKEN,
+            ExportKindText(r.SM1, r.SM2),
+            ExportDateText(r.SEIHI),
+            ExportDateText(r.NYUHI)};
+}
+
+// Which employee, column and character CP932 cannot hold; empty when every text converts.
+QString firstUnencodable(const QVector<ExportRow>& rows) {
+    const QStringList columns = ExportHeaderLine().split(QLatin1Char(','));
+    QByteArray encoded;
+    for (const ExportRow& r : rows) {
+        const std::array<QString, 10> texts = exportTexts(r);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            qsizetype bad = 0;
+            if (Cp932::encode(texts[i], encoded, &bad))
+                continue;
+            return QStringLiteral("社員コード ") + QString::number(r.SCO) + QStringLiteral("（") +
+                   r.SNA + QStringLiteral("）の「") + columns[qsizetype(i)] +
+                   QStringLiteral("」に Shift-JIS（CP932）で書けない文字「") +
+                   Cp932::characterAt(texts[i], bad) +
+                   QStringLiteral("」があります。社員マスタの出力を中止しました。");
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 ExportEncoding EncodeEmployeeCsv(const QVector<ExportRow>& rows, bool withMark) {
     ExportEncoding out;
-    const QByteArray crlf("\r\n");
-    QByteArray encoded;
-    Cp932::encode(ExportHeaderLine(withMark), encoded);
-    out.bytes.reserve((rows.size() + 1) * 160);
-    out.bytes += encoded + crlf;
-    const QStringList columns = ExportHeaderLine().split(QLatin1Char(','));
+    // The whole file is converted at once; only a file that does not convert is gone through
+    // text by text, to name what stopped it.
+    QString text = ExportHeaderLine(withMark) + QStringLiteral("\r\n");
+    text.reserve((rows.size() + 1) * 100);
     for (const ExportRow& r : rows) {
-        const QString texts[10] = {r.SCOT,
-                                   r.SNA,
-                                   r.YAKU,
-                                   r.SEIBETSU == 0 ? Male : Female,
-                                   r.GAKU,
-                                   r.SENKOU,
-                                   r.KEIKEN,
-                                   ExportKindText(r.SM1, r.SM2),
-                                   ExportDateText(r.SEIHI),
-                                   ExportDateText(r.NYUHI)};
-        for (int i = 0; i < 10; ++i) {
-            qsizetype bad = 0;
-            if (!Cp932::encode(QuoteCsvField(texts[i]), encoded, &bad)) {
-                // The index is in the quoted text; the quotes and doubled quotes are ASCII, so
-                // the character itself is found in the quoted text at that index.
-                out.ok = false;
-                out.bytes.clear();
-                out.problem = QStringLiteral("社員コード ") + QString::number(r.SCO) +
-                              QStringLiteral("（") + r.SNA + QStringLiteral("）の「") + columns[i] +
-                              QStringLiteral("」に Shift-JIS（CP932）で書けない文字「") +
-                              Cp932::characterAt(QuoteCsvField(texts[i]), bad) +
-                              QStringLiteral("」があります。社員マスタの出力を中止しました。");
-                return out;
-            }
-            out.bytes += encoded;
-            out.bytes += ',';
+        for (const QString& t : exportTexts(r)) {
+            text += QuoteCsvField(t);
+            text += QLatin1Char(',');
         }
-        out.bytes += QByteArray::number(r.TOUKYU);
+        text += QString::number(r.TOUKYU);
         if (withMark) {
-            out.bytes += ',';
-            out.bytes += QByteArray::number(r.MCO);
+            text += QLatin1Char(',');
+            text += QString::number(r.MCO);
         }
-        out.bytes += crlf;
+        text += QStringLiteral("\r\n");
     }
+    if (Cp932::encode(text, out.bytes))
+        return out;
+    out.ok = false;
+    out.bytes.clear();
+    out.problem = firstUnencodable(rows);
     return out;
 }

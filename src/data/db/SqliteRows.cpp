@@ -58,6 +58,100 @@ QSqlError errorOf(sqlite3* db, const QString& what) {
 
 } // namespace
 
+namespace {
+
+// The statement prepared, or the failure as Qt's driver reports it.
+sqlite3_stmt* prepared(sqlite3* handle, const QString& sql, QSqlError* error) {
+    sqlite3_stmt* s = nullptr;
+    const void* tail = nullptr;
+    if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &s, &tail) !=
+        SQLITE_OK) {
+        *error = errorOf(handle, QStringLiteral("Unable to execute statement"));
+        sqlite3_finalize(s);
+        return nullptr;
+    }
+    if (tail && !QString::fromUtf16(static_cast<const char16_t*>(tail)).trimmed().isEmpty()) {
+        *error = QSqlError(QStringLiteral("Unable to execute multiple statements at a time"),
+                           QString(), QSqlError::StatementError, QString::number(SQLITE_MISUSE));
+        sqlite3_finalize(s);
+        return nullptr;
+    }
+    return s;
+}
+
+QVariant valueAt(sqlite3_stmt* s, int i) {
+    switch (sqlite3_column_type(s, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(s, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(s, i));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(s, i)),
+                                   sqlite3_column_bytes(s, i)));
+    default:
+        return QVariant(QString(reinterpret_cast<const QChar*>(sqlite3_column_text16(s, i)),
+                                sqlite3_column_bytes16(s, i) / qsizetype(sizeof(QChar))));
+    }
+}
+
+} // namespace
+
+RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
+                  QStringList* columns, QVector<QVector<QVariant>>* rows, qint64* changed,
+                  QSqlError* error) {
+    sqlite3* handle = handleOf(db);
+    if (!handle)
+        return RowsRun::NotHandled;
+    for (const QVariant& v : binds)
+        if (!bindable(v))
+            return RowsRun::NotHandled;
+    sqlite3_stmt* s = prepared(handle, sql, error);
+    if (!s)
+        return RowsRun::Failed;
+    if (binds.size() != sqlite3_bind_parameter_count(s)) {
+        sqlite3_finalize(s);
+        *error = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
+                           QSqlError::StatementError);
+        return RowsRun::Failed;
+    }
+    int rc = SQLITE_OK;
+    for (int i = 0; i < binds.size() && rc == SQLITE_OK; ++i)
+        rc = bind(s, i + 1, binds[i]);
+    if (rc != SQLITE_OK) {
+        *error = errorOf(handle, QStringLiteral("Unable to bind parameters"));
+        sqlite3_finalize(s);
+        return RowsRun::Failed;
+    }
+    const int n = sqlite3_column_count(s);
+    if (columns) {
+        for (int i = 0; i < n; ++i) {
+            // As Qt's driver names them: without quotes, after the last dot.
+            QString name =
+                QString::fromUtf16(static_cast<const char16_t*>(sqlite3_column_name16(s, i)))
+                    .remove(QLatin1Char('"'));
+            *columns << name.mid(name.lastIndexOf(QLatin1Char('.')) + 1);
+        }
+    }
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        if (!rows)
+            continue;
+        QVector<QVariant> row(n);
+        for (int i = 0; i < n; ++i)
+            row[i] = valueAt(s, i);
+        rows->push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        *error = errorOf(handle, QStringLiteral("Unable to fetch row"));
+        sqlite3_finalize(s);
+        return RowsRun::Failed;
+    }
+    *changed = sqlite3_changes(handle);
+    sqlite3_finalize(s);
+    return RowsRun::Done;
+}
+
 RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
                        const QVector<QVariantList>& rows, qint64* changed, QSqlError* error) {
     sqlite3* handle = handleOf(db);

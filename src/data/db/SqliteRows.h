@@ -18,3 +18,10 @@ enum class RowsRun {
 };
 RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
                        const QVector<QVariantList>& rows, qint64* changed, QSqlError* error);
+
+// One statement with its values run the same way; a statement that gives rows gives them as
+// Qt's driver would (integers as qint64, reals as double, texts as QString, NULL as a null
+// text) with the column names as it names them.
+RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
+                  QStringList* columns, QVector<QVector<QVariant>>* rows, qint64* changed,
+                  QSqlError* error);
