@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
             if (!table || table->rows.size() != 91)
                 return 1;
             t.restart();
-            if (SaveWageTable(1, 2023, d, names) != WageTableSaveResult::Saved)
+            if (!SaveWageTable(1, 2023, d, names).saved())
                 return 1;
             save.push_back(double(t.nsecsElapsed()) / 1e6);
         }

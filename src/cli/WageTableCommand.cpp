@@ -84,19 +84,19 @@ int generate(TDM& dm, const WageTableArgs& a, const GradeNames& names, QTextStre
         return 1;
     }
     const WageTableDefinition definition = DefinitionOfTexts(*texts);
-    switch (SaveWageTable(a.company, a.year, definition, names)) {
-    case WageTableSaveResult::Saved:
+    switch (SaveWageTable(a.company, a.year, definition, names).outcome) {
+    case SaveOutcome::Saved:
         return 0;
-    case WageTableSaveResult::OutOfRange:
+    case SaveOutcome::OutOfRange:
         err << "tesvane-cli: "
             << (definition.head.method == CurveMethod::ThirdOrder ? "txt3Kakeritsu"
                                                                   : "txt2Kakeritsu")
             << ": 入力範囲外です。\n";
         return 1;
-    case WageTableSaveResult::Changed:
+    case SaveOutcome::ChangedByOther:
         err << "tesvane-cli: the wage table was not generated; nothing written\n";
         return 1; // who changed what was said on standard error
-    case WageTableSaveResult::Failed:
+    case SaveOutcome::Failed:
         break;
     }
     err << "tesvane-cli: " << dm.lastError() << "\n";

@@ -65,7 +65,7 @@ void TestCliWorkbooks::everyWorkbookLeavesTheDatabaseAlone() {
     designs[2].x = {0, 20, 40, 0, 0, 0, 0};
     designs[2].amount[1] = Currency::fromInt(180000);
     designs[2].amount[2] = Currency::fromInt(300000);
-    QVERIFY(SaveDesigns({1, 2023}, 0, 2, designs, QString(), CurveStyle()));
+    QVERIFY(SaveDesigns({1, 2023}, 0, 2, designs, QString(), CurveStyle()).saved());
     env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MCHART (CHCO, KCO, NENDO, KNO, TITLE, FX, "
                                        "FY) VALUES (1050, 1, 2023, 1, '年齢カーブ', 0, 2)"));
     placeLayouts(env);

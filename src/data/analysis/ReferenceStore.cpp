@@ -47,11 +47,6 @@ bool writeModelWage(int model, const ModelWageRow& r, bool exists) {
                       BindValue(r.bonus), BindValue(r.annual), r.lineKind, r.experience});
 }
 
-// Inside the save's transaction: whether the record is as it was loaded.
-bool unchangedWithin(const GuardedRecord& record) {
-    return RecheckRecord(record) == RecordState::Unchanged;
-}
-
 LivingCostRow livingCostRow(const TQuery& q) {
     LivingCostRow r;
     r.members = q.asInt(QStringLiteral("SNIN"));
@@ -105,13 +100,16 @@ bool RememberLoadedLivingCost(int code) {
     return RememberRecord(livingCostRecord(code));
 }
 
-bool SaveLivingCostTable(int code, const QVector<LivingCostRow>& rows, const CompanyYear& cy) {
+SaveResult SaveLivingCostTable(int code, const QVector<LivingCostRow>& rows,
+                               const CompanyYear& cy) {
     const GuardedRecord record = livingCostRecord(code);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok() || !unchangedWithin(record))
-        return false;
+    if (!tx.ok())
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
     if (!DM().exec(TDM::ACN2, QStringLiteral("DELETE FROM MSEIKEI WHERE SKCO = ?"), {code}))
-        return false;
+        return FailedResult();
     QVector<TDM::Binds> values;
     for (const LivingCostRow& r : rows)
         values.push_back({cy.kco, cy.nendo, code, r.members, r.age, BindValue(r.cost),
@@ -124,8 +122,8 @@ bool SaveLivingCostTable(int code, const QVector<LivingCostRow>& rows, const Com
                                       "TCHIIKI, CJITEN, NSUCHI) "
                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                        values))
-        return false;
-    return RememberSaved(record) && tx.commit();
+        return FailedResult();
+    return RememberSaved(record) && tx.commit() ? SavedResult() : FailedResult();
 }
 
 bool DeleteLivingCostTable(int code) {
@@ -154,11 +152,13 @@ bool RememberLoadedModelData(int code) {
     return RememberRecord(modelDataRecord(code));
 }
 
-bool SaveModelData(const ModelDataRecord& r, bool exists) {
+SaveResult SaveModelData(const ModelDataRecord& r, bool exists) {
     const GuardedRecord record = modelDataRecord(r.code);
     Transaction tx(TDM::Files::Control);
-    if (!tx.ok() || !unchangedWithin(record))
-        return false;
+    if (!tx.ok())
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
     const bool written =
         exists ? DM().exec(TDM::ACN1,
                            QStringLiteral("UPDATE MDEL SET MDNA = ?, DEDOKORO = ?, TCHIIKI = ?, "
@@ -172,7 +172,7 @@ bool SaveModelData(const ModelDataRecord& r, bool exists) {
                                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                            {r.code, r.name, r.source, r.region, r.firms, r.surveyed, r.industry,
                             r.size, r.remarks});
-    return written && RememberSaved(record) && tx.commit();
+    return written && RememberSaved(record) && tx.commit() ? SavedResult() : FailedResult();
 }
 
 bool DeleteModelData(int code) {
@@ -210,12 +210,16 @@ bool RememberLoadedModelWage(int model, int code) {
     return RememberRecord(modelWageRecord(model, code));
 }
 
-bool SaveModelWage(int model, const ModelWageRow& r, bool exists) {
+SaveResult SaveModelWage(int model, const ModelWageRow& r, bool exists) {
     const GuardedRecord record = modelWageRecord(model, r.code);
     Transaction tx(TDM::Files::Control);
-    if (!tx.ok() || !unchangedWithin(record))
-        return false;
-    return writeModelWage(model, r, exists) && RememberSaved(record) && tx.commit();
+    if (!tx.ok())
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
+    return writeModelWage(model, r, exists) && RememberSaved(record) && tx.commit()
+               ? SavedResult()
+               : FailedResult();
 }
 
 bool DeleteModelWage(int model, int code) {

@@ -2,6 +2,7 @@
 
 #include "core/analysis/ReferenceCurves.h"
 #include "core/common/CompanyYear.h"
+#include "data/db/SaveOutcome.h"
 
 #include <optional>
 
@@ -9,20 +10,20 @@
 // series (MDEL, MDCHINGIN, control file). Every value is bound; a table is replaced in one
 // transaction. Failing statements are reported by the data module; `failed` says so. A master
 // screen remembers the code it loads; its save is then refused (told, nothing written,
-// LastSaveFoundRecordChanged()) when another person saved that code in between.
+// ChangedByOther) when another person saved that code in between.
 
 // The rows of a living-cost code by household members and age.
 QVector<LivingCostRow> LoadLivingCostTable(int code, bool* failed = nullptr);
 bool RememberLoadedLivingCost(int code);
 // Replaces every row of the code (whoever wrote them) by the rows given, stamped with the
 // company year: all or nothing.
-bool SaveLivingCostTable(int code, const QVector<LivingCostRow>& rows, const CompanyYear& cy);
+SaveResult SaveLivingCostTable(int code, const QVector<LivingCostRow>& rows, const CompanyYear& cy);
 bool DeleteLivingCostTable(int code);
 
 std::optional<ModelDataRecord> LoadModelData(int code, bool* failed = nullptr);
 bool RememberLoadedModelData(int code);
 // Inserts the description, or changes it when the code has one.
-bool SaveModelData(const ModelDataRecord& record, bool exists);
+SaveResult SaveModelData(const ModelDataRecord& record, bool exists);
 // The description only; the series' wages stay.
 bool DeleteModelData(int code);
 
@@ -30,5 +31,5 @@ bool DeleteModelData(int code);
 QVector<ModelWageRow> LoadModelWages(int model, int lineKind = 0, bool* failed = nullptr);
 std::optional<ModelWageRow> LoadModelWage(int model, int code, bool* failed = nullptr);
 bool RememberLoadedModelWage(int model, int code);
-bool SaveModelWage(int model, const ModelWageRow& row, bool exists);
+SaveResult SaveModelWage(int model, const ModelWageRow& row, bool exists);
 bool DeleteModelWage(int model, int code);

@@ -129,13 +129,13 @@ void LoadBasicSettings(const CompanyYear& cy, BasicSettings* s) {
     }
 }
 
-bool SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, SettingsAreas changed) {
+SaveResult SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, SettingsAreas changed) {
     const bool control =
         hasArea(changed, SettingsArea::CompanyOptions) || hasArea(changed, SettingsArea::EraTable);
     const bool data =
         hasArea(changed, SettingsArea::Marks) || hasArea(changed, SettingsArea::Graph);
     if (!control && !data)
-        return true;
+        return SavedResult();
     const TDM::Files files = control && data ? TDM::Files::Both
                              : control       ? TDM::Files::Control
                                              : TDM::Files::Data;
@@ -177,15 +177,15 @@ bool SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, SettingsAr
 
     Transaction tx(files);
     if (!tx.ok())
-        return false;
+        return FailedResult();
     const QVector<GuardedRecord> records = settingsRecords(cy, changed);
     for (const GuardedRecord& r : records)
-        if (RecheckRecord(r) != RecordState::Unchanged)
-            return false;
+        if (const std::optional<SaveResult> refused = RefusedSave(r))
+            return *refused;
     if (!ExecEach(TDM::ACN1, controlRows) || !ExecEach(TDM::ACN2, dataRows))
-        return false;
+        return FailedResult();
     for (const GuardedRecord& r : records)
         if (!RememberSaved(r))
-            return false;
-    return tx.commit();
+            return FailedResult();
+    return tx.commit() ? SavedResult() : FailedResult();
 }

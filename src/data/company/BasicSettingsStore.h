@@ -2,6 +2,7 @@
 
 #include "core/common/CompanyYear.h"
 #include "core/company/BasicSettings.h"
+#include "data/db/SaveOutcome.h"
 
 // Loading and saving of the basic settings: MKIGYOU1 options and the era table in the control
 // file, marks and graph lines in the company file.
@@ -14,9 +15,8 @@ void LoadBasicSettings(const CompanyYear& company, BasicSettings* settings);
 // when another person saved that area in between (see RecordGuard).
 bool RememberLoadedBasicSettings(const CompanyYear& company);
 
-// Writes the changed areas in one transaction: all of them land or none. False when nothing
-// was written (the data module has told the user why; LastSaveFoundRecordChanged() tells a
-// refusal over another person's save). The caller then has the project read its settings
-// again.
-bool SaveBasicSettings(const CompanyYear& company, const BasicSettings& settings,
-                       SettingsAreas changed);
+// Writes the changed areas in one transaction: all of them land or none, refused over another
+// person's save of an area since it was loaded. The caller then has the project read its
+// settings again.
+SaveResult SaveBasicSettings(const CompanyYear& company, const BasicSettings& settings,
+                             SettingsAreas changed);

@@ -197,16 +197,22 @@ CompanySaveResult RegisterCompany(const CompanyRecord& r, int createdDate) {
     return CompanySaveResult::Saved;
 }
 
-bool ChangeCompany(const CompanyRecord& r) {
+SaveResult ChangeCompany(const CompanyRecord& r) {
     const TDM::Binds key = {r.company.kco, r.company.nendo};
     const GuardedRecord record = companyRecord(r.company, r.name);
     Transaction tx(TDM::Files::Both);
-    return tx.ok() && RecheckRecord(record) == RecordState::Unchanged &&
-           ExecEach(TDM::ACN1, {UpdateStatement(QStringLiteral("MKIGYOU1"), {{"KNA", r.name}},
+    if (!tx.ok())
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
+    return ExecEach(TDM::ACN1, {UpdateStatement(QStringLiteral("MKIGYOU1"), {{"KNA", r.name}},
                                                 Where.trimmed(), key)}) &&
-           ExecEach(TDM::ACN2, {UpdateStatement(QStringLiteral("MKIGYOU2"), settingsColumns(r),
-                                                Where.trimmed(), key)}) &&
-           RememberSaved(record) && tx.commit();
+                   ExecEach(TDM::ACN2,
+                            {UpdateStatement(QStringLiteral("MKIGYOU2"), settingsColumns(r),
+                                             Where.trimmed(), key)}) &&
+                   RememberSaved(record) && tx.commit()
+               ? SavedResult()
+               : FailedResult();
 }
 
 bool DeleteCompany(const CompanyYear& company) {

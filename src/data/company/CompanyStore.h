@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/CompanyYear.h"
 #include "core/common/Currency.h"
+#include "data/db/SaveOutcome.h"
 
 #include <QString>
 #include <QVector>
@@ -66,8 +67,9 @@ enum class CompanySaveResult {
 // Registers a company year: master, settings, and the six marks and four graph styles copied
 // from the templates, all in one transaction over both files. `createdDate` is SDATE.
 CompanySaveResult RegisterCompany(const CompanyRecord& record, int createdDate);
-// Changes the name in both files and the settings row, together or not at all.
-bool ChangeCompany(const CompanyRecord& record);
+// Changes the name in both files and the settings row, together or not at all; refused over
+// another person's save since the record was loaded.
+SaveResult ChangeCompany(const CompanyRecord& record);
 // Deletes every row of the company year from every table that holds company rows.
 bool DeleteCompany(const CompanyYear& company);
 

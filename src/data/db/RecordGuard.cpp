@@ -41,9 +41,8 @@ void ForgetRecord(const QString& key) {
     DM().loadedRecords().remove(key);
 }
 
-RecordState RecheckRecord(const GuardedRecord& record) {
+RecordState RecheckRecord(const GuardedRecord& record, QString* told) {
     Q_ASSERT(DM().inTransaction());
-    DM().setRecordChanged(false);
     const auto loaded = DM().loadedRecords().constFind(record.key);
     if (loaded == DM().loadedRecords().constEnd())
         return RecordState::Unchanged;
@@ -52,8 +51,10 @@ RecordState RecheckRecord(const GuardedRecord& record) {
         return RecordState::Failed;
     if (rows == loaded.value())
         return RecordState::Unchanged;
-    DM().setRecordChanged(true);
-    Msg::info(ChangedByOtherText(record.name));
+    const QString text = ChangedByOtherText(record.name);
+    Msg::info(text);
+    if (told)
+        *told = text;
     return RecordState::Changed;
 }
 
@@ -70,6 +71,15 @@ QString ChangedByOtherText(const QString& name) {
                                  "この変更は登録せず、最新の内容を読み込み直します。");
 }
 
-bool LastSaveFoundRecordChanged() {
-    return DM().recordChanged();
+std::optional<SaveResult> RefusedSave(const GuardedRecord& record) {
+    QString told;
+    switch (RecheckRecord(record, &told)) {
+    case RecordState::Unchanged:
+        return std::nullopt;
+    case RecordState::Changed:
+        return SaveResult{SaveOutcome::ChangedByOther, told};
+    case RecordState::Failed:
+        break;
+    }
+    return FailedResult();
 }

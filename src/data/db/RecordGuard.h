@@ -1,9 +1,11 @@
 #pragma once
 
+#include "data/db/SaveOutcome.h"
 #include "data/db/TDM.h"
 
 #include <QString>
 #include <QVector>
+#include <optional>
 
 // A save must never overwrite what another person committed since this connection loaded the
 // record. The store remembers the record's stored rows when it loads them; its save re-reads
@@ -34,13 +36,13 @@ enum class RecordState { Unchanged, Changed, Failed };
 // Inside the save's transaction: compares the stored rows with the remembered ones and, when
 // they differ, shows the record's name with ChangedByOtherText. A record this data module
 // never loaded counts as unchanged (a save not started from a load, e.g. an import).
-RecordState RecheckRecord(const GuardedRecord& record);
+RecordState RecheckRecord(const GuardedRecord& record, QString* told = nullptr);
 // After the save's writes, still inside its transaction: the saved rows become the loaded ones.
 bool RememberSaved(const GuardedRecord& record);
 
 // The message of a refused save.
 QString ChangedByOtherText(const QString& name);
 
-// Whether the data module's last save was refused because its record had changed (the screen
-// then loads it again).
-bool LastSaveFoundRecordChanged();
+// Inside the save's transaction: nothing when the record is as it was loaded (the save goes
+// on), else the result the save returns (ChangedByOther, told; or Failed).
+std::optional<SaveResult> RefusedSave(const GuardedRecord& record);

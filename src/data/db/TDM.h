@@ -89,11 +89,9 @@ public:
     // with two people switches between theirs).
     void makeCurrent();
 
-    // What this data module's screens loaded of records they may save back, by record (see
-    // RecordGuard), and whether the last save was refused because its record had changed.
+    // What this data module loaded of records that may be saved back, by record (see
+    // RecordGuard): a save compares the stored rows with these.
     QHash<QString, QStringList>& loadedRecords() { return m_loaded; }
-    bool recordChanged() const { return m_recordChanged; }
-    void setRecordChanged(bool changed) { m_recordChanged = changed; }
 
     // The Qt connection a file's statements run on (for tools and tests that need the
     // connection's own view, e.g. the server's per-connection work tables).
@@ -131,7 +129,6 @@ private:
     int m_changed = 0;
     bool m_server = false;
     QHash<QString, QStringList> m_loaded;
-    bool m_recordChanged = false;
 };
 
 // The data module of the running program.

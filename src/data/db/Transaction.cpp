@@ -13,6 +13,13 @@ Transaction::~Transaction() {
         m_dm.rollbackTransaction();
 }
 
+void Transaction::rollback() {
+    if (m_begun && !m_done) {
+        m_done = true;
+        m_dm.rollbackTransaction();
+    }
+}
+
 bool Transaction::commit() {
     if (!m_begun || m_done)
         return false;

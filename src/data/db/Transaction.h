@@ -25,6 +25,9 @@ public:
     bool ok() const { return m_begun; }
     // False when any statement of the scope failed or the commit failed; nothing then landed.
     bool commit();
+    // Ends the scope writing nothing (before the user is told why, so that no message box
+    // holds the files).
+    void rollback();
 
 private:
     TDM& m_dm;

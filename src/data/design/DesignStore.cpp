@@ -79,20 +79,22 @@ bool RememberLoadedDesigns(const CompanyYear& cy, int xItem, int yItem) {
     return RememberRecord(designsRecord(cy, xItem, yItem));
 }
 
-bool SaveDesigns(const CompanyYear& cy, int xItem, int yItem,
-                 const std::array<DesignCurve, DesignCount + 1>& designs,
-                 const QString& explanation, const CurveStyle& style) {
+SaveResult SaveDesigns(const CompanyYear& cy, int xItem, int yItem,
+                       const std::array<DesignCurve, DesignCount + 1>& designs,
+                       const QString& explanation, const CurveStyle& style) {
     const GuardedRecord record = designsRecord(cy, xItem, yItem);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok() || RecheckRecord(record) != RecordState::Unchanged)
-        return false;
+    if (!tx.ok())
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
     for (int d = 1; d <= DesignCount; ++d) {
         const DesignCurve& c = designs[size_t(d)];
         const TQuery q =
             DM().select(TDM::ACN2, QStringLiteral("SELECT SDCO FROM DSPDRAW") + PairKey,
                         {d, cy.kco, cy.nendo, xItem, yItem});
         if (!q.active())
-            return false;
+            return FailedResult();
         const bool exists = !q.eof();
         const bool empty = PointsOf(c).isEmpty();
         TDM::Binds points;
@@ -125,9 +127,9 @@ bool SaveDesigns(const CompanyYear& cy, int xItem, int yItem,
                            {d, cy.kco, cy.nendo, xItem, yItem});
         }
         if (!ok)
-            return false;
+            return FailedResult();
     }
-    return RememberSaved(record) && tx.commit();
+    return RememberSaved(record) && tx.commit() ? SavedResult() : FailedResult();
 }
 
 std::optional<DesignCurve> LoadDesignStyle(const CompanyYear& cy, int curve, bool* failed) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/design/DesignExpansion.h"
+#include "data/db/SaveOutcome.h"
 
 #include <optional>
 
@@ -26,9 +27,10 @@ bool RememberLoadedDesigns(const CompanyYear& cy, int xItem, int yItem);
 // Saves the five designs of the axis pair ([1..5]: points, draw and selected flags) with the
 // explanation: a design with points is inserted (with the style given) or updated (its
 // legend and style kept), an empty one's row is deleted. All five or none.
-bool SaveDesigns(const CompanyYear& cy, int xItem, int yItem,
-                 const std::array<DesignCurve, DesignCount + 1>& designs,
-                 const QString& explanation, const CurveStyle& style);
+// Refused over another person's save of the pair's designs since they were loaded.
+SaveResult SaveDesigns(const CompanyYear& cy, int xItem, int yItem,
+                       const std::array<DesignCurve, DesignCount + 1>& designs,
+                       const QString& explanation, const CurveStyle& style);
 
 // The first stored row of design k under any axis pair; nothing when it has none. failed is
 // set when the read failed.

@@ -225,21 +225,23 @@ bool InsertEmployee(const CompanyYear& cy, const EmployeeRecord& e, const QStrin
            tx.commit();
 }
 
-bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
+SaveResult UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
     const EmployeePay pay = ComputeEmployeePay(e);
     const TDM::Binds key = employeeBinds(cy, e.SCO);
     const GuardedRecord record = EmployeeGuard(cy, e.SCO, e.SNA);
     Transaction tx(TDM::Files::Data);
-    if (!tx.ok() || !DM().shareCompany(cy.kco) || RecheckRecord(record) != RecordState::Unchanged)
-        return false;
+    if (!tx.ok() || !DM().shareCompany(cy.kco))
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
     if (!ExecEach(TDM::ACN2,
                   {UpdateStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, QString()),
                                    EmployeeWhere, key),
                    UpdateStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay),
                                    EmployeeWhere, key)}) ||
         !RememberSaved(record))
-        return false;
-    return tx.commit();
+        return FailedResult();
+    return tx.commit() ? SavedResult() : FailedResult();
 }
 
 bool DeleteEmployee(const CompanyYear& cy, int sco) {

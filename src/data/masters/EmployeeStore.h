@@ -4,6 +4,7 @@
 #include "core/common/CompanyYear.h"
 #include "core/masters/EmployeeRecord.h"
 #include "data/db/RecordGuard.h"
+#include "data/db/SaveOutcome.h"
 
 #include <QString>
 #include <QVector>
@@ -41,8 +42,9 @@ bool EmployeeExists(const CompanyYear& cy, int sco, bool* failed);
 
 // Insert writes every column of both rows; createdAt goes into NEWDAY1.
 bool InsertEmployee(const CompanyYear& cy, const EmployeeRecord& e, const QString& createdAt);
-// Update sets the columns the employee screen edits and leaves the raise columns alone.
-bool UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e);
+// Update sets the columns the employee screen edits and leaves the raise columns alone; it is
+// refused over another person's save of the employee since it was loaded.
+SaveResult UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e);
 bool DeleteEmployee(const CompanyYear& cy, int sco);
 
 // The evaluation codes of the company year (HCO, HKIGOU) in the order the database gives.

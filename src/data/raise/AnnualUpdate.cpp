@@ -475,16 +475,16 @@ AnnualUpdateResult RunAnnualUpdate(int kco, int year, int today,
         }
         const WageTableDefinition definition = DefinitionOfTexts(*texts);
         GenerationFault fault;
-        switch (SaveWageTableWithin(kco, year + 1, definition, names, &fault)) {
-        case WageTableSaveResult::Saved:
+        switch (SaveWageTableWithin(kco, year + 1, definition, names, &fault).outcome) {
+        case SaveOutcome::Saved:
             break;
-        case WageTableSaveResult::OutOfRange:
+        case SaveOutcome::OutOfRange:
             result.status = AnnualUpdateStatus::Refused;
             result.problem = FaultField(definition.head.method, fault).controlName() +
                              QStringLiteral(": 入力範囲外です。");
             return result;
-        case WageTableSaveResult::Changed: // not asked within a caller's transaction
-        case WageTableSaveResult::Failed:
+        case SaveOutcome::ChangedByOther: // not asked within a caller's transaction
+        case SaveOutcome::Failed:
             return result;
         }
     }

@@ -1,5 +1,7 @@
 #include "data/raise/RaiseBudgetStore.h"
 
+#include "core/common/Messages.h"
+
 #include "data/db/BoundStatement.h"
 #include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
@@ -43,7 +45,7 @@ LoadResult LoadRaiseBudgetSettings(const CompanyYear& cy, RaiseBudgetSettings& s
     return LoadResult::Found;
 }
 
-BudgetSaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudgetSettings& s) {
+SaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudgetSettings& s) {
     const BoundStatement update = UpdateStatement(
         QStringLiteral("MKIGYOU2"),
         {{"SYOUYOTSUKI", BindValue(s.bonusMonths)}, {"HUTANRITSU", BindValue(s.onCostPercent)}},
@@ -51,22 +53,20 @@ BudgetSaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudge
     const GuardedRecord record = settingsRecord(cy);
     Transaction tx(TDM::Files::Data);
     if (!tx.ok())
-        return BudgetSaveResult::Failed;
-    switch (RecheckRecord(record)) {
-    case RecordState::Unchanged:
-        break;
-    case RecordState::Changed:
-        return BudgetSaveResult::Changed;
-    case RecordState::Failed:
-        return BudgetSaveResult::Failed;
-    }
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
     if (!DM().exec(TDM::ACN2, update.sql, update.binds))
-        return BudgetSaveResult::Failed;
-    if (DM().changedRows() != 1)
-        return BudgetSaveResult::Missing; // rolled back with the scope
+        return FailedResult();
+    if (DM().changedRows() != 1) {
+        tx.rollback();
+        const QString text = QStringLiteral("企業マスターが存在しません。");
+        Msg::info(text);
+        return FailedResult(text);
+    }
     if (!RememberSaved(record))
-        return BudgetSaveResult::Failed;
-    return tx.commit() ? BudgetSaveResult::Saved : BudgetSaveResult::Failed;
+        return FailedResult();
+    return tx.commit() ? SavedResult() : FailedResult();
 }
 
 bool LoadRaiseBudgetInput(const CompanyYear& cy, QVector<RaiseRecord>& employees) {

@@ -2,6 +2,7 @@
 
 #include "core/common/CompanyYear.h"
 #include "core/raise/RaiseBudgetTable.h"
+#include "data/db/SaveOutcome.h"
 #include "data/masters/EmployeeStore.h"
 
 #include <QVector>
@@ -18,14 +19,9 @@
 LoadResult LoadRaiseBudgetSettings(const CompanyYear& cy, RaiseBudgetSettings& settings,
                                    bool forEditing = false);
 
-enum class BudgetSaveResult {
-    Saved,
-    Missing, // the company year has no settings row: nothing written
-    Changed, // another person saved them since the load for editing: told, nothing written
-    Failed   // reported by the data module: nothing written
-};
-// Both settings or neither.
-BudgetSaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudgetSettings& s);
+// Both settings or neither; refused over another person's save since the load for editing; a
+// company year without its settings row is a failure (told).
+SaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudgetSettings& s);
 
 // Every employee of the year in code order, with the columns the budget reads. False when the
 // read failed.

@@ -1,5 +1,7 @@
 #include "data/raise/RaiseStore.h"
 
+#include "core/common/Messages.h"
+
 #include "core/wage/WageTableDefinition.h"
 #include "data/db/BoundStatement.h"
 #include "data/db/TDM.h"
@@ -83,6 +85,15 @@ BoundStatement raiseUpdate(const CompanyYear& cy, const RaiseEntry& e) {
     return UpdateStatement(QStringLiteral("MSYAIN2"), c, EmployeeWhere, {cy.kco, cy.nendo, e.SCO});
 }
 
+// An update of no row: the employee was deleted meanwhile. Nothing is written; told here, as
+// every refusal is, once the transaction is over.
+SaveResult missingEmployee(Transaction& tx) {
+    tx.rollback();
+    const QString text = QStringLiteral("社員マスターにデータが存在しません。");
+    Msg::info(text);
+    return FailedResult(text);
+}
+
 GuardedRecord evaluationRecord(const CompanyYear& cy) {
     return {QStringLiteral("MHYOUKA/%1/%2").arg(cy.kco).arg(cy.nendo),
             QStringLiteral("評価の変換"),
@@ -108,7 +119,7 @@ bool LoadEvaluationCodes(const CompanyYear& cy, EvaluationCodes& codes, bool for
     return !forEditing || RememberRecord(evaluationRecord(cy));
 }
 
-bool SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes) {
+SaveResult SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes) {
     BoundStatements s;
     s << BoundStatement{QStringLiteral("DELETE FROM MHYOUKA") + CompanyWhere, companyBinds(cy)};
     for (const EvaluationCode& c : codes)
@@ -119,8 +130,12 @@ bool SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes) {
                                                          {"SGOUSU", c.steps}});
     const GuardedRecord record = evaluationRecord(cy);
     Transaction tx(TDM::Files::Data);
-    return tx.ok() && RecheckRecord(record) == RecordState::Unchanged && ExecEach(TDM::ACN2, s) &&
-           RememberSaved(record) && tx.commit();
+    if (!tx.ok())
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
+    return ExecEach(TDM::ACN2, s) && RememberSaved(record) && tx.commit() ? SavedResult()
+                                                                          : FailedResult();
 }
 
 bool LoadRaiseList(const CompanyYear& cy, int grade, QVector<RaiseListRow>& rows) {
@@ -193,58 +208,52 @@ bool WriteRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries) {
     return true;
 }
 
-RaiseSaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries) {
+SaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries) {
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || !DM().shareCompany(cy.kco))
-        return RaiseSaveResult::Failed;
+        return FailedResult();
     for (const RaiseEntry& e : entries) {
         const BoundStatement s = raiseUpdate(cy, e);
         if (!DM().exec(TDM::ACN2, s.sql, s.binds))
-            return RaiseSaveResult::Failed;
+            return FailedResult();
         // An update of no row is not a save.
         if (DM().changedRows() != 1)
-            return RaiseSaveResult::Missing;
+            return missingEmployee(tx);
     }
-    return tx.commit() ? RaiseSaveResult::Saved : RaiseSaveResult::Failed;
+    return tx.commit() ? SavedResult() : FailedResult();
 }
 
-RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry, bool* nextYearExists) {
+SaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry, bool* nextYearExists) {
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || !DM().shareCompany(cy.kco))
-        return RaiseSaveResult::Failed;
+        return FailedResult();
     // The message names the employee as stored now (another person may have renamed them).
     const TQuery name =
         DM().select(TDM::ACN2, QStringLiteral("SELECT SNA FROM MSYAIN1 ") + EmployeeWhere,
                     {cy.kco, cy.nendo, entry.SCO});
     if (!name.active())
-        return RaiseSaveResult::Failed;
+        return FailedResult();
     const GuardedRecord record =
         EmployeeGuard(cy, entry.SCO, name.eof() ? QString() : name.asText(QStringLiteral("SNA")));
-    switch (RecheckRecord(record)) {
-    case RecordState::Unchanged:
-        break;
-    case RecordState::Changed:
-        return RaiseSaveResult::Changed;
-    case RecordState::Failed:
-        return RaiseSaveResult::Failed;
-    }
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
     const BoundStatement s = raiseUpdate(cy, entry);
     if (!DM().exec(TDM::ACN2, s.sql, s.binds))
-        return RaiseSaveResult::Failed;
+        return FailedResult();
     if (DM().changedRows() != 1)
-        return RaiseSaveResult::Missing;
+        return missingEmployee(tx);
     if (!RememberSaved(record))
-        return RaiseSaveResult::Failed;
+        return FailedResult();
     // Asked under the company's lock, so an annual update is either done or not begun.
     if (nextYearExists) {
         const TQuery next = DM().select(
             TDM::ACN1, QStringLiteral("SELECT KCO FROM MKIGYOU1 WHERE KCO = ? AND NENDO = ?"),
             {cy.kco, cy.nendo + 1});
         if (!next.active())
-            return RaiseSaveResult::Failed;
+            return FailedResult();
         *nextYearExists = !next.eof();
     }
-    return tx.commit() ? RaiseSaveResult::Saved : RaiseSaveResult::Failed;
+    return tx.commit() ? SavedResult() : FailedResult();
 }
 
 bool LoadRaiseSummaryInputs(const CompanyYear& cy, QVector<RaiseSummaryInput>& employees) {

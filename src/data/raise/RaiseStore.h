@@ -3,6 +3,7 @@
 #include "core/common/CompanyYear.h"
 #include "core/raise/RaiseComputation.h"
 #include "core/raise/RaiseSummary.h"
+#include "data/db/SaveOutcome.h"
 #include "data/masters/EmployeeStore.h"
 
 #include <QVector>
@@ -14,9 +15,8 @@
 // The evaluation codes in code order. False when the read failed. forEditing: the conversion
 // screen's load, whose save is refused when another person saves the codes in between.
 bool LoadEvaluationCodes(const CompanyYear& cy, EvaluationCodes& codes, bool forEditing = false);
-// Replaces the year's codes with these (refused, nothing written, over another person's save:
-// LastSaveFoundRecordChanged()).
-bool SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes);
+// Replaces the year's codes with these (refused, nothing written, over another person's save).
+SaveResult SaveEvaluationCodes(const CompanyYear& cy, const EvaluationCodes& codes);
 
 // What the raise input lists of one employee.
 struct RaiseListRow {
@@ -40,19 +40,14 @@ LoadResult LoadRaiseRecord(const CompanyYear& cy, int sco, RaiseRecord& r, bool 
 // Every employee of the year in code order.
 bool LoadRaiseRecords(const CompanyYear& cy, QVector<RaiseRecord>& records);
 
-enum class RaiseSaveResult {
-    Saved,
-    Missing, // no employee has the code: nothing written
-    Changed, // another person saved the employee since it was loaded for editing: told,
-             // nothing written
-    Failed   // reported by the data module: nothing written
-};
-// The raise input's save of one employee loaded for editing (see RecordGuard). Saved:
-// nextYearExists (when given) says whether year N + 1 was made before this raise.
-RaiseSaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry,
-                          bool* nextYearExists = nullptr);
-// Saves every entry or none (Missing when one of them has no employee).
-RaiseSaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries);
+// The raise input's save of one employee loaded for editing (see RecordGuard): refused over
+// another person's save of the employee since it was loaded; an employee deleted meanwhile is
+// a failure (told). Saved: nextYearExists (when given) says whether year N + 1 was made before
+// this raise.
+SaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry,
+                     bool* nextYearExists = nullptr);
+// Saves every entry or none (an entry without an employee fails the whole).
+SaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries);
 // Inside a transaction the caller holds: writes the entries; false when a statement failed
 // (reported) or an entry has no employee.
 bool WriteRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries);

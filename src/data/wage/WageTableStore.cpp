@@ -146,44 +146,38 @@ std::optional<WageTableTexts> OpenStoredWageTable(int kco, int year, const Grade
     return t;
 }
 
-WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definition,
-                                  const GradeNames& gradeNames, GenerationFault* fault) {
+SaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definition,
+                         const GradeNames& gradeNames, GenerationFault* fault) {
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
-        return WageTableSaveResult::OutOfRange;
+        return {SaveOutcome::OutOfRange, QStringLiteral("入力範囲外です。")};
     const GuardedRecord record = definitionRecord(kco, year);
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || !DM().queueForWageTable(kco))
-        return WageTableSaveResult::Failed;
-    switch (RecheckRecord(record)) {
-    case RecordState::Unchanged:
-        break;
-    case RecordState::Changed:
-        return WageTableSaveResult::Changed;
-    case RecordState::Failed:
-        return WageTableSaveResult::Failed;
-    }
+        return FailedResult();
+    if (const std::optional<SaveResult> refused = RefusedSave(record))
+        return *refused;
     return ExecEach(TDM::ACN2,
                     WageTableSaveStatements(kco, year, definition, gradeNames, *table)) &&
                    RememberSaved(record) && tx.commit()
-               ? WageTableSaveResult::Saved
-               : WageTableSaveResult::Failed;
+               ? SavedResult()
+               : FailedResult();
 }
 
 bool RememberLoadedWageTable(int kco, int year) {
     return RememberRecord(definitionRecord(kco, year));
 }
 
-WageTableSaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& definition,
-                                        const GradeNames& gradeNames, GenerationFault* fault) {
+SaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& definition,
+                               const GradeNames& gradeNames, GenerationFault* fault) {
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
-        return WageTableSaveResult::OutOfRange;
+        return {SaveOutcome::OutOfRange, QStringLiteral("入力範囲外です。")};
     return DM().queueForWageTable(kco) &&
                    ExecEach(TDM::ACN2,
                             WageTableSaveStatements(kco, year, definition, gradeNames, *table))
-               ? WageTableSaveResult::Saved
-               : WageTableSaveResult::Failed;
+               ? SavedResult()
+               : FailedResult();
 }
 
 QVector<WageTableRow> LoadStoredWageTable(int kco, int year) {

@@ -2,6 +2,7 @@
 
 #include "core/wage/StoredWageTable.h"
 #include "core/wage/WageTableTexts.h"
+#include "data/db/SaveOutcome.h"
 
 #include <QVector>
 #include <array>
@@ -27,23 +28,17 @@ std::optional<WageTableTexts> OpenStoredWageTable(int kco, int year, const Grade
 // when another person saved a definition in between (see RecordGuard).
 bool RememberLoadedWageTable(int kco, int year);
 
-enum class WageTableSaveResult {
-    Saved,
-    Changed,    // another person saved the definition since the screen loaded it; nothing written
-    OutOfRange, // the definition gives amounts no table can hold; nothing written
-    Failed      // a statement failed (reported by the data module); nothing written
-};
 // Generates the table of a checked definition and writes head, scale set, the chosen curve
-// set and the table in one transaction: all of them land or none.
-// On OutOfRange, `fault` (when given) says which part of the definition caused it.
-WageTableSaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definition,
-                                  const GradeNames& gradeNames, GenerationFault* fault = nullptr);
+// set and the table in one transaction: all of them land or none; refused over another
+// person's save of the definition since it was loaded. OutOfRange: the definition gives
+// amounts no table can hold, and `fault` (when given) says which part of it.
+SaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definition,
+                         const GradeNames& gradeNames, GenerationFault* fault = nullptr);
 
 // The same save inside a transaction the caller holds (the annual update's): nothing of it
 // lands unless the caller commits.
-WageTableSaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& definition,
-                                        const GradeNames& gradeNames,
-                                        GenerationFault* fault = nullptr);
+SaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& definition,
+                               const GradeNames& gradeNames, GenerationFault* fault = nullptr);
 
 // The stored table (DCHINGIN2) in step order.
 QVector<WageTableRow> LoadStoredWageTable(int kco, int year);

@@ -357,10 +357,11 @@ void TWS0050::btnAddClick() {
         row.data.notes = txtNyuryokuchi->text();
         stored.push_back(row.data);
     }
-    if (!SaveLivingCostTable(code, stored, Project::current()->companyYear())) {
+    const SaveResult saved = SaveLivingCostTable(code, stored, Project::current()->companyYear());
+    if (!saved.saved()) {
         // Reported; the table keeps its old rows and the form what was typed, unless another
         // person saved the code meanwhile: then the form shows theirs.
-        if (LastSaveFoundRecordChanged()) {
+        if (saved.changedByOther()) {
             buildLists();
             moveTo(code);
         }

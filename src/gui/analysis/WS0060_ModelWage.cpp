@@ -383,8 +383,10 @@ void TWS0060::btnAddClick() {
     r.annual = NumberOfText(txtNensyu->text());
     bool failed = false;
     const bool exists = LoadModelWage(model(), code, &failed).has_value();
-    if (failed || !SaveModelWage(model(), r, exists)) {
-        if (LastSaveFoundRecordChanged()) // said why; the form shows what they saved
+    if (failed)
+        return;
+    if (const SaveResult saved = SaveModelWage(model(), r, exists); !saved.saved()) {
+        if (saved.changedByOther()) // said why; the form shows what they saved
             showSavedByOther(code);
         return;
     }

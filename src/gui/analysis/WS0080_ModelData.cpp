@@ -10,8 +10,8 @@
 #include "data/db/RecordGuard.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
-#include "gui/common/RemarksEdit.h"
 #include "gui/common/FieldExits.h"
+#include "gui/common/RemarksEdit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -300,8 +300,10 @@ void TWS0080::btnAddClick() {
     // The stored row decides between change and insert, not how the code was reached.
     bool failed = false;
     const bool exists = LoadModelData(code, &failed).has_value();
-    if (failed || !SaveModelData(r, exists)) {
-        if (LastSaveFoundRecordChanged()) { // said why; the form shows what they saved
+    if (failed)
+        return;
+    if (const SaveResult saved = SaveModelData(r, exists); !saved.saved()) {
+        if (saved.changedByOther()) { // said why; the form shows what they saved
             buildLists();
             moveTo(code);
         }

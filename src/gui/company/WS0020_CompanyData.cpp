@@ -568,8 +568,9 @@ void TWS0020::btnMntClick() {
     if (!collect(r))
         return;
     // The name lives in both files; they change together or not at all.
-    if (!ChangeCompany(r)) {
-        if (LastSaveFoundRecordChanged()) {
+    const SaveResult saved = ChangeCompany(r);
+    if (!saved.saved()) {
+        if (saved.changedByOther()) {
             load(); // what the other person saved replaces the edits
             setWindowModified(false);
         }

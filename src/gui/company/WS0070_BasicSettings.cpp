@@ -660,10 +660,12 @@ void TWS0070::btnAddClick() {
     if (!takeTypedFields())
         return;
     // On failure the changes stay marked, so the user can save them again.
-    if (SaveBasicSettings(Project::current()->companyYear(), m_values, m_changed)) {
+    const SaveResult saved =
+        SaveBasicSettings(Project::current()->companyYear(), m_values, m_changed);
+    if (saved.saved()) {
         clearChanged();
         Project::current()->reloadSettings();
-    } else if (LastSaveFoundRecordChanged()) {
+    } else if (saved.changedByOther()) {
         // Said why; what the other person saved replaces the edits.
         load();
         clearChanged();

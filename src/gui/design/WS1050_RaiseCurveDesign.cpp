@@ -331,11 +331,12 @@ void TWS1050::designsImported() {
 void TWS1050::btnAddClick() {
     if (!exits()->checkFocused())
         return;
-    if (!SaveDesigns(openCompany(), m_xItem, m_yItem, designsOnScreen(), txtBikou->toPlainText(),
-                     m_style)) {
+    const SaveResult saved = SaveDesigns(openCompany(), m_xItem, m_yItem, designsOnScreen(),
+                                         txtBikou->toPlainText(), m_style);
+    if (!saved.saved()) {
         // Nothing of the five was written and the user was told why; designs another person
         // saved meanwhile are shown instead of the edits.
-        if (LastSaveFoundRecordChanged()) {
+        if (saved.changedByOther()) {
             ResetDesigns();
             LoadDesigns();
             setWindowModified(false);

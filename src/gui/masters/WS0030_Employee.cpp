@@ -865,13 +865,13 @@ void TWS0030::btnMntClick() {
     const bool highlight = m_highlight;
     {
         Hourglass wait;
-        const bool saved = UpdateEmployee(cy, e);
-        if (!saved && !LastSaveFoundRecordChanged())
+        const SaveResult saved = UpdateEmployee(cy, e);
+        if (saved.outcome == SaveOutcome::Failed)
             return;
         loadList();
         // Refused because someone else saved this employee meanwhile: what is stored now
         // replaces the edits, in the same place of the list.
-        if (!saved)
+        if (saved.changedByOther())
             loadEmployee(e.SCO);
     }
     Project::current()->announceEmployeesChanged();

@@ -580,15 +580,10 @@ void TWS3010::btnAddClick() {
     bool nextYearExists = false;
     {
         Hourglass wait;
-        switch (SaveRaise(project().companyYear(), entry, &nextYearExists)) {
-        case RaiseSaveResult::Saved:
-            break;
-        case RaiseSaveResult::Missing:
-            Msg::info(NoEmployee);
-            return;
-        case RaiseSaveResult::Failed:
-            return; // nothing written; the data module has said why
-        case RaiseSaveResult::Changed:
+        const SaveResult saved = SaveRaise(project().companyYear(), entry, &nextYearExists);
+        if (saved.outcome == SaveOutcome::Failed)
+            return; // nothing written; the user was told why
+        if (saved.changedByOther()) {
             // Said why; what the other person saved is shown instead of the edits.
             loadList();
             if (const int row = m_list->gridRowOf(entry.SCO); row != 0)

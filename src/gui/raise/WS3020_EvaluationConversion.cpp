@@ -202,9 +202,11 @@ void TWS3020::btnAddClick() {
     }
     {
         Hourglass wait;
-        if (!SaveEvaluationCodes(Project::current()->companyYear(), EvaluationCodesOfGrid(all))) {
+        const SaveResult saved =
+            SaveEvaluationCodes(Project::current()->companyYear(), EvaluationCodesOfGrid(all));
+        if (!saved.saved()) {
             // Nothing written and said why; another person's codes replace the edits.
-            if (LastSaveFoundRecordChanged())
+            if (saved.changedByOther())
                 load();
             return;
         }

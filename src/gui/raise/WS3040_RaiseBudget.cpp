@@ -221,19 +221,17 @@ bool TWS3040::settled() {
 void TWS3040::btnAddClick() {
     if (!settled())
         return;
-    switch (SaveRaiseBudgetSettings(openCompany(), m_settings)) {
-    case BudgetSaveResult::Saved:
+    switch (SaveRaiseBudgetSettings(openCompany(), m_settings).outcome) {
+    case SaveOutcome::Saved:
         setWindowModified(false);
         Project::current()->reloadSettings();
         break;
-    case BudgetSaveResult::Missing:
-        Msg::info(QStringLiteral("企業マスターが存在しません。"));
-        break;
-    case BudgetSaveResult::Changed:
+    case SaveOutcome::ChangedByOther:
         prepare(); // said why; the other person's settings replace the edits
         break;
-    case BudgetSaveResult::Failed:
-        break; // nothing written; the data module has said why
+    case SaveOutcome::OutOfRange: // not given by this save
+    case SaveOutcome::Failed:
+        break; // nothing written; the user was told why
     }
 }
 

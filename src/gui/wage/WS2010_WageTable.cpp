@@ -807,17 +807,17 @@ void TWS2010::btnAddClick() {
     const int kco = Project::current()->companyYear().kco;
     const int year = Project::current()->companyYear().nendo;
     GenerationFault fault;
-    switch (SaveWageTable(kco, year, DefinitionOfTexts(t), gradeNames(), &fault)) {
-    case WageTableSaveResult::Saved:
+    switch (SaveWageTable(kco, year, DefinitionOfTexts(t), gradeNames(), &fault).outcome) {
+    case SaveOutcome::Saved:
         break;
-    case WageTableSaveResult::OutOfRange:
+    case SaveOutcome::OutOfRange:
         wait.restore();
         refuse(findChild<QLineEdit*>(FaultField(m_method, fault).controlName()),
                QStringLiteral("入力範囲外です。"));
         return;
-    case WageTableSaveResult::Failed:
+    case SaveOutcome::Failed:
         return; // nothing was written and the data module has said why; the edits stay
-    case WageTableSaveResult::Changed:
+    case SaveOutcome::ChangedByOther:
         // Said why; what the other person saved is shown instead of the edits.
         reload();
         checkPage();

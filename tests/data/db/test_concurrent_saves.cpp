@@ -51,13 +51,12 @@ private Q_SLOTS:
         std::optional<CompanyRecord> theirs = LoadCompanyRecord(Sample);
         QVERIFY(theirs);
         theirs->baseUp = Currency::fromString(QStringLiteral("2.5"));
-        QVERIFY(ChangeCompany(*theirs));
+        QVERIFY(ChangeCompany(*theirs).saved());
 
         env.dm.makeCurrent();
         mine->name = QStringLiteral("後から'商事");
         env.messages.expect(ChangedByOtherText(QStringLiteral("企業データ 1 後から'商事 ")));
-        QVERIFY(!ChangeCompany(*mine));
-        QVERIFY(LastSaveFoundRecordChanged());
+        QVERIFY(ChangeCompany(*mine).changedByOther());
         VERIFY_MESSAGES(env.messages);
         QCOMPARE(env.scalar(TDM::ACN1, QStringLiteral("SELECT KNA FROM MKIGYOU1 WHERE KCO = 1 AND "
                                                       "NENDO = 2023")),
@@ -71,8 +70,7 @@ private Q_SLOTS:
         QVERIFY(mine);
         QCOMPARE(mine->baseUp.toString(), QStringLiteral("2.5"));
         mine->name = QStringLiteral("後から'商事");
-        QVERIFY(ChangeCompany(*mine));
-        QVERIFY(!LastSaveFoundRecordChanged());
+        QVERIFY(ChangeCompany(*mine).saved());
         QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT KNA || '/' || BEARITSU FROM "
                                                       "MKIGYOU2 WHERE KCO = 1 AND NENDO = 2023")),
                  QStringLiteral("後から'商事/2.5"));
@@ -111,13 +109,13 @@ private Q_SLOTS:
         QCOMPARE(LoadEmployee(Sample, 7, theirs), LoadResult::Found);
         theirs.SNA = QStringLiteral("改名");
         theirs.KKYU[1] = Currency::fromInt(123456);
-        QVERIFY(UpdateEmployee(Sample, theirs));
+        QVERIFY(UpdateEmployee(Sample, theirs).saved());
         const QString theirPay = env.scalar(TDM::ACN2, pay);
         QVERIFY(theirPay.startsWith(QStringLiteral("改名/123456/")));
 
         env.dm.makeCurrent();
         env.messages.expect(ChangedByOtherText(QStringLiteral("社員 7 改名 ")));
-        QCOMPARE(SaveRaise(Sample, entryOf(mine)), RaiseSaveResult::Changed);
+        QCOMPARE(SaveRaise(Sample, entryOf(mine)).outcome, SaveOutcome::ChangedByOther);
         VERIFY_MESSAGES(env.messages);
         QCOMPARE(env.scalar(TDM::ACN2, pay), theirPay);
 
@@ -126,8 +124,8 @@ private Q_SLOTS:
         EmployeeRecord e;
         QCOMPARE(LoadEmployee(Sample, 7, e), LoadResult::Found);
         e.SNA = QStringLiteral("改名'二");
-        QVERIFY(UpdateEmployee(Sample, e));
-        QCOMPARE(SaveRaise(Sample, entryOf(mine)), RaiseSaveResult::Saved);
+        QVERIFY(UpdateEmployee(Sample, e).saved());
+        QCOMPARE(SaveRaise(Sample, entryOf(mine)).outcome, SaveOutcome::Saved);
         QCOMPARE(env.scalar(TDM::ACN2, pay), QStringLiteral("改名'二/123456/2/3000"));
         VERIFY_MESSAGES(env.messages);
     }
@@ -148,7 +146,8 @@ private Q_SLOTS:
         theirs.marks[0].legend = QStringLiteral("先の凡例");
         theirs.eras[2].name = QStringLiteral("令和'");
         QVERIFY(SaveBasicSettings(Sample, theirs,
-                                  int(SettingsArea::Marks) | int(SettingsArea::EraTable)));
+                                  int(SettingsArea::Marks) | int(SettingsArea::EraTable))
+                    .saved());
 
         env.dm.makeCurrent();
         const QString legends = QStringLiteral("SELECT HANREI FROM MMARK WHERE KCO = 1 AND NENDO "
@@ -156,13 +155,12 @@ private Q_SLOTS:
         const QStringList theirLegends = env.rows(TDM::ACN2, legends);
         mine.marks[1].legend = QStringLiteral("後の凡例");
         env.messages.expect(ChangedByOtherText(QStringLiteral("マーク設定")));
-        QVERIFY(!SaveBasicSettings(Sample, mine, int(SettingsArea::Marks)));
-        QVERIFY(LastSaveFoundRecordChanged());
+        QVERIFY(SaveBasicSettings(Sample, mine, int(SettingsArea::Marks)).changedByOther());
         VERIFY_MESSAGES(env.messages);
         QCOMPARE(env.rows(TDM::ACN2, legends), theirLegends);
         // The graph lines were not touched by them: that save goes through.
         mine.graphLines[0].lineWidth = 3;
-        QVERIFY(SaveBasicSettings(Sample, mine, int(SettingsArea::Graph)));
+        QVERIFY(SaveBasicSettings(Sample, mine, int(SettingsArea::Graph)).saved());
         QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT CHABA FROM MGRAPH WHERE KCO = 1 "
                                                       "AND NENDO = 2023 AND GSCO = 1")),
                  QStringLiteral("3"));
@@ -181,7 +179,7 @@ private Q_SLOTS:
         other.dm.makeCurrent();
         QVERIFY(LoadEvaluationCodes(Sample, theirs, true));
         theirs[0].steps = 9;
-        QVERIFY(SaveEvaluationCodes(Sample, theirs));
+        QVERIFY(SaveEvaluationCodes(Sample, theirs).saved());
 
         env.dm.makeCurrent();
         const QString table = QStringLiteral("SELECT HCO, HKIGOU, SGOUSU FROM MHYOUKA WHERE KCO = "
@@ -189,18 +187,18 @@ private Q_SLOTS:
         const QStringList stored = env.rows(TDM::ACN2, table);
         mine.removeLast();
         env.messages.expect(ChangedByOtherText(QStringLiteral("評価の変換")));
-        QVERIFY(!SaveEvaluationCodes(Sample, mine));
+        QVERIFY(!SaveEvaluationCodes(Sample, mine).saved());
         VERIFY_MESSAGES(env.messages);
         QCOMPARE(env.rows(TDM::ACN2, table), stored);
         QVERIFY(LoadEvaluationCodes(Sample, mine, true));
         QCOMPARE(mine[0].steps, 9);
         mine.removeLast();
-        QVERIFY(SaveEvaluationCodes(Sample, mine));
+        QVERIFY(SaveEvaluationCodes(Sample, mine).saved());
         QCOMPARE(env.rows(TDM::ACN2, table).size(), stored.size() - 1);
         // Their next save from their old load is now refused in turn.
         other.dm.makeCurrent();
         env.messages.expect(ChangedByOtherText(QStringLiteral("評価の変換")));
-        QVERIFY(!SaveEvaluationCodes(Sample, theirs));
+        QVERIFY(!SaveEvaluationCodes(Sample, theirs).saved());
         VERIFY_MESSAGES(env.messages);
     }
 
@@ -227,20 +225,20 @@ private Q_SLOTS:
         QVector<LivingCostRow> theirLiving = LoadLivingCostTable(1);
         QVERIFY(RememberLoadedLivingCost(1));
         theirLiving[0].cost = Currency::fromInt(999);
-        QVERIFY(SaveLivingCostTable(1, theirLiving, Sample));
+        QVERIFY(SaveLivingCostTable(1, theirLiving, Sample).saved());
         QVERIFY(RememberLoadedModelData(1));
         ModelDataRecord theirModel = *model;
         theirModel.name = QStringLiteral("先のモデル");
-        QVERIFY(SaveModelData(theirModel, true));
+        QVERIFY(SaveModelData(theirModel, true).saved());
         QVERIFY(RememberLoadedModelData(77));
         ModelDataRecord created;
         created.code = 77;
         created.name = QStringLiteral("先に作成");
-        QVERIFY(SaveModelData(created, false));
+        QVERIFY(SaveModelData(created, false).saved());
         QVERIFY(RememberLoadedModelWage(1, 1));
         ModelWageRow theirWage = *wage;
         theirWage.basic = Currency::fromInt(123456);
-        QVERIFY(SaveModelWage(1, theirWage, true));
+        QVERIFY(SaveModelWage(1, theirWage, true).saved());
 
         env.dm.makeCurrent();
         const QString stored = QStringLiteral(
@@ -249,19 +247,19 @@ private Q_SLOTS:
         const QString before = env.scalar(TDM::ACN2, stored);
         living.removeLast();
         env.messages.expect(ChangedByOtherText(QStringLiteral("生計費コード 1 ")));
-        QVERIFY(!SaveLivingCostTable(1, living, Sample));
+        QVERIFY(!SaveLivingCostTable(1, living, Sample).saved());
         QCOMPARE(env.scalar(TDM::ACN2, stored), before);
         model->name = QStringLiteral("後のモデル");
         env.messages.expect(ChangedByOtherText(QStringLiteral("モデルコード 1 ")));
-        QVERIFY(!SaveModelData(*model, true));
+        QVERIFY(!SaveModelData(*model, true).saved());
         ModelDataRecord mine77;
         mine77.code = 77;
         mine77.name = QStringLiteral("後から作成");
         env.messages.expect(ChangedByOtherText(QStringLiteral("モデルコード 77 ")));
-        QVERIFY(!SaveModelData(mine77, false));
+        QVERIFY(!SaveModelData(mine77, false).saved());
         wage->basic = Currency::fromInt(1);
         env.messages.expect(ChangedByOtherText(QStringLiteral("モデル 1 の賃金コード 1 ")));
-        QVERIFY(!SaveModelWage(1, *wage, true));
+        QVERIFY(!SaveModelWage(1, *wage, true).saved());
         VERIFY_MESSAGES(env.messages);
         QCOMPARE(env.rows(TDM::ACN1, QStringLiteral("SELECT MDNA FROM MDEL WHERE MDCO IN (1, 77) "
                                                     "ORDER BY MDCO")),
@@ -274,11 +272,11 @@ private Q_SLOTS:
         living = LoadLivingCostTable(1);
         QVERIFY(RememberLoadedLivingCost(1));
         living.removeLast();
-        QVERIFY(SaveLivingCostTable(1, living, Sample));
+        QVERIFY(SaveLivingCostTable(1, living, Sample).saved());
         QCOMPARE(env.scalar(TDM::ACN2, stored),
                  QStringLiteral("999/%1").arg(before.section(QLatin1Char('/'), 1).toInt() - 1));
         QVERIFY(RememberLoadedModelWage(1, 1));
-        QVERIFY(SaveModelWage(1, *wage, true));
+        QVERIFY(SaveModelWage(1, *wage, true).saved());
         VERIFY_MESSAGES(env.messages);
     }
 
@@ -298,7 +296,7 @@ private Q_SLOTS:
         QVERIFY(LoadDesigns(Sample, 0, 0, theirs));
         QVERIFY(RememberLoadedDesigns(Sample, 0, 0));
         theirs[1] = curve(1, 25, 210000);
-        QVERIFY(SaveDesigns(Sample, 0, 0, theirs, QStringLiteral("先の案"), CurveStyle()));
+        QVERIFY(SaveDesigns(Sample, 0, 0, theirs, QStringLiteral("先の案"), CurveStyle()).saved());
         std::array<DesignCurve, DesignCount + 1> otherPair;
         QVERIFY(LoadDesigns(Sample, 1, 2, otherPair));
         QVERIFY(RememberLoadedDesigns(Sample, 1, 2));
@@ -306,7 +304,8 @@ private Q_SLOTS:
         env.dm.makeCurrent();
         designs[2] = curve(2, 30, 250000);
         env.messages.expect(ChangedByOtherText(QStringLiteral("昇給カーブの設計")));
-        QVERIFY(!SaveDesigns(Sample, 0, 0, designs, QStringLiteral("後の案"), CurveStyle()));
+        QVERIFY(
+            !SaveDesigns(Sample, 0, 0, designs, QStringLiteral("後の案"), CurveStyle()).saved());
         VERIFY_MESSAGES(env.messages);
         const QString stored = QStringLiteral(
             "SELECT SDCO, SNENREI1, SKIN1, KAISETSU FROM DSPDRAW WHERE KCO = 1 AND NENDO = 2023 "
@@ -318,10 +317,10 @@ private Q_SLOTS:
         QVERIFY(RememberLoadedDesigns(Sample, 0, 0));
         other.dm.makeCurrent();
         otherPair[3] = curve(3, 40, 300000);
-        QVERIFY(SaveDesigns(Sample, 1, 2, otherPair, QString(), CurveStyle()));
+        QVERIFY(SaveDesigns(Sample, 1, 2, otherPair, QString(), CurveStyle()).saved());
         env.dm.makeCurrent();
         designs[2] = curve(2, 30, 250000);
-        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QStringLiteral("後の案"), CurveStyle()));
+        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QStringLiteral("後の案"), CurveStyle()).saved());
         QCOMPARE(env.rows(TDM::ACN2, stored), (QStringList{QStringLiteral("1|25|210000|後の案"),
                                                            QStringLiteral("2|30|250000|後の案")}));
         VERIFY_MESSAGES(env.messages);

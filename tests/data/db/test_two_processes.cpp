@@ -159,8 +159,8 @@ private Q_SLOTS:
         changed.head.title = QStringLiteral("2023年度 職能給表（改定）");
         std::optional<Transaction> held;
         held.emplace(TDM::Files::Data, env.dm);
-        QCOMPARE(int(SaveWageTableWithin(1, 2023, changed, names)),
-                 int(WageTableSaveResult::Saved));
+        QCOMPARE(int(SaveWageTableWithin(1, 2023, changed, names).outcome),
+                 int(SaveOutcome::Saved));
         QProcess generate;
         startCli(generate, env, QStringList{"wage-table"} + Sample + QStringList{"--generate"});
         QVERIFY(waitUntilWaiting(env, generate));

@@ -66,8 +66,8 @@ private Q_SLOTS:
         QVERIFY(env.openCompany(1, 2023));
         std::array<DesignCurve, DesignCount + 1> designs;
         designs[2] = curve(2, {{20, 180000}, {30, 230000}});
-        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QString(), CurveStyle()));
-        QVERIFY(SaveDesigns(Sample, 1, 2, designs, QString(), CurveStyle()));
+        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QString(), CurveStyle()).saved());
+        QVERIFY(SaveDesigns(Sample, 1, 2, designs, QString(), CurveStyle()).saved());
         QVERIFY(SaveDesignStyle(Sample, 2, QStringLiteral("標準'案"), QStringLiteral("説明"),
                                 CurveStyle{QStringLiteral("clRed"), 2, 3}));
         QCOMPARE(env.rows(TDM::ACN2, QStringLiteral("SELECT X, Y, HANREI, SCOLOR, SSYURUI, SHABA, "
@@ -81,7 +81,7 @@ private Q_SLOTS:
                                                     "DSPDRAW WHERE SDCO = 4")),
                  QStringList{QStringLiteral("0|0|0|0|空")});
         designs[4] = curve(4, {{22, 190000}});
-        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QString(), CurveStyle()));
+        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QString(), CurveStyle()).saved());
         QCOMPARE(env.rows(TDM::ACN2, QStringLiteral("SELECT SNENREI1, HANREI FROM DSPDRAW WHERE "
                                                     "SDCO = 4")),
                  QStringList{QStringLiteral("22|空")});
@@ -123,7 +123,7 @@ private Q_SLOTS:
         QVERIFY(env.openCompany(1, 2023));
         std::array<DesignCurve, DesignCount + 1> designs;
         designs[1] = curve(1, {{20, 180000}, {30, 230000}, {40, 260000}});
-        QVERIFY(SaveDesigns(Sample, 1, 0, designs, QString(), CurveStyle()));
+        QVERIFY(SaveDesigns(Sample, 1, 0, designs, QString(), CurveStyle()).saved());
         env.exec(TDM::ACN2, QStringLiteral("INSERT INTO MCHART (CHCO, KCO, NENDO, KNO, TITLE, FX, "
                                            "FY) VALUES (1050, 1, 2023, 1, '勤続カーブ', 1, 0)"));
         const QByteArray data = env.dataDigest();
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(env.openCompany(1, 2023));
         std::array<DesignCurve, DesignCount + 1> designs;
         designs[1] = curve(1, {{20, 180000}, {70, 650000}});
-        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QString(), CurveStyle()));
+        QVERIFY(SaveDesigns(Sample, 0, 0, designs, QString(), CurveStyle()).saved());
         ChartSettings s;
         s.chartNo = 1050;
         s.curves = 1;

@@ -115,7 +115,7 @@ private Q_SLOTS:
         e.SRITSU = Currency::fromInt(3);
         e.SYOUYO = Currency::fromInt(1);
         e.SNA = QStringLiteral("改名");
-        QVERIFY(UpdateEmployee(Sample, e));
+        QVERIFY(UpdateEmployee(Sample, e).saved());
         QCOMPARE(f.employees("SNA, SRITSU, SYOUYO, NTOUKYU, SGOUHOU, NGOUHOU, FSKCHK, NSRITSU, "
                              "HCO1, SM2, MNA, SKCO, NEWDAY1",
                              501),
@@ -155,7 +155,7 @@ private Q_SLOTS:
         f.breakTable("MSYAIN2", "UPDATE");
         EmployeeRecord e = sampleRecord(1);
         f.env.messages.expect(SqlError);
-        QVERIFY(!UpdateEmployee(Sample, e));
+        QVERIFY(!UpdateEmployee(Sample, e).saved());
         VERIFY_MESSAGES(f.env.messages);
         QCOMPARE(f.employees("SNA, KKYU1", 1), before);
     }
@@ -173,23 +173,21 @@ private Q_SLOTS:
         other.makeCurrent();
         QCOMPARE(LoadEmployee(Sample, 1, theirs), LoadResult::Found);
         theirs.SNA = QStringLiteral("先に登録");
-        QVERIFY(UpdateEmployee(Sample, theirs));
+        QVERIFY(UpdateEmployee(Sample, theirs).saved());
         // Their own next save needs no reload: what they saved is what they loaded now.
         theirs.KKYU[1] = Currency::fromInt(250000);
-        QVERIFY(UpdateEmployee(Sample, theirs));
+        QVERIFY(UpdateEmployee(Sample, theirs).saved());
 
         f.env.dm.makeCurrent();
         mine.SNA = QStringLiteral("後から登録");
         f.env.messages.expect(ChangedByOtherText(QStringLiteral("社員 1 後から登録 ")));
-        QVERIFY(!UpdateEmployee(Sample, mine));
-        QVERIFY(LastSaveFoundRecordChanged());
+        QVERIFY(UpdateEmployee(Sample, mine).changedByOther());
         VERIFY_MESSAGES(f.env.messages);
         QCOMPARE(f.employees("SNA, KKYU1", 1), QStringLiteral("先に登録|250000"));
         // Loaded again, the save goes through.
         QCOMPARE(LoadEmployee(Sample, 1, mine), LoadResult::Found);
         mine.SNA = QStringLiteral("後から登録");
-        QVERIFY(UpdateEmployee(Sample, mine));
-        QVERIFY(!LastSaveFoundRecordChanged());
+        QVERIFY(UpdateEmployee(Sample, mine).saved());
         QCOMPARE(f.employees("SNA, KKYU1", 1), QStringLiteral("後から登録|250000"));
 
         // An employee the other person deleted is not brought back half-way.
@@ -197,7 +195,7 @@ private Q_SLOTS:
         QVERIFY(DeleteEmployee(Sample, 1));
         f.env.dm.makeCurrent();
         f.env.messages.expect(ChangedByOtherText(QStringLiteral("社員 1 後から登録 ")));
-        QVERIFY(!UpdateEmployee(Sample, mine));
+        QVERIFY(!UpdateEmployee(Sample, mine).saved());
         VERIFY_MESSAGES(f.env.messages);
         QCOMPARE(f.count("MSYAIN1") + 1, f.count("MSYAIN2") + 1);
         QCOMPARE(f.employees("SNA", 1), QString());

@@ -39,11 +39,12 @@ private Q_SLOTS:
         QCOMPARE(s.bonusMonths, Currency());
         QCOMPARE(s.onCostPercent, Currency::fromInt(15));
         QCOMPARE(LoadRaiseBudgetSettings({1, 2030}, s), LoadResult::Missing);
-        QCOMPARE(SaveRaiseBudgetSettings({1, 2030}, s), BudgetSaveResult::Missing);
+        o.env.messages.expect(QStringLiteral("企業マスターが存在しません。"));
+        QCOMPARE(SaveRaiseBudgetSettings({1, 2030}, s).outcome, SaveOutcome::Failed);
 
         s.bonusMonths = NumberOfText(QStringLiteral("4.5"));
         s.onCostPercent = NumberOfText(QStringLiteral("16.25"));
-        QCOMPARE(SaveRaiseBudgetSettings(Sample, s), BudgetSaveResult::Saved);
+        QCOMPARE(SaveRaiseBudgetSettings(Sample, s).outcome, SaveOutcome::Saved);
         QCOMPARE(o.env.rows(TDM::ACN2, "SELECT SYOUYOTSUKI, HUTANRITSU, KNA FROM MKIGYOU2 "
                                        "WHERE KCO = 1 AND NENDO = 2023"),
                  QStringList{QStringLiteral("4.5|16.25|サンプル企業")});
@@ -76,7 +77,7 @@ private Q_SLOTS:
         // The rows stay, and the settings can be saved there.
         QCOMPARE(env.scalar(TDM::ACN2, "SELECT COUNT(*) FROM MKIGYOU2").toInt(), years);
         s.bonusMonths = Currency::fromInt(3);
-        QCOMPARE(SaveRaiseBudgetSettings(Sample, s), BudgetSaveResult::Saved);
+        QCOMPARE(SaveRaiseBudgetSettings(Sample, s).outcome, SaveOutcome::Saved);
         RaiseBudgetSettings back;
         QCOMPARE(LoadRaiseBudgetSettings(Sample, back), LoadResult::Found);
         QCOMPARE(back.bonusMonths, Currency::fromInt(3));

@@ -25,7 +25,7 @@ private Q_SLOTS:
             items.allowanceBefore[i] = items.allowanceAfter[i] = r.TEATE[i];
         RaiseDecision d{r.TOUKYU, r.GOUHOU, 2, r.TOUKYU + 1, 5, 3, true};
         const RaiseEntry e = MakeRaiseEntry(7, d, items, r.SYOUYO, r.SYOUYO2);
-        QCOMPARE(int(SaveRaise(sample, e)), int(RaiseSaveResult::Saved));
+        QCOMPARE(int(SaveRaise(sample, e).outcome), int(SaveOutcome::Saved));
         QCOMPARE(env.rows(TDM::ACN2, "SELECT HCO, NTOUKYU, SGOUHOU, NGOUHOU, FSKCHK, UPK, UPT FROM "
                                      "MSYAIN2 WHERE KCO = 1 AND NENDO = 2023 AND SCO = 7"),
                  QStringList{QStringLiteral("2|%1|5|3|1|3000|0").arg(r.TOUKYU + 1)});
@@ -39,10 +39,15 @@ private Q_SLOTS:
         // A code no employee has is no save; a batch with one such entry saves nothing.
         RaiseEntry ghost = e;
         ghost.SCO = 999;
-        QCOMPARE(int(SaveRaise(sample, ghost)), int(RaiseSaveResult::Missing));
+        // An employee deleted meanwhile: nothing written, and the store says so.
+        env.messages.expect(QStringLiteral("社員マスターにデータが存在しません。"));
+        const SaveResult gone = SaveRaise(sample, ghost);
+        QCOMPARE(int(gone.outcome), int(SaveOutcome::Failed));
+        QCOMPARE(gone.message, QStringLiteral("社員マスターにデータが存在しません。"));
         RaiseEntry other = e;
         other.SCO = 8;
-        QCOMPARE(int(SaveRaises(sample, {other, ghost})), int(RaiseSaveResult::Missing));
+        env.messages.expect(QStringLiteral("社員マスターにデータが存在しません。"));
+        QCOMPARE(int(SaveRaises(sample, {other, ghost}).outcome), int(SaveOutcome::Failed));
         QCOMPARE(env.scalar(TDM::ACN2, "SELECT FSKCHK FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2023 "
                                        "AND SCO = 8"),
                  QStringLiteral("0"));
@@ -53,14 +58,14 @@ private Q_SLOTS:
         TestEnvironment env;
         env.openDatabases();
         const CompanyYear sample{1, 2023};
-        QVERIFY(SaveEvaluationCodes(sample, {{1, QStringLiteral("Ｓ"), 5}, {7, "'", 1}}));
+        QVERIFY(SaveEvaluationCodes(sample, {{1, QStringLiteral("Ｓ"), 5}, {7, "'", 1}}).saved());
         EvaluationCodes codes;
         QVERIFY(LoadEvaluationCodes(sample, codes));
         QCOMPARE(codes.size(), 2);
         QCOMPARE(codes[1].symbol, QStringLiteral("'"));
         // A save that fails keeps the codes it would have replaced.
         env.messages.expect(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
-        QVERIFY(!SaveEvaluationCodes(sample, {{3, "B", 4}, {3, "C", 2}}));
+        QVERIFY(!SaveEvaluationCodes(sample, {{3, "B", 4}, {3, "C", 2}}).saved());
         QVERIFY(LoadEvaluationCodes(sample, codes));
         QCOMPARE(codes.size(), 2);
         VERIFY_MESSAGES(env.messages);

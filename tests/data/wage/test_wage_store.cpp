@@ -100,7 +100,7 @@ private Q_SLOTS:
         const QStringList secondBefore =
             f.env.rows(TDM::ACN2, QStringLiteral("SELECT * FROM DKSEN2") + Where);
         WageTableDefinition d = definition(CurveMethod::ThirdOrder);
-        QCOMPARE(SaveWageTable(1, 2023, d, names()), WageTableSaveResult::Saved);
+        QCOMPARE(SaveWageTable(1, 2023, d, names()).outcome, SaveOutcome::Saved);
         VERIFY_MESSAGES(f.env.messages);
 
         QCOMPARE(f.env.rows(TDM::ACN2, QStringLiteral("SELECT TKSU, GOUSU, KSENTAKUF, UKAKIF, "
@@ -131,7 +131,7 @@ private Q_SLOTS:
         // Saving again under the same codes replaces, never adds.
         d.head.gradeCount = 2;
         d.head.method = CurveMethod::SecondOrder;
-        QCOMPARE(SaveWageTable(1, 2023, d, names()), WageTableSaveResult::Saved);
+        QCOMPARE(SaveWageTable(1, 2023, d, names()).outcome, SaveOutcome::Saved);
         QCOMPARE(f.env.scalar(TDM::ACN2, QStringLiteral("SELECT COUNT(*) FROM DSCALE") + Where +
                                              QStringLiteral(" AND SKCO = 7")),
                  QStringLiteral("2"));
@@ -163,19 +163,19 @@ private Q_SLOTS:
         QVERIFY(RememberLoadedWageTable(1, 2023));
         other.makeCurrent();
         QVERIFY(RememberLoadedWageTable(1, 2023));
-        QCOMPARE(SaveWageTable(1, 2023, definition(), names()), WageTableSaveResult::Saved);
+        QCOMPARE(SaveWageTable(1, 2023, definition(), names()).outcome, SaveOutcome::Saved);
         const QStringList theirs = everything(f.env);
 
         f.env.dm.makeCurrent();
         WageTableDefinition mine = definition(CurveMethod::ThirdOrder);
         mine.head.title = QStringLiteral("後から");
         f.env.messages.expect(ChangedByOtherText(QStringLiteral("2023年度の賃金表の定義")));
-        QCOMPARE(SaveWageTable(1, 2023, mine, names()), WageTableSaveResult::Changed);
+        QCOMPARE(SaveWageTable(1, 2023, mine, names()).outcome, SaveOutcome::ChangedByOther);
         VERIFY_MESSAGES(f.env.messages);
         QCOMPARE(everything(f.env), theirs);
         // Loaded again, it saves.
         QVERIFY(RememberLoadedWageTable(1, 2023));
-        QCOMPARE(SaveWageTable(1, 2023, mine, names()), WageTableSaveResult::Saved);
+        QCOMPARE(SaveWageTable(1, 2023, mine, names()).outcome, SaveOutcome::Saved);
     }
 
     // A statement failing anywhere leaves everything as it was: never a head without its
@@ -191,7 +191,7 @@ private Q_SLOTS:
         for (const QStringList& fail : failing) {
             f.env.failWrites(QStringLiteral("Fail"), fail[0], fail[1], fail[2]);
             f.env.messages.expect(SqlFailure);
-            QCOMPARE(SaveWageTable(1, 2023, definition(), names()), WageTableSaveResult::Failed);
+            QCOMPARE(SaveWageTable(1, 2023, definition(), names()).outcome, SaveOutcome::Failed);
             VERIFY_MESSAGES(f.env.messages);
             QCOMPARE(everything(f.env), before);
             f.env.allowWrites(QStringLiteral("Fail"), fail[1]);
@@ -199,7 +199,7 @@ private Q_SLOTS:
         // A definition beyond what a table holds writes nothing either.
         WageTableDefinition d = definition();
         d.second.rate = Currency::fromInt(99999999);
-        QCOMPARE(SaveWageTable(1, 2023, d, names()), WageTableSaveResult::OutOfRange);
+        QCOMPARE(SaveWageTable(1, 2023, d, names()).outcome, SaveOutcome::OutOfRange);
         QCOMPARE(everything(f.env), before);
         VERIFY_MESSAGES(f.env.messages);
     }
@@ -208,7 +208,7 @@ private Q_SLOTS:
         Fixture f;
         WageTableDefinition d = definition();
         d.head.scaleCode = 0;
-        QCOMPARE(SaveWageTable(1, 2023, d, names()), WageTableSaveResult::Saved);
+        QCOMPARE(SaveWageTable(1, 2023, d, names()).outcome, SaveOutcome::Saved);
         QCOMPARE(LoadScaleCodes(1, 2023), (QVector<int>{0, 1}));
         QCOMPARE(LoadScaleSet(1, 2023, 0).size(), 3);
         QVERIFY(LoadScaleSet(1, 2023, 5).isEmpty());
