@@ -21,20 +21,32 @@ qsizetype closingQuote(const QString& line, qsizetype open) {
     return -1;
 }
 
-QString unquoted(const QString& field) {
-    QString inner = field.mid(1);
+// The text of a quoted field (from its opening quote to its closing one, or to the end of the
+// line when it is never closed): without the surrounding quotes, doubled quotes made single.
+QString unquoted(QStringView field) {
+    QStringView inner = field.mid(1);
     if (inner.endsWith(Quote))
         inner.chop(1);
-    inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-    return inner;
+    if (!inner.contains(Quote))
+        return inner.toString();
+    QString text;
+    text.reserve(inner.size());
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        text += inner[i];
+        if (inner[i] == Quote && i + 1 < inner.size() && inner[i + 1] == Quote)
+            ++i;
+    }
+    return text;
 }
 
 } // namespace
 
 QStringList SplitCsvLine(const QString& line, bool* unclosed) {
     QStringList fields;
+    fields.reserve(16);
     if (unclosed)
         *unclosed = false;
+    const QStringView view(line);
     const qsizetype n = line.size();
     qsizetype pos = 0;
     while (pos < n) {
@@ -43,10 +55,11 @@ QStringList SplitCsvLine(const QString& line, bool* unclosed) {
             qsizetype end = line.indexOf(Comma, pos);
             if (end < 0)
                 end = n;
-            field = line.mid(pos, end - pos);
+            QStringView plain = view.mid(pos, end - pos);
             pos = end + 1;
-            if (field.startsWith(QLatin1Char('\\')))
-                field.remove(0, 1);
+            if (plain.startsWith(QLatin1Char('\\')))
+                plain = plain.mid(1);
+            field = plain.toString();
         } else {
             qsizetype close = closingQuote(line, pos);
             if (close < 0) {
@@ -54,10 +67,10 @@ QStringList SplitCsvLine(const QString& line, bool* unclosed) {
                 if (unclosed)
                     *unclosed = true;
             }
-            field = unquoted(line.mid(pos, close - pos + 1));
+            field = unquoted(view.mid(pos, close - pos + 1));
             pos = close + 2;
         }
-        fields << field;
+        fields << std::move(field);
     }
     return fields;
 }

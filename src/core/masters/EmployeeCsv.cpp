@@ -27,15 +27,6 @@ bool isWholeNumber(const QString& text, int* value = nullptr) {
     return ok;
 }
 
-bool allDigits(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
 } // namespace
 
 const QStringList& ImportHeaders() {
@@ -185,16 +176,28 @@ bool ParseSlashDate(const QString& text, qint64* ymd) {
         *ymd = 0;
         return true;
     }
-    const QStringList parts = text.split(QLatin1Char('/'));
-    if (parts.size() != 3 || parts[0].size() != 4 || parts[1].size() > 2 || parts[2].size() > 2)
-        return false;
-    for (const QString& p : parts)
-        if (!allDigits(p))
+    // Read in place (an import reads two dates a row): four digits, "/", one or two, "/", one
+    // or two.
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int part = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('/')) {
+            if (++part > 2)
+                return false;
+            continue;
+        }
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
-    const QDate d(parts[0].toInt(), parts[1].toInt(), parts[2].toInt());
-    if (!d.isValid())
+        parts[part] = parts[part] * 10 + (c.unicode() - u'0');
+        if (++digits[part] > (part == 0 ? 4 : 2))
+            return false;
+    }
+    if (part != 2 || digits[0] != 4 || digits[1] == 0 || digits[2] == 0)
         return false;
-    *ymd = qint64(d.year()) * 10000 + d.month() * 100 + d.day();
+    if (!QDate::isValid(parts[0], parts[1], parts[2]))
+        return false;
+    *ymd = qint64(parts[0]) * 10000 + parts[1] * 100 + parts[2];
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QStringEncoder>
 
 #include <sqlite3.h>
 
@@ -15,7 +16,7 @@ sqlite3* handleOf(const QSqlDatabase& db) {
 }
 
 bool bindable(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
+    if (!v.isValid())
         return true;
     switch (v.typeId()) {
     case QMetaType::Int:
@@ -26,28 +27,31 @@ bool bindable(const QVariant& v) {
     case QMetaType::QString:
         return true;
     default:
-        return false;
+        return v.isNull(); // any null is NULL
     }
 }
 
-// Binds as Qt's driver does: integers as integers, reals as reals, texts as UTF-16 (the
-// engine stores them in the file's encoding), null as NULL. The text stays the caller's
-// until the row is stepped.
-int bind(sqlite3_stmt* s, int i, const QVariant& v) {
-    if (v.isNull() || !v.isValid())
+// Binds as Qt's driver does: integers as integers, reals as reals, null as NULL; texts go in
+// as UTF-8, the file's encoding (converted here, faster than the engine converts UTF-16), kept
+// in `text` (its room reused row after row) until the row is stepped.
+int bind(sqlite3_stmt* s, int i, const QVariant& v, QByteArray& text) {
+    if (!v.isValid())
         return sqlite3_bind_null(s, i);
     switch (v.typeId()) {
     case QMetaType::Double:
-        return sqlite3_bind_double(s, i, v.toDouble());
+        return v.isNull() ? sqlite3_bind_null(s, i) : sqlite3_bind_double(s, i, v.toDouble());
     case QMetaType::QString: {
-        const QString* text = static_cast<const QString*>(v.constData());
-        if (text->isNull()) // as Qt's driver: a null text is NULL, an empty one ''
+        const QString* t = static_cast<const QString*>(v.constData());
+        if (t->isNull()) // as Qt's driver: a null text is NULL, an empty one ''
             return sqlite3_bind_null(s, i);
-        return sqlite3_bind_text16(s, i, text->utf16(), int(text->size() * sizeof(char16_t)),
-                                   SQLITE_STATIC);
+        QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+        text.resize(utf8.requiredSpace(t->size()));
+        char* end = utf8.appendToBuffer(text.data(), *t);
+        return sqlite3_bind_text(s, i, text.constData(), int(end - text.constData()),
+                                 SQLITE_STATIC);
     }
     default:
-        return sqlite3_bind_int64(s, i, v.toLongLong());
+        return v.isNull() ? sqlite3_bind_null(s, i) : sqlite3_bind_int64(s, i, v.toLongLong());
     }
 }
 
@@ -117,8 +121,9 @@ RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList
         return RowsRun::Failed;
     }
     int rc = SQLITE_OK;
+    QVector<QByteArray> texts(binds.size());
     for (int i = 0; i < binds.size() && rc == SQLITE_OK; ++i)
-        rc = bind(s, i + 1, binds[i]);
+        rc = bind(s, i + 1, binds[i], texts[i]);
     if (rc != SQLITE_OK) {
         *error = errorOf(handle, QStringLiteral("Unable to bind parameters"));
         sqlite3_finalize(s);
@@ -169,7 +174,9 @@ RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
         return RowsRun::Failed;
     }
     *changed = 0;
+    QVector<QByteArray> texts; // the texts of the row being stepped
     for (const QVariantList& row : rows) {
+        texts.resize(row.size());
         if (row.size() != sqlite3_bind_parameter_count(s)) {
             sqlite3_finalize(s);
             *error = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
@@ -178,7 +185,7 @@ RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
         }
         int rc = SQLITE_OK;
         for (int i = 0; i < row.size() && rc == SQLITE_OK; ++i)
-            rc = bind(s, i + 1, row[i]);
+            rc = bind(s, i + 1, row[i], texts[i]);
         if (rc == SQLITE_OK)
             rc = sqlite3_step(s);
         if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
