@@ -181,6 +181,8 @@ int main(int argc, char* argv[]) {
                                      .arg(plot.width())
                                      .arg(plot.height())),
                       repaint.wall, floor, floorIs);
+    std::printf("  the first 分析 of the process (caches cold, window new): %.1f ms\n",
+                opening.wall.front());
     std::printf("  processor time (medians over %d runs): opening %.1f ms, again %.1f ms, "
                 "repaint %.1f ms, each analysis with half a second's wait for more\n",
                 runs, Median(opening.cpu), Median(again.cpu), Median(repaint.cpu));
