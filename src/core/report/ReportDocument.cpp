@@ -7,6 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -18,6 +20,14 @@ const QByteArray FormatName = "tesvane-report";
 void appendString(QByteArray& out, const QString& s) {
     out += '"';
     const QByteArray utf8 = s.toUtf8();
+    // Most texts need no escape: they go in whole.
+    const bool plain = std::none_of(
+        utf8.begin(), utf8.end(), [](char c) { return c == '"' || c == '\\' || uchar(c) < 0x20; });
+    if (plain) {
+        out += utf8;
+        out += '"';
+        return;
+    }
     for (char c : utf8) {
         switch (c) {
         case '"':
@@ -48,14 +58,16 @@ void appendString(QByteArray& out, const QString& s) {
     out += '"';
 }
 
+// Numbers written straight into the buffer: a large report has millions of them.
 void appendInts(QByteArray& out, std::initializer_list<int> values) {
-    bool first = true;
+    char buf[16 * 12];
+    char* at = buf;
     for (int v : values) {
-        if (!first)
-            out += ',';
-        first = false;
-        out += QByteArray::number(v);
+        if (at != buf)
+            *at++ = ',';
+        at = std::to_chars(at, buf + sizeof buf, v).ptr;
     }
+    out.append(buf, at - buf);
 }
 
 int alignCode(TextAlign a) {
@@ -86,7 +98,10 @@ int ReportDocument::fontIndex(const QString& family) {
 
 QByteArray ReportDocumentJson(const ReportDocument& doc) {
     QByteArray out;
-    out.reserve(256 + int(doc.pages.size()) * 40000);
+    qsizetype size = 256;
+    for (const ReportPage& page : doc.pages)
+        size += 40 * page.boxes.size() + 36 * page.lines.size() + 64 * page.texts.size() + 40;
+    out.reserve(size);
     out += "{\"format\":\"" + FormatName + "\",\"version\":1,\"name\":";
     appendString(out, doc.name);
     out += ",\"page\":{\"width\":" + QByteArray::number(doc.pageWidth) +

@@ -71,7 +71,7 @@ TWS1100::TWS1100(QWidget* parent)
     m_relayout->setSingleShot(true);
     m_relayout->setInterval(150);
     connect(m_relayout, &QTimer::timeout, this, [this] {
-        if (m_chartNo == 0 || m_suspended)
+        if (m_chartNo == 0 || m_suspended || !plotAreaChanged())
             return;
         takeGeometry();
         if (m_model.placed)
@@ -654,10 +654,17 @@ void TWS1100::btn1DltClick() {
 // Closing and the company's changes
 
 void TWS1100::resizeEvent(QResizeEvent*) {
-    // A window manager maximises the window after it is shown.
-    if (m_chartNo != 0 &&
-        frameGeometry().size() != QSize(m_model.frame.windowWidth, m_model.frame.windowHeight))
+    // A window manager maximises the window after it is shown. A size that leaves the plot
+    // area as the marks were placed for (the first show, a move of the frame) places nothing
+    // again: with 10,000 employees that is a second placement and a second full paint.
+    if (m_chartNo != 0 && plotAreaChanged())
         m_relayout->start();
+}
+
+bool TWS1100::plotAreaChanged() const {
+    const ChartFrame now = FrameForPicture(std::max(1, width() - ChartFrame::PanelWidth), height());
+    return now.windowWidth != m_model.frame.windowWidth ||
+           now.windowHeight != m_model.frame.windowHeight;
 }
 
 void TWS1100::closeEvent(QCloseEvent* event) {

@@ -123,6 +123,7 @@ private:
     void showRange();
     void setSpinBounds();
     void takeGeometry();
+    bool plotAreaChanged() const; // the window's size calls for another frame
     void placeMarks();
     void FormMouseDown(QMouseEvent* event);
     void Label6MouseDown(int point, QMouseEvent* event);

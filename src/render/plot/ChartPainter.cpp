@@ -174,8 +174,17 @@ void ChartLayers::paint(QPainter& painter, const ChartScene& scene, const QRect&
 }
 
 QRect MarkBox(const SceneMark& mark) {
-    const QFontMetrics fm(ChartFont(mark.pointSize));
-    return QRect(mark.at, QSize(std::max(1, fm.horizontalAdvance(mark.symbol)), fm.height()));
+    // A chart has a few kinds of mark and thousands of points: each size is measured once.
+    static QHash<QPair<QString, int>, QSize> sizes;
+    auto it = sizes.constFind({mark.symbol, mark.pointSize});
+    if (it == sizes.constEnd()) {
+        if (sizes.size() > 1000)
+            sizes.clear();
+        const QFontMetrics fm(ChartFont(mark.pointSize));
+        it = sizes.insert({mark.symbol, mark.pointSize},
+                          QSize(std::max(1, fm.horizontalAdvance(mark.symbol)), fm.height()));
+    }
+    return QRect(mark.at, *it);
 }
 
 QImage RenderChartPicture(const ChartScene& scene, const ChartFrame& frame) {

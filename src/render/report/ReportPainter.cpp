@@ -1,6 +1,7 @@
 #include "render/report/ReportPainter.h"
 
 #include "core/common/FileWrite.h"
+#include "core/report/ReportRules.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -11,7 +12,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
+#include <array>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -35,8 +38,9 @@ QRectF rectOf(const UnitRect& r) {
     return QRectF(QPointF(r.left, r.top), QPointF(r.right, r.bottom));
 }
 
-// A font of a report: its glyphs are looked up once and kept, so tens of thousands of short
-// texts are laid out without shaping each again (a 10,000-employee report has 130,000).
+// A font of a report: the glyph and advance of each character are looked up once and kept,
+// so tens of thousands of short texts are laid out without asking the font again (a
+// 10,000-employee report has 130,000).
 class ReportFont {
 public:
     ReportFont(const QString& family, int tenths, bool bold) {
@@ -54,36 +58,68 @@ public:
     double ascent() const { return m_ascent; }
     double descent() const { return m_descent; }
 
-    // The text as glyphs of this font appended to `glyphs`, with positions from the start
-    // of the baseline appended to `positions`; false when the font lacks a glyph (the painter
-    // then lays the text out itself).
-    bool layout(const QString& text, QList<quint32>& glyphs, QList<QPointF>& positions,
-                double& width) {
+    // The width of the text in this font; false when the font lacks a glyph for one of its
+    // characters or the text has a character beyond the basic plane (the painter then lays
+    // the text out itself).
+    bool measure(const QString& text, double& width) {
         if (!m_raw.isValid())
             return false;
-        const QList<quint32> found = m_raw.glyphIndexesForString(text);
         double x = 0;
-        for (quint32 g : found) {
-            if (g == 0)
+        for (const QChar c : text) {
+            const Glyph& g = glyph(c);
+            if (g.index == 0)
                 return false;
-            auto it = m_advances.find(g);
-            if (it == m_advances.end())
-                it = m_advances.insert(g, m_raw.advancesForGlyphIndexes({g}).value(0).x());
-            positions << QPointF(x, 0);
-            x += *it;
+            x += g.advance;
         }
-        glyphs += found;
         width = x;
         return true;
+    }
+    // Appends the glyphs of a text that measure() accepted, the first at `origin`. Positions
+    // are kept to whole layout units (0.01 mm): the PDF then writes whole numbers, shorter to
+    // write and to compress, at no visible cost.
+    void place(const QString& text, QPointF origin, QList<quint32>& glyphs,
+               QList<QPointF>& positions) {
+        double x = origin.x();
+        const double y = std::round(origin.y());
+        for (const QChar c : text) {
+            const Glyph& g = glyph(c);
+            glyphs << g.index;
+            positions << QPointF(std::round(x), y);
+            x += g.advance;
+        }
     }
     const QRawFont& raw() const { return m_raw; }
 
 private:
+    struct Glyph {
+        quint32 index = 0; // 0: the font has none
+        double advance = 0;
+        bool known = false;
+    };
+    // Characters in blocks of 256, made when a character of the block first comes.
+    const Glyph& glyph(QChar c) {
+        static const Glyph none{0, 0, true};
+        if (c.isSurrogate())
+            return none;
+        auto& block = m_blocks[c.unicode() >> 8];
+        if (!block)
+            block = std::make_unique<std::array<Glyph, 256>>();
+        Glyph& g = (*block)[c.unicode() & 0xFF];
+        if (!g.known) {
+            const QList<quint32> found = m_raw.glyphIndexesForString(QString(c));
+            g.index = found.size() == 1 ? found[0] : 0;
+            if (g.index != 0)
+                g.advance = m_raw.advancesForGlyphIndexes({g.index}).value(0).x();
+            g.known = true;
+        }
+        return g;
+    }
+
     QFont m_font;
     QRawFont m_raw;
     double m_ascent = 0;
     double m_descent = 0;
-    QHash<quint32, double> m_advances;
+    std::array<std::unique_ptr<std::array<Glyph, 256>>, 256> m_blocks;
 };
 
 ReportFont& reportFont(const QString& family, int tenths, bool bold) {
@@ -107,10 +143,8 @@ struct GlyphBatch {
 // the font's glyphs cannot show, is drawn at once with its own painter state.
 void paintText(QPainter& p, ReportFont& f, const ReportText& t, GlyphBatch& batch) {
     const QRectF box = rectOf(t.box);
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
     double advance = 0;
-    const bool shaped = f.layout(t.text, glyphs, positions, advance);
+    const bool shaped = f.measure(t.text, advance);
     if (!shaped)
         advance = QFontMetricsF(f.font()).horizontalAdvance(t.text);
     const bool wide = advance > box.width();
@@ -123,9 +157,7 @@ void paintText(QPainter& p, ReportFont& f, const ReportText& t, GlyphBatch& batc
         x = box.left() + (box.width() - width) / 2;
     const double baseline = box.center().y() + (f.ascent() - f.descent()) / 2;
     if (shaped && !wide) {
-        batch.glyphs += glyphs;
-        for (const QPointF& at : positions)
-            batch.positions << QPointF(x + at.x(), baseline);
+        f.place(t.text, QPointF(x, baseline), batch.glyphs, batch.positions);
         return;
     }
     p.save();
@@ -135,6 +167,9 @@ void paintText(QPainter& p, ReportFont& f, const ReportText& t, GlyphBatch& batc
     p.scale(sx, 1.0);
     if (shaped) {
         QGlyphRun run;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        f.place(t.text, QPointF(0, 0), glyphs, positions);
         run.setRawFont(f.raw());
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
@@ -174,7 +209,7 @@ void PaintReportPage(QPainter& painter, const ReportDocument& doc, int pageIndex
             painter.drawRect(r);
         }
     }
-    // Rules of one width and style are drawn together.
+    // Rules of one width and style are drawn together, joined where they continue each other.
     QList<QLineF> rules;
     int penWidth = -1;
     int penStyleNow = -1;
@@ -186,7 +221,7 @@ void PaintReportPage(QPainter& painter, const ReportDocument& doc, int pageIndex
         painter.drawLines(rules);
         rules.clear();
     };
-    for (const ReportLine& l : page.lines) {
+    for (const ReportLine& l : JoinRules(page.lines)) {
         if (l.width != penWidth || l.style != penStyleNow) {
             flushRules();
             penWidth = l.width;

@@ -14,6 +14,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <tuple>
 
@@ -74,12 +75,23 @@ CellStyle dateStyle() {
 
 Sheet::Sheet(QString name) : m_name(std::move(name)) {}
 
+Cell& Sheet::at(int row, int col) {
+    if (size_t(row) >= m_rows.size())
+        m_rows.resize(size_t(row) + 1);
+    std::vector<Slot>& cells = m_rows[size_t(row)];
+    if (size_t(col) >= cells.size())
+        cells.resize(size_t(col) + 1);
+    m_columns = std::max(m_columns, col + 1);
+    cells[size_t(col)].set = true;
+    return cells[size_t(col)].cell;
+}
+
 void Sheet::text(int row, int col, const QString& text, const CellStyle& style) {
-    m_cells[{row, col}] = Cell{text, style};
+    at(row, col) = Cell{text, style};
 }
 
 void Sheet::number(int row, int col, double value, const CellStyle& style) {
-    m_cells[{row, col}] = Cell{value, style};
+    at(row, col) = Cell{value, style};
 }
 
 void Sheet::money(int row, int col, const Currency& value, const CellStyle& style) {
@@ -98,7 +110,7 @@ void Sheet::date(int row, int col, const QDate& date, const CellStyle& style) {
 
 void Sheet::formula(int row, int col, const QString& expression, double value,
                     const CellStyle& style) {
-    m_cells[{row, col}] = Cell{Formula{expression, value}, style};
+    at(row, col) = Cell{Formula{expression, value}, style};
 }
 
 void Sheet::merge(int row, int firstCol, int lastCol, const QString& text, const CellStyle& style) {
@@ -135,21 +147,28 @@ QString Sheet::rangeName(int firstRow, int firstCol, int lastRow, int lastCol) {
 }
 
 const Cell* Sheet::cell(int row, int col) const {
-    const auto it = m_cells.find({row, col});
-    return it == m_cells.end() ? nullptr : &it->second;
+    if (row < 0 || col < 0 || size_t(row) >= m_rows.size() ||
+        size_t(col) >= m_rows[size_t(row)].size())
+        return nullptr;
+    const Slot& slot = m_rows[size_t(row)][size_t(col)];
+    return slot.set ? &slot.cell : nullptr;
 }
 
 int Sheet::rowCount() const {
-    int rows = m_cells.empty() ? 0 : m_cells.rbegin()->first.first + 1;
+    int rows = 0;
+    for (int r = int(m_rows.size()); r > 0 && !rows; --r)
+        for (const Slot& slot : m_rows[size_t(r - 1)])
+            if (slot.set) {
+                rows = r;
+                break;
+            }
     for (const Merge& m : m_merges)
         rows = std::max(rows, m.row + 1);
     return rows;
 }
 
 int Sheet::columnCount() const {
-    int cols = 0;
-    for (const auto& [at, cell] : m_cells)
-        cols = std::max(cols, at.second + 1);
+    int cols = m_columns;
     for (const Merge& m : m_merges)
         cols = std::max(cols, m.lastCol + 1);
     return cols;
@@ -213,13 +232,47 @@ QString ShownNumber(double value, NumberFormat f) {
     return QString::number(value, 'g', 11);
 }
 
-QString ShownText(const Cell& cell) {
-    if (const auto* t = std::get_if<QString>(&cell.value))
-        return *t;
-    if (const auto* d = std::get_if<double>(&cell.value))
-        return ShownNumber(*d, cell.style.format);
-    return ShownNumber(std::get<Formula>(cell.value).value, cell.style.format);
-}
+// The widest text a column shows. A number's shown width grows with its magnitude in every
+// format but the general one (and there for whole numbers), so each format keeps only its
+// largest number of either sign and formats that one at the end, instead of every cell's.
+class ColumnWidth {
+public:
+    void add(const Cell& cell) {
+        if (const auto* t = std::get_if<QString>(&cell.value)) {
+            m_width = std::max(m_width, TextWidth(*t));
+            return;
+        }
+        const auto* d = std::get_if<double>(&cell.value);
+        const double value = d ? *d : std::get<Formula>(cell.value).value;
+        const NumberFormat f = cell.style.format;
+        const bool monotonic =
+            f != NumberFormat::General || (value == std::trunc(value) && std::abs(value) < 1e11);
+        if (!monotonic || !std::isfinite(value)) {
+            m_width = std::max(m_width, TextWidth(ShownNumber(value, f)));
+            return;
+        }
+        Largest& l = m_largest[size_t(f)][std::signbit(value) ? 1 : 0];
+        l.magnitude = std::max(l.magnitude, std::abs(value));
+        l.seen = true;
+    }
+    double width() const {
+        double w = m_width;
+        for (size_t f = 0; f < m_largest.size(); ++f)
+            for (size_t negative = 0; negative < 2; ++negative)
+                if (const Largest& l = m_largest[f][negative]; l.seen)
+                    w = std::max(w, TextWidth(ShownNumber(negative ? -l.magnitude : l.magnitude,
+                                                          NumberFormat(f))));
+        return w;
+    }
+
+private:
+    struct Largest {
+        double magnitude = 0;
+        bool seen = false;
+    };
+    double m_width = 0;
+    std::array<std::array<Largest, 2>, size_t(NumberFormat::Date) + 1> m_largest{};
+};
 
 QString SheetName(const QString& wanted, const QSet<QString>& taken) {
     static const QRegularExpression refused(QStringLiteral("[\\[\\]:*?/\\\\]"));
@@ -279,7 +332,6 @@ struct SheetWriter {
 };
 
 lxw_error SheetWriter::write(lxw_workbook* book, Writer& writer, const Sheet& sheet) {
-    const auto& cells = sheet.m_cells;
     const QByteArray name = sheet.name().toUtf8();
     lxw_worksheet* ws = workbook_add_worksheet(book, name.constData());
     if (!ws)
@@ -301,41 +353,60 @@ lxw_error SheetWriter::write(lxw_workbook* book, Writer& writer, const Sheet& sh
         worksheet_repeat_rows(ws, lxw_row_t(sheet.m_repeatFirst), lxw_row_t(sheet.m_repeatLast));
 
     // Column widths: as set, or fitted to what the column shows (merged titles do not count).
-    std::map<int, double> widths;
-    for (const auto& [at, cell] : cells)
-        widths[at.second] = std::max(widths[at.second], TextWidth(ShownText(cell)));
-    for (const auto& [col, w] : widths) {
-        const auto set = sheet.m_widths.find(col);
-        const double width =
-            set != sheet.m_widths.end() ? set->second : std::clamp(w + 2.0, 6.0, 60.0);
+    std::vector<ColumnWidth> widths(size_t(sheet.m_columns));
+    std::vector<bool> used(size_t(sheet.m_columns));
+    for (const auto& row : sheet.m_rows)
+        for (size_t col = 0; col < row.size(); ++col)
+            if (row[col].set) {
+                widths[col].add(row[col].cell);
+                used[col] = true;
+            }
+    for (size_t col = 0; col < widths.size(); ++col) {
+        if (!used[col])
+            continue;
+        const auto set = sheet.m_widths.find(int(col));
+        const double width = set != sheet.m_widths.end()
+                                 ? set->second
+                                 : std::clamp(widths[col].width() + 2.0, 6.0, 60.0);
         worksheet_set_column(ws, lxw_col_t(col), lxw_col_t(col), width, nullptr);
     }
     for (const auto& [col, w] : sheet.m_widths)
-        if (!widths.count(col))
+        if (size_t(col) >= used.size() || !used[size_t(col)])
             worksheet_set_column(ws, lxw_col_t(col), lxw_col_t(col), w, nullptr);
 
-    for (const auto& [at, cell] : cells) {
-        const lxw_row_t r = lxw_row_t(at.first);
-        const lxw_col_t c = lxw_col_t(at.second);
-        lxw_format* f = writer.format(cell.style);
-        lxw_error e = LXW_NO_ERROR;
-        if (const auto* t = std::get_if<QString>(&cell.value)) {
-            if (t->isEmpty()) {
-                e = worksheet_write_blank(ws, r, c, f);
-            } else {
-                const QByteArray text = t->toUtf8();
-                e = worksheet_write_string(ws, r, c, text.constData(), f);
+    // Cells in row order; the format of the style last used is looked up once.
+    const CellStyle* lastStyle = nullptr;
+    lxw_format* f = nullptr;
+    for (size_t row = 0; row < sheet.m_rows.size(); ++row)
+        for (size_t col = 0; col < sheet.m_rows[row].size(); ++col) {
+            const Sheet::Slot& slot = sheet.m_rows[row][col];
+            if (!slot.set)
+                continue;
+            const Cell& cell = slot.cell;
+            const lxw_row_t r = lxw_row_t(row);
+            const lxw_col_t c = lxw_col_t(col);
+            if (!lastStyle || lastStyle->operator<(cell.style) || cell.style < *lastStyle) {
+                f = writer.format(cell.style);
+                lastStyle = &cell.style;
             }
-        } else if (const auto* d = std::get_if<double>(&cell.value)) {
-            e = worksheet_write_number(ws, r, c, *d, f);
-        } else {
-            const Formula& fm = std::get<Formula>(cell.value);
-            const QByteArray expr = (QLatin1Char('=') + fm.expression).toUtf8();
-            e = worksheet_write_formula_num(ws, r, c, expr.constData(), f, fm.value);
+            lxw_error e = LXW_NO_ERROR;
+            if (const auto* t = std::get_if<QString>(&cell.value)) {
+                if (t->isEmpty()) {
+                    e = worksheet_write_blank(ws, r, c, f);
+                } else {
+                    const QByteArray text = t->toUtf8();
+                    e = worksheet_write_string(ws, r, c, text.constData(), f);
+                }
+            } else if (const auto* d = std::get_if<double>(&cell.value)) {
+                e = worksheet_write_number(ws, r, c, *d, f);
+            } else {
+                const Formula& fm = std::get<Formula>(cell.value);
+                const QByteArray expr = (QLatin1Char('=') + fm.expression).toUtf8();
+                e = worksheet_write_formula_num(ws, r, c, expr.constData(), f, fm.value);
+            }
+            if (e != LXW_NO_ERROR)
+                return e;
         }
-        if (e != LXW_NO_ERROR)
-            return e;
-    }
     for (const auto& m : sheet.m_merges) {
         const QByteArray text = m.text.toUtf8();
         const lxw_error e =

@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <variant>
+#include <vector>
 
 class Currency;
 class QDate;
@@ -96,8 +97,16 @@ private:
         QString text;
         CellStyle style;
     };
+    // Rows of cells, each as long as its last written column: a sheet of 10,000 employees has
+    // 250,000 cells, too many for a node each.
+    struct Slot {
+        bool set = false;
+        Cell cell;
+    };
+    Cell& at(int row, int col);
     QString m_name;
-    std::map<std::pair<int, int>, Cell> m_cells;
+    std::vector<std::vector<Slot>> m_rows;
+    int m_columns = 0;
     QList<Merge> m_merges;
     std::map<int, double> m_widths;
     int m_freezeRows = 0, m_freezeCols = 0;

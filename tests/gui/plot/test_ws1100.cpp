@@ -298,6 +298,39 @@ private Q_SLOTS:
         QCOMPARE(f.plot.chartNo(), 0);
     }
 
+    // A size that leaves the plot area as it was (a window resized and back before the size
+    // settles, a frame that moves) places nothing again: the 10,000 marks of a large company
+    // are placed, written back and painted once. A new size places them anew once it settles.
+    void theWindowPlacesItsMarksAgainOnlyForANewSize() {
+        PlotFixture f;
+        f.analyse();
+        const auto frameFits = [&f] {
+            const ChartFrame now =
+                FrameForPicture(f.plot.width() - ChartFrame::PanelWidth, f.plot.height());
+            return f.plot.model().frame.windowWidth == now.windowWidth &&
+                   f.plot.model().frame.windowHeight == now.windowHeight;
+        };
+        QTRY_VERIFY(frameFits());
+        QTest::qWait(300); // the platform's own resizes settled
+        // The places as written back, marked to see whether they are written again.
+        const QString marked = QStringLiteral("SELECT COUNT(*) FROM DCHART WHERE GTOP = -999");
+        f.env.exec(TDM::ACN2, QStringLiteral("UPDATE DCHART SET GTOP = -999"));
+        const int points = f.count(marked);
+        QVERIFY(points > 0);
+        const QSize size = f.plot.size();
+        f.plot.resize(size - QSize(40, 20));
+        f.plot.resize(size);
+        QTest::qWait(400);
+        QCOMPARE(f.count(marked), points);
+        QVERIFY(frameFits());
+
+        const QPoint before = *f.plot.markCentre(1);
+        f.plot.resize(size - QSize(200, 100));
+        QTRY_VERIFY(frameFits());
+        QCOMPARE(f.count(marked), 0);
+        QVERIFY(*f.plot.markCentre(1) != before);
+    }
+
     void theWindowFollowsTheEmployees() {
         PlotFixture f;
         f.analyse();

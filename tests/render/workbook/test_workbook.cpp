@@ -6,10 +6,12 @@
 #include "render/workbook/Workbook.h"
 #include "support/core/XlsxReader.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 class TestWorkbook : public QObject {
     Q_OBJECT
@@ -18,6 +20,7 @@ private slots:
     void sheetNamesAreMadeAcceptable();
     void failedSaveLeavesTheOldFile();
     void cellNames();
+    void columnsAreAsWideAsTheirWidestShownValue();
 };
 
 void TestWorkbook::valuesFormatsAndLayoutReadBack() {
@@ -68,6 +71,36 @@ void TestWorkbook::valuesFormatsAndLayoutReadBack() {
     // The name column is wide enough for the longest name, counted in full-width characters.
     QVERIFY(sh->columnWidths.value(0) >= Xlsx::TextWidth(QStringLiteral("O'Brien & <Co>")));
     QVERIFY(sh->columnWidths.value(1) >= QStringLiteral("1,234,567").size());
+}
+
+// Numbers are measured as a reader shows them in their format (sign, decimals, per cent, the
+// date's fixed width), the widest of either sign, and whole general numbers by their digits.
+void TestWorkbook::columnsAreAsWideAsTheirWidestShownValue() {
+    QTemporaryDir dir;
+    Xlsx::Workbook book;
+    Xlsx::Sheet& s = book.addSheet(QStringLiteral("幅"));
+    for (double v : {99.94, -9.99, 5.5})
+        s.number(s.rowCount(), 0, v, Xlsx::decimalStyle(1)); // "-10.0"
+    for (double v : {0.1, 123456.789, -42.0})
+        s.number(s.rowCount(), 1, v, Xlsx::textStyle()); // "123456.789"
+    for (double v : {9999999.0, -12345678.4, 3.0})
+        s.number(s.rowCount(), 2, v); // "-12345678"
+    for (double v : {0.5, -1.25})
+        s.number(s.rowCount(), 3, v, Xlsx::percentStyle()); // "-125.0%"
+    s.date(s.rowCount(), 4, QDate(2024, 4, 1));
+    s.text(s.rowCount(), 4, QStringLiteral("全角テキスト"));  // twelve units
+    s.formula(s.rowCount(), 5, QStringLiteral("1E12"), 1e12); // "1000000000000"
+    s.number(s.rowCount(), 6, 7);                             // narrow: the least width
+    const QString path = dir.filePath(QStringLiteral("w.xlsx"));
+    QString error;
+    QVERIFY2(book.save(path, &error), qPrintable(error));
+    XlsxReader r;
+    QVERIFY2(r.open(path), qPrintable(r.error()));
+    // The writer stores a width of w characters as Excel does: (7w + 5) / 7 in 1/256 steps.
+    const auto stored = [](double w) { return std::floor((w * 7 + 5) / 7.0 * 256) / 256; };
+    const QList<double> shown = {5, 10, 9, 7, 12, 13, 4};
+    for (int c = 0; c < shown.size(); ++c)
+        QCOMPARE(r.sheet(0)->columnWidths.value(c), stored(std::max(shown[c] + 2, 6.0)));
 }
 
 void TestWorkbook::sheetNamesAreMadeAcceptable() {
