@@ -1,5 +1,7 @@
 -- Company file: every company's per-year data and the shared living-cost standards.
 -- Currency columns are NUMERIC; yyyymmdd dates are INTEGER (0 = no date).
+-- What each table and column holds, and which screen edits it: docs/glossary.md (a new
+-- table or column needs its line there; tst_glossary checks).
 
 CREATE TABLE MKIGYOU2 (
     KCO INTEGER NOT NULL,
@@ -200,7 +202,7 @@ CREATE TABLE MCHART (
     PRIMARY KEY (CHCO, KCO, NENDO, KNO)
 );
 
--- The points of the chart built last; rows are inserted without a column list.
+-- The points of the chart built last.
 
 CREATE TABLE DCHART (
     SCO INTEGER DEFAULT 0,
@@ -340,7 +342,7 @@ CREATE TABLE DCHINGIN2 (
     PRIMARY KEY (KCO, NENDO, GOUHOU)
 );
 
--- The raise-curve designs expanded last; rows are inserted without a column list.
+-- The raise-curve designs expanded last.
 
 CREATE TABLE DCHINGIN (
     KCO INTEGER DEFAULT 0,

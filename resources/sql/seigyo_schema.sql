@@ -1,5 +1,7 @@
 -- Control file: era table, usage guide, company master, templates and shared model data.
 -- Currency columns are NUMERIC; yyyymmdd dates are INTEGER (0 = no date).
+-- What each table and column holds, and which screen edits it: docs/glossary.md (a new
+-- table or column needs its line there; tst_glossary checks).
 
 CREATE TABLE MSEIGYO (
     CO INTEGER NOT NULL PRIMARY KEY,

@@ -1,6 +1,7 @@
 // tesvane-cli where a file or the database cannot be written: the command says on standard
 // error what happened and where, ends with status 1, and leaves older files and the data as
 // they were.
+// Not on the server: full disks and unwritable files are faults of the files.
 
 #include "core/masters/Cp932.h"
 #include "support/data/TestSupport.h"

@@ -21,12 +21,6 @@ QString FieldValueText(const QVariant& value) {
     return s.isEmpty() ? QStringLiteral("0") : s;
 }
 
-int FieldValueInt(const QVariant& value) {
-    bool ok = false;
-    int v = FieldValueText(value).trimmed().toInt(&ok);
-    return ok ? v : 0;
-}
-
 QString TextBeforeBlank(const QString& text) {
     int i = text.indexOf(QLatin1Char(' '));
     return i < 0 ? text : text.left(i);
@@ -63,20 +57,9 @@ QString CheckNumberText(const QString& text, int digits) {
     return {};
 }
 
-double PowerOf(double a, double b) {
-    if (b == 0)
-        return 0;
-    long double r = std::exp2l((long double)a * std::log2l((long double)b));
-    if (!std::isfinite(double(r)))
-        return 0;
-    return double(r);
-}
-
-namespace {
-
-// Rounds or truncates the decimal digits of x at 10^(1-n), working on the shortest decimal
-// text of x so that values such as 2.675 or 2054.5 are taken as written.
-double decimalAt(int n, double x, bool round) {
+// Works on the shortest decimal text of x, so that values such as 2.675 or 2054.5 are taken
+// as written.
+double RoundAt(int n, double x) {
     if (!std::isfinite(x))
         return 0;
     if (x == 0)
@@ -101,15 +84,13 @@ double decimalAt(int n, double x, bool round) {
     long double mag;
     if (keep <= 0) {
         // Everything lies below the kept position.
-        bool up = false;
-        if (round && keep == 0)
-            up = digits[0] >= '5';
+        const bool up = keep == 0 && digits[0] >= '5';
         mag = up ? std::pow(10.0L, keepPos) : 0.0L;
     } else {
         std::string kept = digits.substr(0, std::min<size_t>(digits.size(), size_t(keep)));
         while (int(kept.size()) < keep)
             kept += '0';
-        bool up = round && size_t(keep) < digits.size() && digits[size_t(keep)] >= '5';
+        const bool up = size_t(keep) < digits.size() && digits[size_t(keep)] >= '5';
         // kept has at most 17 significant digits, so it fits an unsigned 64-bit integer.
         unsigned long long k = 0;
         bool overflow = kept.size() > 19;
@@ -125,16 +106,6 @@ double decimalAt(int n, double x, bool round) {
     }
     double r = double(mag);
     return x < 0 ? -r : r;
-}
-
-} // namespace
-
-double RoundAt(int n, double x) {
-    return decimalAt(n, x, true);
-}
-
-double TruncAt(int n, double x) {
-    return decimalAt(n, x, false);
 }
 
 qint64 RoundWageUnit(double x, int unit) {

@@ -10,8 +10,6 @@
 int CommaTextToInt(const QString& text);
 // The value's text; "0" when the value is null or its text is empty.
 QString FieldValueText(const QVariant& value);
-// The integer of FieldValueText; 0 when not an integer.
-int FieldValueInt(const QVariant& value);
 // The text before its first blank; the whole text when it has none.
 QString TextBeforeBlank(const QString& text);
 // The n-th field (from 1) of the text split at every separator; empty when missing.
@@ -21,13 +19,9 @@ QString CheckNumberText(const QString& text, int digits);
 // Shortest decimal text of a double, no exponent for ordinary values.
 QString ShortestDecimal(double value);
 
-// b raised to the real power a; 0 when b is 0 or on a numeric error.
-double PowerOf(double a, double b);
 // x rounded half away from zero to a multiple of 10^(1-n) (n = 1 whole numbers, 2 tenths,
 // 0 tens). Rounds the decimal value x stands for, so 2054.5 never becomes 2054.
 double RoundAt(int n, double x);
-// x truncated toward zero to a multiple of 10^(1-n).
-double TruncAt(int n, double x);
 // Whole amount rounded half away from zero to the wage-table unit:
 // unit 0 tens, 1 hundreds, anything else thousands.
 qint64 RoundWageUnit(double x, int unit);

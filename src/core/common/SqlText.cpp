@@ -24,14 +24,3 @@ QString SqlNum(double value) {
 QString SqlNum(Currency value) {
     return value.toString();
 }
-
-QString SqlNumFromText(const QString& text) {
-    bool ok = false;
-    Currency c = Currency::fromString(text, &ok);
-    if (ok)
-        return c.toString();
-    QString s = text.trimmed();
-    s.remove(QLatin1Char(','));
-    double d = s.toDouble(&ok);
-    return ok ? SqlNum(d) : QStringLiteral("0");
-}

@@ -14,5 +14,3 @@ inline QString SqlNum(int value) {
 // Shortest decimal text without exponent: 12.0 -> "12", 0.1 -> "0.1".
 QString SqlNum(double value);
 QString SqlNum(Currency value);
-// A typed number (commas allowed) as SQL number text; "0" when it is not a number.
-QString SqlNumFromText(const QString& text);

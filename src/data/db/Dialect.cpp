@@ -119,8 +119,7 @@ QStringList ServerWorkTableStatements(QString* error) {
             continue;
         QString ddl = serverTypes(s);
         ddl.replace(create, QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS"));
-        // The chart's points are read back by their order of insertion (SQLite's rowid); the
-        // column is last, so inserts without a column list still fill the others.
+        // The chart's points are read back by their order of insertion (SQLite's rowid).
         if (table == QStringLiteral("DCHART")) {
             const qsizetype close = ddl.lastIndexOf(QLatin1Char(')'));
             ddl.insert(close, QStringLiteral(",\n    rowid BIGSERIAL\n"));

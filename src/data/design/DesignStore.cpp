@@ -206,10 +206,11 @@ bool StoreDesignExpansion(const CompanyYear& cy, int xItem, int yItem,
     if (!DM().exec(TDM::ACN2, QStringLiteral("DELETE FROM DCHINGIN WHERE KCO = ? AND NENDO = ?"),
                    {cy.kco, cy.nendo}))
         return false;
-    // In the table's column order.
-    if (!DM().execEach(
-            TDM::ACN2,
-            QStringLiteral("INSERT INTO DCHINGIN VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"), binds))
+    if (!DM().execEach(TDM::ACN2,
+                       QStringLiteral("INSERT INTO DCHINGIN (KCO, NENDO, SDCO, X, Y, NO, SNENREI, "
+                                      "SKIN, UPKIN, UPRITSU, KAKUSA) VALUES (?, ?, ?, ?, ?, ?, ?, "
+                                      "?, ?, ?, ?)"),
+                       binds))
         return false;
     return tx.commit();
 }

@@ -115,10 +115,10 @@ bool RebuildChartPoints(const QVector<ChartPoint>& points) {
         return false;
     if (!DM().exec(TDM::ACN2, QStringLiteral("DELETE FROM DCHART")))
         return false;
-    // In the table's column order, as every chart's points are written.
     if (!DM().execEach(TDM::ACN2,
-                       QStringLiteral("INSERT INTO DCHART VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                      "?, ?, ?, ?)"),
+                       QStringLiteral("INSERT INTO DCHART (SCO, SNA, LABELN, MARKL, F1, F2, F3, "
+                                      "F4, F5, X, Y, SEQNO, MKCO, GLEFT, GTOP) VALUES (?, ?, ?, "
+                                      "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                        rows))
         return false;
     return tx.commit();
@@ -360,32 +360,6 @@ std::optional<PopupEmployee> LoadPopupEmployee(const CompanyYear& cy, int sco) {
     for (int i = 1; i <= 5; ++i)
         e.allowances[size_t(i)] = q.asCurrency(QStringLiteral("TEATE%1").arg(i));
     return e;
-}
-
-std::optional<DesignCurve> LoadDesignCurve(const CompanyYear& cy, int curve, int xItem, int yItem) {
-    const TQuery q = DM().select(TDM::ACN2,
-                                 QStringLiteral("SELECT * FROM DSPDRAW WHERE SDCO = ? AND NENDO "
-                                                "= ? AND KCO = ? AND X = ? AND Y = ?"),
-                                 {curve, cy.nendo, cy.kco, xItem, yItem});
-    if (q.eof())
-        return std::nullopt;
-    DesignCurve d;
-    d.curve = curve;
-    d.xItem = xItem;
-    d.yItem = yItem;
-    d.drawn = q.asInt(QStringLiteral("FCHKS")) == 1;
-    d.selected = q.asInt(QStringLiteral("FREN")) == 1;
-    for (int j = 1; j <= 6; ++j) {
-        d.x[size_t(j)] = q.asInt(QStringLiteral("SNENREI%1").arg(j));
-        d.amount[size_t(j)] = q.asCurrency(QStringLiteral("SKIN%1").arg(j));
-    }
-    d.explanation = q.asText(QStringLiteral("KAISETSU"));
-    d.legend = q.asText(QStringLiteral("HANREI"));
-    d.description = q.asText(QStringLiteral("SETSUMEI"));
-    d.colour = q.asText(QStringLiteral("SCOLOR"));
-    d.kind = q.asInt(QStringLiteral("SSYURUI"));
-    d.width = q.asInt(QStringLiteral("SHABA"));
-    return d;
 }
 
 bool ImportDesignCurve(const CompanyYear& cy, int curve, int xItem, int yItem, int selected,

@@ -42,9 +42,6 @@ bool LoadPlotEmployees(const CompanyYear& cy, QVector<PlotEmployee>& employees,
 // What the pop-ups show of one employee.
 std::optional<PopupEmployee> LoadPopupEmployee(const CompanyYear& cy, int sco);
 
-// Curve k of the axis pair; nothing when it has no row or the read failed.
-std::optional<DesignCurve> LoadDesignCurve(const CompanyYear& cy, int curve, int xItem, int yItem);
-
 // A point picked for a designed curve: X and the amount in yen.
 struct DesignCurvePoint {
     int x = 0;

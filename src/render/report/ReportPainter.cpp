@@ -300,15 +300,3 @@ bool WriteReportPdf(const ReportDocument& doc, const QString& path, QString* err
     }
     return true;
 }
-
-QImage RenderReportPage(const ReportDocument& doc, int pageIndex, double dotsPerInch) {
-    const QSize size(int(std::lround(doc.pageWidth / 2540.0 * dotsPerInch)),
-                     int(std::lround(doc.pageHeight / 2540.0 * dotsPerInch)));
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    image.setDotsPerMeterX(int(std::lround(dotsPerInch / 0.0254)));
-    image.setDotsPerMeterY(int(std::lround(dotsPerInch / 0.0254)));
-    QPainter painter(&image);
-    PaintReportPage(painter, doc, pageIndex, QRectF(QPointF(0, 0), QSizeF(size)));
-    return image;
-}

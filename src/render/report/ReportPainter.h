@@ -2,15 +2,14 @@
 
 #include "core/report/ReportDocument.h"
 
-#include <QImage>
 #include <QRectF>
 #include <QString>
 
 class QPainter;
 class QPdfWriter;
 
-// One routine paints a recorded page; the preview, the printer, the PDF writer, PNG pictures
-// and the command-line companion all go through it.
+// One routine paints a recorded page; the preview, the printer, the PDF writer and the
+// command-line companion all go through it.
 
 // Paints the page so that the paper (doc.pageWidth x doc.pageHeight, 0.01 mm) fills `paper`,
 // given in the painter's coordinates. The painter's state is left as it was.
@@ -20,6 +19,3 @@ void PaintReportPage(QPainter& painter, const ReportDocument& doc, int pageIndex
 // Writes every page as a PDF (A4 or the layout's paper, its orientation) through a temporary
 // file renamed into place: a failure leaves no partial file and an older file as it was.
 bool WriteReportPdf(const ReportDocument& doc, const QString& path, QString* error);
-
-// One page as a picture at the given resolution, white paper.
-QImage RenderReportPage(const ReportDocument& doc, int pageIndex, double dotsPerInch);

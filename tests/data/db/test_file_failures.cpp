@@ -1,6 +1,7 @@
 // A save that the database file cannot take: a full disk, a file or journal that cannot be
 // written, a file replaced under the program. The user is told what happened and where, and
 // the stored data stays as it was.
+// Not on the server: a full disk or a file replaced under the program are faults of the files.
 
 #include "data/masters/EmployeeTransfer.h"
 #include "support/data/TestSupport.h"

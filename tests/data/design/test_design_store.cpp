@@ -60,6 +60,32 @@ private Q_SLOTS:
             QStringList{QStringLiteral("1|1|20|180000")});
     }
 
+    // A file whose DCHINGIN has its columns in another order still gets every value into its
+    // column: the CSV export and the print read the expansion back unchanged.
+    void expansionGoesIntoItsNamedColumns() {
+        TestEnvironment env;
+        if (!env.reverseColumns(TDM::ACN2, QStringLiteral("DCHINGIN")))
+            QSKIP("the server lays out its work tables itself");
+        env.openDatabases();
+        QVERIFY(env.openCompany(1, 2023));
+        std::array<DesignPoints, DesignCount + 1> designs;
+        designs[2].x[1] = 20;
+        designs[2].amount[1] = 180000;
+        designs[2].x[2] = 22;
+        designs[2].amount[2] = 190000;
+        const QVector<DesignRow> rows = ExpandDesigns(designs);
+        QVERIFY(StoreDesignExpansion(Sample, 1, 3, rows));
+        QCOMPARE(env.rows(TDM::ACN2,
+                          QStringLiteral("SELECT KCO, NENDO, SDCO, X, Y, NO, SNENREI, SKIN, UPKIN, "
+                                         "UPRITSU, KAKUSA FROM DCHINGIN ORDER BY NO")),
+                 QStringList({"1|2023|2|1|3|1|20|180000|5000|2.77|100",
+                              "1|2023|2|1|3|2|21|185000|5000|2.7|102",
+                              "1|2023|2|1|3|3|22|190000|0|0|105"}));
+        bool failed = true;
+        QCOMPARE(LoadDesignExpansion(Sample, &failed), rows);
+        QVERIFY(!failed);
+    }
+
     void styleCoversEveryAxisPair() {
         TestEnvironment env;
         env.openDatabases();

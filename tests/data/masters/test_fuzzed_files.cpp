@@ -1,6 +1,7 @@
 // Files as they arrive from other programs and hurried hands, mutated a few hundred times each
 // from a good one with a fixed seed: the employee CSV, the evaluation file and fit points.
 // Nothing crashes; what the check accepts stores cleanly; a refused file changes nothing.
+// Not on the server: the mutants try the files' checks; the stores run on both in their tests.
 #include "core/analysis/FitPoints.h"
 #include "core/analysis/RaiseCurve.h"
 #include "core/common/TextInput.h"

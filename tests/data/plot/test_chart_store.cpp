@@ -4,6 +4,7 @@
 
 #include "core/common/AppState.h"
 #include "core/plot/ChartSceneBuilder.h"
+#include "data/design/DesignStore.h"
 #include "data/plot/ChartBuilder.h"
 #include "data/plot/ChartStore.h"
 #include "support/data/TestSupport.h"
@@ -13,6 +14,10 @@
 namespace {
 
 const CompanyYear Sample{1, 2023};
+// Every column in the table's order (the server adds its insertion order after them).
+const QString AllPointColumns =
+    QStringLiteral("SELECT SCO, SNA, LABELN, MARKL, F1, F2, F3, F4, F5, X, Y, SEQNO, MKCO, GLEFT, "
+                   "GTOP FROM DCHART");
 const QString SqlFailure = QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。");
 
 struct Fixture {
@@ -93,14 +98,9 @@ private Q_SLOTS:
     }
 
     void pointsAreRebuiltAllOrNothing() {
-        // Every column in the table's order (the server adds its insertion order after them).
-        const QString AllPointColumns =
-            QStringLiteral("SELECT SCO, SNA, LABELN, MARKL, F1, F2, F3, F4, F5, X, Y, SEQNO, MKCO, "
-                           "GLEFT, GTOP FROM DCHART");
         Fixture f;
         QVERIFY(RebuildChartPoints(
             {point(3, 30, "25.5", 1), point(1, 41, "31.25", 2), point(2, 22, "18", 7)}));
-        // Written in the table's column order.
         QCOMPARE(f.rows(AllPointColumns), QStringList({"3|社員'3||3|0|0|0|0|0|30|25.5|3|1|0|0",
                                                        "1|社員'1||1|0|0|0|0|0|41|31.25|1|2|0|0",
                                                        "2|社員'2||2|0|0|0|0|0|22|18|2|7|0|0"}));
@@ -121,6 +121,29 @@ private Q_SLOTS:
         // An empty chart empties the table.
         QVERIFY(RebuildChartPoints({}));
         QCOMPARE(f.count(QStringLiteral("SELECT COUNT(*) FROM DCHART")), 0);
+    }
+
+    // A file whose DCHART has its columns in another order still gets every value into its
+    // column, and the plot reads the points back as they were built.
+    void pointsGoIntoTheirNamedColumns() {
+        TestEnvironment env;
+        if (!env.reverseColumns(TDM::ACN2, QStringLiteral("DCHART")))
+            QSKIP("the server lays out its work tables itself");
+        env.openDatabases();
+        ChartPoint p = point(3, 30, "25.5", 4);
+        p.labelName = QStringLiteral("Label001");
+        p.popups[2] = 1;
+        p.left = 120;
+        p.top = 80;
+        QVERIFY(RebuildChartPoints({p, point(1, 41, "31.25", 2)}));
+        QCOMPARE(env.rows(TDM::ACN2, AllPointColumns + QStringLiteral(" ORDER BY SEQNO")),
+                 QStringList({"1|社員'1||1|0|0|0|0|0|41|31.25|1|2|0|0",
+                              "3|社員'3|Label001|3|0|1|0|0|0|30|25.5|3|4|120|80"}));
+        const QVector<ChartPoint> back = LoadChartPoints(4);
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(QList<int>({back[0].sco, back[0].x, back[0].mark, back[0].popups[2]}),
+                 QList<int>({3, 30, 4, 1}));
+        QCOMPARE(back[0].y, Currency::fromString(QStringLiteral("25.5")));
     }
 
     void placesAndPopupFlagsByEmployee() {
@@ -226,13 +249,17 @@ private Q_SLOTS:
 
     void designCurveImport() {
         Fixture f;
-        QVERIFY(!LoadDesignCurve(Sample, 2, 0, 1));
+        const QString Curve2 = QStringLiteral("SELECT COUNT(*) FROM DSPDRAW WHERE KCO = 1 AND "
+                                              "NENDO = 2023 AND SDCO = 2");
+        QCOMPARE(f.count(Curve2), 0);
         QVERIFY(ImportDesignCurve(Sample, 2, 0, 1, 1,
                                   {{22, 180000}, {30, 230000}, {40, 260000}, {50, 290000}}));
         QVERIFY(ImportDesignCurve(Sample, 2, 0, 1, 1, {{22, 190000}, {30, 240000}, {45, 300000}}));
-        QCOMPARE(f.count(QStringLiteral("SELECT COUNT(*) FROM DSPDRAW WHERE KCO = 1 AND SDCO = 2")),
-                 1);
-        const DesignCurve d = *LoadDesignCurve(Sample, 2, 0, 1);
+        QCOMPARE(f.count(Curve2), 1);
+        // As the design screen reads it.
+        std::array<DesignCurve, DesignCount + 1> designs;
+        QVERIFY(LoadDesigns(Sample, 0, 1, designs));
+        const DesignCurve& d = designs[2];
         QCOMPARE(QList<int>(d.x.begin() + 1, d.x.end()), QList<int>({22, 30, 45, 0, 0, 0}));
         QCOMPARE(d.amount[3], Currency::fromInt(300000));
         QCOMPARE(d.amount[4], Currency());
@@ -240,7 +267,8 @@ private Q_SLOTS:
         QCOMPARE(d.colour, QStringLiteral("clBlack"));
         QCOMPARE(QList<int>({d.kind, d.width}), QList<int>({1, 1}));
         // Another pair of axis items keeps its own curve.
-        QVERIFY(!LoadDesignCurve(Sample, 2, 1, 1));
+        QVERIFY(LoadDesigns(Sample, 1, 1, designs));
+        QVERIFY(!designs[2].drawn && designs[2].x[1] == 0);
     }
 
     void lineStylesOfTheCompany() {

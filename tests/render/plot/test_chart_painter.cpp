@@ -1,5 +1,6 @@
 // The one chart painter: marks in their colours where a click finds them, line kinds, and the
 // printed page drawn as vectors, so its texts (the chart's too) read back from the PDF.
+// Not on the server: it paints records and opens no database.
 
 #include "core/plot/ChartSceneBuilder.h"
 #include "render/plot/ChartPainter.h"

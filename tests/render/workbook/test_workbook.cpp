@@ -1,6 +1,7 @@
 // The workbook writer read back as a spreadsheet program reads it: values stay numbers with
 // their formats, formulas carry their values, print settings survive, and a failed save
 // leaves whatever was at the path untouched.
+// Not on the server: it writes workbooks and opens no database.
 
 #include "core/common/Currency.h"
 #include "render/workbook/Workbook.h"

@@ -17,6 +17,8 @@
 #include <QSqlRecord>
 #include <QtTest>
 
+#include <algorithm>
+
 QString deliveredDir() {
     return QStringLiteral(TESVANE_DELIVERED_DIR);
 }
@@ -213,6 +215,20 @@ QStringList TestEnvironment::columns(TDM::Conn conn, const QString& table) {
             out << row.split(QLatin1Char('|'))[1].toUpper();
     }
     return out;
+}
+
+bool TestEnvironment::reverseColumns(TDM::Conn conn, const QString& table) {
+    if (onServer())
+        return false;
+    if (dm.isOpen(conn))
+        qFatal("reverseColumns: before the databases are opened");
+    QStringList reversed = columns(conn, table);
+    std::reverse(reversed.begin(), reversed.end());
+    exec(conn, QStringLiteral("CREATE TABLE REVERSED_ AS SELECT %1 FROM %2")
+                   .arg(reversed.join(QStringLiteral(", ")), table));
+    exec(conn, QStringLiteral("DROP TABLE %1").arg(table));
+    exec(conn, QStringLiteral("ALTER TABLE REVERSED_ RENAME TO %1").arg(table));
+    return true;
 }
 
 void TestEnvironment::failWrites(const QString& name, const QString& kind, const QString& table,

@@ -45,6 +45,10 @@ public:
 
     // A table's or view's column names (upper case), in order.
     QStringList columns(TDM::Conn conn, const QString& table);
+    // Lays a table of the files out again with its columns in reverse order, rows kept: a file
+    // whose table does not have the delivered column order. Before the databases are opened.
+    // False on the server, which lays out its work tables itself.
+    bool reverseColumns(TDM::Conn conn, const QString& table);
     // From now on every `kind` (INSERT, UPDATE or DELETE) on table fails, or only for rows where
     // `when` holds (written with NEW.), on either engine: a stand-in for a full disk.
     void failWrites(const QString& name, const QString& kind, const QString& table,

@@ -1,0 +1,2 @@
+// A tool no rule speaks of yet.
+#include <QString>
