@@ -178,14 +178,19 @@ SaveResult SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, Sett
     Transaction tx(files);
     if (!tx.ok())
         return FailedResult();
+    // The era table is every company's.
+    const DataChange change{DataChange::What::Settings,
+                            hasArea(changed, SettingsArea::EraTable) ? CompanyYear() : cy,
+                            {}};
     const QVector<GuardedRecord> records = settingsRecords(cy, changed);
     for (const GuardedRecord& r : records)
-        if (const std::optional<SaveResult> refused = RefusedSave(r))
+        if (const std::optional<SaveResult> refused = RefusedSave(r, change))
             return *refused;
     if (!ExecEach(TDM::ACN1, controlRows) || !ExecEach(TDM::ACN2, dataRows))
         return FailedResult();
     for (const GuardedRecord& r : records)
         if (!RememberSaved(r))
             return FailedResult();
+    AnnounceChange(change);
     return tx.commit() ? SavedResult() : FailedResult();
 }

@@ -83,3 +83,10 @@ std::optional<SaveResult> RefusedSave(const GuardedRecord& record) {
     }
     return FailedResult();
 }
+
+std::optional<SaveResult> RefusedSave(const GuardedRecord& record, const DataChange& found) {
+    std::optional<SaveResult> refused = RefusedSave(record);
+    if (refused && refused->changedByOther())
+        AnnounceFoundChange(found);
+    return refused;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/db/DataChange.h"
 #include "data/db/SaveOutcome.h"
 #include "data/db/TDM.h"
 
@@ -46,3 +47,6 @@ QString ChangedByOtherText(const QString& name);
 // Inside the save's transaction: nothing when the record is as it was loaded (the save goes
 // on), else the result the save returns (ChangedByOther, told; or Failed).
 std::optional<SaveResult> RefusedSave(const GuardedRecord& record);
+// The same; a refusal also announces `found`, the other person's change, when the transaction
+// ends (see AnnounceFoundChange).
+std::optional<SaveResult> RefusedSave(const GuardedRecord& record, const DataChange& found);

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 TDM* g_instance = nullptr;
@@ -49,6 +50,9 @@ TDM::TDM() : m_prefix(QStringLiteral("tdm%1_").arg(++g_serial)) {
 }
 
 TDM::~TDM() {
+    // Going away: nobody is told of a change of a transaction it never ended.
+    m_heldChanges.clear();
+    m_foundChanges.clear();
     if (m_txActive)
         rollbackTransaction();
     CloseConnection(ACN1);
@@ -441,6 +445,8 @@ bool TDM::run(Conn own, TQuery* rows, const QString& sql, const Binds& binds) {
 bool TDM::beginTransaction(Files files, bool snapshot) {
     Q_ASSERT(!m_txActive);
     m_txFailed = false;
+    m_heldChanges.clear();
+    m_foundChanges.clear();
     const Conn c = files == Files::Control ? ACN1 : ACN2;
     if (!m_open[c] || (files == Files::Both && !m_open[ACN1])) {
         reportFailure(QStringLiteral("database not open"));
@@ -512,7 +518,15 @@ bool TDM::commitTransaction() {
         q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
         m_attached = false;
     }
+    // Told only now that they are stored; taken first, as a listener may read or write.
+    QVector<DataChange> changes = std::exchange(m_foundChanges, {});
+    changes += std::exchange(m_heldChanges, {});
+    DeliverChanges(changes);
     return true;
+}
+
+void TDM::holdChange(const DataChange& change, bool evenOnRollback) {
+    (evenOnRollback ? m_foundChanges : m_heldChanges).append(change);
 }
 
 void TDM::rollbackTransaction() {
@@ -523,10 +537,13 @@ void TDM::rollbackTransaction() {
     q.exec(QStringLiteral("ROLLBACK"));
     q.finish();
     m_txActive = false;
+    m_heldChanges.clear();
+    const QVector<DataChange> found = std::exchange(m_foundChanges, {});
     if (m_attached) {
         q.exec(QStringLiteral("DETACH DATABASE ") + QString::fromLatin1(AttachedName));
         m_attached = false;
     }
+    DeliverChanges(found);
 }
 
 QString CompanyLockedText(const QString& holder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/db/DataChange.h"
 #include "data/db/TQuery.h"
 
 #include <QHash>
@@ -65,6 +66,9 @@ public:
     void rollbackTransaction();
     bool inTransaction() const { return m_txActive; }
     bool transactionFailed() const { return m_txFailed; }
+    // Keeps a change announced inside the transaction until it commits (see AnnounceChange);
+    // evenOnRollback: until it ends (AnnounceFoundChange).
+    void holdChange(const DataChange& change, bool evenOnRollback = false);
 
     bool onServer() const { return m_server; }
     // Inside a transaction: holds company kco's lock for work that must not run twice at once
@@ -126,6 +130,8 @@ private:
     bool m_txFailed = false;
     Files m_txFiles = Files::Data;
     bool m_attached = false;
+    QVector<DataChange> m_heldChanges;
+    QVector<DataChange> m_foundChanges;
     int m_changed = 0;
     bool m_server = false;
     QHash<QString, QStringList> m_loaded;

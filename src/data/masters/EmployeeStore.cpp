@@ -218,11 +218,13 @@ bool InsertEmployee(const CompanyYear& cy, const EmployeeRecord& e, const QStrin
     const EmployeePay pay = ComputeEmployeePay(e);
     // Writers of the company's employees wait for an annual update or deletion under way.
     Transaction tx(TDM::Files::Data);
-    return tx.ok() && DM().shareCompany(cy.kco) &&
-           ExecEach(TDM::ACN2,
-                    {InsertStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, createdAt)),
-                     InsertStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay))}) &&
-           tx.commit();
+    if (!tx.ok() || !DM().shareCompany(cy.kco) ||
+        !ExecEach(TDM::ACN2,
+                  {InsertStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, createdAt)),
+                   InsertStatement(QStringLiteral("MSYAIN2"), secondTable(cy, e, pay))}))
+        return false;
+    AnnounceChange({DataChange::What::Employees, cy, {e.SCO}});
+    return tx.commit();
 }
 
 SaveResult UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
@@ -232,7 +234,8 @@ SaveResult UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || !DM().shareCompany(cy.kco))
         return FailedResult();
-    if (const std::optional<SaveResult> refused = RefusedSave(record))
+    const DataChange change{DataChange::What::Employees, cy, {e.SCO}};
+    if (const std::optional<SaveResult> refused = RefusedSave(record, change))
         return *refused;
     if (!ExecEach(TDM::ACN2,
                   {UpdateStatement(QStringLiteral("MSYAIN1"), firstTable(cy, e, pay, QString()),
@@ -241,17 +244,19 @@ SaveResult UpdateEmployee(const CompanyYear& cy, const EmployeeRecord& e) {
                                    EmployeeWhere, key)}) ||
         !RememberSaved(record))
         return FailedResult();
+    AnnounceChange(change);
     return tx.commit() ? SavedResult() : FailedResult();
 }
 
 bool DeleteEmployee(const CompanyYear& cy, int sco) {
     const TDM::Binds key = employeeBinds(cy, sco);
     Transaction tx(TDM::Files::Data);
-    const bool deleted =
-        tx.ok() && DM().shareCompany(cy.kco) &&
-        ExecEach(TDM::ACN2, {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
-                             {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}}) &&
-        tx.commit();
+    if (!tx.ok() || !DM().shareCompany(cy.kco) ||
+        !ExecEach(TDM::ACN2, {{QStringLiteral("DELETE FROM MSYAIN1 ") + EmployeeWhere, key},
+                              {QStringLiteral("DELETE FROM MSYAIN2 ") + EmployeeWhere, key}}))
+        return false;
+    AnnounceChange({DataChange::What::Employees, cy, {sco}});
+    const bool deleted = tx.commit();
     if (deleted)
         ForgetRecord(EmployeeGuard(cy, sco, QString()).key);
     return deleted;

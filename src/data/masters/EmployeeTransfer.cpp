@@ -181,5 +181,6 @@ bool StoreImportedEmployees(const CompanyYear& cy, const QVector<ImportedEmploye
                                     "?, ?, ?, ?, ?)"),
                      second))
         return false;
+    AnnounceChange({DataChange::What::Employees, cy, {}});
     return tx.commit();
 }

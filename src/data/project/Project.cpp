@@ -11,11 +11,14 @@ Project* g_current = nullptr;
 
 Project::Project(QObject* parent) : QObject(parent) {
     g_current = this;
+    SetChangeListener([this](const DataChange& c) { changed(c); });
 }
 
 Project::~Project() {
-    if (g_current == this)
+    if (g_current == this) {
         g_current = nullptr;
+        SetChangeListener({});
+    }
 }
 
 Project* Project::current() {
@@ -76,10 +79,19 @@ void Project::reloadSettings() {
     Q_EMIT settingsChanged();
 }
 
-void Project::announceEmployeesChanged() {
-    Q_EMIT employeesChanged();
-}
-
-void Project::announceWageTableChanged() {
-    Q_EMIT wageTableChanged();
+void Project::changed(const DataChange& c) {
+    const bool sharedByAll = c.what == DataChange::What::Settings && c.company.kco == 0;
+    if (!sharedByAll && (!isOpen() || !(c.company == m_company)))
+        return;
+    switch (c.what) {
+    case DataChange::What::Employees:
+        Q_EMIT employeesChanged(c.employees);
+        break;
+    case DataChange::What::WageTable:
+        Q_EMIT wageTableChanged();
+        break;
+    case DataChange::What::Settings:
+        reloadSettings();
+        break;
+    }
 }

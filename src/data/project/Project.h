@@ -4,14 +4,17 @@
 #include "core/common/CompanyYear.h"
 #include "core/common/Dates.h"
 #include "core/project/ProjectCommands.h"
+#include "data/db/DataChange.h"
 
 #include <QObject>
+#include <QVector>
 #include <array>
 
 // The open company project: which company and year, its settings row, its plot marks and its
-// display options, and the main window's project state; and the announcements through which
-// screens learn that another screen changed data. Screens read the project from here and
-// announce their changes here; windows that stay open (a plot, a preview) listen.
+// display options, and the main window's project state; and the signals through which windows
+// that stay open (a plot, a preview) learn that the open year's data changed. The stores
+// announce what they committed (DataChange); the project passes on what concerns the open
+// company year.
 class Project : public QObject {
     Q_OBJECT
 public:
@@ -41,22 +44,23 @@ public:
     bool open(const CompanyYear& company);
     // Closes the open company (no question asked).
     void close();
-    // Reads the era table, the age base date, settings and marks again after a screen saved
-    // them; the calendar and age-base options change when the company is opened again.
-    void reloadSettings();
-
-    void announceEmployeesChanged();
-    void announceWageTableChanged();
-
 Q_SIGNALS:
     void companyOpened();
     void companyClosed();
-    void employeesChanged();
+    // employees: the codes changed; empty when any of the year's employees may have changed.
+    void employeesChanged(const QVector<int>& employees);
     void wageTableChanged();
+    // After the project has read its settings, era table and marks again.
     void settingsChanged();
 
 private:
     void readOptions();
+    // A store committed a change (or found another person's): passed on when it concerns the
+    // open company year (settings: also the era table all companies share).
+    void changed(const DataChange& change);
+    // Reads the era table, the age base date, settings and marks again; the calendar and
+    // age-base options change when the company is opened again.
+    void reloadSettings();
 
     ProjectStatus m_status;
     CompanyYear m_company;

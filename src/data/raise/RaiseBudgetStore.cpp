@@ -54,7 +54,8 @@ SaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudgetSetti
     Transaction tx(TDM::Files::Data);
     if (!tx.ok())
         return FailedResult();
-    if (const std::optional<SaveResult> refused = RefusedSave(record))
+    const DataChange change{DataChange::What::Settings, cy, {}};
+    if (const std::optional<SaveResult> refused = RefusedSave(record, change))
         return *refused;
     if (!DM().exec(TDM::ACN2, update.sql, update.binds))
         return FailedResult();
@@ -66,6 +67,7 @@ SaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudgetSetti
     }
     if (!RememberSaved(record))
         return FailedResult();
+    AnnounceChange(change);
     return tx.commit() ? SavedResult() : FailedResult();
 }
 

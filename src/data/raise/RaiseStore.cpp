@@ -199,12 +199,23 @@ bool LoadRaiseRecords(const CompanyYear& cy, QVector<RaiseRecord>& records) {
     return true;
 }
 
+namespace {
+DataChange raisesChange(const CompanyYear& cy, const QVector<RaiseEntry>& entries) {
+    DataChange change{DataChange::What::Employees, cy, {}};
+    change.employees.reserve(entries.size());
+    for (const RaiseEntry& e : entries)
+        change.employees << e.SCO;
+    return change;
+}
+} // namespace
+
 bool WriteRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries) {
     for (const RaiseEntry& e : entries) {
         const BoundStatement s = raiseUpdate(cy, e);
         if (!DM().exec(TDM::ACN2, s.sql, s.binds) || DM().changedRows() != 1)
             return false;
     }
+    AnnounceChange(raisesChange(cy, entries));
     return true;
 }
 
@@ -220,6 +231,7 @@ SaveResult SaveRaises(const CompanyYear& cy, const QVector<RaiseEntry>& entries)
         if (DM().changedRows() != 1)
             return missingEmployee(tx);
     }
+    AnnounceChange(raisesChange(cy, entries));
     return tx.commit() ? SavedResult() : FailedResult();
 }
 
@@ -235,7 +247,8 @@ SaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry, bool* nextY
         return FailedResult();
     const GuardedRecord record =
         EmployeeGuard(cy, entry.SCO, name.eof() ? QString() : name.asText(QStringLiteral("SNA")));
-    if (const std::optional<SaveResult> refused = RefusedSave(record))
+    const DataChange change{DataChange::What::Employees, cy, {entry.SCO}};
+    if (const std::optional<SaveResult> refused = RefusedSave(record, change))
         return *refused;
     const BoundStatement s = raiseUpdate(cy, entry);
     if (!DM().exec(TDM::ACN2, s.sql, s.binds))
@@ -253,6 +266,7 @@ SaveResult SaveRaise(const CompanyYear& cy, const RaiseEntry& entry, bool* nextY
             return FailedResult();
         *nextYearExists = !next.eof();
     }
+    AnnounceChange(change);
     return tx.commit() ? SavedResult() : FailedResult();
 }
 

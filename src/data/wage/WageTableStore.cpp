@@ -155,13 +155,14 @@ SaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definitio
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || !DM().queueForWageTable(kco))
         return FailedResult();
-    if (const std::optional<SaveResult> refused = RefusedSave(record))
+    const DataChange change{DataChange::What::WageTable, {kco, year}, {}};
+    if (const std::optional<SaveResult> refused = RefusedSave(record, change))
         return *refused;
-    return ExecEach(TDM::ACN2,
-                    WageTableSaveStatements(kco, year, definition, gradeNames, *table)) &&
-                   RememberSaved(record) && tx.commit()
-               ? SavedResult()
-               : FailedResult();
+    if (!ExecEach(TDM::ACN2, WageTableSaveStatements(kco, year, definition, gradeNames, *table)) ||
+        !RememberSaved(record))
+        return FailedResult();
+    AnnounceChange(change);
+    return tx.commit() ? SavedResult() : FailedResult();
 }
 
 bool RememberLoadedWageTable(int kco, int year) {
@@ -173,11 +174,12 @@ SaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& def
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
         return {SaveOutcome::OutOfRange, QStringLiteral("入力範囲外です。")};
-    return DM().queueForWageTable(kco) &&
-                   ExecEach(TDM::ACN2,
-                            WageTableSaveStatements(kco, year, definition, gradeNames, *table))
-               ? SavedResult()
-               : FailedResult();
+    if (!DM().queueForWageTable(kco) ||
+        !ExecEach(TDM::ACN2, WageTableSaveStatements(kco, year, definition, gradeNames, *table)))
+        return FailedResult();
+    // Told when the caller's transaction commits.
+    AnnounceChange({DataChange::What::WageTable, {kco, year}, {}});
+    return SavedResult();
 }
 
 QVector<WageTableRow> LoadStoredWageTable(int kco, int year) {

@@ -664,12 +664,10 @@ void TWS0070::btnAddClick() {
         SaveBasicSettings(Project::current()->companyYear(), m_values, m_changed);
     if (saved.saved()) {
         clearChanged();
-        Project::current()->reloadSettings();
     } else if (saved.changedByOther()) {
         // Said why; what the other person saved replaces the edits.
         load();
         clearChanged();
-        Project::current()->reloadSettings();
     }
 }
 

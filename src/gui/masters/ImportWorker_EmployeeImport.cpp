@@ -212,7 +212,6 @@ void TfrmImportWorker::store(bool replace) {
         Msg::info(QStringLiteral("データベースにエラーがありました。"));
         return;
     }
-    Project::current()->announceEmployeesChanged();
     const QVector<ImportedEmployee>& employees = m_model->sheet().employees;
     Msg::info(ImportDoneText(int(employees.size()), CountWithoutMark(employees)));
 }

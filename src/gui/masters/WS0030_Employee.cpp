@@ -831,7 +831,6 @@ void TWS0030::btnAddClick() {
         clearForm();
         loadList();
     }
-    Project::current()->announceEmployeesChanged();
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);
     txtCureentNo->clear();
@@ -874,7 +873,6 @@ void TWS0030::btnMntClick() {
         if (saved.changedByOther())
             loadEmployee(e.SCO);
     }
-    Project::current()->announceEmployeesChanged();
     // The grid's current cell goes back where it was.
     m_currentRow = row;
     m_settingCursor = true;
@@ -917,7 +915,6 @@ void TWS0030::btnDltClick() {
         clearForm();
         loadList();
     }
-    Project::current()->announceEmployeesChanged();
     setWindowModified(false);
 }
 

@@ -597,7 +597,6 @@ void TWS3010::btnAddClick() {
     }
     StringGrid1->viewport()->update();
     setWindowModified(false);
-    Project::current()->announceEmployeesChanged();
     // Stored as asked, but the next year was rolled over before it and does not have it.
     if (nextYearExists)
         Msg::warning(RaiseAfterRollOverText(project().companyYear().nendo));

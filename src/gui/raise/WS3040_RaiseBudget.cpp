@@ -224,7 +224,6 @@ void TWS3040::btnAddClick() {
     switch (SaveRaiseBudgetSettings(openCompany(), m_settings).outcome) {
     case SaveOutcome::Saved:
         setWindowModified(false);
-        Project::current()->reloadSettings();
         break;
     case SaveOutcome::ChangedByOther:
         prepare(); // said why; the other person's settings replace the edits

@@ -827,7 +827,6 @@ void TWS2010::btnAddClick() {
     reload();
     checkPage();
     setWindowModified(false);
-    Project::current()->announceWageTableChanged();
 }
 
 void TWS2010::btnCancelClick() {

@@ -6,6 +6,7 @@
 
 #include "core/plot/ChartSceneBuilder.h"
 #include "core/plot/PlotGeometry.h"
+#include "data/masters/EmployeeStore.h"
 #include "gui/plot/SpinButton.h"
 #include "gui/plot/WS1101_PointPopup.h"
 #include "gui/plot/WS1102_AnalysisResult.h"
@@ -336,11 +337,8 @@ private Q_SLOTS:
         f.analyse();
         const qsizetype before = f.plot.model().points.size();
         QVERIFY(f.plot.markCentre(1));
-        f.env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2023 "
-                                             "AND SCO = 1"));
-        f.env.exec(TDM::ACN2, QStringLiteral("DELETE FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2023 "
-                                             "AND SCO = 1"));
-        f.env.project.announceEmployeesChanged();
+        // The store tells the open window, as the employee screen's deletion does.
+        QVERIFY(DeleteEmployee({1, 2023}, 1));
         QCOMPARE(f.plot.model().points.size(), before - 1);
         QVERIFY(!f.plot.markCentre(1));
         QCOMPARE(f.count(QStringLiteral("SELECT COUNT(*) FROM DCHART")), int(before - 1));
