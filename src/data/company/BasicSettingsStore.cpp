@@ -1,5 +1,6 @@
 #include "data/company/BasicSettingsStore.h"
 
+#include "core/common/Counts.h"
 #include "data/db/BoundStatement.h"
 #include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
@@ -26,7 +27,7 @@ QVector<GuardedRecord> settingsRecords(const CompanyYear& cy, SettingsAreas area
                              key}}});
     if (hasArea(areas, SettingsArea::EraTable)) {
         QString columns;
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= EraCount; ++i)
             columns += QStringLiteral("REKI%1, SNEN%1, STSUKI%1, SHI%1, ").arg(i);
         records.push_back({QStringLiteral("ERAS"),
                            QStringLiteral("暦変換表"),
