@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/AnnualUpdateCommand.h"
+#include "cli/CliOptions.h"
 #include "cli/DesignCommand.h"
 #include "cli/EmployeesCommand.h"
 #include "cli/FitCommand.h"
@@ -134,53 +135,6 @@ const char* const Usage =
     "  server pull URL --to DIR\n"
     "                       write the server's data into fresh SQLite files in DIR/DATA\n";
 
-struct Args {
-    QStringList rest;
-    QString dataDir;
-    QString server;
-    bool help = false;
-    QString error;
-};
-
-Args parse(const QStringList& arguments) {
-    Args a;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& s = arguments[i];
-        if (s == QStringLiteral("--data")) {
-            if (i + 1 >= arguments.size()) {
-                a.error = QStringLiteral("--data needs a folder");
-                return a;
-            }
-            // A server named where a folder is expected is taken as the server.
-            const QString& value = arguments[++i];
-            if (IsServerUrl(value)) {
-                if (!a.server.isEmpty() && a.server != value) {
-                    a.error = QStringLiteral("--data and --server name two servers");
-                    return a;
-                }
-                a.server = value;
-            } else {
-                a.dataDir = value;
-            }
-        } else if (s == QStringLiteral("--server") && a.rest.isEmpty()) {
-            if (i + 1 >= arguments.size()) {
-                a.error = QStringLiteral("--server needs a URL");
-                return a;
-            }
-            if (!a.server.isEmpty() && a.server != arguments[i + 1]) {
-                a.error = QStringLiteral("--data and --server name two servers");
-                return a;
-            }
-            a.server = arguments[++i];
-        } else if (s == QStringLiteral("--help") || s == QStringLiteral("-h")) {
-            a.help = true;
-        } else {
-            a.rest << s;
-        }
-    }
-    return a;
-}
-
 // Opens both files of the program folder; messages of the data module go to standard error.
 bool openData(TDM& dm, const QString& folder) {
     AppState& s = state();
@@ -200,19 +154,18 @@ bool openData(TDM& dm, const QString& folder) {
 
 int companies(TDM& dm, const QStringList& opts) {
     int year = 0;
-    for (int i = 0; i < opts.size(); ++i) {
-        if (opts[i] == QStringLiteral("--year") && i + 1 < opts.size()) {
+    CliOptions table(QStringLiteral("companies"));
+    // Year 0 would list every year, which is what leaving --year out is for.
+    table.option(
+        QStringLiteral("--year"),
+        [&year](const QString& v) -> QString {
             bool ok = false;
-            year = opts[++i].toInt(&ok);
-            if (!ok || year == 0) {
-                err() << "tesvane-cli: --year needs a number\n";
-                return 2;
-            }
-        } else {
-            err() << "tesvane-cli: unknown option for companies: " << opts[i] << "\n";
-            return 2;
-        }
-    }
+            year = v.toInt(&ok);
+            return ok && year != 0 ? QString() : QStringLiteral("--year needs a number");
+        },
+        QStringLiteral("unknown option for companies: --year"));
+    if (!table.read(opts, err()))
+        return 2;
     QVector<CompanyYearRow> rows;
     if (!ListCompanyYears(year, rows)) {
         err() << "tesvane-cli: " << dm.lastError() << "\n";
@@ -229,14 +182,10 @@ int companies(TDM& dm, const QStringList& opts) {
 // 0 when it may run, else the exit status.
 int compactRefusal(const QStringList& opts) {
     bool yes = false;
-    for (const QString& o : opts) {
-        if (o == QStringLiteral("--yes")) {
-            yes = true;
-        } else {
-            err() << "tesvane-cli: unknown option for compact: " << o << "\n";
-            return 2;
-        }
-    }
+    CliOptions table(QStringLiteral("compact"));
+    table.flag(QStringLiteral("--yes"), yes);
+    if (!table.read(opts, err()))
+        return 2;
     if (!yes) {
         err() << "tesvane-cli: compact rewrites both database files; pass --yes to go ahead\n";
         return 2;
@@ -265,7 +214,7 @@ int compact(TDM& dm) {
 } // namespace
 
 int RunCli(const QStringList& arguments) {
-    const Args a = parse(arguments);
+    const GlobalOptions a = ReadGlobalOptions(arguments);
     if (!a.error.isEmpty()) {
         err() << "tesvane-cli: " << a.error << "\n" << Usage;
         return 2;
