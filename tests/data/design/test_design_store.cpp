@@ -78,9 +78,9 @@ private Q_SLOTS:
         QCOMPARE(env.rows(TDM::ACN2,
                           QStringLiteral("SELECT KCO, NENDO, SDCO, X, Y, NO, SNENREI, SKIN, UPKIN, "
                                          "UPRITSU, KAKUSA FROM DCHINGIN ORDER BY NO")),
-                 QStringList({"1|2023|2|1|3|1|20|180000|5000|2.77|100",
-                              "1|2023|2|1|3|2|21|185000|5000|2.7|102",
-                              "1|2023|2|1|3|3|22|190000|0|0|105"}));
+                 QStringList({"1|2023|2|1|3|1|20|180000|5000|2.78|100",
+                              "1|2023|2|1|3|2|21|185000|5000|2.7|103",
+                              "1|2023|2|1|3|3|22|190000|0|0|106"}));
         bool failed = true;
         QCOMPARE(LoadDesignExpansion(Sample, &failed), rows);
         QVERIFY(!failed);
