@@ -82,7 +82,7 @@ void LoadBasicSettings(const CompanyYear& cy, BasicSettings* s) {
 
     const TQuery eras = dm.select(TDM::ACN1, QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0"));
     if (!eras.eof()) {
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < EraCount; ++i) {
             EraEntry& e = s->eras[size_t(i)];
             const QString n = QString::number(i + 1);
             e.name = eras.asText(QStringLiteral("REKI") + n);
@@ -149,7 +149,7 @@ SaveResult SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, Sett
     if (hasArea(changed, SettingsArea::EraTable)) {
         QString sql = QStringLiteral("UPDATE MSEIGYO SET ");
         TDM::Binds values;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < EraCount; ++i) {
             const EraEntry& e = s.eras[size_t(i)];
             sql += QStringLiteral("REKI%1 = ?, SNEN%1 = ?, STSUKI%1 = ?, SHI%1 = ?, ").arg(i + 1);
             values << e.name << e.startYear << e.startMonth << e.startDay;
@@ -158,7 +158,7 @@ SaveResult SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, Sett
                                       values << s.selectedEra};
     }
     if (hasArea(changed, SettingsArea::Marks))
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < MarkCount; ++i) {
             const MarkStyle& m = s.marks[size_t(i)];
             dataRows << BoundStatement{
                 QStringLiteral("UPDATE MMARK SET MARK = ?, HANREI = ?, MKCOLOR = ?, MKSIZE = ?, "

@@ -8,6 +8,16 @@
 
 namespace {
 
+// A chart's rows are its marks 1..6; each holds the grade of its number in TOUKYU, and the
+// grades past the marks (7..9) go in TOUKYU1 of rows 1..3. 0 when the row holds no such grade.
+int secondGrade(int row) {
+    return row + MarkCount <= MaxGrades ? row + MarkCount : 0;
+}
+bool secondGradeChosen(const ChartSettings& s, int row) {
+    const int g = secondGrade(row);
+    return g != 0 && s.grades[size_t(g)];
+}
+
 const QString ChartKey = QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ?");
 
 int flag(bool on) {
@@ -51,7 +61,7 @@ bool CreateChartSettings(const CompanyYear& cy, const ChartSettings& d) {
                         flag(d.grades[size_t(k)]), d.title, d.xItem, d.yItem, d.markLabelKind,
                         d.order, d.curves, BindValue(d.levels[1]), BindValue(d.levels[2]),
                         BindValue(d.levels[3]), BindValue(d.levels[4]),
-                        flag(k <= 3 && d.grades[size_t(k + 6)]), d.explanation}))
+                        flag(secondGradeChosen(d, k)), d.explanation}))
             return false;
     return tx.commit();
 }
@@ -80,8 +90,8 @@ std::optional<ChartSettings> LoadChartSettings(const CompanyYear& cy, int chartN
         }
         s.marks[size_t(k)] = q.asInt(QStringLiteral("FCHK")) == 1;
         s.grades[size_t(k)] = q.asInt(QStringLiteral("TOUKYU")) == 1;
-        if (k <= 3)
-            s.grades[size_t(k + 6)] = q.asInt(QStringLiteral("TOUKYU1")) == 1;
+        if (const int g = secondGrade(k))
+            s.grades[size_t(g)] = q.asInt(QStringLiteral("TOUKYU1")) == 1;
     }
     return s;
 }
@@ -98,8 +108,8 @@ bool SaveChartSettings(const CompanyYear& cy, const ChartSettings& s) {
                                       "SJYUN1 = ?, SJYUN2 = ?, SJYUN3 = ?, SJYUN4 = ? WHERE "
                                       "KNO = ? AND NENDO = ? AND KCO = ? AND CHCO = ?"),
                        {flag(s.marks[size_t(k)]), flag(s.grades[size_t(k)]),
-                        flag(k <= 3 && s.grades[size_t(k + 6)]), s.title, s.xItem, s.yItem,
-                        s.markLabelKind, s.explanation, s.order, s.curves, BindValue(s.levels[1]),
+                        flag(secondGradeChosen(s, k)), s.title, s.xItem, s.yItem, s.markLabelKind,
+                        s.explanation, s.order, s.curves, BindValue(s.levels[1]),
                         BindValue(s.levels[2]), BindValue(s.levels[3]), BindValue(s.levels[4]), k,
                         cy.nendo, cy.kco, s.chartNo}))
             return false;
