@@ -25,6 +25,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -211,6 +213,62 @@ int compact(TDM& dm) {
     return 0;
 }
 
+// What a command does once the data is open.
+using Run = std::function<int(TDM&)>;
+
+// For the commands whose messages come from several writers: all of them out before the exit.
+int flushed(int status) {
+    err().flush();
+    return status;
+}
+
+template <class Args>
+std::optional<Run> after(const std::optional<Args>& args,
+                         std::function<int(TDM&, const Args&)> run) {
+    if (!args)
+        return std::nullopt;
+    return Run([args, run](TDM& dm) { return run(dm, *args); });
+}
+
+// Reads a command's options before the data is opened, so a mistake in them is said without
+// touching the data; nothing after a mistake. The commands whose options need the data read
+// them when they run.
+std::optional<Run> prepare(const QString& command, const QStringList& opts) {
+    if (command == QStringLiteral("wage-table"))
+        return after<WageTableArgs>(
+            ParseWageTableArgs(opts, err()),
+            [](TDM& dm, const WageTableArgs& a) { return RunWageTable(dm, a, out(), err()); });
+    if (command == QStringLiteral("raise"))
+        return after<RaiseArgs>(ParseRaiseArgs(opts, err()), [](TDM& dm, const RaiseArgs& a) {
+            return RunRaise(dm, a, out(), err());
+        });
+    if (command == QStringLiteral("annual-update"))
+        return after<AnnualUpdateArgs>(ParseAnnualUpdateArgs(opts, err()),
+                                       [](TDM& dm, const AnnualUpdateArgs& a) {
+                                           return RunAnnualUpdateCommand(dm, a, out(), err());
+                                       });
+    if (command == QStringLiteral("plot"))
+        return after<PlotArgs>(ParsePlotArgs(opts, err()),
+                               [](TDM&, const PlotArgs& a) { return flushed(RunPlot(a, err())); });
+    if (command == QStringLiteral("design"))
+        return after<DesignArgs>(ParseDesignArgs(opts, err()), [](TDM&, const DesignArgs& a) {
+            return flushed(RunDesign(a, out(), err()));
+        });
+    if (command == QStringLiteral("range"))
+        return after<RangeArgs>(ParseRangeArgs(opts, err()), [](TDM&, const RangeArgs& a) {
+            return flushed(RunRange(a, out(), err()));
+        });
+    if (command == QStringLiteral("compact"))
+        return Run(compact);
+    if (command == QStringLiteral("employees"))
+        return Run([opts](TDM&) { return RunEmployeesCommand(opts); });
+    if (command == QStringLiteral("report"))
+        return Run([opts](TDM& dm) { return RunReportCommand(dm, opts, out(), err()); });
+    if (command == QStringLiteral("regression"))
+        return Run([opts](TDM&) { return flushed(RunRegressionCommand(opts, out(), err())); });
+    return Run([opts](TDM& dm) { return companies(dm, opts); });
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments) {
@@ -235,34 +293,15 @@ int RunCli(const QStringList& arguments) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
-    if (command == QStringLiteral("server")) {
-        const int status = RunServerCommand(opts, out(), err());
-        err().flush();
-        return status;
-    }
+    if (command == QStringLiteral("server"))
+        return flushed(RunServerCommand(opts, out(), err()));
     if (command == QStringLiteral("compact"))
         if (const int status = compactRefusal(opts))
             return status;
-    std::optional<WageTableArgs> wageTable;
-    if (command == QStringLiteral("wage-table") && !(wageTable = ParseWageTableArgs(opts, err())))
-        return 2;
-    std::optional<RaiseArgs> raise;
-    if (command == QStringLiteral("raise") && !(raise = ParseRaiseArgs(opts, err())))
-        return 2;
-    std::optional<AnnualUpdateArgs> annualUpdate;
-    if (command == QStringLiteral("annual-update") &&
-        !(annualUpdate = ParseAnnualUpdateArgs(opts, err())))
-        return 2;
-    std::optional<PlotArgs> plot;
-    if (command == QStringLiteral("plot") && !(plot = ParsePlotArgs(opts, err())))
-        return 2;
     if (command == QStringLiteral("fit"))
         return RunFitCommand(opts, out(), err());
-    std::optional<DesignArgs> design;
-    if (command == QStringLiteral("design") && !(design = ParseDesignArgs(opts, err())))
-        return 2;
-    std::optional<RangeArgs> range;
-    if (command == QStringLiteral("range") && !(range = ParseRangeArgs(opts, err())))
+    const std::optional<Run> run = prepare(command, opts);
+    if (!run)
         return 2;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
     QString settingsError;
@@ -280,37 +319,5 @@ int RunCli(const QStringList& arguments) {
     TDM dm;
     if (!openData(dm, folder))
         return 1;
-    if (command == QStringLiteral("compact"))
-        return compact(dm);
-    if (command == QStringLiteral("employees"))
-        return RunEmployeesCommand(opts);
-    if (wageTable)
-        return RunWageTable(dm, *wageTable, out(), err());
-    if (command == QStringLiteral("report"))
-        return RunReportCommand(dm, opts, out(), err());
-    if (raise)
-        return RunRaise(dm, *raise, out(), err());
-    if (annualUpdate)
-        return RunAnnualUpdateCommand(dm, *annualUpdate, out(), err());
-    if (command == QStringLiteral("regression")) {
-        const int status = RunRegressionCommand(opts, out(), err());
-        err().flush();
-        return status;
-    }
-    if (plot) {
-        const int status = RunPlot(*plot, err());
-        err().flush();
-        return status;
-    }
-    if (range) {
-        const int status = RunRange(*range, out(), err());
-        err().flush();
-        return status;
-    }
-    if (design) {
-        const int status = RunDesign(*design, out(), err());
-        err().flush();
-        return status;
-    }
-    return companies(dm, opts);
+    return (*run)(dm);
 }
