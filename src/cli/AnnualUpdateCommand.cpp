@@ -1,5 +1,6 @@
 #include "cli/AnnualUpdateCommand.h"
 
+#include "cli/CliOptions.h"
 #include "core/common/AppState.h"
 #include "data/db/TDM.h"
 #include "data/raise/AnnualUpdate.h"
@@ -9,30 +10,12 @@
 std::optional<AnnualUpdateArgs> ParseAnnualUpdateArgs(const QStringList& options,
                                                       QTextStream& err) {
     AnnualUpdateArgs a;
-    bool company = false, year = false, yes = false;
-    for (int i = 0; i < options.size(); ++i) {
-        const QString& o = options[i];
-        if (o == QStringLiteral("--yes")) {
-            yes = true;
-            continue;
-        }
-        if (o != QStringLiteral("--company") && o != QStringLiteral("--year")) {
-            err << "tesvane-cli: unknown option for annual-update: " << o << "\n";
-            return std::nullopt;
-        }
-        bool ok = false;
-        const int v = i + 1 < options.size() ? options[++i].toInt(&ok) : 0;
-        if (!ok) {
-            err << "tesvane-cli: " << o << " needs a number\n";
-            return std::nullopt;
-        }
-        (o == QStringLiteral("--company") ? a.company : a.year) = v;
-        (o == QStringLiteral("--company") ? company : year) = true;
-    }
-    if (!company || !year) {
-        err << "tesvane-cli: annual-update needs --company K and --year N\n";
+    bool yes = false;
+    CliOptions table(QStringLiteral("annual-update"));
+    table.companyYear(a.company, a.year, true);
+    table.flag(QStringLiteral("--yes"), yes);
+    if (!table.read(options, err))
         return std::nullopt;
-    }
     if (!yes) {
         err << "tesvane-cli: annual-update writes the company's next year; pass --yes to go "
                "ahead\n";

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/AnnualUpdateCommand.h"
+#include "cli/CliOptions.h"
 #include "cli/DesignCommand.h"
 #include "cli/EmployeesCommand.h"
 #include "cli/FitCommand.h"
@@ -24,6 +25,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -134,53 +137,6 @@ const char* const Usage =
     "  server pull URL --to DIR\n"
     "                       write the server's data into fresh SQLite files in DIR/DATA\n";
 
-struct Args {
-    QStringList rest;
-    QString dataDir;
-    QString server;
-    bool help = false;
-    QString error;
-};
-
-Args parse(const QStringList& arguments) {
-    Args a;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& s = arguments[i];
-        if (s == QStringLiteral("--data")) {
-            if (i + 1 >= arguments.size()) {
-                a.error = QStringLiteral("--data needs a folder");
-                return a;
-            }
-            // A server named where a folder is expected is taken as the server.
-            const QString& value = arguments[++i];
-            if (IsServerUrl(value)) {
-                if (!a.server.isEmpty() && a.server != value) {
-                    a.error = QStringLiteral("--data and --server name two servers");
-                    return a;
-                }
-                a.server = value;
-            } else {
-                a.dataDir = value;
-            }
-        } else if (s == QStringLiteral("--server") && a.rest.isEmpty()) {
-            if (i + 1 >= arguments.size()) {
-                a.error = QStringLiteral("--server needs a URL");
-                return a;
-            }
-            if (!a.server.isEmpty() && a.server != arguments[i + 1]) {
-                a.error = QStringLiteral("--data and --server name two servers");
-                return a;
-            }
-            a.server = arguments[++i];
-        } else if (s == QStringLiteral("--help") || s == QStringLiteral("-h")) {
-            a.help = true;
-        } else {
-            a.rest << s;
-        }
-    }
-    return a;
-}
-
 // Opens both files of the program folder; messages of the data module go to standard error.
 bool openData(TDM& dm, const QString& folder) {
     AppState& s = state();
@@ -200,19 +156,18 @@ bool openData(TDM& dm, const QString& folder) {
 
 int companies(TDM& dm, const QStringList& opts) {
     int year = 0;
-    for (int i = 0; i < opts.size(); ++i) {
-        if (opts[i] == QStringLiteral("--year") && i + 1 < opts.size()) {
+    CliOptions table(QStringLiteral("companies"));
+    // Year 0 would list every year, which is what leaving --year out is for.
+    table.option(
+        QStringLiteral("--year"),
+        [&year](const QString& v) -> QString {
             bool ok = false;
-            year = opts[++i].toInt(&ok);
-            if (!ok || year == 0) {
-                err() << "tesvane-cli: --year needs a number\n";
-                return 2;
-            }
-        } else {
-            err() << "tesvane-cli: unknown option for companies: " << opts[i] << "\n";
-            return 2;
-        }
-    }
+            year = v.toInt(&ok);
+            return ok && year != 0 ? QString() : QStringLiteral("--year needs a number");
+        },
+        QStringLiteral("unknown option for companies: --year"));
+    if (!table.read(opts, err()))
+        return 2;
     QVector<CompanyYearRow> rows;
     if (!ListCompanyYears(year, rows)) {
         err() << "tesvane-cli: " << dm.lastError() << "\n";
@@ -229,14 +184,10 @@ int companies(TDM& dm, const QStringList& opts) {
 // 0 when it may run, else the exit status.
 int compactRefusal(const QStringList& opts) {
     bool yes = false;
-    for (const QString& o : opts) {
-        if (o == QStringLiteral("--yes")) {
-            yes = true;
-        } else {
-            err() << "tesvane-cli: unknown option for compact: " << o << "\n";
-            return 2;
-        }
-    }
+    CliOptions table(QStringLiteral("compact"));
+    table.flag(QStringLiteral("--yes"), yes);
+    if (!table.read(opts, err()))
+        return 2;
     if (!yes) {
         err() << "tesvane-cli: compact rewrites both database files; pass --yes to go ahead\n";
         return 2;
@@ -262,10 +213,66 @@ int compact(TDM& dm) {
     return 0;
 }
 
+// What a command does once the data is open.
+using Run = std::function<int(TDM&)>;
+
+// For the commands whose messages come from several writers: all of them out before the exit.
+int flushed(int status) {
+    err().flush();
+    return status;
+}
+
+template <class Args>
+std::optional<Run> after(const std::optional<Args>& args,
+                         std::function<int(TDM&, const Args&)> run) {
+    if (!args)
+        return std::nullopt;
+    return Run([args, run](TDM& dm) { return run(dm, *args); });
+}
+
+// Reads a command's options before the data is opened, so a mistake in them is said without
+// touching the data; nothing after a mistake. The commands whose options need the data read
+// them when they run.
+std::optional<Run> prepare(const QString& command, const QStringList& opts) {
+    if (command == QStringLiteral("wage-table"))
+        return after<WageTableArgs>(
+            ParseWageTableArgs(opts, err()),
+            [](TDM& dm, const WageTableArgs& a) { return RunWageTable(dm, a, out(), err()); });
+    if (command == QStringLiteral("raise"))
+        return after<RaiseArgs>(ParseRaiseArgs(opts, err()), [](TDM& dm, const RaiseArgs& a) {
+            return RunRaise(dm, a, out(), err());
+        });
+    if (command == QStringLiteral("annual-update"))
+        return after<AnnualUpdateArgs>(ParseAnnualUpdateArgs(opts, err()),
+                                       [](TDM& dm, const AnnualUpdateArgs& a) {
+                                           return RunAnnualUpdateCommand(dm, a, out(), err());
+                                       });
+    if (command == QStringLiteral("plot"))
+        return after<PlotArgs>(ParsePlotArgs(opts, err()),
+                               [](TDM&, const PlotArgs& a) { return flushed(RunPlot(a, err())); });
+    if (command == QStringLiteral("design"))
+        return after<DesignArgs>(ParseDesignArgs(opts, err()), [](TDM&, const DesignArgs& a) {
+            return flushed(RunDesign(a, out(), err()));
+        });
+    if (command == QStringLiteral("range"))
+        return after<RangeArgs>(ParseRangeArgs(opts, err()), [](TDM&, const RangeArgs& a) {
+            return flushed(RunRange(a, out(), err()));
+        });
+    if (command == QStringLiteral("compact"))
+        return Run(compact);
+    if (command == QStringLiteral("employees"))
+        return Run([opts](TDM&) { return RunEmployeesCommand(opts); });
+    if (command == QStringLiteral("report"))
+        return Run([opts](TDM& dm) { return RunReportCommand(dm, opts, out(), err()); });
+    if (command == QStringLiteral("regression"))
+        return Run([opts](TDM&) { return flushed(RunRegressionCommand(opts, out(), err())); });
+    return Run([opts](TDM& dm) { return companies(dm, opts); });
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments) {
-    const Args a = parse(arguments);
+    const GlobalOptions a = ReadGlobalOptions(arguments);
     if (!a.error.isEmpty()) {
         err() << "tesvane-cli: " << a.error << "\n" << Usage;
         return 2;
@@ -286,34 +293,15 @@ int RunCli(const QStringList& arguments) {
         err() << "tesvane-cli: unknown command: " << command << "\n" << Usage;
         return 2;
     }
-    if (command == QStringLiteral("server")) {
-        const int status = RunServerCommand(opts, out(), err());
-        err().flush();
-        return status;
-    }
+    if (command == QStringLiteral("server"))
+        return flushed(RunServerCommand(opts, out(), err()));
     if (command == QStringLiteral("compact"))
         if (const int status = compactRefusal(opts))
             return status;
-    std::optional<WageTableArgs> wageTable;
-    if (command == QStringLiteral("wage-table") && !(wageTable = ParseWageTableArgs(opts, err())))
-        return 2;
-    std::optional<RaiseArgs> raise;
-    if (command == QStringLiteral("raise") && !(raise = ParseRaiseArgs(opts, err())))
-        return 2;
-    std::optional<AnnualUpdateArgs> annualUpdate;
-    if (command == QStringLiteral("annual-update") &&
-        !(annualUpdate = ParseAnnualUpdateArgs(opts, err())))
-        return 2;
-    std::optional<PlotArgs> plot;
-    if (command == QStringLiteral("plot") && !(plot = ParsePlotArgs(opts, err())))
-        return 2;
     if (command == QStringLiteral("fit"))
         return RunFitCommand(opts, out(), err());
-    std::optional<DesignArgs> design;
-    if (command == QStringLiteral("design") && !(design = ParseDesignArgs(opts, err())))
-        return 2;
-    std::optional<RangeArgs> range;
-    if (command == QStringLiteral("range") && !(range = ParseRangeArgs(opts, err())))
+    const std::optional<Run> run = prepare(command, opts);
+    if (!run)
         return 2;
     const QString folder = a.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : a.dataDir;
     QString settingsError;
@@ -331,37 +319,5 @@ int RunCli(const QStringList& arguments) {
     TDM dm;
     if (!openData(dm, folder))
         return 1;
-    if (command == QStringLiteral("compact"))
-        return compact(dm);
-    if (command == QStringLiteral("employees"))
-        return RunEmployeesCommand(opts);
-    if (wageTable)
-        return RunWageTable(dm, *wageTable, out(), err());
-    if (command == QStringLiteral("report"))
-        return RunReportCommand(dm, opts, out(), err());
-    if (raise)
-        return RunRaise(dm, *raise, out(), err());
-    if (annualUpdate)
-        return RunAnnualUpdateCommand(dm, *annualUpdate, out(), err());
-    if (command == QStringLiteral("regression")) {
-        const int status = RunRegressionCommand(opts, out(), err());
-        err().flush();
-        return status;
-    }
-    if (plot) {
-        const int status = RunPlot(*plot, err());
-        err().flush();
-        return status;
-    }
-    if (range) {
-        const int status = RunRange(*range, out(), err());
-        err().flush();
-        return status;
-    }
-    if (design) {
-        const int status = RunDesign(*design, out(), err());
-        err().flush();
-        return status;
-    }
-    return companies(dm, opts);
+    return (*run)(dm);
 }

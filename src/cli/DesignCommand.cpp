@@ -1,6 +1,8 @@
 #include "cli/DesignCommand.h"
 
+#include "cli/CliOptions.h"
 #include "cli/WorkbookOutput.h"
+#include "core/common/MessageTexts.h"
 #include "core/design/DesignPrint.h"
 #include "core/plot/AxisItems.h"
 #include "data/design/DesignStore.h"
@@ -13,41 +15,15 @@
 
 std::optional<DesignArgs> ParseDesignArgs(const QStringList& options, QTextStream& err) {
     DesignArgs a;
-    bool company = false, year = false;
-    for (int i = 0; i < options.size(); ++i) {
-        const QString& o = options[i];
-        if (i + 1 >= options.size()) {
-            err << "tesvane-cli: " << o << " needs a value\n";
-            return std::nullopt;
-        }
-        const QString v = options[++i];
-        bool ok = true;
-        if (o == QStringLiteral("--company")) {
-            a.company = v.toInt(&ok);
-            company = ok;
-        } else if (o == QStringLiteral("--year")) {
-            a.year = v.toInt(&ok);
-            year = ok;
-        } else if (o == QStringLiteral("--x") || o == QStringLiteral("--y")) {
-            const int item = v.toInt(&ok);
-            ok = ok && item >= 0 && item < AxisItemCount;
-            (o == QStringLiteral("--x") ? a.xItem : a.yItem) = item;
-        } else if (o == QStringLiteral("--csv")) {
-            a.csv = v;
-            ok = !v.isEmpty();
-        } else if (o == QStringLiteral("--xlsx")) {
-            a.xlsx = v;
-            ok = !v.isEmpty();
-        } else {
-            err << "tesvane-cli: unknown option for design: " << o << "\n";
-            return std::nullopt;
-        }
-        if (!ok) {
-            err << "tesvane-cli: " << o << ": not a valid value: " << v << "\n";
-            return std::nullopt;
-        }
-    }
-    if (!company || !year || (a.csv.isEmpty() && a.xlsx.isEmpty())) {
+    CliOptions table(QStringLiteral("design"), CliOptions::Layout::AllValued,
+                     CliOptions::Wording::NotValid);
+    table.companyYear(a.company, a.year, false);
+    AxisItemOptions(table, a.xItem, a.yItem);
+    table.file(QStringLiteral("--csv"), a.csv, true);
+    table.file(QStringLiteral("--xlsx"), a.xlsx, true);
+    if (!table.read(options, err))
+        return std::nullopt;
+    if (!table.companyYearGiven() || (a.csv.isEmpty() && a.xlsx.isEmpty())) {
         err << "tesvane-cli: design needs --company K, --year N and --csv FILE or --xlsx FILE\n";
         return std::nullopt;
     }
@@ -69,7 +45,7 @@ int RunDesign(const DesignArgs& a, QTextStream& out, QTextStream& err) {
     if (failed)
         return 1; // reported by the data module
     if (rows.isEmpty()) {
-        err << "賃金表データは有りません。\n";
+        err << MsgText::NoWageTableData() << "\n";
         return 1;
     }
     if (!a.csv.isEmpty()) {

@@ -1,7 +1,9 @@
 #include "cli/EmployeesCommand.h"
 
+#include "cli/CliOptions.h"
 #include "cli/WorkbookOutput.h"
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "data/masters/EmployeeTransfer.h"
 #include "data/project/CompanySettingsCache.h"
 #include "data/project/Project.h"
@@ -41,45 +43,26 @@ QString parse(const QStringList& args, Options& o) {
     o.action = args.first();
     if (o.action != QStringLiteral("export") && o.action != QStringLiteral("import"))
         return QStringLiteral("unknown employees action: ") + o.action;
-    bool haveCompany = false, haveYear = false;
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto number = [&](int& into, bool& seen) {
-            bool ok = false;
-            if (i + 1 < args.size())
-                into = args[++i].toInt(&ok);
-            seen = ok;
-            return ok;
-        };
-        if (a == QStringLiteral("--company")) {
-            if (!number(o.company, haveCompany))
-                return QStringLiteral("--company needs a number");
-        } else if (a == QStringLiteral("--year")) {
-            if (!number(o.year, haveYear))
-                return QStringLiteral("--year needs a number");
-        } else if (a == QStringLiteral("--out") && o.action == QStringLiteral("export")) {
-            if (i + 1 >= args.size())
-                return QStringLiteral("--out needs a file");
-            o.outPath = args[++i];
-        } else if (a == QStringLiteral("--xlsx") && o.action == QStringLiteral("export")) {
-            if (i + 1 >= args.size() || args[i + 1].isEmpty())
-                return QStringLiteral("--xlsx needs a file");
-            o.xlsx = args[++i];
-        } else if (a == QStringLiteral("--with-mark") && o.action == QStringLiteral("export")) {
-            o.withMark = true;
-        } else if (a == QStringLiteral("--add") && o.action == QStringLiteral("import")) {
-            o.add = true;
-        } else if (a == QStringLiteral("--replace") && o.action == QStringLiteral("import")) {
-            o.replace = true;
-        } else if (!a.startsWith(QStringLiteral("--")) && o.action == QStringLiteral("import") &&
-                   o.file.isEmpty()) {
-            o.file = a;
-        } else {
-            return QStringLiteral("unknown option for employees ") + o.action +
-                   QStringLiteral(": ") + a;
-        }
+    const bool exporting = o.action == QStringLiteral("export");
+    CliOptions table(QStringLiteral("employees ") + o.action);
+    table.companyYear(o.company, o.year, false);
+    if (exporting) {
+        table.file(QStringLiteral("--out"), o.outPath, false);
+        table.file(QStringLiteral("--xlsx"), o.xlsx, true);
+        table.flag(QStringLiteral("--with-mark"), o.withMark);
+    } else {
+        table.flag(QStringLiteral("--add"), o.add);
+        table.flag(QStringLiteral("--replace"), o.replace);
+        table.positional([&o](const QString& word) {
+            if (!o.file.isEmpty())
+                return false;
+            o.file = word;
+            return true;
+        });
     }
-    if (!haveCompany || !haveYear)
+    if (const QString mistake = table.read(args.mid(1)); !mistake.isEmpty())
+        return mistake;
+    if (!table.companyYearGiven())
         return QStringLiteral("employees ") + o.action +
                QStringLiteral(" needs --company and --year");
     if (!o.xlsx.isEmpty() && !o.outPath.isEmpty())
@@ -114,7 +97,7 @@ int exportEmployees(const Options& o) {
         out().flush();
         return 0;
     case ExportOutcome::NoEmployees:
-        err() << "社員マスタは有りません。\n";
+        err() << MsgText::NoEmployees() << "\n";
         return 1;
     case ExportOutcome::ReadFailed:
         return 1; // the data module has printed why
@@ -135,7 +118,7 @@ int exportWorkbook(const Options& o) {
     if (!rows)
         return 1; // the data module has printed why
     if (rows->isEmpty()) {
-        err() << "社員マスタは有りません。\n";
+        err() << MsgText::NoEmployees() << "\n";
         return 1;
     }
     return WriteWorkbookFile(ComposeEmployeeWorkbook(EmployeeSheetHeaderOf(project), *rows), o.xlsx,

@@ -1,5 +1,6 @@
 #include "cli/FitCommand.h"
 
+#include "cli/CliOptions.h"
 #include "core/analysis/FitPoints.h"
 #include "core/analysis/RaiseCurve.h"
 #include "core/common/NumberText.h"
@@ -10,23 +11,20 @@
 int RunFitCommand(const QStringList& opts, QTextStream& out, QTextStream& err) {
     int order = 0;
     QString file;
-    for (int i = 0; i < opts.size(); ++i) {
-        const QString& o = opts[i];
-        if (i + 1 >= opts.size()) {
-            err << "tesvane-cli: " << o << " needs a value\n";
-            return 2;
-        }
-        const QString v = opts[++i];
-        if (o == QStringLiteral("--order") &&
-            (v == QStringLiteral("2") || v == QStringLiteral("3")))
-            order = v.toInt();
-        else if (o == QStringLiteral("--points"))
-            file = v;
-        else {
-            err << "tesvane-cli: fit: not a valid option: " << o << ' ' << v << "\n";
-            return 2;
-        }
-    }
+    CliOptions table(QStringLiteral("fit"), CliOptions::Layout::AllValued);
+    const auto notValid = [](const QString& option, const QString& value) -> QString {
+        return QStringLiteral("fit: not a valid option: ") + option + QLatin1Char(' ') + value;
+    };
+    table.option(QStringLiteral("--order"), [&order, notValid](const QString& v) -> QString {
+        if (v != QStringLiteral("2") && v != QStringLiteral("3"))
+            return notValid(QStringLiteral("--order"), v);
+        order = v.toInt();
+        return QString();
+    });
+    table.file(QStringLiteral("--points"), file, false);
+    table.unknown(notValid);
+    if (!table.read(opts, err))
+        return 2;
     if (order == 0) {
         err << "tesvane-cli: fit needs --order 2 or --order 3\n";
         return 2;

@@ -1,6 +1,8 @@
 #include "cli/PlotCommand.h"
 
+#include "cli/CliOptions.h"
 #include "cli/DesignCommand.h"
+#include "core/common/MessageTexts.h"
 #include "core/plot/ChartExtension.h"
 
 #include "core/common/FileWrite.h"
@@ -22,23 +24,6 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
-namespace {
-
-// "1,3" -> {1, 3}, each within lowest..highest.
-std::optional<QVector<int>> numberList(const QString& text, int lowest, int highest) {
-    QVector<int> list;
-    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int v = part.trimmed().toInt(&ok);
-        if (!ok || v < lowest || v > highest)
-            return std::nullopt;
-        list << v;
-    }
-    return list;
-}
-
-} // namespace
-
 void ChooseMarksAndGrades(ChartSettings& settings, bool stored,
                           const std::optional<QVector<int>>& marks,
                           const std::optional<QVector<int>>& grades) {
@@ -56,56 +41,26 @@ void ChooseMarksAndGrades(ChartSettings& settings, bool stored,
 
 std::optional<PlotArgs> ParsePlotArgs(const QStringList& options, QTextStream& err) {
     PlotArgs a;
-    bool company = false, year = false, chart = false;
-    for (int i = 0; i < options.size(); ++i) {
-        const QString& o = options[i];
-        if (i + 1 >= options.size()) {
-            err << "tesvane-cli: " << o << " needs a value\n";
-            return std::nullopt;
-        }
-        const QString v = options[++i];
-        bool ok = true;
-        if (o == QStringLiteral("--company")) {
-            a.company = v.toInt(&ok);
-            company = ok;
-        } else if (o == QStringLiteral("--year")) {
-            a.year = v.toInt(&ok);
-            year = ok;
-        } else if (o == QStringLiteral("--chart")) {
-            a.chart = v.toInt(&ok);
-            chart = ok;
-        } else if (o == QStringLiteral("--x") || o == QStringLiteral("--y")) {
-            const int item = v.toInt(&ok);
-            ok = ok && item >= 0 && item < AxisItemCount;
-            (o == QStringLiteral("--x") ? a.xItem : a.yItem) = item;
-        } else if (o == QStringLiteral("--marks")) {
-            a.marks = numberList(v, 1, 6);
-            ok = a.marks.has_value();
-        } else if (o == QStringLiteral("--grades")) {
-            a.grades = numberList(v, 1, 9);
-            ok = a.grades.has_value();
-        } else if (o == QStringLiteral("--png")) {
-            a.png = v;
-        } else if (o == QStringLiteral("--pdf")) {
-            a.pdf = v;
-        } else if (o == QStringLiteral("--size")) {
-            const QRegularExpressionMatch m =
-                QRegularExpression(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$")).match(v);
-            ok = m.hasMatch();
-            if (ok)
-                a.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
-            ok = ok && a.size.width() >= 200 && a.size.height() >= 150 && a.size.width() <= 10000 &&
-                 a.size.height() <= 10000;
-        } else {
-            err << "tesvane-cli: unknown option for plot: " << o << "\n";
-            return std::nullopt;
-        }
-        if (!ok) {
-            err << "tesvane-cli: " << o << ": not a valid value: " << v << "\n";
-            return std::nullopt;
-        }
-    }
-    if (!company || !year || !chart) {
+    bool chart = false;
+    CliOptions table(QStringLiteral("plot"), CliOptions::Layout::AllValued,
+                     CliOptions::Wording::NotValid);
+    table.companyYear(a.company, a.year, false);
+    table.number(QStringLiteral("--chart"), a.chart, &chart);
+    AxisItemOptions(table, a.xItem, a.yItem);
+    MarkAndGradeOptions(table, a.marks, a.grades);
+    table.file(QStringLiteral("--png"), a.png, false);
+    table.file(QStringLiteral("--pdf"), a.pdf, false);
+    table.value(QStringLiteral("--size"), QStringLiteral("WxH"), [&a](const QString& v) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$")).match(v);
+        if (m.hasMatch())
+            a.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+        return m.hasMatch() && a.size.width() >= 200 && a.size.height() >= 150 &&
+               a.size.width() <= 10000 && a.size.height() <= 10000;
+    });
+    if (!table.read(options, err))
+        return std::nullopt;
+    if (!table.companyYearGiven() || !chart) {
         err << "tesvane-cli: plot needs --company K, --year N and --chart C\n";
         return std::nullopt;
     }
@@ -198,7 +153,7 @@ int RunPlot(const PlotArgs& a, QTextStream& err) {
     if (const QString left = LeftOutMessage(r->leftOut); !left.isEmpty())
         err << left << "\n";
     if (r->request.chartNo == 0) { // no employee plotted, or no key point
-        err << "グラフに表示するデータがありません。\n";
+        err << MsgText::NoChartData() << "\n";
         return 1;
     }
     PlotModel model = PlotModelOf(r->request, settings, r->points);

@@ -1,5 +1,6 @@
 #include "cli/RaiseCommand.h"
 
+#include "cli/CliOptions.h"
 #include "core/common/CompanySettings.h"
 #include "core/common/NumberText.h"
 #include "core/raise/EvaluationFile.h"
@@ -37,57 +38,35 @@ std::optional<RaiseArgs> ParseRaiseArgs(const QStringList& options, QTextStream&
         err << "tesvane-cli: unknown raise action: " << action << "\n";
         return std::nullopt;
     }
-    bool company = false, year = false;
-    for (int i = 1; i < options.size(); ++i) {
-        const QString& o = options[i];
-        const bool last = i + 1 >= options.size();
-        if (o == QStringLiteral("--company") || o == QStringLiteral("--year")) {
-            bool ok = false;
-            const int v = last ? 0 : options[++i].toInt(&ok);
-            if (!ok) {
-                err << "tesvane-cli: " << o << " needs a number\n";
-                return std::nullopt;
-            }
-            (o == QStringLiteral("--company") ? a.company : a.year) = v;
-            (o == QStringLiteral("--company") ? company : year) = true;
-        } else if (o == QStringLiteral("--evaluations") && a.action == RaiseArgs::Action::Apply) {
-            if (last) {
-                err << "tesvane-cli: --evaluations needs a file\n";
-                return std::nullopt;
-            }
-            a.evaluations = options[++i];
-        } else if (o == QStringLiteral("--by") && a.action == RaiseArgs::Action::Summary) {
-            const QString by = last ? QString() : options[++i];
-            if (by != QStringLiteral("grade") && by != QStringLiteral("mark")) {
-                err << "tesvane-cli: --by needs grade or mark\n";
-                return std::nullopt;
-            }
-            a.byMark = by == QStringLiteral("mark");
-        } else if ((o == QStringLiteral("--months") || o == QStringLiteral("--oncost")) &&
-                   a.action == RaiseArgs::Action::Budget) {
-            const bool months = o == QStringLiteral("--months");
-            const QString value = last ? QString() : options[++i];
-            const FieldCheck c = months ? CheckBonusMonthsText(value) : CheckOnCostRateText(value);
-            if (!c.ok()) {
-                err << "tesvane-cli: " << o << ": " << c.message << "\n";
-                return std::nullopt;
-            }
-            (months ? a.months : a.onCost) = c.shown;
-        } else if (o == QStringLiteral("--xlsx") && a.action == RaiseArgs::Action::Budget) {
-            if (last) {
-                err << "tesvane-cli: --xlsx needs a file\n";
-                return std::nullopt;
-            }
-            a.xlsx = options[++i];
-        } else {
-            err << "tesvane-cli: unknown option for raise " << action << ": " << o << "\n";
-            return std::nullopt;
+    CliOptions table(QStringLiteral("raise ") + action);
+    table.companyYear(a.company, a.year, true);
+    switch (a.action) {
+    case RaiseArgs::Action::Apply:
+        table.file(QStringLiteral("--evaluations"), a.evaluations, false);
+        break;
+    case RaiseArgs::Action::Summary:
+        table.value(QStringLiteral("--by"), QStringLiteral("grade or mark"),
+                    [&a](const QString& v) {
+                        a.byMark = v == QStringLiteral("mark");
+                        return a.byMark || v == QStringLiteral("grade");
+                    });
+        break;
+    case RaiseArgs::Action::Budget:
+        for (const bool months : {true, false}) {
+            const QString name = months ? QStringLiteral("--months") : QStringLiteral("--oncost");
+            table.option(name, [&a, months, name](const QString& v) -> QString {
+                const FieldCheck c = months ? CheckBonusMonthsText(v) : CheckOnCostRateText(v);
+                if (!c.ok())
+                    return name + QStringLiteral(": ") + c.message;
+                (months ? a.months : a.onCost) = c.shown;
+                return QString();
+            });
         }
+        table.file(QStringLiteral("--xlsx"), a.xlsx, false);
+        break;
     }
-    if (!company || !year) {
-        err << "tesvane-cli: raise " << action << " needs --company K and --year N\n";
+    if (!table.read(options.mid(1), err))
         return std::nullopt;
-    }
     if (a.action == RaiseArgs::Action::Apply && a.evaluations.isEmpty()) {
         err << "tesvane-cli: raise apply needs --evaluations FILE\n";
         return std::nullopt;

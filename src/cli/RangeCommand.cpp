@@ -1,5 +1,6 @@
 #include "cli/RangeCommand.h"
 
+#include "cli/CliOptions.h"
 #include "core/masters/CsvLine.h"
 #include "data/analysis/RangeStore.h"
 #include "data/db/TDM.h"
@@ -10,36 +11,11 @@
 
 std::optional<RangeArgs> ParseRangeArgs(const QStringList& options, QTextStream& err) {
     RangeArgs a;
-    bool company = false;
-    bool year = false;
-    for (int i = 0; i < options.size(); ++i) {
-        const QString& o = options[i];
-        if (o == QStringLiteral("--xlsx")) {
-            if (i + 1 >= options.size() || options[i + 1].isEmpty()) {
-                err << "tesvane-cli: --xlsx needs a file\n";
-                return std::nullopt;
-            }
-            a.xlsx = options[++i];
-            continue;
-        }
-        if (o != QStringLiteral("--company") && o != QStringLiteral("--year")) {
-            err << "tesvane-cli: unknown option for range: " << o << "\n";
-            return std::nullopt;
-        }
-        bool ok = false;
-        const int v = i + 1 < options.size() ? options[i + 1].toInt(&ok) : 0;
-        if (!ok) {
-            err << "tesvane-cli: " << o << " needs a number\n";
-            return std::nullopt;
-        }
-        ++i;
-        (o == QStringLiteral("--company") ? a.company : a.year) = v;
-        (o == QStringLiteral("--company") ? company : year) = true;
-    }
-    if (!company || !year) {
-        err << "tesvane-cli: range needs --company K and --year N\n";
+    CliOptions table(QStringLiteral("range"));
+    table.companyYear(a.company, a.year, true);
+    table.file(QStringLiteral("--xlsx"), a.xlsx, true);
+    if (!table.read(options, err))
         return std::nullopt;
-    }
     return a;
 }
 

@@ -1,7 +1,10 @@
 #include "cli/RegressionCommand.h"
 
+#include "cli/CliOptions.h"
 #include "cli/PlotCommand.h"
 #include "core/analysis/RaiseCurve.h"
+#include "core/common/Counts.h"
+#include "core/common/MessageTexts.h"
 #include "core/plot/AxisItems.h"
 #include "data/analysis/AnalysisCharts.h"
 #include "data/plot/ChartBuilder.h"
@@ -10,60 +13,22 @@
 
 #include <QTextStream>
 
-namespace {
-
-std::optional<QVector<int>> numberList(const QString& text, int lowest, int highest) {
-    QVector<int> list;
-    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int v = part.trimmed().toInt(&ok);
-        if (!ok || v < lowest || v > highest)
-            return std::nullopt;
-        list << v;
-    }
-    return list;
-}
-
-} // namespace
-
 int RunRegressionCommand(const QStringList& opts, QTextStream& out, QTextStream& err) {
     int company = 0, year = 0, order = 0;
     std::optional<int> xItem, yItem;
     std::optional<QVector<int>> marks, grades;
-    for (int i = 0; i < opts.size(); ++i) {
-        const QString& o = opts[i];
-        if (i + 1 >= opts.size()) {
-            err << "tesvane-cli: " << o << " needs a value\n";
-            return 2;
-        }
-        const QString v = opts[++i];
-        bool ok = true;
-        if (o == QStringLiteral("--company")) {
-            company = v.toInt(&ok);
-        } else if (o == QStringLiteral("--year")) {
-            year = v.toInt(&ok);
-        } else if (o == QStringLiteral("--order")) {
-            order = v.toInt(&ok);
-            ok = ok && (order == 2 || order == 3);
-        } else if (o == QStringLiteral("--x") || o == QStringLiteral("--y")) {
-            const int item = v.toInt(&ok);
-            ok = ok && item >= 0 && item < AxisItemCount;
-            (o == QStringLiteral("--x") ? xItem : yItem) = item;
-        } else if (o == QStringLiteral("--marks")) {
-            marks = numberList(v, 1, 6);
-            ok = marks.has_value();
-        } else if (o == QStringLiteral("--grades")) {
-            grades = numberList(v, 1, 9);
-            ok = grades.has_value();
-        } else {
-            err << "tesvane-cli: unknown option for regression: " << o << "\n";
-            return 2;
-        }
-        if (!ok) {
-            err << "tesvane-cli: " << o << ": not a valid value: " << v << "\n";
-            return 2;
-        }
-    }
+    CliOptions table(QStringLiteral("regression"), CliOptions::Layout::AllValued,
+                     CliOptions::Wording::NotValid);
+    table.companyYear(company, year, false);
+    table.value(QStringLiteral("--order"), QStringLiteral("2 or 3"), [&order](const QString& v) {
+        bool ok = false;
+        order = v.toInt(&ok);
+        return ok && (order == 2 || order == 3);
+    });
+    AxisItemOptions(table, xItem, yItem);
+    MarkAndGradeOptions(table, marks, grades);
+    if (!table.read(opts, err))
+        return 2;
     if (company == 0 || year == 0 || !xItem || !yItem || order == 0) {
         err << "tesvane-cli: regression needs --company K, --year N, --x ITEM, --y ITEM and "
                "--order 2|3\n";
@@ -88,12 +53,12 @@ int RunRegressionCommand(const QStringList& opts, QTextStream& out, QTextStream&
     if (const QString left = LeftOutMessage(r.leftOut); !left.isEmpty())
         err << left << "\n";
     if (r.points.isEmpty()) {
-        err << "グラフに表示するデータがありません。\n";
+        err << MsgText::NoChartData() << "\n";
         return 1;
     }
     out << (order == 2 ? "mark,count,a,b,c,average,pitch\n" : "mark,count,a,b,c,d,average,pitch\n");
     int fitted = 0;
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= MarkCount; ++k) {
         QVector<FitPoint> points;
         for (const ChartPoint& p : r.points)
             if (p.mark == k)

@@ -1,7 +1,10 @@
 #include "cli/ReportCommand.h"
 
+#include "cli/CliOptions.h"
 #include "cli/WorkbookOutput.h"
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
+#include "core/common/MessageTexts.h"
 #include "core/report/GroupReport.h"
 #include "core/report/ReportCatalogue.h"
 #include "core/report/WageTablePrint.h"
@@ -22,8 +25,8 @@ struct Options {
     GroupReportKind kind = GroupReportKind::Wage;
     int company = 0;
     int year = 0;
-    ReportRange marks{1, 6};
-    ReportRange grades{1, 9};
+    ReportRange marks{1, MarkCount};
+    ReportRange grades{1, MaxGrades};
     bool gradesGiven = false;
     QString pdf;
     QString xlsx;
@@ -48,42 +51,25 @@ QString parse(const QStringList& args, Options& o) {
         (args[0] != QStringLiteral("salary") && args[0] != QStringLiteral("raise")))
         return QStringLiteral("report needs salary or raise");
     o.kind = args[0] == QStringLiteral("raise") ? GroupReportKind::Raise : GroupReportKind::Wage;
-    bool company = false, year = false;
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (i + 1 >= args.size())
-            return a + QStringLiteral(" needs a value");
-        const QString v = args[++i];
-        bool ok = false;
-        if (a == QStringLiteral("--company")) {
-            o.company = v.toInt(&ok);
-            if (!(company = ok))
-                return QStringLiteral("--company needs a number");
-        } else if (a == QStringLiteral("--year")) {
-            o.year = v.toInt(&ok);
-            if (!(year = ok))
-                return QStringLiteral("--year needs a number");
-        } else if (a == QStringLiteral("--marks")) {
-            const std::optional<ReportRange> r = rangeOf(v, 1, 6);
-            if (!r)
-                return QStringLiteral("--marks needs A-B with 1 <= A <= B <= 6");
-            o.marks = *r;
-        } else if (a == QStringLiteral("--grades")) {
-            const std::optional<ReportRange> r = rangeOf(v, 1, 9);
-            if (!r)
-                return QStringLiteral("--grades needs A-B with 1 <= A <= B <= 9");
-            o.grades = *r;
-            o.gradesGiven = true;
-        } else if (a == QStringLiteral("--pdf")) {
-            o.pdf = v;
-        } else if (a == QStringLiteral("--xlsx")) {
-            o.xlsx = v;
-        } else {
-            return QStringLiteral("unknown option for report: ") + a;
-        }
-    }
-    if (!company || !year)
-        return QStringLiteral("report needs --company K and --year N");
+    CliOptions table(QStringLiteral("report"), CliOptions::Layout::AllValued);
+    table.companyYear(o.company, o.year, true);
+    table.value(QStringLiteral("--marks"), QStringLiteral("A-B with 1 <= A <= B <= 6"),
+                [&o](const QString& v) {
+                    const std::optional<ReportRange> r = rangeOf(v, 1, MarkCount);
+                    o.marks = r.value_or(o.marks);
+                    return r.has_value();
+                });
+    table.value(QStringLiteral("--grades"), QStringLiteral("A-B with 1 <= A <= B <= 9"),
+                [&o](const QString& v) {
+                    const std::optional<ReportRange> r = rangeOf(v, 1, MaxGrades);
+                    o.grades = r.value_or(o.grades);
+                    o.gradesGiven = o.gradesGiven || r.has_value();
+                    return r.has_value();
+                });
+    table.file(QStringLiteral("--pdf"), o.pdf, false);
+    table.file(QStringLiteral("--xlsx"), o.xlsx, false);
+    if (const QString mistake = table.read(args.mid(1)); !mistake.isEmpty())
+        return mistake;
     if (o.pdf.isEmpty() && o.xlsx.isEmpty())
         return QStringLiteral("report needs --pdf FILE or --xlsx FILE");
     return {};
@@ -129,7 +115,7 @@ int RunReportCommand(TDM& dm, const QStringList& options, QTextStream& out, QTex
     if (const QString left = LeftOutMessage(*leftOut); !left.isEmpty())
         err << left << "\n";
     if (employees->isEmpty()) {
-        err << "tesvane-cli: 印刷対象データは有りません。\n";
+        err << "tesvane-cli: " << MsgText::NothingToPrint() << "\n";
         return 1;
     }
     const TMKIGYOU2& settings = project.settings();
@@ -159,7 +145,7 @@ int WriteWageTablePdf(int company, int year, const QString& path, QTextStream& o
         return 1;
     const QVector<WageTableRow> rows = LoadStoredWageTable(company, year);
     if (rows.isEmpty()) {
-        err << "tesvane-cli: 印刷対象データはありません。\n";
+        err << "tesvane-cli: " << MsgText::NoPrintData() << "\n";
         return 1;
     }
     const std::optional<StoredHead> head = LoadWageTableHead(company, year);

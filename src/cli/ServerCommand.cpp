@@ -1,5 +1,6 @@
 #include "cli/ServerCommand.h"
 
+#include "cli/CliOptions.h"
 #include "data/db/DataFolderLock.h"
 #include "data/db/Dialect.h"
 #include "data/db/ServerTransfer.h"
@@ -24,9 +25,11 @@ int failed(const TransferResult& r, QTextStream& err) {
     return 1;
 }
 
+const char* const UsageText =
+    "server init URL [--with-sample] | server push --from DIR URL | server pull URL --to DIR";
+
 int usage(QTextStream& err) {
-    err << "tesvane-cli: server init URL [--with-sample] | server push --from DIR URL | "
-           "server pull URL --to DIR\n";
+    err << "tesvane-cli: " << UsageText << "\n";
     return 2;
 }
 
@@ -38,22 +41,26 @@ int RunServerCommand(const QStringList& options, QTextStream& out, QTextStream& 
     const QString verb = options.first();
     QString url, dir;
     bool withSample = false;
-    for (int i = 1; i < options.size(); ++i) {
-        const QString& o = options[i];
-        if ((o == QStringLiteral("--from") && verb == QStringLiteral("push")) ||
-            (o == QStringLiteral("--to") && verb == QStringLiteral("pull"))) {
-            if (i + 1 >= options.size())
-                return usage(err);
-            dir = options[++i];
-        } else if (o == QStringLiteral("--with-sample") && verb == QStringLiteral("init")) {
-            withSample = true;
-        } else if (!o.startsWith(QStringLiteral("--")) && url.isEmpty()) {
-            url = o;
-        } else {
-            err << "tesvane-cli: unknown option for server " << verb << ": " << o << "\n";
-            return 2;
-        }
-    }
+    CliOptions table(QStringLiteral("server ") + verb);
+    // A DIR missing after its option is told as the usage.
+    if (verb == QStringLiteral("push") || verb == QStringLiteral("pull"))
+        table.option(
+            verb == QStringLiteral("push") ? QStringLiteral("--from") : QStringLiteral("--to"),
+            [&dir](const QString& v) {
+                dir = v;
+                return QString();
+            },
+            QString::fromLatin1(UsageText));
+    if (verb == QStringLiteral("init"))
+        table.flag(QStringLiteral("--with-sample"), withSample);
+    table.positional([&url](const QString& word) {
+        if (!url.isEmpty())
+            return false;
+        url = word;
+        return true;
+    });
+    if (!table.read(options.mid(1), err))
+        return 2;
     if (url.isEmpty() || (verb != QStringLiteral("init") && dir.isEmpty()))
         return usage(err);
     // DIR is a program folder, as --data takes it: its files are in DIR/DATA.

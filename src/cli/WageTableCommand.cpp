@@ -1,8 +1,10 @@
 #include "cli/WageTableCommand.h"
 
+#include "cli/CliOptions.h"
 #include "cli/ReportCommand.h"
 #include "cli/WorkbookOutput.h"
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "data/db/TDM.h"
 #include "data/project/CompanySettingsCache.h"
 #include "data/project/Project.h"
@@ -14,53 +16,13 @@
 
 std::optional<WageTableArgs> ParseWageTableArgs(const QStringList& options, QTextStream& err) {
     WageTableArgs a;
-    bool company = false;
-    bool year = false;
-    for (int i = 0; i < options.size(); ++i) {
-        const QString& o = options[i];
-        if (o == QStringLiteral("--generate")) {
-            a.generate = true;
-            continue;
-        }
-        if (o == QStringLiteral("--pdf")) {
-            if (i + 1 >= options.size() || options[i + 1].isEmpty()) {
-                err << "tesvane-cli: --pdf needs a file\n";
-                return std::nullopt;
-            }
-            a.pdf = options[++i];
-            continue;
-        }
-        if (o == QStringLiteral("--xlsx")) {
-            if (i + 1 >= options.size() || options[i + 1].isEmpty()) {
-                err << "tesvane-cli: --xlsx needs a file\n";
-                return std::nullopt;
-            }
-            a.xlsx = options[++i];
-            continue;
-        }
-        if (o != QStringLiteral("--company") && o != QStringLiteral("--year")) {
-            err << "tesvane-cli: unknown option for wage-table: " << o << "\n";
-            return std::nullopt;
-        }
-        bool ok = false;
-        const int v = i + 1 < options.size() ? options[i + 1].toInt(&ok) : 0;
-        if (!ok) {
-            err << "tesvane-cli: " << o << " needs a number\n";
-            return std::nullopt;
-        }
-        ++i;
-        if (o == QStringLiteral("--company")) {
-            a.company = v;
-            company = true;
-        } else {
-            a.year = v;
-            year = true;
-        }
-    }
-    if (!company || !year) {
-        err << "tesvane-cli: wage-table needs --company K and --year N\n";
+    CliOptions table(QStringLiteral("wage-table"));
+    table.companyYear(a.company, a.year, true);
+    table.flag(QStringLiteral("--generate"), a.generate);
+    table.file(QStringLiteral("--pdf"), a.pdf, true);
+    table.file(QStringLiteral("--xlsx"), a.xlsx, true);
+    if (!table.read(options, err))
         return std::nullopt;
-    }
     return a;
 }
 
@@ -112,7 +74,7 @@ int WriteWageTableWorkbook(int company, int year, const QString& path, QTextStre
         return 1;
     const StoredWageTable table = LoadWholeWageTable(company, year);
     if (table.rows.isEmpty()) {
-        err << "tesvane-cli: 印刷対象データはありません。\n";
+        err << "tesvane-cli: " << MsgText::NoPrintData() << "\n";
         return 1;
     }
     const WageTablePrintHeader header =

@@ -1,6 +1,7 @@
 #include "core/analysis/ReferenceFields.h"
 
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/NumberText.h"
 
 QString FigureText(Currency value, int minDecimals) {
@@ -19,7 +20,7 @@ QString CheckFigureText(const QString& text, int digits) {
     if (!message.isEmpty())
         return message;
     if (NumberOfText(text).raw() < 0)
-        return QStringLiteral("入力範囲外です。");
+        return MsgText::OutOfRange();
     return {};
 }
 
@@ -35,11 +36,11 @@ CodeBoxCheck CheckCodeBoxText(const QString& text, const QString& zeroMessage) {
     bool ok = false;
     const int code = NthField(text.trimmed(), QLatin1Char(' '), 1).toInt(&ok);
     if (!ok)
-        c.message = QStringLiteral("数値を入力してください。");
+        c.message = MsgText::EnterNumber();
     else if (code == 0)
         c.message = zeroMessage;
     else if (code < 0)
-        c.message = QStringLiteral("入力範囲外です。");
+        c.message = MsgText::OutOfRange();
     else
         c.code = code;
     return c;

@@ -1,6 +1,7 @@
 #include "core/analysis/RegressionChart.h"
 
 #include "core/common/ColorText.h"
+#include "core/common/Counts.h"
 #include "core/common/NumberText.h"
 #include "core/plot/ChartScene.h"
 #include "core/plot/PlotPage.h"
@@ -10,11 +11,11 @@ bool MarkHasCurve(const ChartSettings& settings, const MarkSeries& series, int m
 }
 
 RegressionTexts MakeRegressionTexts(const PlotModel& model,
-                                    const std::array<MarkSeries, 7>& series) {
+                                    const std::array<MarkSeries, MarkCount + 1>& series) {
     RegressionTexts t;
     if (model.stats.marksUsed() == 0)
         return t;
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= MarkCount; ++k) {
         const int n = model.stats.count[size_t(k)];
         if (n == 0)
             continue;
@@ -35,14 +36,14 @@ RegressionTexts MakeRegressionTexts(const PlotModel& model,
 }
 
 void RaiseCurveChart::load(const PlotModel& model) {
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         m_series[size_t(k)] = SeriesOf(model.points, k);
 }
 
 void RaiseCurveChart::drawCurves(ChartScene& scene, const AxisLayout& layout,
                                  const PlotModel& model) const {
     const ChartSettings& s = model.header;
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= MarkCount; ++k) {
         const MarkSeries& series = m_series[size_t(k)];
         if (!MarkHasCurve(s, series, k))
             continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/RaiseCurve.h"
+#include "core/common/Counts.h"
 #include "core/plot/AnalysisTexts.h"
 #include "core/plot/ChartExtension.h"
 
@@ -15,7 +16,7 @@ struct RegressionTexts {
     std::array<QString, 2> pitches;
 };
 RegressionTexts MakeRegressionTexts(const PlotModel& model,
-                                    const std::array<MarkSeries, 7>& series);
+                                    const std::array<MarkSeries, MarkCount + 1>& series);
 // Whether mark k has a curve: graph display on, the mark plotted, points.
 bool MarkHasCurve(const ChartSettings& settings, const MarkSeries& series, int mark);
 
@@ -27,8 +28,8 @@ public:
     bool analysis(const PlotModel& model, AnalysisPanel& panel) const override;
     void addPrintBlocks(const PlotModel& model, PlotPage& page) const override;
 
-    const std::array<MarkSeries, 7>& series() const { return m_series; }
+    const std::array<MarkSeries, MarkCount + 1>& series() const { return m_series; }
 
 private:
-    std::array<MarkSeries, 7> m_series; // [1..6], read on 実行
+    std::array<MarkSeries, MarkCount + 1> m_series; // [1..6], read on 実行
 };

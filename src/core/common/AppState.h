@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "core/common/Counts.h"
 
 #include <QDate>
 #include <QString>
@@ -20,10 +21,10 @@ struct AppState {
     int TodayDay = 0;
 
     // The era table (MSEIGYO): [1..3].
-    std::array<QString, 4> EraNames;
-    std::array<int, 4> EraStartYears{};
-    std::array<int, 4> EraStartMonths{};
-    std::array<int, 4> EraStartDays{};
+    std::array<QString, EraCount + 1> EraNames;
+    std::array<int, EraCount + 1> EraStartYears{};
+    std::array<int, EraCount + 1> EraStartMonths{};
+    std::array<int, EraCount + 1> EraStartDays{};
 
     // The next plot print picture DATA/SDX3W<n>.bmp, n cycling 1 to 11.
     int PlotPrintNo = 1;

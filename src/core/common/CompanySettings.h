@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Counts.h"
+
 #include <QString>
 #include <QVector>
 #include <array>
@@ -15,12 +17,12 @@ struct TMKIGYOU2 {
     int CYOUSAHI = 0;
     double BEARITSU = 0;
     QString TAIKEI;
-    std::array<QString, 5> KKNA; // [1..3] base-pay item names; [4] never filled
-    std::array<QString, 6> TNA;  // [1..5] allowance names
+    std::array<QString, 5> KKNA;                 // [1..3] base-pay item names; [4] never filled
+    std::array<QString, AllowanceCount + 1> TNA; // [1..5] allowance names
     int MCCO = 0;
     int MDCO = 0;
-    std::array<QString, 10> TK; // [1..9] grade names
-    int FRSTKYU = 3;            // the company's saved salary option, never overwritten at run time
+    std::array<QString, MaxGrades + 1> TK; // [1..9] grade names
+    int FRSTKYU = 3; // the company's saved salary option, never overwritten at run time
     int SKCO = 0;
     int SYOUKYUHI = 0;
     int FRSTKYUM = 3;

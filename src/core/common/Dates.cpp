@@ -1,6 +1,7 @@
 #include "core/common/Dates.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ int EraIndexOf(const QDate& date) {
     const AppState& s = state();
     int best = 0;
     QDate bestStart;
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= EraCount; ++i) {
         QDate start = eraStart(s, i);
         if (!start.isValid() || s.EraNames[i].isEmpty() || start > date)
             continue;
@@ -87,7 +88,7 @@ bool PartsToDate(TYMD& d, int eraMode) {
         y = y <= 30 ? y + 2000 : y + 1900;
     } else {
         int era = 0;
-        for (int i = 1; i <= 3 && era == 0; ++i)
+        for (int i = 1; i <= EraCount && era == 0; ++i)
             if (!s.EraNames[i].isEmpty() && d.Era == s.EraNames[i])
                 era = i;
         if (era > 0)

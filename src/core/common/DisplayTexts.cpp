@@ -1,5 +1,7 @@
 #include "core/common/DisplayTexts.h"
 
+#include "core/common/Counts.h"
+
 namespace {
 const QString Sep = QStringLiteral(" : ");
 
@@ -39,13 +41,13 @@ QString GradeText(int grade, const TMKIGYOU2& settings) {
     return QString::number(grade) + Sep + settings.TK[size_t(grade)];
 }
 
-QString MarkText(int mark, const std::array<TMMARK, 7>& marks) {
+QString MarkText(int mark, const std::array<TMMARK, MarkCount + 1>& marks) {
     if (mark < 1 || mark > 6)
         return {};
     return QString::number(mark) + Sep + marks[size_t(mark)].MARK;
 }
 
-QString MarkLegendText(int mark, const std::array<TMMARK, 7>& marks) {
+QString MarkLegendText(int mark, const std::array<TMMARK, MarkCount + 1>& marks) {
     if (mark < 1 || mark > 6)
         return {};
     const TMMARK& m = marks[size_t(mark)];

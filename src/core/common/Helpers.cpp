@@ -1,5 +1,7 @@
 #include "core/common/Helpers.h"
 
+#include "core/common/MessageTexts.h"
+
 #include <QLocale>
 #include <charconv>
 #include <cmath>
@@ -42,7 +44,7 @@ QString ShortestDecimal(double value) {
 }
 
 QString CheckNumberText(const QString& text, int digits) {
-    const QString notNumber = QStringLiteral("数値を入力してください。");
+    const QString notNumber = MsgText::EnterNumber();
     QString s = text;
     s.remove(QLatin1Char(','));
     s = s.trimmed();
@@ -53,7 +55,7 @@ QString CheckNumberText(const QString& text, int digits) {
     const QString shortest = ShortestDecimal(v);
     const int limit = v < 0 ? digits + 1 : digits;
     if (shortest.size() > limit)
-        return QStringLiteral("入力範囲外です。");
+        return MsgText::OutOfRange();
     return {};
 }
 

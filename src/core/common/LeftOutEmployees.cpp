@@ -1,9 +1,9 @@
 #include "core/common/LeftOutEmployees.h"
 
 void LeftOutEmployees::add(int mark, int grade, int count) {
-    if (mark < 1 || mark > LastMark)
+    if (!IsMark(mark))
         noMark += count;
-    else if (grade < 1 || grade > LastGrade)
+    else if (!IsGrade(grade))
         gradeOutside += count;
 }
 

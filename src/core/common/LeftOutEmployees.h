@@ -1,16 +1,13 @@
 #pragma once
 
+#include "core/common/Counts.h"
+
 #include <QString>
 
 // Employees of a year whom no choice of marks and grades on a report or plot screen could
 // include: what those screens and the commands say they left out. Employees outside the
 // user's own choice are not left out in this sense.
 struct LeftOutEmployees {
-    // The marks every screen offers, and the grades of the report's range boxes and of the
-    // plot screens' grade boxes.
-    static constexpr int LastMark = 6;
-    static constexpr int LastGrade = 9;
-
     int noMark = 0;       // MCO not one of the marks 1..6
     int gradeOutside = 0; // a mark, but TOUKYU not one of the grades 1..9
 

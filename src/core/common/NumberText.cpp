@@ -1,13 +1,13 @@
 #include "core/common/NumberText.h"
 
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-const QString NotANumber = QStringLiteral("数値を入力してください。");
 constexpr int MaxDigits = 30;
 
 std::optional<Decimal> parsePlain(const QString& s) {
@@ -131,13 +131,13 @@ FieldCheck CheckMoneyText(const QString& text, int digits) {
         return {message, QString()};
     const auto d = ReadDecimal(text);
     if (!d)
-        return {NotANumber, QString()};
+        return {MsgText::EnterNumber(), QString()};
     return {QString(), FixedText(ScaledTo(*d, 0), 0, true)};
 }
 
 FieldCheck CheckRateText(const QString& text) {
     const auto d = ReadDecimal(text);
     if (!d || !toRaw(*d))
-        return {NotANumber, QString()};
+        return {MsgText::EnterNumber(), QString()};
     return {QString(), Currency::fromRaw(*toRaw(*d)).toString()};
 }

@@ -1,5 +1,7 @@
 #include "core/common/SystemErrorText.h"
 
+#include "core/common/MessageTexts.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -17,13 +19,13 @@ QString SystemErrorText(int code) {
     case EROFS:
         return QStringLiteral("読み取り専用のドライブです。");
     case ENOENT:
-        return QStringLiteral("フォルダーがありません。");
+        return MsgText::NoFolder();
     case ENOTDIR:
         return QStringLiteral("保存先の途中にフォルダーでないファイルがあります。");
     case EISDIR:
         return QStringLiteral("同じ名前のフォルダーがあります。");
     case EIO:
-        return QStringLiteral("ディスクの読み書きでエラーが発生しました。");
+        return MsgText::DiskError();
     case ENAMETOOLONG:
         return QStringLiteral("ファイル名が長すぎます。");
     case ELOOP:

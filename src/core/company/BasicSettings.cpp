@@ -1,13 +1,11 @@
 #include "core/company/BasicSettings.h"
 
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 
 #include <cmath>
 
 namespace {
-
-const QString NotNumber = QStringLiteral("数値を入力してください。");
-const QString OutOfRange = QStringLiteral("入力範囲外です。");
 
 bool toInt(const QString& text, int* value) {
     bool ok = false;
@@ -20,9 +18,9 @@ bool toInt(const QString& text, int* value) {
 QString checkInt(const QString& text, int low, int high, int* value) {
     int v = 0;
     if (!toInt(text, &v))
-        return NotNumber;
+        return MsgText::EnterNumber();
     if (v < low || v > high)
-        return OutOfRange;
+        return MsgText::OutOfRange();
     *value = v;
     return {};
 }
@@ -31,7 +29,7 @@ QString checkInt(const QString& text, int low, int high, int* value) {
 QString checkListed(const QString& text, int low, int high, int* value) {
     int v = 0;
     if (!toInt(text, &v) || v < low || v > high)
-        return OutOfRange;
+        return MsgText::OutOfRange();
     *value = v;
     return {};
 }
@@ -44,11 +42,11 @@ QString CheckBaseDateText(const QString& text, int* ymd) {
     bool ok = false;
     const double v = digits.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v))
-        return NotNumber;
+        return MsgText::EnterNumber();
     // Shown as 0000.00.00, so a whole number of at most eight digits.
     const double rounded = std::round(v);
     if (rounded < 0 || rounded > 99999999)
-        return OutOfRange;
+        return MsgText::OutOfRange();
     *ymd = int(rounded);
     return {};
 }
@@ -61,9 +59,9 @@ QString BaseDateText(int ymd) {
 QString CheckEraYearText(const QString& text, int* year) {
     int v = 0;
     if (!toInt(text, &v))
-        return NotNumber;
+        return MsgText::EnterNumber();
     if (v != 0 && (v < 1900 || v > 2050))
-        return OutOfRange;
+        return MsgText::OutOfRange();
     *year = v;
     return {};
 }

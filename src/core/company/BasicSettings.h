@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Counts.h"
+
 #include <QString>
 #include <array>
 
@@ -35,10 +37,10 @@ struct BasicSettings {
     int baseDate = 0;       // yyyymmdd
     int calendarOption = 0; // 0 western years, 1 era years
     // MSEIGYO row 0, shared by every company
-    std::array<EraEntry, 3> eras;
+    std::array<EraEntry, EraCount> eras;
     int selectedEra = 0; // 0..2
     // MMARK 1..6 and MGRAPH 1..4 at index 0..5 and 0..3
-    std::array<MarkStyle, 6> marks;
+    std::array<MarkStyle, MarkCount> marks;
     std::array<GraphLineStyle, 4> graphLines;
 };
 

@@ -1,5 +1,6 @@
 #include "core/design/WageTableLines.h"
 
+#include "core/common/Counts.h"
 #include "core/common/ExactDivision.h"
 #include "core/plot/AxisItems.h"
 #include "core/plot/LeastSquares.h"
@@ -110,7 +111,7 @@ void DrawWageTableLines(ChartScene& s, const AxisLayout& a, const QVector<GradeL
             }
             last = previous;
         }
-        if (g.grade >= 1 && g.grade <= 9)
+        if (IsGrade(g.grade))
             s.curveText({last.x() + 10, last.y() - 10}, QString::fromUtf8(Numerals[g.grade]), 12,
                         textColour);
     }

@@ -1,5 +1,6 @@
 #include "core/masters/EmployeeCsv.h"
 
+#include "core/common/Counts.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
 #include "core/common/TextInput.h"
@@ -70,14 +71,14 @@ const QString& ImportWarnStatus() {
     return Warn;
 }
 
-int ImportedMarkCode(const QString& cell, const std::array<TMMARK, 7>& marks) {
+int ImportedMarkCode(const QString& cell, const std::array<TMMARK, MarkCount + 1>& marks) {
     const QString text = cell.trimmed();
     if (text.isEmpty() || text == QStringLiteral("0"))
         return 0;
     int code = 0;
     if (isWholeNumber(text, &code))
-        return code >= 1 && code <= 6 ? code : -1;
-    for (int m = 1; m <= 6; ++m) {
+        return IsMark(code) ? code : -1;
+    for (int m = 1; m <= MarkCount; ++m) {
         const TMMARK& mark = marks[size_t(m)];
         if ((!mark.HANREI.isEmpty() && mark.HANREI.trimmed() == text) ||
             (!mark.MARK.isEmpty() && mark.MARK.trimmed() == text))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 
 #include <QByteArray>
@@ -89,8 +90,9 @@ QString ImportReadProblem(const ImportRead& read, const QString& fileName);
 
 // What the check needs of the company year the rows go into.
 struct ImportContext {
-    AgeBase ageBase;               // ages and service are counted to it
-    std::array<TMMARK, 7> marks{}; // [1..6]: a mark cell names one by code, symbol or legend
+    AgeBase ageBase; // ages and service are counted to it
+    std::array<TMMARK, MarkCount + 1>
+        marks{}; // [1..6]: a mark cell names one by code, symbol or legend
 };
 
 // The status texts of a checked row: a faulty row is not stored, a warned one is.
@@ -117,7 +119,7 @@ bool ParseSlashDate(const QString& text, qint64* ymd);
 ImportedEmployee ToImportedEmployee(const QStringList& row, const ImportContext& context);
 // The mark a mark cell names: its code 1-6, or the symbol or legend of one of the marks; 0 for
 // an empty cell or "0"; -1 when it names none.
-int ImportedMarkCode(const QString& cell, const std::array<TMMARK, 7>& marks);
+int ImportedMarkCode(const QString& cell, const std::array<TMMARK, MarkCount + 1>& marks);
 
 // One employee as the export writes it.
 struct ExportRow {

@@ -1,13 +1,11 @@
 #include "core/masters/EmployeeFieldChecks.h"
 
+#include "core/common/Counts.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 
 namespace {
-
-const QString NotANumber = QStringLiteral("数値を入力してください。");
-const QString OutOfRange = QStringLiteral("入力範囲外です。");
-const QString NoMaster = QStringLiteral("マスターにデータが存在しません。");
 
 CodeCheck refused(const QString& message) {
     return {message, 0};
@@ -18,13 +16,13 @@ CodeCheck refused(const QString& message) {
 CodeCheck CheckCodeNumber(const QString& text) {
     bool ok = false;
     const int code = NthField(text.trimmed(), QLatin1Char(' '), 1).toInt(&ok);
-    return ok ? CodeCheck{QString(), code} : refused(NotANumber);
+    return ok ? CodeCheck{QString(), code} : refused(MsgText::EnterNumber());
 }
 
 CodeCheck CheckEmployeeCodeText(const QString& text) {
     const CodeCheck c = CheckCodeNumber(text);
     if (c.ok() && c.code == 0)
-        return refused(QStringLiteral("０　は、入力できません。"));
+        return refused(MsgText::ZeroNotAllowed());
     return c;
 }
 
@@ -38,22 +36,22 @@ CodeCheck CheckStatusText(const QString& text) {
 
 CodeCheck CheckGradeText(const QString& text) {
     const CodeCheck c = CheckCodeNumber(text);
-    if (c.ok() && (c.code < 1 || c.code > HighestGrade))
-        return refused(QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
+    if (c.ok() && !IsGrade(c.code))
+        return refused(MsgText::GradeOutOfRange());
     return c;
 }
 
-CodeCheck CheckMarkText(const QString& text, const std::array<TMMARK, 7>& marks) {
+CodeCheck CheckMarkText(const QString& text, const std::array<TMMARK, MarkCount + 1>& marks) {
     const CodeCheck c = CheckCodeNumber(text);
     if (c.ok() && MarkLegendText(c.code, marks).isEmpty())
-        return refused(NoMaster);
+        return refused(MsgText::NotInMaster());
     return c;
 }
 
 CodeCheck CheckEvaluationText(const QString& text, const CodeList& codes) {
     const CodeCheck c = CheckCodeNumber(text);
     if (c.ok() && EvalCodeText(QString::number(c.code), codes).isEmpty())
-        return refused(NoMaster);
+        return refused(MsgText::NotInMaster());
     return c;
 }
 
@@ -61,9 +59,9 @@ QString CheckWholeNumberText(const QString& text, int low, int high) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     if (!ok)
-        return NotANumber;
+        return MsgText::EnterNumber();
     if (v < low || v > high)
-        return OutOfRange;
+        return MsgText::OutOfRange();
     return {};
 }
 
@@ -73,5 +71,5 @@ QString CheckIntegerText(const QString& text, bool emptyIsZero) {
         return {};
     bool ok = false;
     t.toInt(&ok);
-    return ok ? QString() : NotANumber;
+    return ok ? QString() : MsgText::EnterNumber();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "core/common/Counts.h"
 
 #include <QString>
 #include <array>
@@ -24,7 +25,7 @@ CodeCheck CheckStatusText(const QString& text);
 // 資格等級: 1 to 9 (0 is chosen by emptying the box).
 CodeCheck CheckGradeText(const QString& text);
 // マーク: a mark of the company's six; any other code has no master.
-CodeCheck CheckMarkText(const QString& text, const std::array<TMMARK, 7>& marks);
+CodeCheck CheckMarkText(const QString& text, const std::array<TMMARK, MarkCount + 1>& marks);
 // 評価: a code of the year's evaluation codes.
 CodeCheck CheckEvaluationText(const QString& text, const CodeList& codes);
 // A whole number from `low` to `high` (dates' parts, the pay step).
@@ -33,7 +34,7 @@ QString CheckWholeNumberText(const QString& text, int low, int high);
 QString CheckIntegerText(const QString& text, bool emptyIsZero);
 
 // The grades an employee is stored with: 0 (none) and 1 to 9.
-constexpr int HighestGrade = 9;
+constexpr int HighestGrade = MaxGrades;
 constexpr bool IsStorableGrade(int grade) {
     return grade >= 0 && grade <= HighestGrade;
 }

@@ -1,18 +1,20 @@
 #include "core/masters/EmployeeRecord.h"
 
+#include "core/common/Counts.h"
+
 #include <QLocale>
 
-EmployeePay ComputeEmployeePay(const std::array<Currency, 4>& baseBefore,
-                               const std::array<Currency, 4>& baseAfter,
-                               const std::array<Currency, 6>& allowanceBefore,
-                               const std::array<Currency, 6>& allowanceAfter, Currency bonus1,
-                               Currency bonus2) {
+EmployeePay ComputeEmployeePay(const std::array<Currency, BasePayItemCount + 1>& baseBefore,
+                               const std::array<Currency, BasePayItemCount + 1>& baseAfter,
+                               const std::array<Currency, AllowanceCount + 1>& allowanceBefore,
+                               const std::array<Currency, AllowanceCount + 1>& allowanceAfter,
+                               Currency bonus1, Currency bonus2) {
     EmployeePay p;
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         p.baseBefore += baseBefore[i];
         p.baseAfter += baseAfter[i];
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         p.allowanceBefore += allowanceBefore[i];
         p.allowanceAfter += allowanceAfter[i];
     }
@@ -30,7 +32,7 @@ EmployeePay ComputeEmployeePay(const EmployeeRecord& e) {
 }
 
 int NormalisedLink(qint64 jiseki) {
-    return jiseki >= 1 && jiseki <= 3 ? int(jiseki) : 0;
+    return IsBasePayItem(jiseki) ? int(jiseki) : 0;
 }
 
 namespace {

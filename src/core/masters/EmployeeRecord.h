@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 
 #include <QString>
@@ -29,19 +30,19 @@ struct EmployeeRecord {
     QString HNA1;
     QString HNA2;
     QString HNA3;
-    int NENSU = 0;                    // years of experience
-    int TENSU = 0;                    // job points
-    int MCO = 0;                      // plot mark
-    QString SPATH;                    // photo, relative to Picture/
-    std::array<Currency, 4> KKYU{};   // [1..3] base pay before the raise
-    std::array<Currency, 4> NKKYU{};  // [1..3] after
-    std::array<Currency, 6> TEATE{};  // [1..5] allowances before
-    std::array<Currency, 6> NTEATE{}; // [1..5] after
-    Currency SYOUYO;                  // bonus, first half-year
-    Currency SYOUYO2;                 // bonus, second half-year
-    Currency SRITSU;                  // retirement allowance rate
-    int JISEKI = 0;                   // which base pay follows the wage table, 0 none
-    int NENREI = 0;                   // derived when saving
+    int NENSU = 0;                                      // years of experience
+    int TENSU = 0;                                      // job points
+    int MCO = 0;                                        // plot mark
+    QString SPATH;                                      // photo, relative to Picture/
+    std::array<Currency, BasePayItemCount + 1> KKYU{};  // [1..3] base pay before the raise
+    std::array<Currency, BasePayItemCount + 1> NKKYU{}; // [1..3] after
+    std::array<Currency, AllowanceCount + 1> TEATE{};   // [1..5] allowances before
+    std::array<Currency, AllowanceCount + 1> NTEATE{};  // [1..5] after
+    Currency SYOUYO;                                    // bonus, first half-year
+    Currency SYOUYO2;                                   // bonus, second half-year
+    Currency SRITSU;                                    // retirement allowance rate
+    int JISEKI = 0; // which base pay follows the wage table, 0 none
+    int NENREI = 0; // derived when saving
     int KINZOKU = 0;
     // Read from the view only: the wage-table amounts at the current and the new grade and step.
     qint64 KIN = 0;
@@ -62,11 +63,11 @@ struct EmployeePay {
     Currency allowanceRaise;
 };
 
-EmployeePay ComputeEmployeePay(const std::array<Currency, 4>& baseBefore,
-                               const std::array<Currency, 4>& baseAfter,
-                               const std::array<Currency, 6>& allowanceBefore,
-                               const std::array<Currency, 6>& allowanceAfter, Currency bonus1,
-                               Currency bonus2);
+EmployeePay ComputeEmployeePay(const std::array<Currency, BasePayItemCount + 1>& baseBefore,
+                               const std::array<Currency, BasePayItemCount + 1>& baseAfter,
+                               const std::array<Currency, AllowanceCount + 1>& allowanceBefore,
+                               const std::array<Currency, AllowanceCount + 1>& allowanceAfter,
+                               Currency bonus1, Currency bonus2);
 EmployeePay ComputeEmployeePay(const EmployeeRecord& e);
 
 // A wage-table link as stored: 1..3, anything else 0.

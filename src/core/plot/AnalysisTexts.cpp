@@ -1,5 +1,6 @@
 #include "core/plot/AnalysisTexts.h"
 
+#include "core/common/Counts.h"
 #include "core/common/ExactDivision.h"
 #include "core/common/NumberText.h"
 
@@ -18,8 +19,8 @@ QString meanY(Currency sum, int count, bool ratio) {
 
 } // namespace
 
-AnalysisTexts MakeAnalysisTexts(const MarkStatistics& stats, const std::array<TMMARK, 7>& marks,
-                                int yItem) {
+AnalysisTexts MakeAnalysisTexts(const MarkStatistics& stats,
+                                const std::array<TMMARK, MarkCount + 1>& marks, int yItem) {
     AnalysisTexts t;
     const int n = stats.marksUsed();
     if (n == 0)
@@ -27,7 +28,7 @@ AnalysisTexts MakeAnalysisTexts(const MarkStatistics& stats, const std::array<TM
     const bool ratio = yItem == 5;
     const QString yUnit = ratio ? QStringLiteral("倍  ") : QStringLiteral("円  ");
     int j = 0;
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= MarkCount; ++k) {
         const size_t i = size_t(k);
         const int count = stats.count[i];
         if (count == 0)

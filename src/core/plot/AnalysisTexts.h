@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/plot/PlotModel.h"
 
 #include <array>
@@ -15,8 +16,8 @@ struct AnalysisTexts {
 
 // Per mark with points, its symbol, ":" and the value; the totals after "全体:" when more than
 // one mark has points, on the line the number of marks leaves room on.
-AnalysisTexts MakeAnalysisTexts(const MarkStatistics& stats, const std::array<TMMARK, 7>& marks,
-                                int yItem);
+AnalysisTexts MakeAnalysisTexts(const MarkStatistics& stats,
+                                const std::array<TMMARK, MarkCount + 1>& marks, int yItem);
 
 // The analysis window's titles [1..7] and values [1..8]; empty ones are not shown.
 struct AnalysisPanel {

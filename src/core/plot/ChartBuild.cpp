@@ -1,5 +1,6 @@
 #include "core/plot/ChartBuild.h"
 
+#include "core/common/Counts.h"
 #include "core/common/ExactDivision.h"
 
 namespace {
@@ -26,15 +27,15 @@ int trunc10(int v) {
 } // namespace
 
 Currency BasePayOf(const PlotEmployee& e) {
-    std::array<Currency, 4> b = e.baseItems;
-    if (e.wageLink >= 1 && e.wageLink <= 3)
+    std::array<Currency, BasePayItemCount + 1> b = e.baseItems;
+    if (IsBasePayItem(e.wageLink))
         b[size_t(e.wageLink)] = e.tableAmount;
     return b[1] + b[2] + b[3];
 }
 
 bool IsPlotted(const PlotEmployee& e, const ChartSettings& settings) {
-    return e.mark >= 1 && e.mark <= 6 && settings.marks[size_t(e.mark)] && e.grade >= 1 &&
-           e.grade <= 9 && settings.grades[size_t(e.grade)];
+    return IsMark(e.mark) && settings.marks[size_t(e.mark)] && IsGrade(e.grade) &&
+           settings.grades[size_t(e.grade)];
 }
 
 QString MarkLabelOf(const PlotEmployee& e, int markLabelKind) {
@@ -80,7 +81,7 @@ Currency YValueOf(const PlotEmployee& e, int yItem) {
     case 5:
         return roundedTo(e.payRatio, 2);
     default:
-        return e.wageLink >= 1 && e.wageLink <= 3 ? manYen(e.tableAmount, 3) : Currency();
+        return IsBasePayItem(e.wageLink) ? manYen(e.tableAmount, 3) : Currency();
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/plot/ChartRecords.h"
 
 #include <optional>
@@ -9,24 +10,24 @@
 struct PlotEmployee {
     int sco = 0;
     QString name;
-    int evalCode = 0;                  // HCO
-    int mark = 0;                      // MCO
-    int grade = 0;                     // TOUKYU
-    QString evalSymbol;                // HYOUKA
-    int zone = 0;                      // ZONEX
-    int age = 0;                       // NENREI
-    int service = 0;                   // KINZOKU
-    int experience = 0;                // NENSU
-    int step = 0;                      // GOUHOU
-    Currency achievement;              // TRITSU
-    int jobPoints = 0;                 // TENSU
-    std::array<Currency, 4> baseItems; // [1..3] KKYU1..KKYU3
-    int wageLink = 0;                  // JISEKI: which base item follows the wage table
-    Currency tableAmount;              // KIN, the wage-table amount of grade and step
-    Currency scheduled;                // SYOTEI
-    Currency bonus1;                   // SYOUYO
-    Currency bonus2;                   // SYOUYO2
-    Currency payRatio;                 // SRITSU
+    int evalCode = 0;                                     // HCO
+    int mark = 0;                                         // MCO
+    int grade = 0;                                        // TOUKYU
+    QString evalSymbol;                                   // HYOUKA
+    int zone = 0;                                         // ZONEX
+    int age = 0;                                          // NENREI
+    int service = 0;                                      // KINZOKU
+    int experience = 0;                                   // NENSU
+    int step = 0;                                         // GOUHOU
+    Currency achievement;                                 // TRITSU
+    int jobPoints = 0;                                    // TENSU
+    std::array<Currency, BasePayItemCount + 1> baseItems; // [1..3] KKYU1..KKYU3
+    int wageLink = 0;     // JISEKI: which base item follows the wage table
+    Currency tableAmount; // KIN, the wage-table amount of grade and step
+    Currency scheduled;   // SYOTEI
+    Currency bonus1;      // SYOUYO
+    Currency bonus2;      // SYOUYO2
+    Currency payRatio;    // SRITSU
 };
 
 // Base pay: the three base items, the one linked to the wage table taking its amount.

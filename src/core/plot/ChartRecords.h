@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanyYear.h"
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 
 #include <QString>
@@ -14,13 +15,13 @@ struct ChartSettings {
     QString title;
     int xItem = 0;
     int yItem = 0;
-    int markLabelKind = 0;          // 0 employee code, 1 evaluation, 2 zone, 3 none
-    std::array<bool, 7> marks{};    // [1..6] FCHK: plotted and listed in the legend
-    std::array<bool, 10> grades{};  // [1..9] TOUKYU of rows 1..6, TOUKYU1 of rows 1..3
-    int order = 0;                  // FKINJI
-    int curves = 0;                 // CGRAPH
-    std::array<Currency, 5> levels; // [1..4] SJYUN1..SJYUN4
-    QString explanation;            // KAISETSU
+    int markLabelKind = 0;                    // 0 employee code, 1 evaluation, 2 zone, 3 none
+    std::array<bool, MarkCount + 1> marks{};  // [1..6] FCHK: plotted and listed in the legend
+    std::array<bool, MaxGrades + 1> grades{}; // [1..9] TOUKYU of rows 1..6, TOUKYU1 of rows 1..3
+    int order = 0;                            // FKINJI
+    int curves = 0;                           // CGRAPH
+    std::array<Currency, 5> levels;           // [1..4] SJYUN1..SJYUN4
+    QString explanation;                      // KAISETSU
 };
 
 // One plotted point, a row of DCHART.

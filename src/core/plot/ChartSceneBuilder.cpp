@@ -1,5 +1,6 @@
 #include "core/plot/ChartSceneBuilder.h"
 
+#include "core/common/Counts.h"
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
 
@@ -134,7 +135,7 @@ AxisLayout LayoutOf(const PlotModel& m) {
 
 QVector<LegendEntry> LegendOf(const PlotModel& m) {
     QVector<LegendEntry> entries;
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= MarkCount; ++k) {
         if (!m.header.marks[size_t(k)])
             continue;
         const TMMARK& mark = m.marks[size_t(k)];

@@ -1,17 +1,18 @@
 #include "core/plot/PlotModel.h"
 
+#include "core/common/Counts.h"
 #include "core/plot/AxisItems.h"
 
 int MarkStatistics::marksUsed() const {
     int n = 0;
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         if (count[size_t(k)] > 0)
             ++n;
     return n;
 }
 
 int MarkSlotOf(int markCode) {
-    return markCode >= 1 && markCode <= 6 ? markCode : 1;
+    return IsMark(markCode) ? markCode : 1;
 }
 
 bool ChartShowsMarks(const PlotModel& model) {
@@ -34,7 +35,7 @@ void PlacePoints(PlotModel& model, const AxisLayout& layout) {
         p.py = layout.py(p.y);
         p.labelName = MarkName(int(i) + 1);
         p.hasMark = !model.marks[size_t(MarkSlotOf(p.mark))].MKCOLOR.isEmpty();
-        if (p.mark >= 1 && p.mark <= 6) {
+        if (IsMark(p.mark)) {
             const size_t k = size_t(p.mark);
             ++model.stats.count[k];
             model.stats.sumX[k] += p.x;

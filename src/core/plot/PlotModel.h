@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/plot/ChartRecords.h"
 #include "core/plot/ChartScene.h"
 #include "core/plot/PlotGeometry.h"
@@ -31,9 +32,9 @@ struct PlotPoint {
 
 // Per mark 1..6 and in total: number of points and sums of their X and Y values.
 struct MarkStatistics {
-    std::array<int, 7> count{};
-    std::array<qint64, 7> sumX{};
-    std::array<Currency, 7> sumY{};
+    std::array<int, MarkCount + 1> count{};
+    std::array<qint64, MarkCount + 1> sumX{};
+    std::array<Currency, MarkCount + 1> sumY{};
     int totalCount = 0;
     qint64 totalX = 0;
     Currency totalY;
@@ -53,7 +54,7 @@ struct PlotModel {
     PlotRequest request;  // chart, company, axis items, range (as the range boxes hold it), means
     ChartSettings header; // the chart's MCHART rows
     StyleSlots styles;
-    std::array<TMMARK, 7> marks; // [1..6]
+    std::array<TMMARK, MarkCount + 1> marks; // [1..6]
     QVector<PlotPoint> points;
     MarkStatistics stats;
     ChartFrame frame;    // the window's geometry when the points were placed

@@ -1,5 +1,6 @@
 #include "core/plot/PlotPage.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "core/plot/AxisItems.h"
 
@@ -38,9 +39,9 @@ QStringList ExplanationLines(const QString& explanation) {
     return lines;
 }
 
-QString SelectedGradesText(const std::array<bool, 10>& grades) {
+QString SelectedGradesText(const std::array<bool, MaxGrades + 1>& grades) {
     QString t;
-    for (int g = 1; g <= 9; ++g)
+    for (int g = 1; g <= MaxGrades; ++g)
         if (grades[size_t(g)])
             t += QString::fromUtf8(GradeTexts[g]);
     return t;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/plot/AnalysisTexts.h"
 
 #include <QDate>
@@ -43,7 +44,7 @@ struct PlotPageInput {
     QString xTitle;
     QString yTitle;
     AnalysisTexts analysis;
-    std::array<bool, 10> grades{}; // [1..9]
+    std::array<bool, MaxGrades + 1> grades{}; // [1..9]
     QString explanation;
 };
 
@@ -53,6 +54,6 @@ PlotPage BuildPlotPage(const PlotPageInput& input);
 // The explanation as printed: upper case, cut into lines of 40 characters.
 QStringList ExplanationLines(const QString& explanation);
 // "１等級  ２等級  ７等級  " for the grades selected.
-QString SelectedGradesText(const std::array<bool, 10>& grades);
+QString SelectedGradesText(const std::array<bool, MaxGrades + 1>& grades);
 // The date ages and service are counted to, as the page states it.
 QString BaseDateText(int ageBaseOption, int baseDate, const QDate& today);

@@ -1,5 +1,6 @@
 #include "core/plot/PointPopup.h"
 
+#include "core/common/Counts.h"
 #include "core/common/NumberText.h"
 
 namespace {
@@ -30,7 +31,8 @@ QString PopupBand(int sco, const QString& name) {
 }
 
 PopupContent MakePopupContent(int kind, const PopupEmployee& e,
-                              const std::array<QString, 10>& gradeNames, int yearsStayed) {
+                              const std::array<QString, MaxGrades + 1>& gradeNames,
+                              int yearsStayed) {
     PopupContent c;
     c.caption = PopupCaption(kind);
     auto row = [&c](int i, const char* title, const QString& value) {
@@ -54,13 +56,13 @@ PopupContent MakePopupContent(int kind, const PopupEmployee& e,
         break;
     case 3:
         row(1, "役　職　:", e.post);
-        row(2, "等　級　:", p.grade >= 1 && p.grade <= 9 ? gradeNames[size_t(p.grade)] : QString());
+        row(2, "等　級　:", IsGrade(p.grade) ? gradeNames[size_t(p.grade)] : QString());
         row(3, "号　俸　:", QString::number(p.step) + QStringLiteral(" 号"));
         row(4, "滞　留　:", QString::number(yearsStayed) + QStringLiteral(" 年"));
         break;
     case 4: {
         Currency allowances;
-        for (int i = 1; i <= 5; ++i)
+        for (int i = 1; i <= AllowanceCount; ++i)
             allowances += e.allowances[size_t(i)];
         const Currency bonus = p.bonus1 + p.bonus2;
         row(1, "基 本 給 ：", yen(BasePayOf(p)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/plot/ChartBuild.h"
 
 #include <array>
@@ -16,9 +17,9 @@ struct PopupEmployee {
     QString pastEval3; // HNA3
     QString pastEval2;
     QString pastEval1;
-    QString post;                       // YAKU
-    qint64 stayDate = 0;                // THI, yyyymmdd
-    std::array<Currency, 6> allowances; // [1..5] TEATE1..TEATE5
+    QString post;                                        // YAKU
+    qint64 stayDate = 0;                                 // THI, yyyymmdd
+    std::array<Currency, AllowanceCount + 1> allowances; // [1..5] TEATE1..TEATE5
 };
 
 struct PopupContent {
@@ -32,4 +33,5 @@ QString PopupCaption(int kind);
 QString PopupBand(int sco, const QString& name);
 // The rows of one kind. gradeNames [1..9]; yearsStayed is the stay date counted to the age base.
 PopupContent MakePopupContent(int kind, const PopupEmployee& e,
-                              const std::array<QString, 10>& gradeNames, int yearsStayed);
+                              const std::array<QString, MaxGrades + 1>& gradeNames,
+                              int yearsStayed);

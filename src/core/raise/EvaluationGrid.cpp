@@ -1,5 +1,6 @@
 #include "core/raise/EvaluationGrid.h"
 
+#include "core/common/MessageTexts.h"
 #include "core/common/NumberText.h"
 
 #include <limits>
@@ -48,7 +49,7 @@ std::optional<EvaluationGridProblem> CheckEvaluationGrid(const QVector<Evaluatio
         // The code is stored as a number: a text that is none would make the save fail.
         const std::optional<int> code = codeOf(r);
         if (!code)
-            return EvaluationGridProblem{i, GridCode, QStringLiteral("数値を入力してください。")};
+            return EvaluationGridProblem{i, GridCode, MsgText::EnterNumber()};
         if (r.symbol.trimmed().isEmpty())
             return EvaluationGridProblem{i, GridSymbol,
                                          QStringLiteral("評価記号を入力して下さい。")};

@@ -1,5 +1,7 @@
 #include "core/raise/RaiseBudget.h"
 
+#include "core/common/Counts.h"
+
 #include <QMap>
 
 RaiseBudgetShare ShareOfRaise(const RaiseRecord& r) {
@@ -11,9 +13,9 @@ RaiseBudgetShare ShareOfRaise(const RaiseRecord& r) {
     if (!s.decided)
         return s;
     const Currency raise = s.next - s.current;
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         s.baseRaise += r.NKKYU[i] - r.KKYU[i];
-    const int link = r.JISEKI >= 1 && r.JISEKI <= 3 ? r.JISEKI : 0;
+    const int link = IsBasePayItem(r.JISEKI) ? r.JISEKI : 0;
     if (link != 0 && r.KIN != 0 && r.NKIN != 0) {
         const Currency linked = r.NKKYU[link] - r.KKYU[link];
         s.scheduled = Currency::fromInt(r.NKIN - r.KIN);

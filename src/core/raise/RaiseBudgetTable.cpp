@@ -1,5 +1,6 @@
 #include "core/raise/RaiseBudgetTable.h"
 
+#include "core/common/Counts.h"
 #include "core/common/NumberText.h"
 
 const QStringList& BudgetColumnCaptions() {
@@ -63,7 +64,7 @@ QString gradeLabel(int grade, const TMKIGYOU2& settings) {
            (name.isEmpty() ? QString() : QStringLiteral("　") + name);
 }
 
-QString markLabel(int mark, const std::array<TMMARK, 7>& marks) {
+QString markLabel(int mark, const std::array<TMMARK, MarkCount + 1>& marks) {
     if (mark < 1 || mark > 6)
         return QStringLiteral("なし");
     const TMMARK& m = marks[size_t(mark)];
@@ -77,7 +78,7 @@ QString markLabel(int mark, const std::array<TMMARK, 7>& marks) {
 
 QVector<RaiseBudgetSection> RaiseBudgetSections(const RaiseBudget& budget,
                                                 const TMKIGYOU2& settings,
-                                                const std::array<TMMARK, 7>& marks) {
+                                                const std::array<TMMARK, MarkCount + 1>& marks) {
     RaiseBudgetSection grades{QStringLiteral("等級別"), QStringLiteral("等級"), {}};
     for (const RaiseBudgetGroup& g : budget.byGrade)
         grades.lines << RaiseBudgetLine{gradeLabel(g.group, settings), g, false};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "core/common/Counts.h"
 #include "core/common/NumberText.h"
 #include "core/raise/RaiseBudget.h"
 
@@ -54,7 +55,7 @@ struct RaiseBudgetSection {
 // "なし".
 QVector<RaiseBudgetSection> RaiseBudgetSections(const RaiseBudget& budget,
                                                 const TMKIGYOU2& settings,
-                                                const std::array<TMMARK, 7>& marks);
+                                                const std::array<TMMARK, MarkCount + 1>& marks);
 
 // "賞与 2.5か月　法定福利費等 15.0%" for the page and sheet headers.
 QString RaiseBudgetSettingsText(const RaiseBudgetSettings& s);

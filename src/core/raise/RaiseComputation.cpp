@@ -1,5 +1,6 @@
 #include "core/raise/RaiseComputation.h"
 
+#include "core/common/Counts.h"
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeRecord.h"
 
@@ -18,13 +19,13 @@ int StepsForEvaluation(const EvaluationCodes& codes, int code) {
 
 RaisePay ComputeRaisePay(const RaiseItems& items) {
     RaisePay p;
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         p.baseAfter[i] = items.baseBefore[i] + items.baseUp[i];
         p.baseSumBefore += items.baseBefore[i];
         p.baseSumAfter += p.baseAfter[i];
     }
     p.baseSumUp = p.baseSumAfter - p.baseSumBefore;
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         p.allowanceUp[i] = items.allowanceAfter[i] - items.allowanceBefore[i];
         p.allowanceSumBefore += items.allowanceBefore[i];
         p.allowanceSumAfter += items.allowanceAfter[i];
@@ -86,8 +87,8 @@ RaiseStart StartOfRaise(const RaiseRecord& r, const EvaluationCodes& codes) {
     s.link = NormalisedLink(r.JISEKI);
 
     const bool decided = RaiseDecided(r.NSYOTEI);
-    std::array<Currency, 4> after{};
-    for (size_t i = 1; i <= 3; ++i) {
+    std::array<Currency, BasePayItemCount + 1> after{};
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         Currency before = r.KKYU[i];
         Currency next = r.NKKYU[i];
         if (s.link == int(i)) {
@@ -102,7 +103,7 @@ RaiseStart StartOfRaise(const RaiseRecord& r, const EvaluationCodes& codes) {
         after[i] = decided ? next : before;
         s.items.baseUp[i] = after[i] - before;
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         s.items.allowanceBefore[i] = r.TEATE[i];
         s.items.allowanceAfter[i] = decided ? r.NTEATE[i] : r.TEATE[i];
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 
 #include <QString>
@@ -47,8 +48,8 @@ struct RaiseRecord {
     int HCO = 0;
     QString HNA1, HNA2, HNA3;
     int JISEKI = 0; // which base pay follows the wage table, 0 none
-    std::array<Currency, 4> KKYU{}, NKKYU{};
-    std::array<Currency, 6> TEATE{}, NTEATE{};
+    std::array<Currency, BasePayItemCount + 1> KKYU{}, NKKYU{};
+    std::array<Currency, AllowanceCount + 1> TEATE{}, NTEATE{};
     Currency SYOUYO, SYOUYO2;
     int NTOUKYU = 0;
     int SGOUHOU = 0;
@@ -67,15 +68,15 @@ inline bool RaiseDecided(Currency scheduledAfter) {
 // The items of a raise as entered: base pay raised by its Up amount, allowances by their new
 // amount.
 struct RaiseItems {
-    std::array<Currency, 4> baseBefore{};
-    std::array<Currency, 4> baseUp{};
-    std::array<Currency, 6> allowanceBefore{};
-    std::array<Currency, 6> allowanceAfter{};
+    std::array<Currency, BasePayItemCount + 1> baseBefore{};
+    std::array<Currency, BasePayItemCount + 1> baseUp{};
+    std::array<Currency, AllowanceCount + 1> allowanceBefore{};
+    std::array<Currency, AllowanceCount + 1> allowanceAfter{};
 };
 
 struct RaisePay {
-    std::array<Currency, 4> baseAfter{};
-    std::array<Currency, 6> allowanceUp{};
+    std::array<Currency, BasePayItemCount + 1> baseAfter{};
+    std::array<Currency, AllowanceCount + 1> allowanceUp{};
     Currency baseSumBefore, baseSumUp, baseSumAfter;
     Currency allowanceSumBefore, allowanceSumUp, allowanceSumAfter;
     Currency totalBefore, totalUp, totalAfter; // scheduled pay
@@ -102,8 +103,8 @@ struct RaiseDecision {
 struct RaiseEntry {
     int SCO = 0;
     RaiseDecision decision;
-    std::array<Currency, 4> KKYU{}, NKKYU{};
-    std::array<Currency, 6> TEATE{}, NTEATE{};
+    std::array<Currency, BasePayItemCount + 1> KKYU{}, NKKYU{};
+    std::array<Currency, AllowanceCount + 1> TEATE{}, NTEATE{};
     Currency UPK, UPT;
     Currency SYOTEI, NSYOTEI;
     Currency NNENSYU; // annual pay after the raise, bonuses included

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 
 #include <QString>
@@ -14,8 +15,8 @@ struct EmployeeYear {
     int GOUHOU = 0;
     int HCO = 0;
     Currency UPK, UPT;
-    std::array<Currency, 4> KKYU{}, NKKYU{};   // [1..3]
-    std::array<Currency, 6> TEATE{}, NTEATE{}; // [1..5]
+    std::array<Currency, BasePayItemCount + 1> KKYU{}, NKKYU{}; // [1..3]
+    std::array<Currency, AllowanceCount + 1> TEATE{}, NTEATE{}; // [1..5]
     Currency NSRITSU;
     Currency NNENSYU;
     int NTOUKYU = 0;

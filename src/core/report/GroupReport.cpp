@@ -1,5 +1,6 @@
 #include "core/report/GroupReport.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "core/raise/RaiseComputation.h"
 #include "core/report/ReportCatalogue.h"
@@ -9,18 +10,18 @@
 
 using namespace GroupLines;
 
-std::array<qint64, 4> CurrentBasePay(const GroupReportEmployee& e) {
-    std::array<qint64, 4> pay = e.KKYU;
-    if (e.JISEKI >= 1 && e.JISEKI <= 3)
+std::array<qint64, BasePayItemCount + 1> CurrentBasePay(const GroupReportEmployee& e) {
+    std::array<qint64, BasePayItemCount + 1> pay = e.KKYU;
+    if (IsBasePayItem(e.JISEKI))
         pay[size_t(e.JISEKI)] = e.KIN;
     return pay;
 }
 
-std::array<qint64, 4> NewBasePay(const GroupReportEmployee& e) {
+std::array<qint64, BasePayItemCount + 1> NewBasePay(const GroupReportEmployee& e) {
     if (!e.raiseDecided)
         return CurrentBasePay(e);
-    std::array<qint64, 4> pay = e.NKKYU;
-    if (e.JISEKI >= 1 && e.JISEKI <= 3)
+    std::array<qint64, BasePayItemCount + 1> pay = e.NKKYU;
+    if (IsBasePayItem(e.JISEKI))
         pay[size_t(e.JISEKI)] = e.NKIN;
     return pay;
 }
@@ -298,7 +299,7 @@ private:
         JIVE.SetFormText(QStringLiteral("BUSYO"), GroupCaption(m_header, mark));
         if (m_kind == GroupReportKind::Wage) {
             JIVE.SetFormText(QStringLiteral("KIJUNBI"), AgeBaseNote(m_header));
-            for (int i = 1; i <= 3; ++i)
+            for (int i = 1; i <= BasePayItemCount; ++i)
                 JIVE.SetFormText(QStringLiteral("CKIHON%1").arg(i),
                                  m_header.baseItemNames[size_t(i)]);
         }
@@ -328,7 +329,7 @@ private:
 } // namespace
 
 TPRTC WageReportLine(const GroupReportEmployee& e, const AgeBase& ageBase) {
-    const std::array<qint64, 4> pay = CurrentBasePay(e);
+    const std::array<qint64, BasePayItemCount + 1> pay = CurrentBasePay(e);
     TPRTC r;
     r.SCOT = e.SCOT;
     r.SNA = e.SNA;
@@ -338,7 +339,7 @@ TPRTC WageReportLine(const GroupReportEmployee& e, const AgeBase& ageBase) {
     r.kihon1 = pay[1];
     r.kihon2 = pay[2];
     r.kihon3 = pay[3];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         r.teate += e.TEATE[size_t(i)];
     r.syoyo1 = e.SYOUYO;
     r.syoyo2 = e.SYOUYO2;
@@ -346,8 +347,8 @@ TPRTC WageReportLine(const GroupReportEmployee& e, const AgeBase& ageBase) {
 }
 
 TPRTU RaiseReportLine(const GroupReportEmployee& e) {
-    const std::array<qint64, 4> now = CurrentBasePay(e);
-    const std::array<qint64, 4> next = NewBasePay(e);
+    const std::array<qint64, BasePayItemCount + 1> now = CurrentBasePay(e);
+    const std::array<qint64, BasePayItemCount + 1> next = NewBasePay(e);
     TPRTU r;
     r.SCOT = e.SCOT;
     r.SNA = e.SNA;
@@ -360,7 +361,7 @@ TPRTU RaiseReportLine(const GroupReportEmployee& e) {
                     : QString::number(StepsUpShown(e.SGOUHOU, e.evaluationSteps));
     r.nkihon = next[1] + next[2] + next[3];
     r.kihon = now[1] + now[2] + now[3];
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         r.nteate += e.raiseDecided ? e.NTEATE[size_t(i)] : e.TEATE[size_t(i)];
         r.teate += e.TEATE[size_t(i)];
     }
@@ -382,7 +383,7 @@ QString AgeBaseNote(const GroupReportHeader& header) {
 }
 
 QString GroupCaption(const GroupReportHeader& header, int mark) {
-    QString caption = mark >= 1 && mark <= 6 ? header.markNames[size_t(mark)] : QString();
+    QString caption = IsMark(mark) ? header.markNames[size_t(mark)] : QString();
     if (!header.gradeFromName.isEmpty())
         caption += QStringLiteral(" ／ ") + header.gradeFromName + QStringLiteral(" ～ ") +
                    header.gradeToName;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "core/report/ReportEngine.h"
 
@@ -28,12 +29,12 @@ struct GroupReportEmployee {
     int JISEKI = 0;          // the base-pay item that follows the wage table (1..3), 0 none
     qint64 SEIHI = 0;
     qint64 NYUHI = 0;
-    std::array<qint64, 4> KKYU{};   // [1..3]
-    std::array<qint64, 4> NKKYU{};  // [1..3]
-    qint64 KIN = 0;                 // wage-table amount of the current grade and step
-    qint64 NKIN = 0;                // the same after the raise
-    std::array<qint64, 6> TEATE{};  // [1..5]
-    std::array<qint64, 6> NTEATE{}; // [1..5]
+    std::array<qint64, BasePayItemCount + 1> KKYU{};  // [1..3]
+    std::array<qint64, BasePayItemCount + 1> NKKYU{}; // [1..3]
+    qint64 KIN = 0;  // wage-table amount of the current grade and step
+    qint64 NKIN = 0; // the same after the raise
+    std::array<qint64, AllowanceCount + 1> TEATE{};  // [1..5]
+    std::array<qint64, AllowanceCount + 1> NTEATE{}; // [1..5]
     qint64 SYOUYO = 0;
     qint64 SYOUYO2 = 0;
     // False while no raise is entered (no scheduled pay after the raise): the raise report
@@ -44,8 +45,8 @@ struct GroupReportEmployee {
 
 // Base pay items 1..3 ([0] unused) with the employee's own wage-table link applied: the linked
 // item is the wage-table amount. The company's saved salary option is not involved.
-std::array<qint64, 4> CurrentBasePay(const GroupReportEmployee& e);
-std::array<qint64, 4> NewBasePay(const GroupReportEmployee& e);
+std::array<qint64, BasePayItemCount + 1> CurrentBasePay(const GroupReportEmployee& e);
+std::array<qint64, BasePayItemCount + 1> NewBasePay(const GroupReportEmployee& e);
 
 // A printed line of the wage report (an employee, a subtotal or an average).
 struct TPRTC {
@@ -85,11 +86,11 @@ struct GroupReportHeader {
     QString nendoText;   // NendoText of the year
     QString companyName; // SelKna
     QDate today;
-    AgeBase ageBase;                      // ages and service are counted to it
-    std::array<QString, 4> baseItemNames; // [1..3] CKIHON1..3
-    std::array<QString, 7> markNames;     // [1..6] MARK + " : " + HANREI
-    QString gradeFromName;                // txtTokyuStart
-    QString gradeToName;                  // txtTokyuEnd
+    AgeBase ageBase;                                         // ages and service are counted to it
+    std::array<QString, BasePayItemCount + 1> baseItemNames; // [1..3] CKIHON1..3
+    std::array<QString, MarkCount + 1> markNames;            // [1..6] MARK + " : " + HANREI
+    QString gradeFromName;                                   // txtTokyuStart
+    QString gradeToName;                                     // txtTokyuEnd
 };
 
 // The printed lines of one employee, as both the report and its workbook show them: ages and

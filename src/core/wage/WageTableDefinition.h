@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 
 #include <QString>
@@ -9,7 +10,6 @@
 // A wage-table definition as one company year holds it: the head, the salary scale and the
 // two curve sets. Grade arrays are indexed 1..9 as the grades are numbered; index 0 is unused.
 
-constexpr int MaxGrades = 9;
 constexpr int LowestStep = -10;
 constexpr int HighestStep = 80;
 

@@ -1,6 +1,7 @@
 #include "core/wage/WageTableTexts.h"
 
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/NumberText.h"
 
 #include <cmath>
@@ -8,9 +9,6 @@
 #include <optional>
 
 namespace {
-
-const QString NotANumber = QStringLiteral("数値を入力してください。");
-const QString OutOfRange = QStringLiteral("入力範囲外です。");
 
 // Rates beyond this are no wage rates; refusing them keeps every amount of the table exact.
 constexpr Int128 RateLimit = Int128(10000) * 1000; // in thousandths
@@ -23,11 +21,11 @@ FieldCheck refused(const QString& message) {
 FieldCheck rateShown(const QString& text) {
     const auto d = ReadDecimal(text);
     if (!d)
-        return refused(OutOfRange);
+        return refused(MsgText::OutOfRange());
     // Bounded as shown, so that what the field shows is what a save accepts.
     const Int128 shown = ScaledTo(*d, 3);
     if (shown >= RateLimit || shown <= -RateLimit)
-        return refused(OutOfRange);
+        return refused(MsgText::OutOfRange());
     return {QString(), FixedText(shown, 3, true)};
 }
 
@@ -63,9 +61,9 @@ FieldCheck CheckGradeCountText(const QString& text) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     if (!ok)
-        return refused(NotANumber);
+        return refused(MsgText::EnterNumber());
     if (v < 1 || v > MaxGrades)
-        return refused(QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
+        return refused(MsgText::GradeOutOfRange());
     return {QString(), QString::number(v)};
 }
 
@@ -75,9 +73,9 @@ FieldCheck CheckCodeText(const QString& text) {
     bool ok = false;
     const int code = NthField(text, QLatin1Char(' '), 1).toInt(&ok);
     if (!ok)
-        return refused(NotANumber);
+        return refused(MsgText::EnterNumber());
     if (code == 0)
-        return refused(QStringLiteral("０　は、入力できません。"));
+        return refused(MsgText::ZeroNotAllowed());
     return {QString(), QString::number(code)};
 }
 
@@ -95,9 +93,9 @@ FieldCheck CheckBaseText(const QString& text) {
 FieldCheck CheckStepText(const QString& text) {
     const auto v = wholeNumber(text);
     if (!v)
-        return refused(NotANumber);
+        return refused(MsgText::EnterNumber());
     if (*v < LowestStep || *v > HighestStep)
-        return refused(OutOfRange);
+        return refused(MsgText::OutOfRange());
     return {QString(), QString::number(*v)};
 }
 
@@ -111,7 +109,7 @@ FieldCheck CheckSecondRateText(const QString& text) {
     bool ok = false;
     const double v = s.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v))
-        return refused(NotANumber);
+        return refused(MsgText::EnterNumber());
     return rateShown(text);
 }
 

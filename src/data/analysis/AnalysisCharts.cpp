@@ -59,7 +59,7 @@ bool AxisItemsOffered(int chartNo, int xItem, int yItem) {
         return xItem == 0 && (yItem == 1 || yItem == 2);
     if (chartNo == ModelWageChart)
         return xItem >= 0 && xItem <= 2 && yItem >= 1 && yItem <= 4;
-    return xItem >= 0 && xItem <= 5 && yItem >= 0 && yItem <= 5;
+    return xItem >= 0 && xItem < AxisItemCount && yItem >= 0 && yItem < AxisItemCount;
 }
 
 int DefaultYItem(int chartNo) {

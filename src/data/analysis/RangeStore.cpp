@@ -1,6 +1,7 @@
 #include "data/analysis/RangeStore.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "data/db/TDM.h"
 #include "data/project/CompanySettingsCache.h"
@@ -69,7 +70,7 @@ bool loadEmployees(const CompanyYear& cy, QVector<RangeEmployee>& employees) {
         e.name = VariantText(q.value(2));
         const int link = int(VariantInt(q.value(3)));
         e.grade = int(VariantInt(q.value(4)));
-        e.linked = link >= 1 && link <= 3;
+        e.linked = IsBasePayItem(link);
         e.basePay = e.linked ? VariantCurrency(q.value(4 + link)).rounded() : 0;
         employees.push_back(std::move(e));
     }

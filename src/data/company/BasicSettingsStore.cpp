@@ -1,5 +1,6 @@
 #include "data/company/BasicSettingsStore.h"
 
+#include "core/common/Counts.h"
 #include "data/db/BoundStatement.h"
 #include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
@@ -26,7 +27,7 @@ QVector<GuardedRecord> settingsRecords(const CompanyYear& cy, SettingsAreas area
                              key}}});
     if (hasArea(areas, SettingsArea::EraTable)) {
         QString columns;
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= EraCount; ++i)
             columns += QStringLiteral("REKI%1, SNEN%1, STSUKI%1, SHI%1, ").arg(i);
         records.push_back({QStringLiteral("ERAS"),
                            QStringLiteral("暦変換表"),
@@ -81,7 +82,7 @@ void LoadBasicSettings(const CompanyYear& cy, BasicSettings* s) {
 
     const TQuery eras = dm.select(TDM::ACN1, QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0"));
     if (!eras.eof()) {
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < EraCount; ++i) {
             EraEntry& e = s->eras[size_t(i)];
             const QString n = QString::number(i + 1);
             e.name = eras.asText(QStringLiteral("REKI") + n);
@@ -148,7 +149,7 @@ SaveResult SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, Sett
     if (hasArea(changed, SettingsArea::EraTable)) {
         QString sql = QStringLiteral("UPDATE MSEIGYO SET ");
         TDM::Binds values;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < EraCount; ++i) {
             const EraEntry& e = s.eras[size_t(i)];
             sql += QStringLiteral("REKI%1 = ?, SNEN%1 = ?, STSUKI%1 = ?, SHI%1 = ?, ").arg(i + 1);
             values << e.name << e.startYear << e.startMonth << e.startDay;
@@ -157,7 +158,7 @@ SaveResult SaveBasicSettings(const CompanyYear& cy, const BasicSettings& s, Sett
                                       values << s.selectedEra};
     }
     if (hasArea(changed, SettingsArea::Marks))
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < MarkCount; ++i) {
             const MarkStyle& m = s.marks[size_t(i)];
             dataRows << BoundStatement{
                 QStringLiteral("UPDATE MMARK SET MARK = ?, HANREI = ?, MKCOLOR = ?, MKSIZE = ?, "

@@ -1,5 +1,6 @@
 #include "data/company/CompanyStore.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "core/common/Messages.h"
 #include "data/db/BoundStatement.h"
@@ -35,14 +36,14 @@ ColumnValues settingsColumns(const CompanyRecord& r) {
     static const char* const tna[] = {"", "TNA1", "TNA2", "TNA3", "TNA4", "TNA5"};
     static const char* const tk[] = {"",     "TK01", "TK02", "TK03", "TK04",
                                      "TK05", "TK06", "TK07", "TK08", "TK09"};
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         c.push_back({kkna[i], r.basePayNames[i]});
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         c.push_back({tna[i], r.allowanceNames[i]});
     // The model wage series is the one of the model data.
     c.push_back({"MCCO", r.modelCode});
     c.push_back({"MDCO", r.modelCode});
-    for (size_t i = 1; i <= 9; ++i)
+    for (size_t i = 1; i <= MaxGrades; ++i)
         c.push_back({tk[i], r.gradeNames[i]});
     c += ColumnValues{{"FRSTKYU", r.salaryOption},
                       {"SKCO", r.livingCode},
@@ -111,11 +112,11 @@ std::optional<CompanyRecord> LoadCompanyRecord(const CompanyYear& company) {
     r.raiseDate = q.asInt(QStringLiteral("SYOUKYUHI"));
     r.baseUp = q.asCurrency(QStringLiteral("BEARITSU"));
     r.salaryKind = q.asText(QStringLiteral("TAIKEI"));
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         r.basePayNames[size_t(i)] = q.asText(QStringLiteral("KKNA%1").arg(i));
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         r.allowanceNames[size_t(i)] = q.asText(QStringLiteral("TNA%1").arg(i));
-    for (int i = 1; i <= 9; ++i)
+    for (int i = 1; i <= MaxGrades; ++i)
         r.gradeNames[size_t(i)] = q.asText(QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0')));
     r.modelCode = q.asInt(QStringLiteral("MDCO"));
     r.modelWageCode = q.asInt(QStringLiteral("MCCO"));
@@ -135,7 +136,7 @@ CompanySaveResult RegisterCompany(const CompanyRecord& r, int createdDate) {
     // year 9999). They are read before anything is written, so a missing template stops the
     // register with nothing stored.
     BoundStatements copies;
-    for (int m = 1; m <= 6; ++m) {
+    for (int m = 1; m <= MarkCount; ++m) {
         const TQuery q = DM().select(TDM::ACN1,
                                      QStringLiteral("SELECT * FROM MMMARK WHERE MKCO = ? AND "
                                                     "NENDO = 9999 AND KCO = 0"),

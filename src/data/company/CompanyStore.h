@@ -2,6 +2,7 @@
 
 #include "core/common/AppState.h"
 #include "core/common/CompanyYear.h"
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 #include "data/db/SaveOutcome.h"
 
@@ -43,19 +44,19 @@ std::optional<CompanyOptions> LoadCompanyOptions(const CompanyYear& company);
 struct CompanyRecord {
     CompanyYear company;
     QString name;
-    int surveyDate = 0;                    // CYOUSAHI yyyymmdd
-    int raiseDate = 0;                     // SYOUKYUHI yyyymmdd
-    Currency baseUp;                       // BEARITSU
-    QString salaryKind;                    // TAIKEI
-    std::array<QString, 4> basePayNames;   // KKNA1..3 at [1..3]
-    std::array<QString, 6> allowanceNames; // TNA1..5 at [1..5]
-    std::array<QString, 10> gradeNames;    // TK01..TK09 at [1..9]
-    int modelCode = 0;                     // MDCO; the model wage series MCCO is written the same
-    int modelWageCode = 0;                 // MCCO as read
-    int livingCode = 0;                    // SKCO
-    int salaryOption = 3;                  // FRSTKYU
-    int matrixOption = 3;                  // FRSTKYUM
-    int linkOption = 0;                    // FRENCM
+    int surveyDate = 0;                                     // CYOUSAHI yyyymmdd
+    int raiseDate = 0;                                      // SYOUKYUHI yyyymmdd
+    Currency baseUp;                                        // BEARITSU
+    QString salaryKind;                                     // TAIKEI
+    std::array<QString, BasePayItemCount + 1> basePayNames; // KKNA1..3 at [1..3]
+    std::array<QString, AllowanceCount + 1> allowanceNames; // TNA1..5 at [1..5]
+    std::array<QString, MaxGrades + 1> gradeNames;          // TK01..TK09 at [1..9]
+    int modelCode = 0;     // MDCO; the model wage series MCCO is written the same
+    int modelWageCode = 0; // MCCO as read
+    int livingCode = 0;    // SKCO
+    int salaryOption = 3;  // FRSTKYU
+    int matrixOption = 3;  // FRSTKYUM
+    int linkOption = 0;    // FRENCM
 };
 std::optional<CompanyRecord> LoadCompanyRecord(const CompanyYear& company);
 

@@ -1,5 +1,6 @@
 #include "data/db/EngineFailure.h"
 
+#include "core/common/MessageTexts.h"
 #include "core/common/SystemErrorText.h"
 
 #include <QSqlDatabase>
@@ -52,7 +53,7 @@ FileFailure FileFailureOf(const QSqlDatabase& db, const QSqlError& error, bool r
 QString FileFailureText(const FileFailure& failure, const QString& path) {
     using Kind = FileFailure::Kind;
     const QString gap = QStringLiteral("　");
-    QString reason = QStringLiteral("ディスクの読み書きでエラーが発生しました。");
+    QString reason = MsgText::DiskError();
     if (failure.readOnly)
         reason = QStringLiteral("ファイルが読み取り専用です。");
     else if (failure.systemError != 0)

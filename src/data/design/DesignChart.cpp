@@ -1,6 +1,7 @@
 #include "data/design/DesignChart.h"
 
 #include "core/analysis/RegressionChart.h"
+#include "core/common/Counts.h"
 #include "core/plot/PlotModel.h"
 #include "data/design/DesignStore.h"
 
@@ -35,8 +36,8 @@ std::unique_ptr<ChartExtension> MakeDesignChartExtension() {
 bool DesignChartExtension::analysis(const PlotModel& model, AnalysisPanel& panel) const {
     if (model.stats.marksUsed() == 0)
         return false;
-    std::array<MarkSeries, 7> series;
-    for (int k = 1; k <= 6; ++k)
+    std::array<MarkSeries, MarkCount + 1> series;
+    for (int k = 1; k <= MarkCount; ++k)
         series[size_t(k)] = SeriesOf(model.points, 0);
     const RegressionTexts t = MakeRegressionTexts(model, series);
     panel.titles[1] = QStringLiteral("プロット数 :");

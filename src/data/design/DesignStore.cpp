@@ -3,6 +3,7 @@
 #include "core/common/AppState.h"
 #include "core/common/Dates.h"
 #include "core/common/FileWrite.h"
+#include "core/common/MessageTexts.h"
 #include "core/design/DesignPrint.h"
 #include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
@@ -255,10 +256,8 @@ DesignExport WriteDesignCsv(const QString& path, const QString& title,
     FileWriteError error;
     if (!WriteWholeFile(path, encoded.bytes, &error)) {
         out.status = DesignExport::WriteFailed;
-        out.detail =
-            FileWriteFailureText(error.created ? QStringLiteral("CSVファイルを書き込めません。")
-                                               : QStringLiteral("CSVファイルを作成できません。"),
-                                 path, error);
+        out.detail = FileWriteFailureText(
+            error.created ? MsgText::CannotWriteCsv() : MsgText::CannotCreateCsv(), path, error);
     }
     return out;
 }

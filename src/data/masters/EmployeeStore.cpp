@@ -1,5 +1,6 @@
 #include "data/masters/EmployeeStore.h"
 
+#include "core/common/Counts.h"
 #include "data/db/BoundStatement.h"
 #include "data/db/RecordGuard.h"
 #include "data/db/TDM.h"
@@ -78,13 +79,13 @@ ColumnValues secondTable(const CompanyYear& cy, const EmployeeRecord& e, const E
     static const char* const nkkyu[] = {"", "NKKYU1", "NKKYU2", "NKKYU3"};
     static const char* const teate[] = {"", "TEATE1", "TEATE2", "TEATE3", "TEATE4", "TEATE5"};
     static const char* const nteate[] = {"", "NTEATE1", "NTEATE2", "NTEATE3", "NTEATE4", "NTEATE5"};
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         c.push_back({kkyu[i], money(e.KKYU[i]), true});
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         c.push_back({teate[i], money(e.TEATE[i]), true});
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         c.push_back({nkkyu[i], money(e.NKKYU[i]), true});
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         c.push_back({nteate[i], money(e.NTEATE[i]), true});
     c += ColumnValues{{"NSRITSU", 0, false},
                       {"SYOUYO2", money(e.SYOUYO2), true},
@@ -184,11 +185,11 @@ LoadResult LoadEmployee(const CompanyYear& cy, int sco, EmployeeRecord& e) {
     e.TENSU = int(integer("TENSU"));
     e.MCO = int(integer("MCO"));
     e.SPATH = text("SPATH");
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         e.KKYU[i] = money(QStringLiteral("KKYU%1").arg(i));
         e.NKKYU[i] = money(QStringLiteral("NKKYU%1").arg(i));
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         e.TEATE[i] = money(QStringLiteral("TEATE%1").arg(i));
         e.NTEATE[i] = money(QStringLiteral("NTEATE%1").arg(i));
     }

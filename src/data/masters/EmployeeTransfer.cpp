@@ -1,7 +1,9 @@
 #include "data/masters/EmployeeTransfer.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/common/FileWrite.h"
+#include "core/common/MessageTexts.h"
 #include "data/company/CompanyStore.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
@@ -50,13 +52,13 @@ std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy
         r.TOUKYU = int(VariantInt(q.value(11)));
         e.GOUHOU = int(VariantInt(q.value(12)));
         e.JISEKI = int(VariantInt(q.value(13)));
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= BasePayItemCount; ++i)
             e.basePay[size_t(i)] = VariantCurrency(q.value(13 + i));
         // The item that follows the wage table is paid as the table says (as the employee
         // screen shows it).
-        if (e.JISEKI >= 1 && e.JISEKI <= 3)
+        if (IsBasePayItem(e.JISEKI))
             e.basePay[size_t(e.JISEKI)] = VariantCurrency(q.value(17));
-        for (int i = 1; i <= 5; ++i)
+        for (int i = 1; i <= AllowanceCount; ++i)
             e.allowance[size_t(i)] = VariantCurrency(q.value(17 + i));
         r.SM1 = int(VariantInt(q.value(23)));
         r.MCO = int(VariantInt(q.value(24)));
@@ -91,10 +93,8 @@ ExportOutcome ExportEmployees(const CompanyYear& cy, const QString& path, bool w
     FileWriteError error;
     if (!WriteWholeFile(path, encoded.bytes, &error)) {
         out.status = ExportOutcome::WriteFailed;
-        out.detail =
-            FileWriteFailureText(error.created ? QStringLiteral("CSVファイルを書き込めません。")
-                                               : QStringLiteral("CSVファイルを作成できません。"),
-                                 path, error);
+        out.detail = FileWriteFailureText(
+            error.created ? MsgText::CannotWriteCsv() : MsgText::CannotCreateCsv(), path, error);
         return out;
     }
     out.count = int(rows.size());

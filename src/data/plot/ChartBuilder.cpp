@@ -1,5 +1,6 @@
 #include "data/plot/ChartBuilder.h"
 
+#include "core/common/Counts.h"
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
 #include "data/analysis/AnalysisCharts.h"
@@ -38,7 +39,7 @@ ChartBuildResult BuildChart(const CompanyYear& cy, const ChartSettings& settings
     return r;
 }
 
-std::array<TMMARK, 7> CurrentMarks() {
+std::array<TMMARK, MarkCount + 1> CurrentMarks() {
     return Project::current()->marks();
 }
 

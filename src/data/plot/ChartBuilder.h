@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/common/LeftOutEmployees.h"
 #include "core/plot/ChartBuild.h"
 #include "core/plot/PlotModel.h"
@@ -26,7 +27,7 @@ ChartBuildResult BuildChart(const CompanyYear& cy, const ChartSettings& settings
                             const std::function<void(DataExtents&)>& widen = {});
 
 // The open company's marks.
-std::array<TMMARK, 7> CurrentMarks();
+std::array<TMMARK, MarkCount + 1> CurrentMarks();
 
 // What 実行 reads for the model's request: the chart's rows, its stored points, the company's
 // styles and marks. False when a read failed (reported).

@@ -1,9 +1,22 @@
 #include "data/plot/ChartStore.h"
 
+#include "core/common/Counts.h"
+#include "core/design/DesignExpansion.h"
+#include "core/plot/AxisItems.h"
 #include "data/db/TDM.h"
 #include "data/db/Transaction.h"
 
 namespace {
+
+// A chart's rows are its marks 1..6; each holds the grade of its number in TOUKYU, and the
+// grades past the marks (7..9) go in TOUKYU1 of rows 1..3. 0 when the row holds no such grade.
+int secondGrade(int row) {
+    return row + MarkCount <= MaxGrades ? row + MarkCount : 0;
+}
+bool secondGradeChosen(const ChartSettings& s, int row) {
+    const int g = secondGrade(row);
+    return g != 0 && s.grades[size_t(g)];
+}
 
 const QString ChartKey = QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ?");
 
@@ -37,7 +50,7 @@ bool CreateChartSettings(const CompanyYear& cy, const ChartSettings& d) {
     Transaction tx(TDM::Files::Data);
     if (!tx.ok())
         return false;
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         if (!DM().exec(TDM::ACN2,
                        QStringLiteral("INSERT INTO MCHART(CHCO, KCO, NENDO, KNO, FCHK, TOUKYU, "
                                       "TITLE, FX, FY, MARKR, X1, X2, Y1, Y2, FKINJI, CGRAPH, "
@@ -48,7 +61,7 @@ bool CreateChartSettings(const CompanyYear& cy, const ChartSettings& d) {
                         flag(d.grades[size_t(k)]), d.title, d.xItem, d.yItem, d.markLabelKind,
                         d.order, d.curves, BindValue(d.levels[1]), BindValue(d.levels[2]),
                         BindValue(d.levels[3]), BindValue(d.levels[4]),
-                        flag(k <= 3 && d.grades[size_t(k + 6)]), d.explanation}))
+                        flag(secondGradeChosen(d, k)), d.explanation}))
             return false;
     return tx.commit();
 }
@@ -77,8 +90,8 @@ std::optional<ChartSettings> LoadChartSettings(const CompanyYear& cy, int chartN
         }
         s.marks[size_t(k)] = q.asInt(QStringLiteral("FCHK")) == 1;
         s.grades[size_t(k)] = q.asInt(QStringLiteral("TOUKYU")) == 1;
-        if (k <= 3)
-            s.grades[size_t(k + 6)] = q.asInt(QStringLiteral("TOUKYU1")) == 1;
+        if (const int g = secondGrade(k))
+            s.grades[size_t(g)] = q.asInt(QStringLiteral("TOUKYU1")) == 1;
     }
     return s;
 }
@@ -87,7 +100,7 @@ bool SaveChartSettings(const CompanyYear& cy, const ChartSettings& s) {
     Transaction tx(TDM::Files::Data);
     if (!tx.ok())
         return false;
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         if (!DM().exec(TDM::ACN2,
                        QStringLiteral("UPDATE MCHART SET FCHK = ?, TOUKYU = ?, TOUKYU1 = ?, "
                                       "TITLE = ?, FX = ?, FY = ?, MARKR = ?, X1 = 0, X2 = 0, "
@@ -95,8 +108,8 @@ bool SaveChartSettings(const CompanyYear& cy, const ChartSettings& s) {
                                       "SJYUN1 = ?, SJYUN2 = ?, SJYUN3 = ?, SJYUN4 = ? WHERE "
                                       "KNO = ? AND NENDO = ? AND KCO = ? AND CHCO = ?"),
                        {flag(s.marks[size_t(k)]), flag(s.grades[size_t(k)]),
-                        flag(k <= 3 && s.grades[size_t(k + 6)]), s.title, s.xItem, s.yItem,
-                        s.markLabelKind, s.explanation, s.order, s.curves, BindValue(s.levels[1]),
+                        flag(secondGradeChosen(s, k)), s.title, s.xItem, s.yItem, s.markLabelKind,
+                        s.explanation, s.order, s.curves, BindValue(s.levels[1]),
                         BindValue(s.levels[2]), BindValue(s.levels[3]), BindValue(s.levels[4]), k,
                         cy.nendo, cy.kco, s.chartNo}))
             return false;
@@ -251,7 +264,7 @@ struct EmployeeColumnsAt {
           syouyo(columnOf(q, "SYOUYO")), syouyo2(columnOf(q, "SYOUYO2")),
           sritsu(columnOf(q, "SRITSU")) {}
     int sco, sna, hco, mco, toukyu, hyouka, zonex, nenrei, kinzoku, nensu, gouhou, tritsu, tensu;
-    std::array<int, 4> kkyu;
+    std::array<int, BasePayItemCount + 1> kkyu;
     int jiseki, kin, syotei, syouyo, syouyo2, sritsu;
 };
 
@@ -272,7 +285,7 @@ PlotEmployee employeeOf(const TQuery& q, const EmployeeColumnsAt& c) {
     e.step = integer(c.gouhou);
     e.achievement = money(c.tritsu);
     e.jobPoints = integer(c.tensu);
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         e.baseItems[size_t(i)] = money(c.kkyu[size_t(i)]);
     e.wageLink = integer(c.jiseki);
     e.tableAmount = money(c.kin);
@@ -292,7 +305,7 @@ QString columnsFor(const ChartSettings& s) {
     else if (s.markLabelKind == 2)
         c << QStringLiteral("ZONEX");
     const char* const x[] = {"NENREI", "KINZOKU", "NENSU", "GOUHOU", "TRITSU", "TENSU"};
-    c << QString::fromLatin1(x[s.xItem >= 0 && s.xItem <= 5 ? s.xItem : 0]);
+    c << QString::fromLatin1(x[ValidAxisItem(s.xItem)]);
     switch (s.yItem) {
     case 1:
         c << QStringLiteral("KKYU1") << QStringLiteral("KKYU2") << QStringLiteral("KKYU3")
@@ -357,7 +370,7 @@ std::optional<PopupEmployee> LoadPopupEmployee(const CompanyYear& cy, int sco) {
     e.pastEval3 = q.asText(QStringLiteral("HNA3"));
     e.post = q.asText(QStringLiteral("YAKU"));
     e.stayDate = q.asInt64(QStringLiteral("THI"));
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         e.allowances[size_t(i)] = q.asCurrency(QStringLiteral("TEATE%1").arg(i));
     return e;
 }
@@ -373,7 +386,7 @@ bool ImportDesignCurve(const CompanyYear& cy, int curve, int xItem, int yItem, i
                    {cy.kco, cy.nendo, curve, xItem, yItem}))
         return false;
     TDM::Binds binds{cy.kco, cy.nendo, curve, xItem, yItem, 1, selected};
-    for (int j = 0; j < 6; ++j) {
+    for (int j = 0; j < DesignPointCount; ++j) {
         const DesignCurvePoint p = j < points.size() ? points[j] : DesignCurvePoint{};
         binds << p.x << p.amount;
     }

@@ -1,5 +1,6 @@
 #include "data/project/CompanySettingsCache.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Messages.h"
 #include "data/db/TDM.h"
 
@@ -19,13 +20,13 @@ bool LoadCompanySettings(const CompanyYear& company, TMKIGYOU2& s) {
         s.CYOUSAHI = q.asInt(QStringLiteral("CYOUSAHI"));
         s.BEARITSU = q.asReal(QStringLiteral("BEARITSU"));
         s.TAIKEI = q.asText(QStringLiteral("TAIKEI"));
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= BasePayItemCount; ++i)
             s.KKNA[size_t(i)] = q.asText(QStringLiteral("KKNA%1").arg(i));
-        for (int i = 1; i <= 5; ++i)
+        for (int i = 1; i <= AllowanceCount; ++i)
             s.TNA[size_t(i)] = q.asText(QStringLiteral("TNA%1").arg(i));
         s.MCCO = q.asInt(QStringLiteral("MCCO"));
         s.MDCO = q.asInt(QStringLiteral("MDCO"));
-        for (int i = 1; i <= 9; ++i)
+        for (int i = 1; i <= MaxGrades; ++i)
             s.TK[size_t(i)] = q.asText(QStringLiteral("TK0%1").arg(i));
         s.FRSTKYU = q.asInt(QStringLiteral("FRSTKYU"));
         s.SKCO = q.asInt(QStringLiteral("SKCO"));
@@ -35,7 +36,7 @@ bool LoadCompanySettings(const CompanyYear& company, TMKIGYOU2& s) {
     return found;
 }
 
-bool LoadMarks(const CompanyYear& company, std::array<TMMARK, 7>& marks) {
+bool LoadMarks(const CompanyYear& company, std::array<TMMARK, MarkCount + 1>& marks) {
     marks.fill(TMMARK());
     TQuery q =
         DM().select(TDM::ACN2, QStringLiteral("SELECT * FROM MMARK WHERE NENDO = ? AND KCO = ?"),

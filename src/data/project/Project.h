@@ -31,7 +31,7 @@ public:
     int eraMode() const { return m_eraMode; }
     AgeBase ageBase() const { return m_ageBase; }
     const TMKIGYOU2& settings() const { return m_settings; }
-    const std::array<TMMARK, 7>& marks() const { return m_marks; }
+    const std::array<TMMARK, MarkCount + 1>& marks() const { return m_marks; }
     // "【　2023 年度  :  サンプル企業　】 Tesvane賃金" while a company is open.
     QString caption() const;
 
@@ -68,5 +68,5 @@ private:
     int m_eraMode = 0;
     AgeBase m_ageBase;
     TMKIGYOU2 m_settings;
-    std::array<TMMARK, 7> m_marks;
+    std::array<TMMARK, MarkCount + 1> m_marks;
 };

@@ -1,5 +1,6 @@
 #include "data/raise/AnnualUpdate.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "core/raise/RaiseComputation.h"
 #include "core/raise/RollOver.h"
@@ -174,8 +175,8 @@ bool renameYearTitles(int kco, int year, int eraMode) {
 struct PayColumns {
     int SCO, NENDO, TOUKYU, GOUHOU, HCO, UPK, UPT, NSRITSU, NNENSYU, NTOUKYU, SGOUHOU, NGOUHOU,
         FSKCHK, HCO1, HCO2, HCO3, HNA1, HNA2, HNA3, SYOTEI, NSYOTEI;
-    std::array<int, 4> KKYU, NKKYU;
-    std::array<int, 6> TEATE, NTEATE;
+    std::array<int, BasePayItemCount + 1> KKYU, NKKYU;
+    std::array<int, AllowanceCount + 1> TEATE, NTEATE;
 
     explicit PayColumns(const QStringList& columns) {
         QHash<QString, int> at;
@@ -209,11 +210,11 @@ struct PayColumns {
         NKKYU.fill(-1);
         TEATE.fill(-1);
         NTEATE.fill(-1);
-        for (size_t i = 1; i <= 3; ++i) {
+        for (size_t i = 1; i <= BasePayItemCount; ++i) {
             KKYU[i] = of(QStringLiteral("KKYU%1").arg(i));
             NKKYU[i] = of(QStringLiteral("NKKYU%1").arg(i));
         }
-        for (size_t i = 1; i <= 5; ++i) {
+        for (size_t i = 1; i <= AllowanceCount; ++i) {
             TEATE[i] = of(QStringLiteral("TEATE%1").arg(i));
             NTEATE[i] = of(QStringLiteral("NTEATE%1").arg(i));
         }
@@ -245,11 +246,11 @@ EmployeeYear employeeYearOf(const PayColumns& c, const QVector<QVariant>& row) {
     e.HCO = integerAt(row, c.HCO);
     e.UPK = moneyAt(row, c.UPK);
     e.UPT = moneyAt(row, c.UPT);
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         e.KKYU[i] = moneyAt(row, c.KKYU[i]);
         e.NKKYU[i] = moneyAt(row, c.NKKYU[i]);
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         e.TEATE[i] = moneyAt(row, c.TEATE[i]);
         e.NTEATE[i] = moneyAt(row, c.NTEATE[i]);
     }
@@ -276,11 +277,11 @@ void writeEmployeeYear(const PayColumns& c, QVector<QVariant>& row, const Employ
     put(row, c.HCO, e.HCO);
     putMoney(row, c.UPK, e.UPK);
     putMoney(row, c.UPT, e.UPT);
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         putMoney(row, c.KKYU[i], e.KKYU[i]);
         putMoney(row, c.NKKYU[i], e.NKKYU[i]);
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         putMoney(row, c.TEATE[i], e.TEATE[i]);
         putMoney(row, c.NTEATE[i], e.NTEATE[i]);
     }

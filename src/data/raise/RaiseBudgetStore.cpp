@@ -1,5 +1,7 @@
 #include "data/raise/RaiseBudgetStore.h"
 
+#include "core/common/Counts.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 
 #include "data/db/BoundStatement.h"
@@ -61,7 +63,7 @@ SaveResult SaveRaiseBudgetSettings(const CompanyYear& cy, const RaiseBudgetSetti
         return FailedResult();
     if (DM().changedRows() != 1) {
         tx.rollback();
-        const QString text = QStringLiteral("企業マスターが存在しません。");
+        const QString text = MsgText::NoCompanyMaster();
         Msg::info(text);
         return FailedResult(text);
     }
@@ -89,7 +91,7 @@ bool LoadRaiseBudgetInput(const CompanyYear& cy, QVector<RaiseRecord>& employees
         r.MCO = int(VariantInt(q.value(1)));
         r.TOUKYU = int(VariantInt(q.value(2)));
         r.JISEKI = int(VariantInt(q.value(3)));
-        for (int i = 1; i <= 3; ++i) {
+        for (int i = 1; i <= BasePayItemCount; ++i) {
             r.KKYU[size_t(i)] = VariantCurrency(q.value(3 + i));
             r.NKKYU[size_t(i)] = VariantCurrency(q.value(6 + i));
         }

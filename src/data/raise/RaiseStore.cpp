@@ -1,5 +1,7 @@
 #include "data/raise/RaiseStore.h"
 
+#include "core/common/Counts.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 
 #include "core/wage/WageTableDefinition.h"
@@ -35,11 +37,11 @@ RaiseRecord recordOf(const TQuery& q) {
     r.HNA2 = text("HNA2");
     r.HNA3 = text("HNA3");
     r.JISEKI = integer("JISEKI");
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         r.KKYU[i] = money(QStringLiteral("KKYU%1").arg(i));
         r.NKKYU[i] = money(QStringLiteral("NKKYU%1").arg(i));
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         r.TEATE[i] = money(QStringLiteral("TEATE%1").arg(i));
         r.NTEATE[i] = money(QStringLiteral("NTEATE%1").arg(i));
     }
@@ -67,13 +69,13 @@ BoundStatement raiseUpdate(const CompanyYear& cy, const RaiseEntry& e) {
     static const char* const nkkyu[] = {"", "NKKYU1", "NKKYU2", "NKKYU3"};
     static const char* const teate[] = {"", "TEATE1", "TEATE2", "TEATE3", "TEATE4", "TEATE5"};
     static const char* const nteate[] = {"", "NTEATE1", "NTEATE2", "NTEATE3", "NTEATE4", "NTEATE5"};
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         c.push_back({kkyu[i], BindValue(e.KKYU[i])});
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         c.push_back({teate[i], BindValue(e.TEATE[i])});
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         c.push_back({nkkyu[i], BindValue(e.NKKYU[i])});
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         c.push_back({nteate[i], BindValue(e.NTEATE[i])});
     c += ColumnValues{{"NNENSYU", BindValue(e.NNENSYU)},
                       {"NTOUKYU", d.newGrade},
@@ -89,7 +91,7 @@ BoundStatement raiseUpdate(const CompanyYear& cy, const RaiseEntry& e) {
 // every refusal is, once the transaction is over.
 SaveResult missingEmployee(Transaction& tx) {
     tx.rollback();
-    const QString text = QStringLiteral("社員マスターにデータが存在しません。");
+    const QString text = MsgText::NoEmployeeData();
     Msg::info(text);
     return FailedResult(text);
 }

@@ -1,5 +1,6 @@
 #include "data/report/GroupReportStore.h"
 
+#include "core/common/Counts.h"
 #include "data/db/TDM.h"
 #include "data/raise/RaiseStore.h"
 
@@ -42,13 +43,13 @@ LoadGroupReportEmployees(const CompanyYear& company, ReportRange marks, ReportRa
         e.JISEKI = q.asInt(QStringLiteral("JISEKI"));
         e.SEIHI = q.asInt64(QStringLiteral("SEIHI"));
         e.NYUHI = q.asInt64(QStringLiteral("NYUHI"));
-        for (int i = 1; i <= 3; ++i) {
+        for (int i = 1; i <= BasePayItemCount; ++i) {
             e.KKYU[size_t(i)] = yen(kkyu[i]);
             e.NKKYU[size_t(i)] = yen(nkkyu[i]);
         }
         e.KIN = yen(QStringLiteral("KIN"));
         e.NKIN = yen(QStringLiteral("NKIN"));
-        for (int i = 1; i <= 5; ++i) {
+        for (int i = 1; i <= AllowanceCount; ++i) {
             e.TEATE[size_t(i)] = yen(QStringLiteral("TEATE%1").arg(i));
             e.NTEATE[size_t(i)] = yen(QStringLiteral("NTEATE%1").arg(i));
         }

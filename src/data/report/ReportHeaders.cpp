@@ -1,6 +1,7 @@
 #include "data/report/ReportHeaders.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "data/project/Project.h"
 
 namespace {
@@ -20,9 +21,9 @@ GroupReportHeader GroupReportHeaderOf(const Project& project, const QString& gra
     h.companyName = project.companyName();
     h.today = today();
     h.ageBase = project.ageBase();
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         h.baseItemNames[size_t(i)] = project.settings().KKNA[size_t(i)];
-    for (int m = 1; m <= 6; ++m) {
+    for (int m = 1; m <= MarkCount; ++m) {
         const TMMARK& mark = project.marks()[size_t(m)];
         h.markNames[size_t(m)] = mark.MARK + QStringLiteral(" : ") + mark.HANREI;
     }
@@ -48,9 +49,9 @@ EmployeeSheetHeader EmployeeSheetHeaderOf(const Project& project) {
     h.companyName = project.companyName();
     h.today = today();
     const TMKIGYOU2& s = project.settings();
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         h.baseItemNames[size_t(i)] = s.KKNA[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         h.allowanceNames[size_t(i)] = s.TNA[size_t(i)];
     for (int g = 1; g <= MaxGrades; ++g)
         h.gradeNames[size_t(g)] = s.TK[size_t(g)];

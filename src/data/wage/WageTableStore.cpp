@@ -1,7 +1,9 @@
 #include "data/wage/WageTableStore.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/wage/WageTableGenerator.h"
 #include "data/db/BoundStatement.h"
 #include "data/db/RecordGuard.h"
@@ -150,7 +152,7 @@ SaveResult SaveWageTable(int kco, int year, const WageTableDefinition& definitio
                          const GradeNames& gradeNames, GenerationFault* fault) {
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
-        return {SaveOutcome::OutOfRange, QStringLiteral("入力範囲外です。")};
+        return {SaveOutcome::OutOfRange, MsgText::OutOfRange()};
     const GuardedRecord record = definitionRecord(kco, year);
     Transaction tx(TDM::Files::Data);
     if (!tx.ok() || !DM().queueForWageTable(kco))
@@ -173,7 +175,7 @@ SaveResult SaveWageTableWithin(int kco, int year, const WageTableDefinition& def
                                const GradeNames& gradeNames, GenerationFault* fault) {
     const std::optional<WageTable> table = GenerateWageTable(definition, fault);
     if (!table)
-        return {SaveOutcome::OutOfRange, QStringLiteral("入力範囲外です。")};
+        return {SaveOutcome::OutOfRange, MsgText::OutOfRange()};
     if (!DM().queueForWageTable(kco) ||
         !ExecEach(TDM::ACN2, WageTableSaveStatements(kco, year, definition, gradeNames, *table)))
         return FailedResult();
@@ -208,7 +210,7 @@ std::array<qint64, MaxGrades + 1> LoadBaseAmounts(int kco, int year) {
         DM().select(TDM::ACN2, QStringLiteral("SELECT FRSTKYU FROM MKIGYOU2") + Where, {kco, year});
     if (!option.eof())
         salaryOption = option.asInt(QStringLiteral("FRSTKYU"));
-    const bool linked = salaryOption >= 1 && salaryOption <= 3;
+    const bool linked = IsBasePayItem(salaryOption);
     // An employee whose grade and step have no amount in the wage table (every employee
     // before the first table exists) counts with the base-pay item linked to the table, not
     // with 0: the base amounts are wanted exactly when the scale is first typed.

@@ -1,10 +1,12 @@
 #include "gui/company/WS0020_CompanyData.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 #include "core/common/Dates.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "data/company/CompanyStore.h"
@@ -34,8 +36,6 @@ constexpr int FormWidth = 777;
 constexpr int FormHeight = 566;
 
 const QString NoCode = QStringLiteral("0 : なし");
-const QString NotANumber = QStringLiteral("数値を入力してください。");
-const QString OutOfRange = QStringLiteral("入力範囲外です。");
 
 const char* const BasePayDefaults[] = {"", "年齢給", "職能給", "基本給"};
 const char* const AllowanceDefaults[] = {"", "家族手当", "住宅手当", "役職手当", "調整手当", ""};
@@ -102,11 +102,11 @@ void TWS0020::buildControls() {
     cmbModelCode2->lineEdit()->setReadOnly(true);
     cmbModelCode2->hide();
 
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         txtKihon[size_t(i)] = TextEdit(this, QStringLiteral("txtKihon%1").arg(i), 30);
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         txtTeate[size_t(i)] = TextEdit(this, QStringLiteral("txtTeate%1").arg(i), 30);
-    for (int i = 1; i <= 9; ++i)
+    for (int i = 1; i <= MaxGrades; ++i)
         txtTokyu[size_t(i)] = TextEdit(this, QStringLiteral("txtTokyu%1").arg(i), 30);
 
     // The options are kept for the settings row but are not the user's to pick: hidden.
@@ -180,7 +180,7 @@ void TWS0020::buildLayout() {
     left->addWidget(label(QStringLiteral("生計費コード")), r, 0);
     left->addWidget(cmbLivingCode, r++, 1);
     left->setRowMinimumHeight(r++, 12);
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         left->addWidget(
             label(QStringLiteral("基本給項目名") + QString::fromUtf8(DigitsFullWidth[i])), r, 0);
         left->addWidget(txtKihon[size_t(i)], r++, 1);
@@ -192,13 +192,13 @@ void TWS0020::buildLayout() {
     auto* right = new QGridLayout;
     right->setVerticalSpacing(6);
     r = 0;
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         right->addWidget(
             label(QStringLiteral("手当項目名") + QString::fromUtf8(DigitsFullWidth[i])), r, 0);
         right->addWidget(txtTeate[size_t(i)], r++, 1);
     }
     right->setRowMinimumHeight(r++, 12);
-    for (int i = 1; i <= 9; ++i) {
+    for (int i = 1; i <= MaxGrades; ++i) {
         right->addWidget(label(QStringLiteral("等級") + QString::fromUtf8(DigitsFullWidth[i])), r,
                          0);
         right->addWidget(txtTokyu[size_t(i)], r++, 1);
@@ -228,11 +228,11 @@ void TWS0020::buildLayout() {
     QList<QWidget*> order = {txtCorpName,  cmbChkNengou, txtChkyy,     txtChkmm, txtChkdd,
                              cmbUPNengou,  txtUPyy,      txtUPmm,      txtUPdd,  txtBaseUp,
                              txtSalaryKbn, cmbModelCode, cmbLivingCode};
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         order << txtKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         order << txtTeate[size_t(i)];
-    for (int i = 1; i <= 9; ++i)
+    for (int i = 1; i <= MaxGrades; ++i)
         order << txtTokyu[size_t(i)];
     order << btnAdd << btnMnt << btnDlt << btnCansel << btnClose;
     for (int i = 1; i < order.size(); ++i)
@@ -270,11 +270,11 @@ void TWS0020::connectHandlers() {
     QList<QWidget*> fields = {txtCorpName,  cmbChkNengou, txtChkyy,     txtChkmm, txtChkdd,
                               cmbUPNengou,  txtUPyy,      txtUPmm,      txtUPdd,  txtBaseUp,
                               txtSalaryKbn, cmbModelCode, cmbLivingCode};
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         fields << txtKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         fields << txtTeate[size_t(i)];
-    for (int i = 1; i <= 9; ++i)
+    for (int i = 1; i <= MaxGrades; ++i)
         fields << txtTokyu[size_t(i)];
     const auto checks = exitChecks();
     for (QWidget* w : fields) {
@@ -327,11 +327,11 @@ void TWS0020::reset() {
     for (QLineEdit* e : {txtChkyy, txtChkmm, txtChkdd, txtUPyy, txtUPmm, txtUPdd, txtBaseUp})
         e->setText(QStringLiteral("0"));
     txtSalaryKbn->clear();
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         txtKihon[size_t(i)]->setText(QString::fromUtf8(BasePayDefaults[i]));
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         txtTeate[size_t(i)]->setText(QString::fromUtf8(AllowanceDefaults[i]));
-    for (int i = 1; i <= 9; ++i)
+    for (int i = 1; i <= MaxGrades; ++i)
         txtTokyu[size_t(i)]->setText(QStringLiteral("第") + QString::fromUtf8(DigitsFullWidth[i]) +
                                      QStringLiteral("等級"));
     cmbModelCode2->setEditText(QString());
@@ -374,7 +374,7 @@ void TWS0020::fillEraBoxes() {
     }
     if (!eras)
         return;
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= EraCount; ++i) {
         const QString& name = state().EraNames[size_t(i)];
         if (name.isEmpty())
             continue;
@@ -396,11 +396,11 @@ void TWS0020::load() {
     ShowDate({cmbUPNengou, txtUPyy, txtUPmm, txtUPdd}, r->raiseDate, m_eraMode);
     txtBaseUp->setText(r->baseUp.toString());
     txtSalaryKbn->setText(r->salaryKind);
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         txtKihon[i]->setText(r->basePayNames[i]);
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         txtTeate[i]->setText(r->allowanceNames[i]);
-    for (size_t i = 1; i <= 9; ++i)
+    for (size_t i = 1; i <= MaxGrades; ++i)
         txtTokyu[i]->setText(r->gradeNames[i]);
     cmbModelCode2->setEditText(QString::number(r->modelWageCode));
     cmbModelCode->setEditText(ModelDataCodeText(QString::number(r->modelCode), m_modelCodes));
@@ -429,22 +429,22 @@ bool inRange(const QLineEdit* e, int notNumber, int high) {
 } // namespace
 
 bool TWS0020::txtChkyyExit() {
-    return inRange(txtChkyy, 100, 99) || refuse(txtChkyy, OutOfRange);
+    return inRange(txtChkyy, 100, 99) || refuse(txtChkyy, MsgText::OutOfRange());
 }
 bool TWS0020::txtChkmmExit() {
-    return inRange(txtChkmm, 99, 12) || refuse(txtChkmm, OutOfRange);
+    return inRange(txtChkmm, 99, 12) || refuse(txtChkmm, MsgText::OutOfRange());
 }
 bool TWS0020::txtChkddExit() {
-    return inRange(txtChkdd, 99, 31) || refuse(txtChkdd, OutOfRange);
+    return inRange(txtChkdd, 99, 31) || refuse(txtChkdd, MsgText::OutOfRange());
 }
 bool TWS0020::txtUPyyExit() {
-    return inRange(txtUPyy, 100, 99) || refuse(txtUPyy, OutOfRange);
+    return inRange(txtUPyy, 100, 99) || refuse(txtUPyy, MsgText::OutOfRange());
 }
 bool TWS0020::txtUPmmExit() {
-    return inRange(txtUPmm, 99, 12) || refuse(txtUPmm, OutOfRange);
+    return inRange(txtUPmm, 99, 12) || refuse(txtUPmm, MsgText::OutOfRange());
 }
 bool TWS0020::txtUPddExit() {
-    return inRange(txtUPdd, 99, 31) || refuse(txtUPdd, OutOfRange);
+    return inRange(txtUPdd, 99, 31) || refuse(txtUPdd, MsgText::OutOfRange());
 }
 
 bool TWS0020::txtBaseUpExit() {
@@ -466,7 +466,7 @@ bool TWS0020::checkCodeBox(QComboBox* box, const CodeList& codes,
     bool ok = false;
     const int code = NthField(text, QLatin1Char(' '), 1).toInt(&ok);
     if (!ok)
-        return refuse(box, NotANumber);
+        return refuse(box, MsgText::EnterNumber());
     box->setEditText(displayText(QString::number(code), codes));
     return true;
 }
@@ -515,11 +515,11 @@ bool TWS0020::collect(CompanyRecord& r) {
     r.raiseDate = int(raise);
     r.baseUp = NumberOfText(txtBaseUp->text()); // checked above; empty reads 0
     r.salaryKind = txtSalaryKbn->text();
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         r.basePayNames[i] = txtKihon[i]->text();
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         r.allowanceNames[i] = txtTeate[i]->text();
-    for (size_t i = 1; i <= 9; ++i)
+    for (size_t i = 1; i <= MaxGrades; ++i)
         r.gradeNames[i] = txtTokyu[i]->text();
     r.salaryOption = m_salaryOption;
     r.matrixOption = m_matrixOption;
@@ -531,7 +531,7 @@ void TWS0020::btnAddClick() {
     if (m_mode != Mode::Register)
         return;
     if (!isWindowModified()) {
-        Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
+        Msg::info(MsgText::NoChange());
         return;
     }
     if (txtCorpName->text().isEmpty()) {
@@ -547,7 +547,7 @@ void TWS0020::btnAddClick() {
     case CompanySaveResult::Saved:
         break;
     case CompanySaveResult::NoTemplate:
-        Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+        Msg::info(MsgText::SqlUnknownError());
         return;
     case CompanySaveResult::Failed:
         return; // nothing written; the data module has said why
@@ -583,9 +583,7 @@ void TWS0020::btnMntClick() {
 }
 
 void TWS0020::btnDltClick() {
-    if (!Msg::yesNo(
-            QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。"),
-            QStringLiteral("削除")))
+    if (!Msg::yesNo(MsgText::DeleteQuestion(), QStringLiteral("削除")))
         return;
     const int kco = companyCode();
     const int nendo = year();
@@ -618,10 +616,7 @@ void TWS0020::closeAfterSaving() {
 void TWS0020::closeEvent(QCloseEvent* event) {
     if (!m_closingByCode) {
         if (isWindowModified() &&
-            Msg::yesNo(
-                QStringLiteral(
-                    "ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:画面を閉じます。"),
-                QStringLiteral("確認"))) {
+            Msg::yesNo(MsgText::ChangedCloseQuestion(), QStringLiteral("確認"))) {
             focusName();
             event->ignore();
             return;

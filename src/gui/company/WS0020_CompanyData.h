@@ -2,6 +2,7 @@
 
 #include "core/common/CompanySettings.h"
 #include "core/common/CompanyYear.h"
+#include "core/common/Counts.h"
 
 #include <QDialog>
 #include <QVector>
@@ -71,9 +72,9 @@ private:
     QLineEdit* txtUPdd;
     QLineEdit* txtBaseUp;
     QLineEdit* txtSalaryKbn;
-    std::array<QLineEdit*, 4> txtKihon{};  // [1..3]
-    std::array<QLineEdit*, 6> txtTeate{};  // [1..5]
-    std::array<QLineEdit*, 10> txtTokyu{}; // [1..9]
+    std::array<QLineEdit*, BasePayItemCount + 1> txtKihon{}; // [1..3]
+    std::array<QLineEdit*, AllowanceCount + 1> txtTeate{};   // [1..5]
+    std::array<QLineEdit*, MaxGrades + 1> txtTokyu{};        // [1..9]
     QComboBox* cmbModelCode;
     QComboBox* cmbLivingCode;
     QComboBox* cmbModelCode2;                 // hidden: MCCO of the loaded company

@@ -2,7 +2,9 @@
 
 #include "core/common/AppState.h"
 #include "core/common/ColorText.h"
+#include "core/common/Counts.h"
 #include "core/common/DisplayTexts.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "data/company/BasicSettingsStore.h"
 #include "data/db/RecordGuard.h"
@@ -141,7 +143,7 @@ void TWS0070::buildDatesPage(QWidget* page) {
                                QStringLiteral("月"), QStringLiteral("日"), QStringLiteral("選択")};
     for (int c = 0; c < heads.size(); ++c)
         grid->addWidget(caption(eraBox, heads[c]), 0, c, Qt::AlignCenter);
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= EraCount; ++i) {
         const QString n = QString::number(i);
         txtNengou[i] = TextEdit(eraBox, QStringLiteral("txtNengou") + n, 0, 90);
         txtChgyy[i] = TextEdit(eraBox, QStringLiteral("txtChgyy") + n, 0, 60);
@@ -204,7 +206,7 @@ void TWS0070::buildDatesPage(QWidget* page) {
     lay->addLayout(right, 2);
 
     // Fields checked on leaving, in tab order.
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= EraCount; ++i) {
         const size_t e = size_t(i - 1);
         addField(
             txtNengou[i], SettingsArea::EraTable,
@@ -249,7 +251,7 @@ void TWS0070::buildMarksPage(QWidget* page) {
     const QStringList widths = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                 QStringLiteral("4"), QStringLiteral("5")};
     auto* grid = new QGridLayout(page);
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= MarkCount; ++i) {
         const QString n = QString::number(i);
         auto* box = Named(
             new QGroupBox(QStringLiteral("マーク") + QString::fromUtf8(FullWidthDigits[i]), page),
@@ -430,7 +432,7 @@ void TWS0070::start() {
 void TWS0070::prepare() {
     setFixedSize(WindowWidth, WindowHeight);
     m_exits->forget();
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= MarkCount; ++i) {
         cmbMSize[i]->setCurrentIndex(-1);
         cmbMSize[i]->setEditText(QStringLiteral("0"));
         setLineKindBox(cmbSensyu[i], 0);
@@ -458,7 +460,7 @@ void TWS0070::showValues() {
     txtKijunbi->setEnabled(v.ageBaseOption == 0);
     (v.calendarOption != 0 ? optWareki : optSeireki)->setChecked(true);
 
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= EraCount; ++i) {
         const EraEntry& e = v.eras[size_t(i - 1)];
         txtNengou[i]->setText(e.name);
         txtChgyy[i]->setText(QString::number(e.startYear));
@@ -467,7 +469,7 @@ void TWS0070::showValues() {
     }
     optChg[v.selectedEra + 1]->setChecked(true);
 
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= MarkCount; ++i) {
         const MarkStyle& m = v.marks[size_t(i - 1)];
         txtMark[i]->setText(m.symbol);
         txtHanrei[i]->setText(m.legend);
@@ -654,7 +656,7 @@ void TWS0070::btnAddClick() {
     if (!m_exits->checkFocused())
         return;
     if (!isWindowModified()) {
-        Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
+        Msg::info(MsgText::NoChange());
         return;
     }
     if (!takeTypedFields())
@@ -680,11 +682,7 @@ void TWS0070::btnCancelClick() {
 void TWS0070::btnCloseClick() {
     if (!m_exits->checkFocused())
         return;
-    if (isWindowModified() &&
-        Msg::yesNo(
-            QStringLiteral(
-                "ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:画面を閉じます。"),
-            QStringLiteral("確認")))
+    if (isWindowModified() && Msg::yesNo(MsgText::ChangedCloseQuestion(), QStringLiteral("確認")))
         return;
     clearChanged();
     QDialog::done(QDialog::Rejected);

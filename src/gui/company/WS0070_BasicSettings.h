@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "core/company/BasicSettings.h"
 
 #include <QDialog>
@@ -75,11 +76,11 @@ private:
     QTabWidget* PageControl1;
 
     // 日付処理; arrays are indexed from 1 as the controls are numbered
-    std::array<QLineEdit*, 4> txtNengou{};
-    std::array<QLineEdit*, 4> txtChgyy{};
-    std::array<QLineEdit*, 4> txtChgmm{};
-    std::array<QLineEdit*, 4> txtChgdd{};
-    std::array<QRadioButton*, 4> optChg{}; // optchg1, optChg2, optChg3
+    std::array<QLineEdit*, EraCount + 1> txtNengou{};
+    std::array<QLineEdit*, EraCount + 1> txtChgyy{};
+    std::array<QLineEdit*, EraCount + 1> txtChgmm{};
+    std::array<QLineEdit*, EraCount + 1> txtChgdd{};
+    std::array<QRadioButton*, EraCount + 1> optChg{}; // optchg1, optChg2, optChg3
     QLineEdit* txtKijunbi;
     QRadioButton* optKeisan1;
     QRadioButton* optKeisan2;
@@ -87,15 +88,15 @@ private:
     QRadioButton* optWareki;
 
     // マーク設定, [1..6]
-    std::array<QLineEdit*, 7> txtMark{};
-    std::array<QLineEdit*, 7> txtHanrei{};
-    std::array<QPushButton*, 7> btnColor{};
-    std::array<QLabel*, 7> labColor{};
-    std::array<QComboBox*, 7> cmbMSize{};
-    std::array<QPushButton*, 7> btnSenColor{};
-    std::array<QComboBox*, 7> cmbSensyu{};
-    std::array<QComboBox*, 7> cmbSenHaba{};
-    std::array<TLineSample*, 7> imgMihon{};
+    std::array<QLineEdit*, MarkCount + 1> txtMark{};
+    std::array<QLineEdit*, MarkCount + 1> txtHanrei{};
+    std::array<QPushButton*, MarkCount + 1> btnColor{};
+    std::array<QLabel*, MarkCount + 1> labColor{};
+    std::array<QComboBox*, MarkCount + 1> cmbMSize{};
+    std::array<QPushButton*, MarkCount + 1> btnSenColor{};
+    std::array<QComboBox*, MarkCount + 1> cmbSensyu{};
+    std::array<QComboBox*, MarkCount + 1> cmbSenHaba{};
+    std::array<TLineSample*, MarkCount + 1> imgMihon{};
 
     // グラフ設定, [1..4]: axes, ticks, grid, centre line
     std::array<QPushButton*, 5> btnGRColor{};

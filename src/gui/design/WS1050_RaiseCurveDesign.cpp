@@ -1,6 +1,7 @@
 #include "gui/design/WS1050_RaiseCurveDesign.h"
 
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "core/design/DesignPrint.h"
@@ -289,8 +290,7 @@ void TWS1050::axisClicked(bool xAxis, int item) {
     if (item == previous)
         return;
     if (isWindowModified() &&
-        Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:"
-                                  "変更を取り消します。"),
+        Msg::yesNo(MsgText::ChangedQuestion() + QStringLiteral("変更を取り消します。"),
                    QStringLiteral("確認"))) {
         (xAxis ? optX : optY)[size_t(previous)]->setChecked(true);
         return;
@@ -371,10 +371,7 @@ void TWS1050::btnExecClick() {
 }
 
 void TWS1050::btnCloseDesignClick() {
-    if (isWindowModified() &&
-        Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:"
-                                  "画面を閉じます。"),
-                   QStringLiteral("確認"))) {
+    if (isWindowModified() && Msg::yesNo(MsgText::ChangedCloseQuestion(), QStringLiteral("確認"))) {
         txtNenrei[1][1]->setFocus();
         return;
     }
@@ -409,7 +406,7 @@ void TWS1050::btnFileClick() {
     if (!BuildExpansion(rows))
         return;
     if (rows.isEmpty()) {
-        Msg::info(QStringLiteral("賃金表データは有りません。"));
+        Msg::info(MsgText::NoWageTableData());
         return;
     }
     DesignExport written;
@@ -439,7 +436,7 @@ void TWS1050::btnExcelClick() {
         return;
     const QVector<DesignRow> rows = ExpandDesigns(m_points);
     if (rows.isEmpty()) {
-        Msg::info(QStringLiteral("賃金表データは有りません。"));
+        Msg::info(MsgText::NoWageTableData());
         return;
     }
     const DesignPrintHeader header =
@@ -455,7 +452,7 @@ void TWS1050::btnSalaryListClick() {
     if (!BuildExpansion(rows))
         return;
     if (rows.isEmpty()) {
-        Msg::info(QStringLiteral("印刷対象データは有りません。"));
+        Msg::info(MsgText::NothingToPrint());
         return;
     }
     ReportEngine JIVE;

@@ -3,6 +3,7 @@
 #include "core/common/ColorText.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "data/project/Project.h"
@@ -151,9 +152,9 @@ bool TWS1051::cmbSensyuExit() {
     const std::optional<qint64> kind =
         wholeNumber(TextBeforeBlank(cmbSensyu->currentText().trimmed()));
     if (!kind)
-        return m_exits->refuse(cmbSensyu, QStringLiteral("数値を入力してください。"));
+        return m_exits->refuse(cmbSensyu, MsgText::EnterNumber());
     if (*kind != 0 && (*kind < 1 || *kind > 3))
-        return m_exits->refuse(cmbSensyu, QStringLiteral("入力範囲外です。"));
+        return m_exits->refuse(cmbSensyu, MsgText::OutOfRange());
     m_style.kind = int(*kind);
     const QSignalBlocker quiet(cmbSensyu);
     cmbSensyu->setEditText(LineStyleText(m_style.kind));
@@ -166,7 +167,7 @@ bool TWS1051::cmbSenhabaExit() {
     if (!width)
         return m_exits->refuse(cmbSenhaba, QStringLiteral("数値を整数で入力してください。"));
     if (*width != 0 && (*width < 1 || *width > 5))
-        return m_exits->refuse(cmbSenhaba, QStringLiteral("入力範囲外です。"));
+        return m_exits->refuse(cmbSenhaba, MsgText::OutOfRange());
     m_style.width = int(*width);
     const QSignalBlocker quiet(cmbSenhaba);
     cmbSenhaba->setEditText(QString::number(m_style.width));
@@ -195,10 +196,7 @@ void TWS1051::btnAddClick() {
 }
 
 void TWS1051::btnCloseClick() {
-    if (isWindowModified() &&
-        Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:"
-                                  "画面を閉じます。"),
-                   QStringLiteral("確認")))
+    if (isWindowModified() && Msg::yesNo(MsgText::ChangedCloseQuestion(), QStringLiteral("確認")))
         return;
     m_exits->forget();
     setWindowModified(false);

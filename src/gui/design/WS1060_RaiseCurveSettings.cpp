@@ -1,5 +1,6 @@
 #include "gui/design/WS1060_RaiseCurveSettings.h"
 
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/plot/AxisItems.h"
 #include "data/design/WageTableChart.h"
@@ -79,7 +80,7 @@ void TWS1060::btnAnalizeSettingsClick() {
         plotWindow()->DestroyMarks();
     const std::optional<PlotRequest> request = rebuildChart();
     if (!request) {
-        Msg::info(QStringLiteral("グラフに表示するデータがありません。"));
+        Msg::info(MsgText::NoChartData());
         txtTitle->setFocus();
         return;
     }

@@ -1,6 +1,7 @@
 #include "gui/masters/EmployeeExportCommand.h"
 
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "data/masters/EmployeeTransfer.h"
 #include "data/project/Project.h"
@@ -27,7 +28,7 @@ void RunEmployeeExport() {
         Msg::info(QStringLiteral("CSVデレクトリに社員マスタが出力されました。"));
         break;
     case ExportOutcome::NoEmployees:
-        Msg::info(QStringLiteral("社員マスタは有りません。"));
+        Msg::info(MsgText::NoEmployees());
         break;
     case ExportOutcome::ReadFailed:
         break; // reported by the data module

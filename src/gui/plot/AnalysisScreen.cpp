@@ -1,13 +1,15 @@
 #include "gui/plot/AnalysisScreen.h"
 
 #include "core/common/ColorText.h"
+#include "core/common/Counts.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "data/plot/ChartBuilder.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
 #include "gui/common/Controls.h"
-#include "gui/common/RemarksEdit.h"
 #include "gui/common/FieldExits.h"
+#include "gui/common/RemarksEdit.h"
 #include "gui/plot/WS1100_PlotWindow.h"
 
 #include <QButtonGroup>
@@ -95,7 +97,7 @@ void TAnalysisScreen::build() {
     options->addWidget(radioGroup(QStringLiteral("マークラベル"), LabelCaptions,
                                   m_kind.labelNames.data(), 4, optMarkLabel.data()));
     lay->addLayout(options);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AxisItemCount; ++i) {
         optX[size_t(i)]->setEnabled(m_kind.xOffered[size_t(i)]);
         optY[size_t(i)]->setEnabled(m_kind.yOffered[size_t(i)]);
     }
@@ -103,7 +105,7 @@ void TAnalysisScreen::build() {
     auto* picks = new QHBoxLayout;
     auto* marks = new QGroupBox(QStringLiteral("プロットマーク"), this);
     auto* mv = new QVBoxLayout(marks);
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= MarkCount; ++k) {
         optPlot[size_t(k)] = Named(new QCheckBox(QString::fromUtf8(MarkCaptions[k]), marks),
                                    QStringLiteral("optPlot%1").arg(k));
         mv->addWidget(optPlot[size_t(k)]);
@@ -122,7 +124,7 @@ void TAnalysisScreen::build() {
     auto* grades = new QGroupBox(QStringLiteral("等級選択"), this);
     auto* gg = new QGridLayout(grades);
     gg->setVerticalSpacing(2);
-    for (int g = 1; g <= 9; ++g) {
+    for (int g = 1; g <= MaxGrades; ++g) {
         optTokyu[size_t(g)] =
             Named(new QCheckBox(QString::number(g), grades), QStringLiteral("optTokyu%1").arg(g));
         txtTokyu[size_t(g)] = TextEdit(grades, QStringLiteral("txtTokyu%1").arg(g));
@@ -168,7 +170,7 @@ ChartSettings TAnalysisScreen::settings() const {
     s.chartNo = m_kind.chartNo;
     s.title = txtTitle->text();
     s.explanation = explanation->toPlainText();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AxisItemCount; ++i) {
         if (optX[size_t(i)]->isChecked())
             s.xItem = i;
         if (optY[size_t(i)]->isChecked())
@@ -177,9 +179,9 @@ ChartSettings TAnalysisScreen::settings() const {
     for (int i = 0; i < 4; ++i)
         if (optMarkLabel[size_t(i)]->isChecked())
             s.markLabelKind = i;
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         s.marks[size_t(k)] = optPlot[size_t(k)]->isChecked();
-    for (int g = 1; g <= 9; ++g)
+    for (int g = 1; g <= MaxGrades; ++g)
         s.grades[size_t(g)] = optTokyu[size_t(g)]->isChecked();
     return s;
 }
@@ -201,7 +203,7 @@ void TAnalysisScreen::PrepareScreen() {
 
 void TAnalysisScreen::LoadChartSettings() {
     const TMKIGYOU2& company = Project::current()->settings();
-    for (int g = 1; g <= 9; ++g)
+    for (int g = 1; g <= MaxGrades; ++g)
         txtTokyu[size_t(g)]->setText(company.TK[size_t(g)]);
     const CompanyYear cy = openCompany();
     ChartSettings defaults;
@@ -219,22 +221,22 @@ void TAnalysisScreen::LoadChartSettings() {
 void TAnalysisScreen::showSettings(const ChartSettings& s) {
     txtTitle->setText(s.title);
     explanation->setPlainText(s.explanation);
-    const int x = s.xItem >= 0 && s.xItem <= 5 ? s.xItem : 0;
-    const int y = s.yItem >= 0 && s.yItem <= 5 ? s.yItem : 0;
+    const int x = ValidAxisItem(s.xItem);
+    const int y = ValidAxisItem(s.yItem);
     const int label = s.markLabelKind >= 0 && s.markLabelKind <= 3 ? s.markLabelKind : 0;
     optX[size_t(x)]->setChecked(true);
     optY[size_t(y)]->setChecked(true);
     optMarkLabel[size_t(label)]->setChecked(true);
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         optPlot[size_t(k)]->setChecked(s.marks[size_t(k)]);
-    for (int g = 1; g <= 9; ++g)
+    for (int g = 1; g <= MaxGrades; ++g)
         optTokyu[size_t(g)]->setChecked(s.grades[size_t(g)]);
     loadExtra(s);
 }
 
 void TAnalysisScreen::setMarkCaptions() {
-    const std::array<TMMARK, 7> marks = CurrentMarks();
-    for (int k = 1; k <= 6; ++k) {
+    const std::array<TMMARK, MarkCount + 1> marks = CurrentMarks();
+    for (int k = 1; k <= MarkCount; ++k) {
         QCheckBox* box = optPlot[size_t(k)];
         const TMMARK& m = marks[size_t(k)];
         QPalette pal = box->palette();
@@ -262,7 +264,7 @@ bool TAnalysisScreen::BuildChartRows() {
     if (const QString left = LeftOutMessage(r.leftOut); !left.isEmpty())
         Msg::info(left);
     if (r.points.isEmpty()) {
-        Msg::info(QStringLiteral("グラフに表示するデータがありません。"));
+        Msg::info(MsgText::NoChartData());
         return false;
     }
     if (!RebuildChartPoints(r.points))
@@ -316,25 +318,25 @@ void TAnalysisScreen::reject() {
 }
 
 void TAnalysisScreen::btnPlotAllClick() {
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         optPlot[size_t(k)]->setChecked(true);
     setWindowModified(true);
 }
 
 void TAnalysisScreen::btnPlotNothingClick() {
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= MarkCount; ++k)
         optPlot[size_t(k)]->setChecked(false);
     setWindowModified(true);
 }
 
 void TAnalysisScreen::btnTokyuAllClick() {
-    for (int g = 1; g <= 9; ++g)
+    for (int g = 1; g <= MaxGrades; ++g)
         optTokyu[size_t(g)]->setChecked(true);
     setWindowModified(true);
 }
 
 void TAnalysisScreen::btnTokyuNothingClick() {
-    for (int g = 1; g <= 9; ++g)
+    for (int g = 1; g <= MaxGrades; ++g)
         optTokyu[size_t(g)]->setChecked(false);
     setWindowModified(true);
 }

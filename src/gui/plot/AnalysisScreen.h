@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Counts.h"
+#include "core/plot/AxisItems.h"
 #include "core/plot/ChartBuild.h"
 #include "gui/plot/PlotOwner.h"
 
@@ -24,11 +26,11 @@ struct AnalysisScreenKind {
     QString caption; // "賃金プロット"
     QSize size{500, 600};
     QString explanationName; // "Memo1" or "txtBikou"
-    std::array<QString, 6> xNames;
-    std::array<QString, 6> yNames;
+    std::array<QString, AxisItemCount> xNames;
+    std::array<QString, AxisItemCount> yNames;
     std::array<QString, 4> labelNames;
-    std::array<bool, 6> xOffered{true, true, true, true, true, true};
-    std::array<bool, 6> yOffered{true, true, true, true, true, true};
+    std::array<bool, AxisItemCount> xOffered{true, true, true, true, true, true};
+    std::array<bool, AxisItemCount> yOffered{true, true, true, true, true, true};
     int defaultYItem = 0;
     ProposalRules rules;
 };
@@ -77,12 +79,12 @@ public Q_SLOTS:
 protected:
     QLineEdit* txtTitle;
     QPlainTextEdit* explanation; // Memo1 or txtBikou
-    std::array<QRadioButton*, 6> optX{};
-    std::array<QRadioButton*, 6> optY{};
+    std::array<QRadioButton*, AxisItemCount> optX{};
+    std::array<QRadioButton*, AxisItemCount> optY{};
     std::array<QRadioButton*, 4> optMarkLabel{};
-    std::array<QCheckBox*, 7> optPlot{};   // [1..6]
-    std::array<QCheckBox*, 10> optTokyu{}; // [1..9]
-    std::array<QLineEdit*, 10> txtTokyu{}; // [1..9]
+    std::array<QCheckBox*, MarkCount + 1> optPlot{};  // [1..6]
+    std::array<QCheckBox*, MaxGrades + 1> optTokyu{}; // [1..9]
+    std::array<QLineEdit*, MaxGrades + 1> txtTokyu{}; // [1..9]
     QPushButton* btnAnalize;
     QPushButton* btnPlotAll;
     QPushButton* btnPlotNothing;

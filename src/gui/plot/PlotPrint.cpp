@@ -2,6 +2,7 @@
 
 #include "core/common/AppState.h"
 #include "core/common/FileWrite.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/SystemErrorText.h"
 #include "core/plot/ChartSceneBuilder.h"
@@ -32,14 +33,14 @@ bool PrintPlot(QWidget* parent, const PlotModel& model, const ChartExtension* ex
     const ChartScene scene = BuildChartScene(onPage, LayoutOf(onPage), extension);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        Msg::error(QStringLiteral("印刷を開始できませんでした。"));
+        Msg::error(MsgText::PrintNotStarted());
         return false;
     }
     const double scale = printer.resolution() / 600.0;
     painter.scale(scale, scale);
     PaintPlotPage(painter, page, scene, onPage.frame);
     if (!painter.end()) {
-        Msg::error(QStringLiteral("印刷を開始できませんでした。"));
+        Msg::error(MsgText::PrintNotStarted());
         return false;
     }
 

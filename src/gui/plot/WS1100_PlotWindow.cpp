@@ -1,8 +1,11 @@
 #include "gui/plot/WS1100_PlotWindow.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
+#include "core/design/DesignExpansion.h"
 #include "core/plot/AxisItems.h"
 #include "core/plot/ChartExtension.h"
 #include "core/plot/ChartSceneBuilder.h"
@@ -37,7 +40,19 @@
 
 namespace {
 
-const QString NotANumber = QStringLiteral("数値を入力してください。");
+// A design curve is drawn and stored under its number 1 to DesignCount; says why another is
+// not taken.
+bool curveNumberTaken(Int128 curve) {
+    if (curve == 0) {
+        Msg::info(QStringLiteral("描画番号 を、入力して下さい。"));
+        return false;
+    }
+    if (curve < 1 || curve > DesignCount) {
+        Msg::info(QStringLiteral("描画番号 は、１～５ を入力して下さい。"));
+        return false;
+    }
+    return true;
+}
 
 // A typed whole number; nothing for any other text.
 std::optional<Int128> wholeNumberOf(const QString& text) {
@@ -52,7 +67,7 @@ std::optional<Int128> wholeNumberOf(const QString& text) {
     return d->digits / unit;
 }
 
-std::array<QString, 10> gradeNames() {
+std::array<QString, MaxGrades + 1> gradeNames() {
     return Project::current()->settings().TK;
 }
 
@@ -383,7 +398,7 @@ bool TWS1100::rangeExit(Bound which) {
     const std::optional<Int128> v = wholeNumberOf(box->text());
     if (!v) {
         box->setText(QString::number(axisValue(which)));
-        return m_exits->refuse(box, NotANumber);
+        return m_exits->refuse(box, MsgText::EnterNumber());
     }
     const TSpinButton* spin = rangeSpin(which);
     if (*v < spin->lowest() || *v > spin->highest()) {
@@ -428,7 +443,7 @@ bool TWS1100::txtDispNoExit() {
     const std::optional<Int128> v = wholeNumberOf(text);
     if (!v) {
         txtDispNo->setText(QString::number(m_lastCurve));
-        return m_exits->refuse(txtDispNo, NotANumber);
+        return m_exits->refuse(txtDispNo, MsgText::EnterNumber());
     }
     if (*v < 1 || *v > 5) {
         txtDispNo->setText(QString::number(m_lastCurve));
@@ -475,14 +490,8 @@ void TWS1100::FormMouseDown(QMouseEvent* event) {
 void TWS1100::pick(QPoint at) {
     const std::optional<Int128> typed = wholeNumberOf(txtDispNo->text());
     const Int128 curve = typed ? *typed : 0;
-    if (curve == 0) {
-        Msg::info(QStringLiteral("描画番号 を、入力して下さい。"));
+    if (!curveNumberTaken(curve))
         return;
-    }
-    if (curve < 1 || curve > 5) {
-        Msg::info(QStringLiteral("描画番号 は、１～５ を入力して下さい。"));
-        return;
-    }
     if (m_model.picked.size() >= 6) {
         Msg::info(QStringLiteral("６点以上は、プロットできません。"));
         return;
@@ -615,14 +624,8 @@ void TWS1100::btnImportClick() {
     // A curve is stored under its number 1 to 5 only.
     const std::optional<Int128> typed = wholeNumberOf(txtDispNo->text());
     const Int128 curve = typed ? *typed : 1;
-    if (curve == 0) {
-        Msg::info(QStringLiteral("描画番号 を、入力して下さい。"));
+    if (!curveNumberTaken(curve))
         return;
-    }
-    if (curve < 1 || curve > 5) {
-        Msg::info(QStringLiteral("描画番号 は、１～５ を入力して下さい。"));
-        return;
-    }
     Hourglass hourglass;
     QVector<DesignCurvePoint> points;
     for (const PickedPoint& p : m_model.picked)

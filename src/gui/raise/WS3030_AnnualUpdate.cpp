@@ -2,6 +2,7 @@
 
 #include "core/common/AppState.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "data/company/CompanyStore.h"
 #include "data/db/TDM.h"
@@ -22,7 +23,11 @@
 
 namespace {
 
-const QString NotANumber = QStringLiteral("数値を入力してください。");
+// The next year is there already: the roll-over never writes over it.
+QString targetExistsText() {
+    return QStringLiteral("既にデータが存在します。企業データ　を削除してから、"
+                          "再度年次更新を行ってください。");
+}
 
 // What the progress names while a table is copied.
 QString tableName(const QString& table) {
@@ -108,21 +113,20 @@ void TWS3030::btnAddClick() {
     bool ok = false;
     const int year = cmbNendo->currentText().trimmed().toInt(&ok);
     if (!ok || year == 0) {
-        Msg::info(NotANumber);
+        Msg::info(MsgText::EnterNumber());
         return;
     }
     const int company =
         NthField(cmbCorpName->currentText().trimmed(), QLatin1Char(' '), 1).toInt(&ok);
     if (!ok) {
-        Msg::info(NotANumber);
+        Msg::info(MsgText::EnterNumber());
         return;
     }
     cmbCorpName->setEditText(QString::number(company));
 
     bool failed = false;
     if (CompanyYearExists(company, year + 1, &failed)) {
-        Msg::info(QStringLiteral("既にデータが存在します。企業データ　を削除してから、"
-                                 "再度年次更新を行ってください。"));
+        Msg::info(targetExistsText());
         return;
     }
     if (failed)
@@ -130,7 +134,7 @@ void TWS3030::btnAddClick() {
     // A year the company does not have would give a new year made of nothing.
     if (!CompanyYearExists(company, year, &failed)) {
         if (!failed)
-            Msg::info(QStringLiteral("企業マスターが存在しません。"));
+            Msg::info(MsgText::NoCompanyMaster());
         return;
     }
     const int undecided = CountUndecidedRaises(company, year);
@@ -167,11 +171,10 @@ void TWS3030::btnAddClick() {
         Msg::info(QStringLiteral("年次更新が終了しました。\r") + MovedDatesText(result.moved));
         break;
     case AnnualUpdateStatus::TargetExists:
-        Msg::info(QStringLiteral("既にデータが存在します。企業データ　を削除してから、"
-                                 "再度年次更新を行ってください。"));
+        Msg::info(targetExistsText());
         break;
     case AnnualUpdateStatus::NoSource:
-        Msg::info(QStringLiteral("企業マスターが存在しません。"));
+        Msg::info(MsgText::NoCompanyMaster());
         break;
     case AnnualUpdateStatus::Refused:
         Msg::info(QStringLiteral("賃金表　が作成できません。年次更新は行われませんでした。\r") +

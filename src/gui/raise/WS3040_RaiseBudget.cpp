@@ -1,6 +1,7 @@
 #include "gui/raise/WS3040_RaiseBudget.h"
 
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/raise/RaiseBudgetTable.h"
 #include "core/report/RaiseBudgetPrint.h"
@@ -27,8 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString NoData = QStringLiteral("印刷対象データは有りません。");
 
 QTableWidget* budgetGrid(QWidget* parent, const QString& name) {
     auto* g = Named(new QTableWidget(0, BudgetColumnCount + 1, parent), name);
@@ -136,7 +135,7 @@ bool TWS3040::prepare() {
     case LoadResult::Found:
         break;
     case LoadResult::Missing:
-        Msg::info(QStringLiteral("企業マスターが存在しません。"));
+        Msg::info(MsgText::NoCompanyMaster());
         return false;
     case LoadResult::Failed:
         return false;
@@ -238,7 +237,7 @@ void TWS3040::btnPrintClick() {
     if (!settled())
         return;
     if (m_employees.isEmpty()) {
-        Msg::info(NoData);
+        Msg::info(MsgText::NothingToPrint());
         return;
     }
     ReportEngine JIVE;
@@ -260,7 +259,7 @@ void TWS3040::btnExcelClick() {
     if (!settled())
         return;
     if (m_employees.isEmpty()) {
-        Msg::info(NoData);
+        Msg::info(MsgText::NothingToPrint());
         return;
     }
     const Project& project = *Project::current();
@@ -275,10 +274,7 @@ void TWS3040::btnExcelClick() {
 }
 
 void TWS3040::btnCloseClick() {
-    if (isWindowModified() &&
-        Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:"
-                                  "画面を閉じます。"),
-                   QStringLiteral("確認")))
+    if (isWindowModified() && Msg::yesNo(MsgText::ChangedCloseQuestion(), QStringLiteral("確認")))
         return;
     m_exits->forget();
     setWindowModified(false); // the settings typed are not saved by closing

@@ -1,8 +1,10 @@
 #include "gui/report/WS0090_GroupReport.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/report/GroupReport.h"
 #include "core/report/ReportCatalogue.h"
@@ -25,8 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString NotANumber = QStringLiteral("数値を入力してください。");
 
 QLineEdit* nameField(QWidget* parent, const QString& name) {
     QLineEdit* e = TextEdit(parent, name, 0, 170);
@@ -124,7 +124,7 @@ void TWS0090::prepare(int reportKind) {
     for (QComboBox* c : {cmbTokyuSTart, cmbTokyuEnd}) {
         const QSignalBlocker block(c);
         c->clear();
-        for (int g = 1; g <= 9; ++g)
+        for (int g = 1; g <= MaxGrades; ++g)
             c->addItem(GradeText(g, project.settings()));
         c->setCurrentIndex(-1);
         c->setEditText(QString());
@@ -132,7 +132,7 @@ void TWS0090::prepare(int reportKind) {
     for (QComboBox* c : {cmbMarkSTart, cmbMarkEnd}) {
         const QSignalBlocker block(c);
         c->clear();
-        for (int m = 1; m <= 6; ++m)
+        for (int m = 1; m <= MarkCount; ++m)
             if (project.marks()[size_t(m)].MKCO != 0)
                 c->addItem(MarkLegendText(m, project.marks()));
         c->setCurrentIndex(-1);
@@ -149,15 +149,15 @@ bool TWS0090::markExit(QComboBox* box, QLineEdit* name, int& range, int fallback
         return true;
     int code = 0;
     if (!codeOf(text, &code))
-        return m_exits->refuse(box, NotANumber);
+        return m_exits->refuse(box, MsgText::EnterNumber());
     // One of the list's marks: chosen from the list, typed as its code, or as the box shows
     // it after it was accepted (so leaving it again does not refuse it).
-    const std::array<TMMARK, 7>& marks = Project::current()->marks();
-    const bool known = code >= 1 && code <= 6 && marks[size_t(code)].MKCO != 0 &&
+    const std::array<TMMARK, MarkCount + 1>& marks = Project::current()->marks();
+    const bool known = IsMark(code) && marks[size_t(code)].MKCO != 0 &&
                        box->findText(MarkLegendText(code, marks), Qt::MatchExactly) >= 0;
     if (!known || (text != MarkLegendText(code, marks) && text != MarkText(code, marks) &&
                    text != QString::number(code)))
-        return m_exits->refuse(box, QStringLiteral("マスターにデータが存在しません。"));
+        return m_exits->refuse(box, MsgText::NotInMaster());
     const TMMARK& mark = marks[size_t(code)];
     box->setEditText(MarkText(code, marks));
     range = code;
@@ -173,10 +173,9 @@ bool TWS0090::gradeExit(QComboBox* box, QLineEdit* name, int& range, int fallbac
         return true;
     int code = 0;
     if (!codeOf(text, &code))
-        return m_exits->refuse(box, NotANumber);
+        return m_exits->refuse(box, MsgText::EnterNumber());
     if (code < 1 || code > 9)
-        return m_exits->refuse(box,
-                               QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
+        return m_exits->refuse(box, MsgText::GradeOutOfRange());
     const QString typedName = NthField(text, QLatin1Char(' '), 3);
     box->setEditText(GradeText(code, Project::current()->settings()));
     range = code;
@@ -198,7 +197,7 @@ bool TWS0090::compose() {
     if (const QString left = LeftOutMessage(*leftOut); !left.isEmpty())
         Msg::info(left);
     if (employees->isEmpty()) {
-        Msg::info(QStringLiteral("印刷対象データは有りません。"));
+        Msg::info(MsgText::NothingToPrint());
         return false;
     }
     bool composed = false;

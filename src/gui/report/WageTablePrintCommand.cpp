@@ -1,6 +1,7 @@
 #include "gui/report/WageTablePrintCommand.h"
 
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/report/ReportCatalogue.h"
 #include "core/report/WageTablePrint.h"
@@ -17,7 +18,7 @@ void PrintStoredWageTable(QWidget* parent, const QString& title) {
     const CompanyYear company = project.companyYear();
     const QVector<WageTableRow> rows = LoadStoredWageTable(company.kco, company.nendo);
     if (rows.isEmpty()) {
-        Msg::info(QStringLiteral("印刷対象データはありません。"));
+        Msg::info(MsgText::NoPrintData());
         return;
     }
     ReportEngine JIVE;
@@ -45,7 +46,7 @@ void SaveStoredWageTableWorkbook(QWidget* parent, const QString& title) {
         table = LoadWholeWageTable(company.kco, company.nendo);
     }
     if (table.rows.isEmpty()) {
-        Msg::info(QStringLiteral("印刷対象データはありません。"));
+        Msg::info(MsgText::NoPrintData());
         return;
     }
     SaveWorkbookAs(parent, QStringLiteral("賃金表"), [&] {

@@ -1,6 +1,7 @@
 #include "gui/wage/WS2010_WageTable.h"
 
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/wage/WageTableGenerator.h"
 #include "data/project/Project.h"
@@ -813,7 +814,7 @@ void TWS2010::btnAddClick() {
     case SaveOutcome::OutOfRange:
         wait.restore();
         refuse(findChild<QLineEdit*>(FaultField(m_method, fault).controlName()),
-               QStringLiteral("入力範囲外です。"));
+               MsgText::OutOfRange());
         return;
     case SaveOutcome::Failed:
         return; // nothing was written and the data module has said why; the edits stay
@@ -868,7 +869,7 @@ void TWS2010::btnExcelClick() {
 
 void TWS2010::btnCloseClick() {
     m_exits->forget();
-    if (!askToLeave(QStringLiteral("【いいえ】:画面を閉じます。")))
+    if (!askToLeave(MsgText::NoClosesScreen()))
         return;
     setWindowModified(false);
     if (m_baseAmounts)

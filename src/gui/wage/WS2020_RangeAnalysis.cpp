@@ -1,6 +1,7 @@
 #include "gui/wage/WS2020_RangeAnalysis.h"
 
 #include "core/common/AppState.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/report/RangeAnalysisPrint.h"
 #include "data/analysis/RangeStore.h"
@@ -140,7 +141,7 @@ bool TWS2020::prepare() {
     case RangeLoad::Loaded:
         break;
     case RangeLoad::NoCompany:
-        Msg::info(QStringLiteral("企業マスターが存在しません。"));
+        Msg::info(MsgText::NoCompanyMaster());
         return false;
     case RangeLoad::NoWageTable:
         Msg::info(NoWageTable);

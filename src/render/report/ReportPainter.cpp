@@ -1,6 +1,7 @@
 #include "render/report/ReportPainter.h"
 
 #include "core/common/FileWrite.h"
+#include "core/common/MessageTexts.h"
 #include "core/report/ReportRules.h"
 
 #include <QBuffer>
@@ -293,7 +294,7 @@ bool WriteReportPdf(const ReportDocument& doc, const QString& path, QString* err
     FileWriteError failed;
     if (!WriteWholeFile(path, pdf.data(), &failed)) {
         *error =
-            FileWriteFailureText(failed.created ? QStringLiteral("PDFファイルを書き込めません。")
+            FileWriteFailureText(failed.created ? MsgText::CannotWritePdf()
                                                 : QStringLiteral("PDFファイルを作成できません。"),
                                  path, failed);
         return false;

@@ -1,5 +1,6 @@
 #include "render/workbook/EmployeeWorkbook.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 #include "core/report/ReportCatalogue.h"
 
@@ -36,10 +37,10 @@ Xlsx::Workbook ComposeEmployeeWorkbook(const EmployeeSheetHeader& header,
         QStringLiteral("職務経験"), QStringLiteral("社内身分"), QStringLiteral("生年月日"),
         QStringLiteral("入社日"),   QStringLiteral("賃金等級"), QStringLiteral("等級名称"),
         QStringLiteral("号俸")};
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         headings << itemName(header.baseItemNames[size_t(i)], QStringLiteral("基本給%1").arg(i));
     headings << QStringLiteral("基本賃金計");
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         headings << itemName(header.allowanceNames[size_t(i)], QStringLiteral("手当%1").arg(i));
     headings << QStringLiteral("諸手当計") << QStringLiteral("所定内賃金");
     for (int c = 0; c < ColumnCount; ++c)
@@ -62,16 +63,15 @@ Xlsx::Workbook ComposeEmployeeWorkbook(const EmployeeSheetHeader& header,
         s.date(row, Birth, DateOfYmd(r.SEIHI));
         s.date(row, Joined, DateOfYmd(r.NYUHI));
         s.number(row, Grade, r.TOUKYU, plainNumber);
-        s.text(row, GradeName,
-               r.TOUKYU >= 1 && r.TOUKYU <= 9 ? header.gradeNames[size_t(r.TOUKYU)] : QString(),
+        s.text(row, GradeName, IsGrade(r.TOUKYU) ? header.gradeNames[size_t(r.TOUKYU)] : QString(),
                text);
         s.number(row, Step, e.GOUHOU, plainNumber);
         std::array<Currency, ColumnCount> pay{};
-        for (int i = 1; i <= 3; ++i) {
+        for (int i = 1; i <= BasePayItemCount; ++i) {
             pay[size_t(Base1 + i - 1)] = e.basePay[size_t(i)];
             pay[BaseTotal] += e.basePay[size_t(i)];
         }
-        for (int i = 1; i <= 5; ++i) {
+        for (int i = 1; i <= AllowanceCount; ++i) {
             pay[size_t(Allowance1 + i - 1)] = e.allowance[size_t(i)];
             pay[AllowanceTotal] += e.allowance[size_t(i)];
         }

@@ -1,5 +1,6 @@
 #include "render/workbook/GroupReportWorkbook.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Currency.h"
 #include "core/common/ExactDivision.h"
 #include "core/raise/RaiseComputation.h"
@@ -101,7 +102,7 @@ public:
         for (qsizetype i = 0; i < employees.size();) {
             const int mark = employees[i].MCO;
             s.merge(r++, 0, m_columns - 1,
-                    mark >= 1 && mark <= 6 ? m_header.markNames[size_t(mark)] : QString(),
+                    IsMark(mark) ? m_header.markNames[size_t(mark)] : QString(),
                     Xlsx::textStyle(true));
             const int first = r;
             for (; i < employees.size() && employees[i].MCO == mark; ++i)
@@ -138,7 +139,7 @@ private:
         } else {
             h = {QStringLiteral("社員番号"), QStringLiteral("氏　　名"), QStringLiteral("年齢"),
                  QStringLiteral("勤続")};
-            for (int i = 1; i <= 3; ++i)
+            for (int i = 1; i <= BasePayItemCount; ++i)
                 h << m_header.baseItemNames[size_t(i)];
             h << QStringLiteral("基本賃金計") << QStringLiteral("諸手当")
               << QStringLiteral("所定内賃金") << QStringLiteral("賞与１")

@@ -2,6 +2,7 @@
 
 #include "core/common/Currency.h"
 #include "core/common/FileWrite.h"
+#include "core/common/MessageTexts.h"
 
 #include <QDate>
 #include <QFile>
@@ -435,22 +436,21 @@ bool Workbook::save(const QString& path, QString* error) const {
         return false;
     };
     if (!QFileInfo(folder).isDir())
-        return fail(QStringLiteral("Excelファイルを作成できません。"),
-                    QStringLiteral("フォルダーがありません。"));
+        return fail(MsgText::CannotCreateExcel(), MsgText::NoFolder());
     if (target.exists() && !target.isWritable())
-        return fail(QStringLiteral("Excelファイルを書き込めません。"),
+        return fail(MsgText::CannotWriteExcel(),
                     QStringLiteral("ファイルが他で使用中か、書き込みが禁止されています。"));
 
     // The library writes the workbook where its own work files are; the bytes then replace the
     // target in one step, so a failure there leaves the old file and says why.
     QTemporaryDir work;
     if (!work.isValid())
-        return fail(QStringLiteral("Excelファイルを作成できません。"), work.errorString());
+        return fail(MsgText::CannotCreateExcel(), work.errorString());
     const QString temp = work.filePath(QStringLiteral("book.xlsx"));
     const QByteArray tempName = QFile::encodeName(temp);
     lxw_workbook* book = workbook_new(tempName.constData());
     if (!book)
-        return fail(QStringLiteral("Excelファイルを作成できません。"), QString());
+        return fail(MsgText::CannotCreateExcel(), QString());
     Writer writer(book);
     lxw_error problem = LXW_NO_ERROR;
     for (const Sheet& sheet : m_sheets) {
@@ -464,17 +464,15 @@ bool Workbook::save(const QString& path, QString* error) const {
     if (problem == LXW_NO_ERROR)
         problem = closed;
     if (problem != LXW_NO_ERROR)
-        return fail(QStringLiteral("Excelファイルを書き込めません。"),
-                    QString::fromUtf8(lxw_strerror(problem)));
+        return fail(MsgText::CannotWriteExcel(), QString::fromUtf8(lxw_strerror(problem)));
     QFile made(temp);
     if (!made.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Excelファイルを書き込めません。"), made.errorString());
+        return fail(MsgText::CannotWriteExcel(), made.errorString());
     FileWriteError failed;
     if (!WriteWholeFile(path, made.readAll(), &failed)) {
-        *error =
-            FileWriteFailureText(failed.created ? QStringLiteral("Excelファイルを書き込めません。")
-                                                : QStringLiteral("Excelファイルを作成できません。"),
-                                 path, failed);
+        *error = FileWriteFailureText(failed.created ? MsgText::CannotWriteExcel()
+                                                     : MsgText::CannotCreateExcel(),
+                                      path, failed);
         return false;
     }
     return true;

@@ -1,3 +1,4 @@
+#include "core/common/Counts.h"
 #include "support/data/TestSupport.h"
 
 #include <QtTest>
@@ -27,6 +28,44 @@ void addEmployee(TestEnvironment& env, int kco, int sco, int grade, int step, in
 class TestSchema : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The numbered columns the program reads with "%1" up to a count are there, and no more of
+    // them: a count and the files never disagree.
+    void numberedColumnsMatchTheCounts() {
+        TestEnvironment env;
+        env.openDatabases();
+        const auto numbered = [&env](TDM::Conn conn, const QString& table, const QString& prefix) {
+            const QRegularExpression name(QStringLiteral("^%1\\d+$").arg(prefix));
+            int n = 0;
+            for (const QString& column : env.columns(conn, table))
+                n += name.match(column).hasMatch() ? 1 : 0;
+            return n;
+        };
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MKIGYOU2"), QStringLiteral("KKNA")),
+                 BasePayItemCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MKIGYOU2"), QStringLiteral("TNA")),
+                 AllowanceCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MKIGYOU2"), QStringLiteral("TK")), MaxGrades);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MSYAIN2"), QStringLiteral("KKYU")),
+                 BasePayItemCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MSYAIN2"), QStringLiteral("NKKYU")),
+                 BasePayItemCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MSYAIN2"), QStringLiteral("TEATE")),
+                 AllowanceCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MSYAIN2"), QStringLiteral("NTEATE")),
+                 AllowanceCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MSYAIN2"), QStringLiteral("HCO")),
+                 EvaluationHistoryCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("MSYAIN2"), QStringLiteral("HNA")),
+                 EvaluationHistoryCount);
+        QCOMPARE(numbered(TDM::ACN1, QStringLiteral("MSEIGYO"), QStringLiteral("REKI")), EraCount);
+        QCOMPARE(numbered(TDM::ACN2, QStringLiteral("DCHINGIN2"), QStringLiteral("KIN")),
+                 MaxGrades);
+        // A new company copies its marks from the template, one row a mark.
+        QCOMPARE(env.scalar(TDM::ACN1, QStringLiteral("SELECT COUNT(DISTINCT MKCO) FROM MMMARK "
+                                                      "WHERE MKCO BETWEEN 1 AND 99")),
+                 QString::number(MarkCount));
+    }
+
     void employeeViewAddsEvaluationAndWageTableAmounts() {
         TestEnvironment env;
         env.openDatabases();
