@@ -12,69 +12,30 @@
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString ChangedQuestion = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r");
-const QString ToFirst = QStringLiteral("【いいえ】:最初のデータ　へ。");
+const QString NoCode = QStringLiteral("生計費コードが入力されていません。");
 
 } // namespace
 
-TWS0050::TWS0050(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
-    setObjectName(QStringLiteral("WS0050"));
-    setWindowTitle(QStringLiteral("標準生計費　登録[*]"));
-    setModal(true);
+TWS0050::TWS0050(QWidget* parent)
+    : RecordEditor(parent, Moves::ByCode, QStringLiteral("WS0050"),
+                   QStringLiteral("標準生計費　登録[*]")) {
     build();
-    setFixedSize(777, 566);
-}
-
-TWS0050::~TWS0050() {
-    // Hiding on the way out moves the focus; no check may run on the half-destroyed form.
-    m_exits->detach();
+    fixMasterWindow();
 }
 
 void TWS0050::build() {
     auto* lay = new QVBoxLayout(this);
-    const auto button = [this](const QString& name, const QString& text) {
-        return CommandButton(this, name, text, Qt::TabFocus);
-    };
-    const auto modified = [this] { setWindowModified(true); };
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("生計費コード"), this));
-    cmbSeikeiID = CodeBox(this, QStringLiteral("cmbSeikeiID"), 320);
-    top->addWidget(cmbSeikeiID);
-    top->addStretch(1);
-    const QStyle::StandardPixmap moves[] = {
-        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
-        QStyle::SP_MediaSkipForward};
-    QPushButton** moveButtons[] = {&btnFirst, &btnBack, &btnNext, &btnLast};
-    const char* const moveNames[] = {"btnFirst", "btnBack", "btnNext", "btnLast"};
-    for (int i = 0; i < 4; ++i) {
-        QPushButton* b = button(QString::fromLatin1(moveNames[i]), QString());
-        b->setIcon(style()->standardIcon(moves[i]));
-        b->setFixedSize(32, 26);
-        *moveButtons[i] = b;
-        top->addWidget(b);
-    }
-    txtCureentNo = RightEdit(this, QStringLiteral("txtCureentNo"), 0, 48);
-    txtLastNo = RightEdit(this, QStringLiteral("txtLastNo"), 0, 48);
-    for (QLineEdit* e : {txtCureentNo, txtLastNo}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-    }
-    top->addWidget(txtCureentNo);
-    top->addWidget(new QLabel(QStringLiteral("/"), this));
-    top->addWidget(txtLastNo);
-    lay->addLayout(top);
+    cmbSeikeiID =
+        addCodeRow(lay, QStringLiteral("生計費コード"), QStringLiteral("cmbSeikeiID"), 320);
 
     auto* grid = new QGridLayout;
     const char* const heads[] = {"所帯人員", "所帯年齢", "生計費(千円)",
@@ -96,7 +57,7 @@ void TWS0050::build() {
                             txtYuraku[i],   txtMin[i],    txtTanshin[i]};
         for (int c = 0; c < 6; ++c) {
             grid->addWidget(row[c], r, c);
-            connect(row[c], &QLineEdit::textEdited, this, modified);
+            connect(row[c], &QLineEdit::textEdited, this, &TWS0050::markChanged);
         }
         m_exits->add(txtSyotaisu[i], [this, i] { return wholeExit(txtSyotaisu[i], 2); });
         m_exits->add(txtNenrei[i], [this, i] { return wholeExit(txtNenrei[i], 3); });
@@ -121,7 +82,7 @@ void TWS0050::build() {
     for (const auto& [caption, box] : rows) {
         desc->addWidget(new QLabel(QString::fromUtf8(caption), this), r, 0);
         desc->addWidget(box, r, 1, Qt::AlignLeft);
-        connect(box, &QLineEdit::textEdited, this, modified);
+        connect(box, &QLineEdit::textEdited, this, &TWS0050::markChanged);
         m_exits->add(box);
         ++r;
     }
@@ -130,39 +91,12 @@ void TWS0050::build() {
     lay->addLayout(desc);
     lay->addStretch(1);
 
-    btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
-    btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削　除"));
-    btnCansel = button(QStringLiteral("btnCansel"), QStringLiteral("ｷｬﾝｾﾙ"));
-    btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {btnAdd, btnDlt, btnCansel, btnClose}) {
-        b->setFixedSize(90, 30);
-        buttons->addWidget(b);
-    }
-    lay->addLayout(buttons);
-
-    m_exits->add(cmbSeikeiID, [this] { return cmbSeikeiIDExit(); });
-    m_exits->passWithoutCheck(btnCansel);
-    m_exits->passWithoutCheck(btnClose);
-    connect(cmbSeikeiID, &QComboBox::editTextChanged, this, [this] { m_codeTyped = true; });
-    connect(cmbSeikeiID, &QComboBox::activated, this, [this] {
-        m_codeTyped = true;
-        cmbSeikeiIDExit();
-    });
-    connect(btnAdd, &QPushButton::clicked, this, &TWS0050::btnAddClick);
-    connect(btnDlt, &QPushButton::clicked, this, &TWS0050::btnDltClick);
-    connect(btnCansel, &QPushButton::clicked, this, &TWS0050::btnCanselClick);
-    connect(btnFirst, &QPushButton::clicked, this, &TWS0050::btnFirstClick);
-    connect(btnBack, &QPushButton::clicked, this, &TWS0050::btnBackClick);
-    connect(btnNext, &QPushButton::clicked, this, &TWS0050::btnNextClick);
-    connect(btnLast, &QPushButton::clicked, this, &TWS0050::btnLastClick);
-    connect(btnClose, &QPushButton::clicked, this, &TWS0050::btnCloseClick);
-}
-
-void TWS0050::start() {
-    PrepareScreen();
-    exec();
+    addMasterCommands(
+        lay, QStringLiteral("btnCansel"), [this] { btnAddClick(); }, [this] { btnDltClick(); },
+        [this] { btnCanselClick(); });
+    watchCodeBox(cmbSeikeiID, masterCode(QStringLiteral("０　は、入力できません。")),
+                 [this] { return cmbSeikeiIDExit(); });
+    setMoveQuestionLine(QStringLiteral("【いいえ】:最初のデータ　へ。"));
 }
 
 void TWS0050::PrepareScreen() {
@@ -173,20 +107,15 @@ void TWS0050::PrepareScreen() {
         showCode(code);
         loadCode(code);
     }
-    m_state = Initial;
+    m_holds = Holds::Nothing;
     m_codeTyped = false;
     setWindowModified(false);
 }
 
 void TWS0050::buildLists() {
     m_codes = LoadLivingCostCodes();
-    const QSignalBlocker quiet(cmbSeikeiID);
-    const QString shown = cmbSeikeiID->currentText();
-    cmbSeikeiID->clear();
-    for (const CodeEntry& e : m_codes)
-        cmbSeikeiID->addItem(e.code + QStringLiteral(" : ") + e.name);
-    cmbSeikeiID->setCurrentIndex(-1);
-    cmbSeikeiID->setEditText(shown);
+    setCodes(codeNumbers(m_codes));
+    fillCodeBox(cmbSeikeiID, codeItems(m_codes));
     txtLastNo->setText(QString::number(m_codes.size()));
 }
 
@@ -224,7 +153,7 @@ void TWS0050::loadCode(int code) {
         if (m_codes[i].code.toInt() == code)
             txtCureentNo->setText(QString::number(i + 1));
     if (rows.isEmpty()) {
-        m_state = failed ? Initial : NewCode;
+        m_holds = failed ? Holds::Nothing : Holds::NewCode;
         setWindowModified(false);
         return;
     }
@@ -248,7 +177,7 @@ void TWS0050::loadCode(int code) {
     txtTiiki->setText(first.region);
     txtCyosaJiki->setText(first.surveyed);
     txtNyuryokuchi->setText(first.notes);
-    m_state = Loaded;
+    m_holds = Holds::Stored;
     setWindowModified(false);
 }
 
@@ -269,42 +198,18 @@ bool TWS0050::wholeExit(QLineEdit* box, int digits) {
 }
 
 bool TWS0050::cmbSeikeiIDExit() {
-    if (!m_codeTyped)
-        return true;
-    const QString text = cmbSeikeiID->currentText().trimmed();
-    if (text.isEmpty()) {
-        m_codeTyped = false;
-        return true;
+    const TypedCode typed = takeTypedCode();
+    if (typed.code != 0) {
+        clearForm();
+        showCode(typed.code);
+        loadCode(typed.code);
     }
-    const CodeBoxCheck c = CheckCodeBoxText(text, QStringLiteral("０　は、入力できません。"));
-    if (!c.ok())
-        return m_exits->refuse(cmbSeikeiID, c.message);
-    clearForm();
-    showCode(c.code);
-    loadCode(c.code);
-    return true;
-}
-
-int TWS0050::typedCode() {
-    const QString text = cmbSeikeiID->currentText().trimmed();
-    if (text.isEmpty())
-        return 0;
-    const CodeBoxCheck c = CheckCodeBoxText(text, QStringLiteral("０　は、入力できません。"));
-    if (!c.ok()) {
-        m_exits->refuse(cmbSeikeiID, c.message);
-        return -1;
-    }
-    return c.code;
+    return !typed.refused;
 }
 
 void TWS0050::btnAddClick() {
-    if (!m_exits->checkFocused())
+    if (!m_exits->checkFocused() || !codeEntered(NoCode))
         return;
-    if (cmbSeikeiID->currentText().trimmed().isEmpty()) {
-        Msg::info(QStringLiteral("生計費コードが入力されていません。"));
-        m_exits->moveFocus(cmbSeikeiID);
-        return;
-    }
     const int code = typedCode();
     if (code <= 0)
         return;
@@ -358,70 +263,46 @@ void TWS0050::btnAddClick() {
         stored.push_back(row.data);
     }
     const SaveResult saved = SaveLivingCostTable(code, stored, Project::current()->companyYear());
-    if (!saved.saved()) {
-        // Reported; the table keeps its old rows and the form what was typed, unless another
-        // person saved the code meanwhile: then the form shows theirs.
-        if (saved.changedByOther()) {
-            buildLists();
-            moveTo(code);
-        }
-        return;
-    }
+    // Refused or failed, the table keeps its old rows and the form what was typed, unless
+    // another person saved the code meanwhile: then the form shows theirs.
+    if (!showChangedByOther(saved, code) && saved.saved())
+        clearAfterWrite();
+}
+
+void TWS0050::clearAfterWrite() {
     clearForm();
     buildLists();
     txtCureentNo->clear();
-    m_state = Initial;
+    m_holds = Holds::Nothing;
     setWindowModified(false);
     m_exits->moveFocus(cmbSeikeiID);
 }
 
 void TWS0050::btnDltClick() {
-    if (!m_exits->checkFocused())
-        return;
-    if (cmbSeikeiID->currentText().trimmed().isEmpty()) {
-        Msg::info(QStringLiteral("生計費コードが入力されていません。"));
-        m_exits->moveFocus(cmbSeikeiID);
-        return;
-    }
-    if (m_state == Initial) {
-        m_exits->moveFocus(cmbSeikeiID);
-        return;
-    }
-    const int code = typedCode();
-    if (code <= 0)
-        return;
-    if (!Msg::yesNo(
-            QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。"),
-            QStringLiteral("削除"))) {
-        m_exits->moveFocus(txtSyotaisu[1]);
-        return;
-    }
-    if (!DeleteLivingCostTable(code))
-        return;
-    clearForm();
-    buildLists();
-    txtCureentNo->clear();
-    m_state = Initial;
-    setWindowModified(false);
-    m_exits->moveFocus(cmbSeikeiID);
+    const int code = codeToDelete(NoCode, m_holds != Holds::Nothing, txtSyotaisu[1]);
+    if (code > 0 && DeleteLivingCostTable(code))
+        clearAfterWrite();
 }
 
 void TWS0050::btnCanselClick() {
     clearForm();
     txtCureentNo->clear();
-    m_state = Initial;
+    m_holds = Holds::Nothing;
     setWindowModified(false);
     m_exits->moveFocus(cmbSeikeiID);
 }
 
-bool TWS0050::askBeforeDropping(const QString& lastLine) {
-    if (!isWindowModified())
-        return true;
-    if (Msg::yesNo(ChangedQuestion + lastLine, QStringLiteral("確認"))) {
-        m_exits->moveFocus(txtSyotaisu[1]);
-        return false;
-    }
-    return true;
+void TWS0050::focusKeptEdits() {
+    m_exits->moveFocus(txtSyotaisu[1]);
+}
+
+void TWS0050::showMoved(ListMove, int code, int) {
+    moveTo(code);
+}
+
+void TWS0050::reloadStored(int code) {
+    buildLists();
+    moveTo(code);
 }
 
 void TWS0050::moveTo(int code) {
@@ -430,62 +311,4 @@ void TWS0050::moveTo(int code) {
     loadCode(code);
     setWindowModified(false);
     m_exits->moveFocus(txtSyotaisu[1]);
-}
-
-void TWS0050::btnFirstClick() {
-    if (!m_exits->settle() || m_codes.isEmpty() || !askBeforeDropping(ToFirst))
-        return;
-    moveTo(m_codes.first().code.toInt());
-}
-
-void TWS0050::btnLastClick() {
-    if (!m_exits->settle() || m_codes.isEmpty() || !askBeforeDropping(ToFirst))
-        return;
-    moveTo(m_codes.last().code.toInt());
-}
-
-void TWS0050::btnBackClick() {
-    if (!m_exits->settle() || m_codes.isEmpty())
-        return;
-    const int code = typedCode();
-    if (code < 0)
-        return;
-    const int target = CodeBefore(m_codes, code);
-    if (target == 0 || !askBeforeDropping(ToFirst))
-        return;
-    moveTo(target);
-}
-
-void TWS0050::btnNextClick() {
-    if (!m_exits->settle() || m_codes.isEmpty())
-        return;
-    const int code = typedCode();
-    if (code < 0)
-        return;
-    const int target = CodeAfter(m_codes, code);
-    if (target == 0 || !askBeforeDropping(ToFirst))
-        return;
-    moveTo(target);
-}
-
-void TWS0050::btnCloseClick() {
-    close();
-}
-
-void TWS0050::closeEvent(QCloseEvent* event) {
-    if (!askBeforeDropping(QStringLiteral("【いいえ】:画面を閉じます。"))) {
-        event->ignore();
-        return;
-    }
-    setWindowModified(false);
-    m_closing = true;
-    QDialog::closeEvent(event);
-    m_closing = false;
-}
-
-void TWS0050::reject() {
-    if (m_closing)
-        QDialog::reject();
-    else
-        close();
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "gui/common/RecordEditor.h"
 
-#include <QDialog>
 #include <array>
 
-class FieldExits;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -13,33 +12,26 @@ class QPushButton;
 // "標準生計費　登録": the shared tables of standard living costs, one code per table with up
 // to six households (members, head's age, monthly cost in thousand yen, comfort, minimum and
 // single-person rates), a multiplier and the source's description.
-class TWS0050 : public QDialog {
+class TWS0050 : public RecordEditor {
     Q_OBJECT
 public:
     explicit TWS0050(QWidget* parent);
-    ~TWS0050() override;
 
     // Opens on the company's own living-cost code.
-    void start();
     void PrepareScreen();
+    void prepare() override { PrepareScreen(); }
 
 public Q_SLOTS:
     void btnAddClick();
     void btnDltClick();
     void btnCanselClick();
-    void btnFirstClick();
-    void btnBackClick();
-    void btnNextClick();
-    void btnLastClick();
-    void btnCloseClick();
-    void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void showMoved(ListMove move, int code, int row) override;
+    void focusKeptEdits() override;
+    void reloadStored(int code) override;
 
 private:
-    enum State { Initial = 0, NewCode = 1, Loaded = 2 };
-
     void build();
     void buildLists();
     void clearForm();
@@ -48,14 +40,11 @@ private:
     bool cmbSeikeiIDExit();
     bool figureExit(QLineEdit* box, int digits, int minDecimals);
     bool wholeExit(QLineEdit* box, int digits);
-    bool askBeforeDropping(const QString& lastLine);
     void moveTo(int code);
-    // The code typed or shown, as leaving the box takes it; 0 for an empty box, -1 refused.
-    int typedCode();
+    // Back to the empty form after a save or a delete.
+    void clearAfterWrite();
 
     QComboBox* cmbSeikeiID;
-    QLineEdit* txtCureentNo;
-    QLineEdit* txtLastNo;
     std::array<QLineEdit*, 7> txtSyotaisu{}; // [1..6]
     std::array<QLineEdit*, 7> txtNenrei{};
     std::array<QLineEdit*, 7> txtSeikeihi{};
@@ -67,18 +56,6 @@ private:
     QLineEdit* txtTiiki;
     QLineEdit* txtCyosaJiki;
     QLineEdit* txtNyuryokuchi;
-    QPushButton* btnAdd;
-    QPushButton* btnDlt;
-    QPushButton* btnCansel;
-    QPushButton* btnFirst;
-    QPushButton* btnBack;
-    QPushButton* btnNext;
-    QPushButton* btnLast;
-    QPushButton* btnClose;
 
-    FieldExits* m_exits;
     CodeList m_codes; // LivingCodeList: code and source, in code order
-    State m_state = Initial;
-    bool m_codeTyped = false;
-    bool m_closing = false;
 };

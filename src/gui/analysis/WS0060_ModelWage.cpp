@@ -11,20 +11,18 @@
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString ZeroCode = QStringLiteral("０は、入力できません。");
+const QString NoCode = QStringLiteral("モデル賃金コードが入力されていません。");
 
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -35,61 +33,21 @@ QTableWidgetItem* cell(const QString& text) {
 
 } // namespace
 
-TWS0060::TWS0060(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
-    setObjectName(QStringLiteral("WS0060"));
-    setWindowTitle(QStringLiteral("モデル賃金　登録[*]"));
-    setModal(true);
+TWS0060::TWS0060(QWidget* parent)
+    : RecordEditor(parent, Moves::ByCode, QStringLiteral("WS0060"),
+                   QStringLiteral("モデル賃金　登録[*]")) {
     build();
-    setFixedSize(777, 566);
+    fixMasterWindow();
 }
 
 int TWS0060::model() const {
     return Project::current()->settings().MDCO;
 }
 
-TWS0060::~TWS0060() {
-    // Hiding on the way out moves the focus; no check may run on the half-destroyed form.
-    m_exits->detach();
-}
-
 void TWS0060::build() {
     auto* lay = new QVBoxLayout(this);
-    const auto button = [this](const QString& name, const QString& text) {
-        return CommandButton(this, name, text, Qt::TabFocus);
-    };
-    const auto modified = [this] {
-        if (!m_loading)
-            setWindowModified(true);
-    };
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("賃金コード"), this));
-    cmbSalaryID = CodeBox(this, QStringLiteral("cmbSalaryID"), 160);
+    cmbSalaryID = addCodeRow(lay, QStringLiteral("賃金コード"), QStringLiteral("cmbSalaryID"), 160);
     cmbSalaryID->lineEdit()->setMaxLength(12);
-    top->addWidget(cmbSalaryID);
-    top->addStretch(1);
-    const QStyle::StandardPixmap moves[] = {
-        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
-        QStyle::SP_MediaSkipForward};
-    QPushButton** moveButtons[] = {&btnFirst, &btnBack, &btnNext, &btnLast};
-    const char* const moveNames[] = {"btnFirst", "btnBack", "btnNext", "btnLast"};
-    for (int i = 0; i < 4; ++i) {
-        QPushButton* b = button(QString::fromLatin1(moveNames[i]), QString());
-        b->setIcon(style()->standardIcon(moves[i]));
-        b->setFixedSize(32, 26);
-        *moveButtons[i] = b;
-        top->addWidget(b);
-    }
-    txtCureentNo = RightEdit(this, QStringLiteral("txtCureentNo"), 0, 48);
-    txtLastNo = RightEdit(this, QStringLiteral("txtLastNo"), 0, 48);
-    for (QLineEdit* e : {txtCureentNo, txtLastNo}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-    }
-    top->addWidget(txtCureentNo);
-    top->addWidget(new QLabel(QStringLiteral("/"), this));
-    top->addWidget(txtLastNo);
-    lay->addLayout(top);
 
     auto* form = new QGridLayout;
     txtNenrei = RightEdit(this, QStringLiteral("txtNenrei"), 5, 80);
@@ -119,8 +77,8 @@ void TWS0060::build() {
     lay->addLayout(form);
     for (QLineEdit* e :
          {txtNenrei, txtKinzoku, txtKeiken, txtKihon, txtSyotei, txtBonus, txtNensyu})
-        connect(e, &QLineEdit::textChanged, this, modified);
-    connect(cmbSensyu, &QComboBox::editTextChanged, this, modified);
+        connect(e, &QLineEdit::textChanged, this, &TWS0060::markChanged);
+    connect(cmbSensyu, &QComboBox::editTextChanged, this, &TWS0060::markChanged);
     for (QLineEdit* e : {txtNenrei, txtKinzoku, txtKeiken})
         m_exits->add(e, [this, e] {
             const QString message = CheckFigureText(e->text(), 3);
@@ -157,39 +115,11 @@ void TWS0060::build() {
     lay->addWidget(StringGrid1, 1);
     connect(StringGrid1, &QTableWidget::cellClicked, this, &TWS0060::StringGrid1Click);
 
-    btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
-    btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削　除"));
-    btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
-    btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {btnAdd, btnDlt, btnCancel, btnClose}) {
-        b->setFixedSize(90, 30);
-        buttons->addWidget(b);
-    }
-    lay->addLayout(buttons);
-
-    m_exits->add(cmbSalaryID, [this] { return cmbSalaryIDExit(); });
-    m_exits->passWithoutCheck(btnCancel);
-    m_exits->passWithoutCheck(btnClose);
-    connect(cmbSalaryID, &QComboBox::editTextChanged, this, [this] { m_codeTyped = true; });
-    connect(cmbSalaryID, &QComboBox::activated, this, [this] {
-        m_codeTyped = true;
-        cmbSalaryIDExit();
-    });
-    connect(btnAdd, &QPushButton::clicked, this, &TWS0060::btnAddClick);
-    connect(btnDlt, &QPushButton::clicked, this, &TWS0060::btnDltClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TWS0060::btnCancelClick);
-    connect(btnFirst, &QPushButton::clicked, this, &TWS0060::btnFirstClick);
-    connect(btnBack, &QPushButton::clicked, this, &TWS0060::btnBackClick);
-    connect(btnNext, &QPushButton::clicked, this, &TWS0060::btnNextClick);
-    connect(btnLast, &QPushButton::clicked, this, &TWS0060::btnLastClick);
-    connect(btnClose, &QPushButton::clicked, this, &TWS0060::btnCloseClick);
-}
-
-void TWS0060::start() {
-    PrepareScreen();
-    exec();
+    addMasterCommands(
+        lay, QStringLiteral("btnCancel"), [this] { btnAddClick(); }, [this] { btnDltClick(); },
+        [this] { btnCancelClick(); });
+    watchCodeBox(cmbSalaryID, masterCode(QStringLiteral("０は、入力できません。")),
+                 [this] { return cmbSalaryIDExit(); });
 }
 
 void TWS0060::PrepareScreen() {
@@ -204,16 +134,14 @@ void TWS0060::PrepareScreen() {
 
 void TWS0060::loadList() {
     m_rows = LoadModelWages(model());
-    {
-        const QSignalBlocker quiet(cmbSalaryID);
-        const QString shown = cmbSalaryID->currentText();
-        cmbSalaryID->clear();
-        for (const ModelWageRow& r : m_rows)
-            cmbSalaryID->addItem(QString::number(r.code) + QStringLiteral(" : ") +
-                                 QString::number(r.age));
-        cmbSalaryID->setCurrentIndex(-1);
-        cmbSalaryID->setEditText(shown);
+    QVector<int> codes;
+    QStringList items;
+    for (const ModelWageRow& r : m_rows) {
+        codes << r.code;
+        items << QString::number(r.code) + QStringLiteral(" : ") + QString::number(r.age);
     }
+    setCodes(codes);
+    fillCodeBox(cmbSalaryID, items);
     StringGrid1->clearContents();
     StringGrid1->setRowCount(std::max<int>(1, int(m_rows.size())));
     for (int i = 0; i < m_rows.size(); ++i) {
@@ -259,7 +187,6 @@ void TWS0060::clearForm() {
     cmbSensyu->setCurrentIndex(-1);
     cmbSensyu->setEditText(LineStyleText(0));
     m_loading = false;
-    m_state = Cleared;
     m_codeTyped = false;
 }
 
@@ -267,7 +194,6 @@ void TWS0060::loadCode(int code) {
     const std::optional<ModelWageRow> r = LoadModelWage(model(), code);
     RememberLoadedModelWage(model(), code);
     if (!r) {
-        m_state = NewCode;
         return;
     }
     m_loading = true;
@@ -280,35 +206,24 @@ void TWS0060::loadCode(int code) {
     txtBonus->setText(FigureText(r->bonus, 0));
     txtNensyu->setText(FigureText(r->annual, 0));
     m_loading = false;
-    m_state = Stored;
 }
 
 bool TWS0060::cmbSalaryIDExit() {
-    if (!m_codeTyped)
-        return true;
-    const QString text = cmbSalaryID->currentText().trimmed();
-    if (text.isEmpty()) {
-        m_codeTyped = false;
+    const TypedCode typed = takeTypedCode();
+    if (typed.emptied)
         setWindowModified(false);
-        return true;
-    }
-    const CodeBoxCheck c = CheckCodeBoxText(text, ZeroCode);
-    if (!c.ok())
-        return m_exits->refuse(cmbSalaryID, c.message);
-    if (c.code > 999)
+    if (typed.code == 0)
+        return !typed.refused;
+    if (typed.code > 999)
         return m_exits->refuse(cmbSalaryID, QStringLiteral("入力範囲外です。"));
-    m_code = c.code;
+    m_code = typed.code;
     {
         const QSignalBlocker quiet(cmbSalaryID);
-        cmbSalaryID->setEditText(QString::number(c.code));
+        cmbSalaryID->setEditText(QString::number(typed.code));
     }
     m_codeTyped = false;
-    int row = 0;
-    for (int i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].code == c.code)
-            row = i + 1;
-    selectRow(row);
-    loadCode(c.code);
+    selectRow(rowOf(typed.code));
+    loadCode(typed.code);
     setWindowModified(false);
     return true;
 }
@@ -324,32 +239,11 @@ bool TWS0060::cmbSensyuExit() {
     return true;
 }
 
-int TWS0060::typedCode() {
-    const QString text = cmbSalaryID->currentText().trimmed();
-    if (text.isEmpty())
-        return 0;
-    const CodeBoxCheck c = CheckCodeBoxText(text, ZeroCode);
-    if (!c.ok()) {
-        m_exits->refuse(cmbSalaryID, c.message);
-        return -1;
-    }
-    return c.code;
-}
-
 void TWS0060::StringGrid1Click(int row, int column) {
     if (column == 0 || row < 0 || row >= m_rows.size())
         return;
-    if (!m_exits->checkFocused())
-        return;
-    m_code = m_rows[row].code;
-    clearForm();
-    {
-        const QSignalBlocker quiet(cmbSalaryID);
-        cmbSalaryID->setEditText(QString::number(m_code));
-    }
-    selectRow(row + 1);
-    loadCode(m_code);
-    setWindowModified(false);
+    if (m_exits->checkFocused())
+        moveTo(row + 1);
 }
 
 void TWS0060::btnAddClick() {
@@ -364,7 +258,7 @@ void TWS0060::btnAddClick() {
     // shown last.
     const int code = cmbSalaryID->currentText().trimmed().isEmpty() ? 0 : m_code;
     if (code <= 0) {
-        Msg::info(QStringLiteral("モデル賃金コードが入力されていません。"));
+        Msg::info(NoCode);
         m_exits->moveFocus(cmbSalaryID);
         return;
     }
@@ -385,36 +279,19 @@ void TWS0060::btnAddClick() {
     const bool exists = LoadModelWage(model(), code, &failed).has_value();
     if (failed)
         return;
-    if (const SaveResult saved = SaveModelWage(model(), r, exists); !saved.saved()) {
-        if (saved.changedByOther()) // said why; the form shows what they saved
-            showSavedByOther(code);
-        return;
-    }
-    clearForm();
-    loadList();
-    setWindowModified(false);
-    m_exits->moveFocus(cmbSalaryID);
+    // Refused over another person's change, the form shows what they saved.
+    const SaveResult saved = SaveModelWage(model(), r, exists);
+    if (!showChangedByOther(saved, code) && saved.saved())
+        clearAfterWrite();
 }
 
 void TWS0060::btnDltClick() {
-    if (!m_exits->checkFocused())
-        return;
-    if (cmbSalaryID->currentText().trimmed().isEmpty()) {
-        Msg::info(QStringLiteral("モデル賃金コードが入力されていません。"));
-        m_exits->moveFocus(cmbSalaryID);
-        return;
-    }
-    const int code = typedCode();
-    if (code <= 0)
-        return;
-    if (!Msg::yesNo(
-            QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。"),
-            QStringLiteral("削除"))) {
-        m_exits->moveFocus(txtNenrei);
-        return;
-    }
-    if (!DeleteModelWage(model(), code))
-        return;
+    const int code = codeToDelete(NoCode, true, txtNenrei);
+    if (code > 0 && DeleteModelWage(model(), code))
+        clearAfterWrite();
+}
+
+void TWS0060::clearAfterWrite() {
     clearForm();
     loadList();
     setWindowModified(false);
@@ -428,18 +305,15 @@ void TWS0060::btnCancelClick() {
     m_exits->moveFocus(cmbSalaryID);
 }
 
-bool TWS0060::askBeforeDropping(const QString& lastLine) {
-    if (!isWindowModified())
-        return true;
-    if (Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r") + lastLine,
-                   QStringLiteral("確認"))) {
-        m_exits->moveFocus(txtNenrei);
-        return false;
-    }
-    return true;
+void TWS0060::focusKeptEdits() {
+    m_exits->moveFocus(txtNenrei);
 }
 
-void TWS0060::moveTo(int row, const QString& position) {
+void TWS0060::showMoved(ListMove, int, int row) {
+    moveTo(row);
+}
+
+void TWS0060::moveTo(int row) {
     m_code = m_rows[row - 1].code;
     clearForm();
     {
@@ -447,18 +321,16 @@ void TWS0060::moveTo(int row, const QString& position) {
         cmbSalaryID->setEditText(QString::number(m_code));
     }
     selectRow(row);
-    txtCureentNo->setText(position);
     loadCode(m_code);
     setWindowModified(false);
 }
 
-void TWS0060::showSavedByOther(int code) {
+void TWS0060::reloadStored(int code) {
     loadList();
-    for (int row = 1; row <= m_rows.size(); ++row)
-        if (m_rows[row - 1].code == code) {
-            moveTo(row, QString::number(row));
-            return;
-        }
+    if (const int row = rowOf(code); row != 0) {
+        moveTo(row);
+        return;
+    }
     // Deleted meanwhile: the code stays typed, as a new one.
     m_code = code;
     clearForm();
@@ -468,83 +340,4 @@ void TWS0060::showSavedByOther(int code) {
     }
     loadCode(code);
     setWindowModified(false);
-}
-
-void TWS0060::btnFirstClick() {
-    if (!m_exits->settle() || m_rows.isEmpty() ||
-        !askBeforeDropping(QStringLiteral("【いいえ】:最初のデータ　へ。")))
-        return;
-    moveTo(1, QStringLiteral("1"));
-}
-
-void TWS0060::btnLastClick() {
-    if (!m_exits->settle() || m_rows.isEmpty() ||
-        !askBeforeDropping(QStringLiteral("【いいえ】:最後のデータ　へ。")))
-        return;
-    moveTo(int(m_rows.size()), QString::number(m_rows.size()));
-}
-
-void TWS0060::btnBackClick() {
-    if (!m_exits->settle() || m_rows.isEmpty())
-        return;
-    const int code = typedCode();
-    if (code < 0)
-        return;
-    int target = 1;
-    if (code != 0) {
-        if (code <= m_rows.first().code)
-            return;
-        // The row above the shown code; a code not in the list goes by its place in it.
-        target = 0;
-        for (int i = 0; i < m_rows.size(); ++i)
-            if (m_rows[i].code < code)
-                target = i + 1;
-    }
-    if (target == 0 || !askBeforeDropping(QStringLiteral("【いいえ】:前のデータ　へ。")))
-        return;
-    moveTo(target, QString::number(target));
-}
-
-void TWS0060::btnNextClick() {
-    if (!m_exits->settle() || m_rows.isEmpty())
-        return;
-    const int code = typedCode();
-    if (code < 0)
-        return;
-    int target = int(m_rows.size());
-    if (code != 0) {
-        if (code >= m_rows.last().code)
-            return;
-        target = 0;
-        for (int i = 0; i < m_rows.size(); ++i)
-            if (m_rows[i].code > code) {
-                target = i + 1;
-                break;
-            }
-    }
-    if (target == 0 || !askBeforeDropping(QStringLiteral("【いいえ】:次のデータ　へ。")))
-        return;
-    moveTo(target, QString::number(target));
-}
-
-void TWS0060::btnCloseClick() {
-    close();
-}
-
-void TWS0060::closeEvent(QCloseEvent* event) {
-    if (!askBeforeDropping(QStringLiteral("【いいえ】:画面を閉じます。"))) {
-        event->ignore();
-        return;
-    }
-    setWindowModified(false);
-    m_closing = true;
-    QDialog::closeEvent(event);
-    m_closing = false;
-}
-
-void TWS0060::reject() {
-    if (m_closing)
-        QDialog::reject();
-    else
-        close();
 }

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "gui/common/RecordEditor.h"
 
-#include <QDialog>
-
-class FieldExits;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -12,45 +10,36 @@ class QPushButton;
 
 // "モデルデータ　登録": the descriptions of the model wage series (name, source, region,
 // establishments, time of survey, industry, size, remarks), shared by every company.
-class TWS0080 : public QDialog {
+class TWS0080 : public RecordEditor {
     Q_OBJECT
 public:
     explicit TWS0080(QWidget* parent);
-    ~TWS0080() override;
 
     // Opens on the company's model code.
-    void start();
     void PrepareScreen();
+    void prepare() override { PrepareScreen(); }
 
 public Q_SLOTS:
     void btnAddClick();
     void btnDltClick();
     void btnCancelClick();
-    void btnFirstClick();
-    void btnBackClick();
-    void btnNextClick();
-    void btnLastClick();
-    void btnCloseClick();
-    void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void showMoved(ListMove move, int code, int row) override;
+    void focusKeptEdits() override;
+    void reloadStored(int code) override;
 
 private:
-    enum State { Cleared = 0, NewCode = 1, Stored = 2 };
-
     void build();
     void buildLists();
     void clearForm();
     void loadCode(int code);
     bool cmbModelIDExit();
-    bool askBeforeDropping(const QString& lastLine);
     void moveTo(int code);
-    int typedCode();
+    // Back to the empty form after a save or a delete.
+    void clearAfterWrite();
 
     QComboBox* cmbModelID;
-    QLineEdit* txtCureentNo;
-    QLineEdit* txtLastNo;
     QLineEdit* txtSalaryName;
     QLineEdit* txtSyussyo;
     QLineEdit* txtChiiki;
@@ -59,20 +48,7 @@ private:
     QLineEdit* txtGyousyu;
     QLineEdit* txtKibo;
     QPlainTextEdit* txtBikou;
-    QPushButton* btnAdd;
-    QPushButton* btnDlt;
-    QPushButton* btnCancel;
-    QPushButton* btnFirst;
-    QPushButton* btnBack;
-    QPushButton* btnNext;
-    QPushButton* btnLast;
-    QPushButton* btnClose;
 
-    FieldExits* m_exits;
     CodeList m_codes; // ModelDataCodeList: code and wage name
     int m_code = 0;   // the current model code
-    State m_state = Cleared;
-    bool m_codeTyped = false;
-    bool m_closing = false;
-    bool m_loading = false;
 };

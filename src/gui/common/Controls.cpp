@@ -33,6 +33,12 @@ QLineEdit* CentredEdit(QWidget* parent, const QString& name, int maxLength, int 
     return TextEdit(parent, name, maxLength, width, Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
+QLabel* FieldCaption(QWidget* parent, const QString& text, Qt::Alignment align) {
+    auto* l = new QLabel(text, parent);
+    l->setAlignment(align | Qt::AlignVCenter);
+    return l;
+}
+
 QComboBox* CodeBox(QWidget* parent, const QString& name, int width) {
     auto* c = Named(new QComboBox(parent), name);
     c->setEditable(true);

@@ -9,6 +9,7 @@
 class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -28,6 +29,9 @@ QLineEdit* TextEdit(QWidget* parent, const QString& name, int maxLength = 0, int
 // Numbers and amounts.
 QLineEdit* RightEdit(QWidget* parent, const QString& name, int maxLength = 0, int width = 0);
 QLineEdit* CentredEdit(QWidget* parent, const QString& name, int maxLength = 0, int width = 0);
+
+// A field's caption, centred vertically; `align` places it across.
+QLabel* FieldCaption(QWidget* parent, const QString& text, Qt::Alignment align = Qt::AlignRight);
 
 // Typed codes: the list offers the known ones, a typed one is looked up, never added.
 QComboBox* CodeBox(QWidget* parent, const QString& name, int width = 0);

@@ -28,7 +28,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
@@ -37,12 +36,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHash>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -117,18 +114,12 @@ QImage loadPicture(const QString& path) {
 
 // ---- Preparing and clearing ------------------------------------------------------------
 
-void TWS0030::start() {
-    setAttribute(Qt::WA_Moved, false); // shown centred over the main window
-    prepare();
-    exec();
-}
-
 void TWS0030::prepare() {
     setFixedSize(FormWidth, FormHeight);
     PageControl1->setCurrentIndex(0);
     fillChoiceLists();
     clearForm();
-    setLabelCaptions();
+    showPayCaptions();
     fillEraBoxes();
     loadList();
     setCursorRow(1);
@@ -177,14 +168,6 @@ void TWS0030::fillEraBoxes() {
     }
 }
 
-void TWS0030::setLabelCaptions() {
-    const TMKIGYOU2& c = project().settings();
-    for (int i = 1; i <= 3; ++i)
-        lblKihon[size_t(i)]->setText(c.KKNA[size_t(i)]);
-    for (int i = 1; i <= 5; ++i)
-        lblTeate[size_t(i)]->setText(c.TNA[size_t(i)]);
-}
-
 void TWS0030::clearForm() {
     cmbWorker->setEditText(QString());
     txtWorker->clear();
@@ -213,95 +196,25 @@ void TWS0030::clearForm() {
 // ---- The list ----------------------------------------------------------------------------
 
 void TWS0030::loadList() {
-    // The code box keeps what it shows while its items are replaced.
-    const QString shown = cmbWorker->currentText();
-    {
-        const QSignalBlocker quiet(cmbWorker);
-        cmbWorker->clear();
-    }
     StringGrid1->setEnabled(true);
     QVector<EmployeeListRow> rows;
     LoadEmployeeList(project().companyYear(), m_filter, rows);
-    m_firstCode = 0;
-    m_lastCode = 0;
-    txtCureentNo->clear();
-    txtLastNo->clear();
     QStringList items;
     items.reserve(rows.size());
     for (const EmployeeListRow& r : rows)
         items << QString::number(r.SCO) + QStringLiteral(" : ") + r.SNA;
-    if (!rows.isEmpty()) {
-        txtLastNo->setText(QString::number(rows.size()));
-        m_firstCode = rows.first().SCO;
-        m_lastCode = rows.last().SCO;
-    }
+    fillCodeBox(cmbWorker, items);
     m_list->setEmployees(std::move(rows), project().ageBase());
-    {
-        const QSignalBlocker quiet(cmbWorker);
-        cmbWorker->addItems(items);
-        cmbWorker->setCurrentIndex(-1);
-        cmbWorker->setEditText(shown);
-    }
-    setHighlight(false);
-    setCursorRow(1);
+    listShown();
 }
 
-void TWS0030::setCursorRow(int gridRow) {
-    m_settingCursor = true;
-    StringGrid1->setCurrentIndex(m_list->index(qMax(0, gridRow - 1), 1));
-    m_settingCursor = false;
-    setHighlight(m_highlight);
-}
-
-void TWS0030::setHighlight(bool on) {
-    m_highlight = on;
-    const QModelIndex cursor = StringGrid1->currentIndex();
-    m_list->setHighlightedRow(on && cursor.isValid() ? cursor.row() + 1 : 0);
-}
-
-void TWS0030::StringGrid1Click(int gridRow) {
-    if (gridRow < 1 || gridRow > m_list->rowCount() || m_list->isBlank(gridRow))
-        return;
-    if (!mayLeaveFor(gridRow))
-        return;
-    m_currentRow = gridRow;
-    setCursorRow(gridRow);
-    setHighlight(true);
-    txtCureentNo->setText(QString::number(gridRow));
-    m_currentCode = m_list->codeAt(gridRow);
-    cmbWorker->setEditText(QString::number(m_currentCode));
+void TWS0030::rowChosen(int gridRow) {
     txtWorker->setText(m_list->nameAt(gridRow));
     loadEmployee(m_currentCode);
 }
 
-void TWS0030::selectRowOfCode(int code) {
-    const int row = m_list->gridRowOf(code);
-    if (row == 0)
-        return; // a code not listed: the form keeps what it shows (a new employee's code)
-    m_currentRow = row;
-    setCursorRow(row);
-    loadEmployee(code);
-}
-
-bool TWS0030::askBeforeDropping(const QString& lastLine) {
-    if (!isWindowModified())
-        return true;
-    if (Msg::yesNo(QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r") + lastLine,
-                   QStringLiteral("確認"))) {
-        focusBasic(txtWorkerNo);
-        return false;
-    }
-    return true;
-}
-
-bool TWS0030::mayLeaveFor(int gridRow) {
-    if (!isWindowModified() || gridRow < 1 || gridRow > m_list->rowCount() ||
-        m_list->isBlank(gridRow) || (m_highlight && gridRow == m_currentRow))
-        return true;
-    if (!askBeforeDropping(ListChoiceQuestionLine()))
-        return false;
-    setWindowModified(false); // dropped: the chosen row's employee is loaded next
-    return true;
+void TWS0030::focusKeptEdits() {
+    focusBasic(txtWorkerNo);
 }
 
 void TWS0030::focusBasic(QWidget* field) {
@@ -313,43 +226,9 @@ void TWS0030::moveFocus(QWidget* field) {
     m_exits->moveFocus(field);
 }
 
-void TWS0030::move(ListMove move) {
-    if (!askBeforeDropping(ListMoveQuestionLine(move)))
-        return;
-    const ListCursor at{cmbWorker->currentText().trimmed().isEmpty(),
-                        m_currentCode,
-                        m_firstCode,
-                        m_lastCode,
-                        m_currentRow,
-                        m_list->employeeCount()};
-    const ListTarget to = ListMoveTarget(move, at, [this](int row) { return m_list->codeAt(row); });
-    if (to.code == 0)
-        return; // at the end already, or nothing listed
-    const int target = to.code;
-    const int position = to.row;
-    m_highlight = true;
-    m_currentCode = target;
-    selectRowOfCode(target);
+void TWS0030::movedTo(ListMove) {
     btnAdd->setEnabled(false);
-    cmbWorker->setEditText(QString::number(target));
     txtWorker->setText(txtWorkName->text());
-    txtCureentNo->setText(QString::number(position));
-    setHighlight(true);
-    StringGrid1->viewport()->update();
-    setWindowModified(false);
-}
-
-void TWS0030::btnFirstClick() {
-    move(ListMove::First);
-}
-void TWS0030::btnBackClick() {
-    move(ListMove::Back);
-}
-void TWS0030::btnNextClick() {
-    move(ListMove::Next);
-}
-void TWS0030::btnLastClick() {
-    move(ListMove::Last);
 }
 
 void TWS0030::gradeFilterClick(int grade) {
@@ -586,10 +465,8 @@ bool TWS0030::checkNumber(QLineEdit* field) {
 }
 
 bool TWS0030::checkMoney(QLineEdit* field) {
-    const FieldCheck c = CheckMoneyText(field->text(), 8);
-    if (!c.ok())
-        return refuse(field, c.message);
-    field->setText(c.shown);
+    if (!amountExit(field))
+        return false;
     recomputeSums();
     return true;
 }
@@ -610,17 +487,11 @@ bool TWS0030::txtTaisyokuKinExit() {
 }
 
 bool TWS0030::cmbWorkerExit() {
-    if (!m_codeTyped)
-        return true;
+    const TypedCode typed = takeTypedCode();
+    if (typed.code == 0)
+        return !typed.refused;
     const QString text = cmbWorker->currentText().trimmed();
-    if (text.isEmpty()) {
-        m_codeTyped = false;
-        return true;
-    }
-    const CodeCheck c = CheckEmployeeCodeText(text);
-    if (!c.ok())
-        return refuse(cmbWorker, c.message);
-    const int code = c.code;
+    const int code = typed.code;
     m_codeTyped = false;
     m_currentCode = code;
     cmbWorker->setEditText(NthField(text, QLatin1Char(' '), 1));
@@ -700,19 +571,8 @@ bool TWS0030::cmbHyouka1Exit() {
 
 // ---- Saving ------------------------------------------------------------------------------
 
-int TWS0030::typedCode() {
-    const QString text = cmbWorker->currentText().trimmed();
-    if (text.isEmpty()) {
-        Msg::info(NoEmployeeCode);
-        moveFocus(cmbWorker);
-        return 0;
-    }
-    const CodeCheck c = CheckEmployeeCodeText(text);
-    if (!c.ok()) {
-        refuse(cmbWorker, c.message);
-        return 0;
-    }
-    return c.code;
+int TWS0030::employeeCodeTyped() {
+    return codeEntered(NoEmployeeCode) ? std::max(typedCode(), 0) : 0;
 }
 
 bool TWS0030::collect(EmployeeRecord& e) {
@@ -793,11 +653,8 @@ void TWS0030::btnAddClick() {
     AppState& s = state();
     if (!m_exits->checkFocused())
         return;
-    if (cmbWorker->currentText().trimmed().isEmpty()) {
-        Msg::info(NoEmployeeCode);
-        moveFocus(cmbWorker);
+    if (!codeEntered(NoEmployeeCode))
         return;
-    }
     if (!isWindowModified()) {
         Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
         focusBasic(txtWorkerNo);
@@ -809,7 +666,7 @@ void TWS0030::btnAddClick() {
         return;
     }
     EmployeeRecord e;
-    e.SCO = typedCode();
+    e.SCO = employeeCodeTyped();
     if (e.SCO == 0)
         return;
     const CompanyYear cy = project().companyYear();
@@ -841,13 +698,10 @@ void TWS0030::btnAddClick() {
 void TWS0030::btnMntClick() {
     if (!m_exits->checkFocused() || !settleTypedCode())
         return;
-    if (cmbWorker->currentText().trimmed().isEmpty()) {
-        Msg::info(NoEmployeeCode);
-        moveFocus(cmbWorker);
+    if (!codeEntered(NoEmployeeCode))
         return;
-    }
     EmployeeRecord e;
-    e.SCO = typedCode();
+    e.SCO = employeeCodeTyped();
     if (e.SCO == 0 || !collect(e))
         return;
     const CompanyYear cy = project().companyYear();
@@ -867,11 +721,10 @@ void TWS0030::btnMntClick() {
         const SaveResult saved = UpdateEmployee(cy, e);
         if (saved.outcome == SaveOutcome::Failed)
             return;
-        loadList();
         // Refused because someone else saved this employee meanwhile: what is stored now
         // replaces the edits, in the same place of the list.
-        if (saved.changedByOther())
-            loadEmployee(e.SCO);
+        if (!showChangedByOther(saved, e.SCO))
+            loadList();
     }
     // The grid's current cell goes back where it was.
     m_currentRow = row;
@@ -885,15 +738,17 @@ void TWS0030::btnMntClick() {
     setWindowModified(false);
 }
 
+void TWS0030::reloadStored(int code) {
+    loadList();
+    loadEmployee(code);
+}
+
 void TWS0030::btnDltClick() {
-    if (cmbWorker->currentText().trimmed().isEmpty()) {
-        Msg::info(NoEmployeeCode);
-        moveFocus(cmbWorker);
+    if (!codeEntered(NoEmployeeCode))
         return;
-    }
     if (!settleTypedCode())
         return;
-    const int code = typedCode();
+    const int code = employeeCodeTyped();
     if (code == 0)
         return;
     bool failed = false;
@@ -902,9 +757,7 @@ void TWS0030::btnDltClick() {
             Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
         return;
     }
-    if (!Msg::yesNo(
-            QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。"),
-            QStringLiteral("削除確認"))) {
+    if (!confirmDelete(QStringLiteral("削除確認"))) {
         moveFocus(txtWorkerNo);
         return;
     }
@@ -948,29 +801,4 @@ void TWS0030::btnExcelClick() {
     }
     SaveWorkbookAs(this, QStringLiteral("社員一覧"),
                    [&] { return ComposeEmployeeWorkbook(EmployeeSheetHeaderOf(project), *rows); });
-}
-
-// ---- Closing -----------------------------------------------------------------------------
-
-void TWS0030::btnCloseClick() {
-    close();
-}
-
-void TWS0030::closeEvent(QCloseEvent* event) {
-    if (!askBeforeDropping(QStringLiteral("【いいえ】:画面を閉じます。"))) {
-        event->ignore();
-        return;
-    }
-    setWindowModified(false);
-    m_closing = true;
-    QDialog::closeEvent(event); // hides the dialog through reject()
-    m_closing = false;
-}
-
-void TWS0030::reject() {
-    // Escape and the window's close button leave through the close button's rules.
-    if (m_closing)
-        QDialog::reject();
-    else
-        close();
 }

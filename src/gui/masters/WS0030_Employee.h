@@ -1,49 +1,36 @@
 #pragma once
 
-#include "core/masters/ListMove.h"
-
 #include "core/common/CompanySettings.h"
 #include "core/masters/EmployeeRecord.h"
+#include "gui/common/EmployeeRecordEditor.h"
 
-#include <QDialog>
 #include <QVector>
 #include <array>
 #include <functional>
 #include <utility>
 
 class EmployeeListModel;
-class FieldExits;
 class QButtonGroup;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class QTableView;
 
 // Employee data: the employees of the open company year, one at a time, with the list below.
-class TWS0030 : public QDialog {
+class TWS0030 : public EmployeeRecordEditor {
     Q_OBJECT
 public:
     explicit TWS0030(QWidget* parent = nullptr);
-    ~TWS0030() override;
 
-    // Prepares the screen for the open company and shows it modally.
-    void start();
     // What start does before showing: lists, captions, the list, the first employee.
-    void prepare();
+    void prepare() override;
 
-    // Screen state, for the list and the link (also read by tests).
-    int currentCode() const { return m_currentCode; }
-    int currentRow() const { return m_currentRow; }
-    bool highlighted() const { return m_highlight; }
-    int gradeFilter() const { return m_filter; }
+    // Screen state, for the link (also read by tests).
     int wageTableLink() const { return m_link; }
     QString photoName() const { return m_photoName; }
-    int firstCode() const { return m_firstCode; }
-    int lastCode() const { return m_lastCode; }
+    int lastCode() const { return codes().isEmpty() ? 0 : codes().last(); }
     const EmployeeListModel* listModel() const { return m_list; }
 
 public Q_SLOTS:
@@ -51,19 +38,12 @@ public Q_SLOTS:
     void btnMntClick();
     void btnDltClick();
     void btnCanselClick();
-    void btnCloseClick();
     // "Excel保存": the stored employees of the open year as a workbook.
     void btnExcelClick();
-    void btnFirstClick();
-    void btnBackClick();
-    void btnNextClick();
-    void btnLastClick();
     void btnPicterClick();
     void cdRestLinkClick();
     void optKihonClick(int n);
-    void gradeFilterClick(int grade);
-    // Chooses a grid row (from 1) as a click on it does.
-    void StringGrid1Click(int gridRow);
+    void gradeFilterClick(int grade) override;
 
     // Field exit checks: true when the field's text is accepted. A refused text is reported
     // and the focus goes back to the field.
@@ -76,8 +56,11 @@ public Q_SLOTS:
     bool txtTaisyokuKinExit();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    bool loadEmployee(int code) override;
+    void rowChosen(int gridRow) override;
+    void movedTo(ListMove move) override;
+    void focusKeptEdits() override;
+    void reloadStored(int code) override;
 
 private:
     // Commands and the code box above the pages.
@@ -89,12 +72,6 @@ private:
     QPushButton* btnExcel;
     QComboBox* cmbWorker;
     QLineEdit* txtWorker;
-    QLineEdit* txtCureentNo;
-    QLineEdit* txtLastNo;
-    QPushButton* btnFirst;
-    QPushButton* btnBack;
-    QPushButton* btnNext;
-    QPushButton* btnLast;
     QTabWidget* PageControl1;
 
     // 基本情報
@@ -135,7 +112,6 @@ private:
     QPushButton* btnPicter;
 
     // 賃金情報 ([1..3] base pay, [1..5] allowances)
-    std::array<QLabel*, 4> lblKihon{};
     std::array<QLineEdit*, 4> txtKihon{};
     std::array<QLineEdit*, 4> txtAFKihon{};
     std::array<QRadioButton*, 4> optKihon{};
@@ -143,7 +119,6 @@ private:
     QLineEdit* txtKihonSum;
     QLineEdit* txtAFKihonSum;
     QLineEdit* txtUpKihon;
-    std::array<QLabel*, 6> lblTeate{};
     std::array<QLineEdit*, 6> txtTeate{};
     std::array<QLineEdit*, 6> txtAFTeate{};
     QLineEdit* txtTeateSum;
@@ -157,11 +132,6 @@ private:
     QLineEdit* txtAFSyotei;
     QLineEdit* txtTaisyokuKin;
 
-    // The list: grade filter and grid.
-    QGroupBox* rgGrade;
-    std::array<QRadioButton*, 10> optGrade{}; // [0] 全て, [1..9] one grade
-    QTableView* StringGrid1;
-
     using ExitCheck = std::function<bool()>;
 
     void buildControls();
@@ -172,24 +142,13 @@ private:
 
     void fillChoiceLists();
     void fillEraBoxes();
-    void setLabelCaptions();
     void clearForm();
     void loadList();
-    void setCursorRow(int gridRow);
-    void setHighlight(bool on);
-    void selectRowOfCode(int code);
-    // False when the code has no stored employee (or the read failed).
-    bool loadEmployee(int code);
     void showEmployee(const EmployeeRecord& e);
     void showPhoto(const QString& name);
     void recomputeSums();
     void applyLinkColours();
     void applyLink();
-    void move(ListMove move);
-    bool askBeforeDropping(const QString& lastLine);
-    // A row chosen in the list asks first, as the move buttons do, when it would drop unsaved
-    // input; false when the user keeps the screen.
-    bool mayLeaveFor(int gridRow);
     void focusBasic(QWidget* field);
     void moveFocus(QWidget* field);
 
@@ -199,7 +158,7 @@ private:
     // puts the focus on that date. True when the save may go on.
     bool confirmNegativeYears(const EmployeeRecord& e);
     // The code of the code box; 0 (message shown) when it is empty or not a code.
-    int typedCode();
+    int employeeCodeTyped();
     // Runs the code box's exit check for a code typed and not yet taken; false when refused.
     bool settleTypedCode();
     bool refuse(QWidget* field, const QString& message);
@@ -210,21 +169,10 @@ private:
     QList<QLineEdit*> moneyBoxes() const;
 
     EmployeeListModel* m_list;
-    FieldExits* m_exits;
     QButtonGroup* m_sexGroup;
     QButtonGroup* m_linkGroup;
-    QButtonGroup* m_gradeGroup;
 
-    int m_currentCode = 0;
-    int m_firstCode = 0;
-    int m_lastCode = 0;
-    int m_currentRow = 0; // grid row of the chosen employee
-    bool m_highlight = false;
-    int m_filter = 0;         // grade filter, 0 all
-    int m_link = 0;           // the current employee's wage-table link, 0..3
-    QString m_photoName;      // SPATH: relative to Picture/, backslash between folders
-    CodeList m_evalCodes;     // the evaluation codes of the year (MHYOUKA)
-    bool m_codeTyped = false; // the code box holds text the user typed and has not left
-    bool m_settingCursor = false;
-    bool m_closing = false;
+    int m_link = 0;       // the current employee's wage-table link, 0..3
+    QString m_photoName;  // SPATH: relative to Picture/, backslash between folders
+    CodeList m_evalCodes; // the evaluation codes of the year (MHYOUKA)
 };

@@ -3,7 +3,6 @@
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/FieldExits.h"
-#include "gui/common/ListPressGuard.h"
 #include "gui/masters/EmployeeListGrid.h"
 #include "gui/masters/WS0030_EmployeeLayout.h"
 
@@ -13,12 +12,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHash>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -28,23 +25,14 @@
 
 using namespace EmployeeLayout;
 
-namespace {
-const char* const FullWidthDigits[] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
-} // namespace
-
-TWS0030::TWS0030(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
-    setObjectName(QStringLiteral("WS0030"));
-    setWindowTitle(QStringLiteral("社員データ[*]"));
+TWS0030::TWS0030(QWidget* parent)
+    : EmployeeRecordEditor(parent, QStringLiteral("WS0030"), QStringLiteral("社員データ[*]")) {
     buildControls();
     QWidget* basic = buildBasicPage();
     QWidget* wage = buildWagePage();
     buildLayout(basic, wage);
     connectHandlers();
     setFixedSize(FormWidth, FormHeight);
-}
-
-TWS0030::~TWS0030() {
-    m_exits->detach();
 }
 
 // ---- Controls --------------------------------------------------------------------------
@@ -56,34 +44,21 @@ void TWS0030::buildControls() {
         e->setFocusPolicy(Qt::NoFocus);
         return e;
     };
-    // A click leaves the focus in the field, whose exit check the command runs first.
     const auto button = [this](const QString& name, const QString& text) {
-        return CommandButton(this, name, text, Qt::TabFocus);
+        return commandButton(name, text);
     };
 
     btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
     btnMnt = button(QStringLiteral("btnMnt"), QStringLiteral("修　正"));
     btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削　除"));
     btnCansel = button(QStringLiteral("btnCansel"), QStringLiteral("ｷｬﾝｾﾙ"));
-    btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"));
+    btnClose = closeButton();
     btnExcel = button(QStringLiteral("btnExcel"), QStringLiteral("Excel保存"));
     cmbWorker = CodeBox(this, QStringLiteral("cmbWorker"), 140);
     txtWorker = TextEdit(this, QStringLiteral("txtWorker"), 20, 150);
     txtWorker->setReadOnly(true);
     txtWorker->setFocusPolicy(Qt::NoFocus);
-    txtCureentNo = shown(QStringLiteral("txtCureentNo"), 48);
-    txtLastNo = shown(QStringLiteral("txtLastNo"), 48);
-    const QStyle::StandardPixmap moves[] = {
-        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
-        QStyle::SP_MediaSkipForward};
-    QPushButton** moveButtons[] = {&btnFirst, &btnBack, &btnNext, &btnLast};
-    const char* const moveNames[] = {"btnFirst", "btnBack", "btnNext", "btnLast"};
-    for (int i = 0; i < 4; ++i) {
-        QPushButton* b = button(QString::fromLatin1(moveNames[i]), QString());
-        b->setIcon(style()->standardIcon(moves[i]));
-        b->setFixedSize(32, 26);
-        *moveButtons[i] = b;
-    }
+    buildMoves(20);
 
     txtWorkerNo = TextEdit(this, QStringLiteral("txtWorkerNo"), 10, 110);
     txtWorkName = TextEdit(this, QStringLiteral("txtWorkName"), 20, 220);
@@ -130,8 +105,8 @@ void TWS0030::buildControls() {
     btnPicter = button(QStringLiteral("btnPicter"), QStringLiteral("読　込"));
 
     // Money boxes take separators, so their length allows for them.
+    buildPayCaptions();
     for (int i = 1; i <= 3; ++i) {
-        lblKihon[size_t(i)] = Named(new QLabel(this), QStringLiteral("lblKihon%1").arg(i));
         txtKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtKihon%1").arg(i), 14, 110);
         txtAFKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtAFKihon%1").arg(i), 14, 110);
         optKihon[size_t(i)] = new QRadioButton(this);
@@ -142,7 +117,6 @@ void TWS0030::buildControls() {
     txtAFKihonSum = shown(QStringLiteral("txtAFKihonSum"), 110);
     txtUpKihon = shown(QStringLiteral("txtUpKihon"), 110);
     for (int i = 1; i <= 5; ++i) {
-        lblTeate[size_t(i)] = Named(new QLabel(this), QStringLiteral("lblTeate%1").arg(i));
         txtTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtTeate%1").arg(i), 14, 110);
         txtAFTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtAFTeate%1").arg(i), 14, 110);
     }
@@ -157,47 +131,14 @@ void TWS0030::buildControls() {
     txtAFSyotei = shown(QStringLiteral("txtAFSyotei"), 110);
     txtTaisyokuKin = RightEdit(this, QStringLiteral("txtTaisyokuKin"), 12, 110);
 
-    rgGrade = new QGroupBox(QStringLiteral("等級"), this);
-    rgGrade->setObjectName(QStringLiteral("rgGrade"));
-    for (int g = 0; g <= 9; ++g) {
-        auto* r = new QRadioButton(g == 0 ? QStringLiteral("全て")
-                                          : QString::fromUtf8(FullWidthDigits[g]) +
-                                                QStringLiteral("等級"),
-                                   rgGrade);
-        r->setObjectName(QStringLiteral("optGrade%1").arg(g));
-        optGrade[size_t(g)] = r;
-    }
-    optGrade[0]->setChecked(true);
-
     m_list = new EmployeeListModel(this);
-    StringGrid1 = new QTableView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setModel(m_list);
-    StringGrid1->setItemDelegate(new EmployeeListDelegate(StringGrid1));
-    StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid1->horizontalHeader()->setFixedHeight(20);
-    StringGrid1->horizontalHeader()->setHighlightSections(false);
-    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->setCornerButtonEnabled(false);
-    const int widths[EmployeeListModel::ColumnCount] = {30, 60, 60, 110, 50, 50,
-                                                        70, 70, 70, 60,  60};
-    for (int c = 0; c < EmployeeListModel::ColumnCount; ++c)
-        StringGrid1->setColumnWidth(c, widths[c]);
+    buildList(cmbWorker, m_list, {30, 60, 60, 110, 50, 50, 70, 70, 70, 60, 60},
+              NumberColumn::Chooses);
 }
 
 QWidget* TWS0030::buildBasicPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet1"));
-    auto label = [page](const QString& text) {
-        auto* l = new QLabel(text, page);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
     auto row = [](std::initializer_list<QWidget*> widgets) {
         auto* h = new QHBoxLayout;
         h->setSpacing(4);
@@ -214,7 +155,7 @@ QWidget* TWS0030::buildBasicPage() {
     left->setVerticalSpacing(5);
     int r = 0;
     auto add = [&](QGridLayout* g, const QString& caption, QLayout* fields) {
-        g->addWidget(label(caption), r, 0);
+        g->addWidget(FieldCaption(page, caption), r, 0);
         g->addLayout(fields, r++, 1);
     };
     add(left, QStringLiteral("社員番号"), row({txtWorkerNo}));
@@ -266,10 +207,8 @@ QWidget* TWS0030::buildBasicPage() {
 QWidget* TWS0030::buildWagePage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet2"));
-    auto label = [page](const QString& text, Qt::Alignment align = Qt::AlignRight) {
-        auto* l = new QLabel(text, page);
-        l->setAlignment(align | Qt::AlignVCenter);
-        return l;
+    const auto label = [page](const QString& text, Qt::Alignment align = Qt::AlignRight) {
+        return FieldCaption(page, text, align);
     };
 
     auto* pay = new QGridLayout;
@@ -280,7 +219,6 @@ QWidget* TWS0030::buildWagePage() {
     pay->addWidget(label(QStringLiteral("賃金表"), Qt::AlignHCenter), 0, 3);
     int r = 1;
     for (int i = 1; i <= 3; ++i) {
-        lblKihon[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         pay->addWidget(lblKihon[size_t(i)], r, 0);
         pay->addWidget(txtKihon[size_t(i)], r, 1);
         pay->addWidget(txtAFKihon[size_t(i)], r, 2);
@@ -294,7 +232,6 @@ QWidget* TWS0030::buildWagePage() {
     pay->addWidget(txtUpKihon, r++, 2);
     pay->setRowMinimumHeight(r++, 8);
     for (int i = 1; i <= 5; ++i) {
-        lblTeate[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         pay->addWidget(lblTeate[size_t(i)], r, 0);
         pay->addWidget(txtTeate[size_t(i)], r, 1);
         pay->addWidget(txtAFTeate[size_t(i)], r++, 2);
@@ -355,23 +292,14 @@ void TWS0030::buildLayout(QWidget* basic, QWidget* wage) {
     code->addWidget(cmbWorker);
     code->addWidget(txtWorker);
     code->addSpacing(16);
-    code->addWidget(txtCureentNo);
-    code->addWidget(new QLabel(QStringLiteral("/"), this));
-    code->addWidget(txtLastNo);
+    addPosition(code);
     code->addSpacing(6);
-    for (QPushButton* b : {btnFirst, btnBack, btnNext, btnLast})
-        code->addWidget(b);
+    addMoveButtons(code);
     code->addSpacing(8);
     auto* hint = new QLabel(QStringLiteral("[キャンセル]をクリックで［登録］モードに"), this);
     hint->setStyleSheet(QStringLiteral("color: #202080;"));
     code->addWidget(hint);
     code->addStretch(1);
-
-    auto* grades = new QHBoxLayout(rgGrade);
-    grades->setContentsMargins(8, 2, 8, 2);
-    for (QRadioButton* r : optGrade)
-        grades->addWidget(r);
-    grades->addStretch(1);
 
     auto* form = new QVBoxLayout(this);
     form->setContentsMargins(12, 10, 12, 10);
@@ -413,72 +341,40 @@ void TWS0030::connectHandlers() {
     connect(btnMnt, &QPushButton::clicked, this, &TWS0030::btnMntClick);
     connect(btnDlt, &QPushButton::clicked, this, &TWS0030::btnDltClick);
     connect(btnCansel, &QPushButton::clicked, this, &TWS0030::btnCanselClick);
-    connect(btnClose, &QPushButton::clicked, this, &TWS0030::btnCloseClick);
     connect(btnExcel, &QPushButton::clicked, this, &TWS0030::btnExcelClick);
-    connect(btnFirst, &QPushButton::clicked, this, &TWS0030::btnFirstClick);
-    connect(btnBack, &QPushButton::clicked, this, &TWS0030::btnBackClick);
-    connect(btnNext, &QPushButton::clicked, this, &TWS0030::btnNextClick);
-    connect(btnLast, &QPushButton::clicked, this, &TWS0030::btnLastClick);
     connect(btnPicter, &QPushButton::clicked, this, &TWS0030::btnPicterClick);
     connect(cdRestLink, &QPushButton::clicked, this, &TWS0030::cdRestLinkClick);
 
     m_sexGroup = new QButtonGroup(this);
     m_sexGroup->addButton(OptSex1, 0);
     m_sexGroup->addButton(OptSex2, 1);
-    connect(m_sexGroup, &QButtonGroup::idClicked, this, [this] { setWindowModified(true); });
+    connect(m_sexGroup, &QButtonGroup::idClicked, this, &TWS0030::markChanged);
     m_linkGroup = new QButtonGroup(this);
     for (int i = 1; i <= 3; ++i)
         m_linkGroup->addButton(optKihon[size_t(i)], i);
     connect(m_linkGroup, &QButtonGroup::idClicked, this, &TWS0030::optKihonClick);
-    m_gradeGroup = new QButtonGroup(this);
-    for (int g = 0; g <= 9; ++g)
-        m_gradeGroup->addButton(optGrade[size_t(g)], g);
-    connect(m_gradeGroup, &QButtonGroup::idClicked, this, &TWS0030::gradeFilterClick);
+    connectList();
 
     // Every edit of a field marks the form changed; the boxes the screen computes do not.
-    auto changed = [this] { setWindowModified(true); };
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!e->isReadOnly() && !qobject_cast<QComboBox*>(e->parentWidget()))
-            connect(e, &QLineEdit::textChanged, this, changed);
+            connect(e, &QLineEdit::textChanged, this, &TWS0030::markChanged);
     for (QComboBox* c : {cmbMibun, cmbSikaku, cmbHyouka1, cmbMark})
-        connect(c, &QComboBox::editTextChanged, this, changed);
+        connect(c, &QComboBox::editTextChanged, this, &TWS0030::markChanged);
     for (QComboBox* c : {cmbSeiNengou, cmbNyuNengou, cmbTouNengou})
-        connect(c, &QComboBox::currentIndexChanged, this, changed);
+        connect(c, &QComboBox::currentIndexChanged, this, &TWS0030::markChanged);
 
     // Leaving the code box acts on a code the user typed or chose, once; leaving it as the
     // screen filled it does nothing. Choosing from the list is leaving the box with the code.
-    connect(cmbWorker->lineEdit(), &QLineEdit::textEdited, this, [this] { m_codeTyped = true; });
-    connect(cmbWorker, &QComboBox::activated, this, [this] {
-        m_codeTyped = true;
-        cmbWorkerExit();
-    });
-
-    connect(StringGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        const int row = index.row() + 1;
-        if (!(m_highlight && m_currentRow == row))
-            StringGrid1Click(row);
-    });
-    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current, const QModelIndex& previous) {
-                if (m_settingCursor || !current.isValid())
-                    return;
-                if (!mayLeaveFor(current.row() + 1)) {
-                    // Kept: the cursor goes back to the edited employee's row.
-                    setCursorRow(previous.isValid() ? previous.row() + 1 : 1);
-                    return;
-                }
-                StringGrid1Click(current.row() + 1);
-            });
-    // A click asks before the list moves its cursor, so that a kept screen keeps its row.
-    new ListPressGuard(StringGrid1, [this](const QModelIndex& index) {
-        return !index.isValid() || mayLeaveFor(index.row() + 1);
-    });
+    // 修正 and 削除 take a typed code first as leaving would; 登録 takes it as the new
+    // employee's code.
+    watchCodeBox(
+        cmbWorker, employeeCode, [this] { return cmbWorkerExit(); }, FieldExits::OnCommand::Skip);
 
     auto range = [this](QLineEdit* e, int high) {
         return ExitCheck([this, e, high] { return checkRange(e, 0, high); });
     };
     QHash<QWidget*, ExitCheck> checkOf = {
-        {cmbWorker, [this] { return cmbWorkerExit(); }},
         {cmbMibun, [this] { return cmbMibunExit(); }},
         {cmbSikaku, [this] { return cmbSikakuExit(); }},
         {cmbMark, [this] { return cmbMarkExit(); }},
@@ -505,12 +401,8 @@ void TWS0030::connectHandlers() {
         const bool field =
             (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget())) ||
             qobject_cast<QComboBox*>(w) || qobject_cast<QRadioButton*>(w);
-        // Leaving the code box loads an employee. 修正 and 削除 take a typed code first as
-        // leaving would; 登録 takes it as the new employee's code.
-        if (field)
-            m_exits->add(w, checkOf.value(w),
-                         w == cmbWorker ? FieldExits::OnCommand::Skip
-                                        : FieldExits::OnCommand::Check);
+        if (field && w != cmbWorker)
+            m_exits->add(w, checkOf.value(w));
     }
     m_exits->setShowField([this](QWidget* field) {
         for (int page = 0; page < PageControl1->count(); ++page)

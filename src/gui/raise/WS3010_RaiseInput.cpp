@@ -19,7 +19,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,7 +37,6 @@ const Project& project() {
 const QString NotANumber = QStringLiteral("数値を入力してください。");
 const QString NoEmployee = QStringLiteral("社員マスターにデータが存在しません。");
 const QString NoEmployeeCode = QStringLiteral("社員コードが入力されていません。");
-const QString Changed = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r");
 
 QString noTableAmountText(const MissingWageAmount& m) {
     return QStringLiteral("賃金表に %1等級 %2号俸 の金額がありません。").arg(m.grade).arg(m.step);
@@ -79,15 +77,9 @@ void paintBase(QWidget* w, const QColor& colour) {
 
 // ---- Preparing and clearing ------------------------------------------------------------
 
-void TWS3010::start() {
-    setAttribute(Qt::WA_Moved, false); // shown centred over the main window
-    prepare();
-    exec();
-}
-
 void TWS3010::prepare() {
     m_exits->forget();
-    setCaptions();
+    showPayCaptions();
     fillGradeLists();
     clearFields();
     txtCureentNo->clear();
@@ -101,14 +93,6 @@ void TWS3010::prepare() {
     setCursorRow(1);
     StringGrid1Click(1);
     setWindowModified(false);
-}
-
-void TWS3010::setCaptions() {
-    const TMKIGYOU2& c = project().settings();
-    for (int i = 1; i <= 3; ++i)
-        lblKihon[size_t(i)]->setText(c.KKNA[size_t(i)]);
-    for (int i = 1; i <= 5; ++i)
-        lblTeate[size_t(i)]->setText(c.TNA[size_t(i)]);
 }
 
 void TWS3010::fillGradeLists() {
@@ -182,49 +166,12 @@ void TWS3010::loadList() {
     fillCodeList();
     QVector<RaiseListRow> rows;
     LoadRaiseList(project().companyYear(), m_filter, rows);
-    m_firstCode = rows.isEmpty() ? 0 : rows.first().SCO;
-    m_lastCode = rows.isEmpty() ? 0 : rows.last().SCO;
-    txtCureentNo->clear();
-    txtLastNo->setText(rows.isEmpty() ? QString() : QString::number(rows.size()));
     m_list->setEmployees(std::move(rows), project().ageBase());
-    setHighlight(false);
-    setCursorRow(1);
+    listShown();
 }
 
-void TWS3010::setCursorRow(int gridRow) {
-    m_settingCursor = true;
-    StringGrid1->setCurrentIndex(m_list->index(qMax(0, gridRow - 1), 1));
-    m_settingCursor = false;
-    setHighlight(m_highlight);
-}
-
-void TWS3010::setHighlight(bool on) {
-    m_highlight = on;
-    const QModelIndex cursor = StringGrid1->currentIndex();
-    m_list->setHighlightedRow(on && cursor.isValid() ? cursor.row() + 1 : 0);
-}
-
-void TWS3010::StringGrid1Click(int gridRow) {
-    if (gridRow < 1 || gridRow > m_list->rowCount() || m_list->isBlank(gridRow))
-        return;
-    if (!mayLeaveFor(gridRow))
-        return;
-    m_currentRow = gridRow;
-    setCursorRow(gridRow);
-    setHighlight(true);
-    txtCureentNo->setText(QString::number(gridRow));
-    m_currentCode = m_list->codeAt(gridRow);
-    cmbWorkerCode->setEditText(QString::number(m_currentCode));
+void TWS3010::rowChosen(int) {
     loadEmployee(m_currentCode);
-}
-
-void TWS3010::selectRowOfCode(int code) {
-    const int row = m_list->gridRowOf(code);
-    if (row == 0)
-        return;
-    m_currentRow = row;
-    setCursorRow(row);
-    loadEmployee(code);
 }
 
 // ---- One employee ------------------------------------------------------------------------
@@ -419,34 +366,21 @@ bool TWS3010::refuse(QWidget* field, const QString& message) {
     return m_exits->refuse(field, message);
 }
 
-void TWS3010::markChanged() {
-    setWindowModified(true);
-}
-
 bool TWS3010::checkMoney(QLineEdit* box) {
+    // A box that follows the wage table is not the user's to type.
     if (box->isReadOnly())
         return true;
-    const FieldCheck c = CheckMoneyText(box->text(), 8);
-    if (!c.ok())
-        return refuse(box, c.message);
-    box->setText(c.shown);
+    if (!amountExit(box))
+        return false;
     recompute();
     return true;
 }
 
 bool TWS3010::cmbWorkerCodeExit() {
-    if (!m_codeTyped)
-        return true;
+    const TypedCode c = takeTypedCode();
+    if (c.code == 0)
+        return !c.refused;
     const QString text = cmbWorkerCode->currentText().trimmed();
-    if (text.isEmpty()) {
-        m_codeTyped = false;
-        return true;
-    }
-    const CodeCheck c = CheckEmployeeCodeText(text);
-    if (!c.ok()) {
-        showStepPage(nullptr);
-        return refuse(cmbWorkerCode, c.message);
-    }
     RaiseRecord probe;
     const LoadResult found = LoadRaiseRecord(project().companyYear(), c.code, probe);
     if (found == LoadResult::Failed)
@@ -583,14 +517,9 @@ void TWS3010::btnAddClick() {
         const SaveResult saved = SaveRaise(project().companyYear(), entry, &nextYearExists);
         if (saved.outcome == SaveOutcome::Failed)
             return; // nothing written; the user was told why
-        if (saved.changedByOther()) {
-            // Said why; what the other person saved is shown instead of the edits.
-            loadList();
-            if (const int row = m_list->gridRowOf(entry.SCO); row != 0)
-                setCursorRow(row);
-            loadEmployee(entry.SCO);
+        // Said why; what the other person saved is shown instead of the edits.
+        if (showChangedByOther(saved, entry.SCO))
             return;
-        }
         const RaiseDecision& d = entry.decision;
         m_list->updateRaise(entry.SCO, d.grade, d.newGrade, d.step, d.newStep);
         loadEmployee(entry.SCO);
@@ -604,24 +533,15 @@ void TWS3010::btnAddClick() {
 
 // ---- Moving ------------------------------------------------------------------------------
 
-bool TWS3010::askBeforeDropping(const QString& lastLine) {
-    if (!isWindowModified())
-        return true;
-    if (Msg::yesNo(Changed + lastLine, QStringLiteral("確認"))) {
-        showStepPage(txtGouhou);
-        return false;
-    }
-    return true;
+void TWS3010::reloadStored(int code) {
+    loadList();
+    if (const int row = m_list->gridRowOf(code); row != 0)
+        setCursorRow(row);
+    loadEmployee(code);
 }
 
-bool TWS3010::mayLeaveFor(int gridRow) {
-    if (!isWindowModified() || gridRow < 1 || gridRow > m_list->rowCount() ||
-        m_list->isBlank(gridRow) || (m_highlight && gridRow == m_currentRow))
-        return true;
-    if (!askBeforeDropping(ListChoiceQuestionLine()))
-        return false;
-    setWindowModified(false); // dropped: the chosen row's employee is loaded next
-    return true;
+void TWS3010::focusKeptEdits() {
+    showStepPage(txtGouhou);
 }
 
 void TWS3010::showStepPage(QWidget* focus) {
@@ -639,53 +559,19 @@ void TWS3010::focusAfterMove() {
         m_exits->moveFocus(txtBKihon[1]);
 }
 
-void TWS3010::move(ListMove move) {
-    if (!askBeforeDropping(ListMoveQuestionLine(move)))
-        return;
-    const ListCursor at{cmbWorkerCode->currentText().trimmed().isEmpty(),
-                        m_currentCode,
-                        m_firstCode,
-                        m_lastCode,
-                        m_currentRow,
-                        m_list->employeeCount()};
-    const ListTarget to = ListMoveTarget(move, at, [this](int row) { return m_list->codeAt(row); });
-    if (to.code == 0)
-        return; // at the end already, or nothing listed
-    const int target = to.code;
-    const int position = to.row;
-    m_highlight = true;
-    m_currentCode = target;
-    selectRowOfCode(target);
-    cmbWorkerCode->setEditText(QString::number(target));
-    txtCureentNo->setText(QString::number(position));
-    setHighlight(true);
-    StringGrid1->viewport()->update();
-    setWindowModified(false);
+void TWS3010::movedTo(ListMove move) {
     if (move != ListMove::Last)
         focusAfterMove();
 }
 
-void TWS3010::btnFirstClick() {
-    move(ListMove::First);
-}
-void TWS3010::btnBackClick() {
-    move(ListMove::Back);
-}
-void TWS3010::btnNextClick() {
-    move(ListMove::Next);
-}
-void TWS3010::btnLastClick() {
-    move(ListMove::Last);
-}
-
 void TWS3010::gradeFilterClick(int grade) {
-    if (isWindowModified() && Msg::yesNo(Changed + QStringLiteral("【いいえ】:元のデータ　へ。"),
-                                         QStringLiteral("確認"))) {
+    const bool drop = askBeforeDropping(QStringLiteral("【いいえ】:元のデータ　へ。"), [this] {
         const QSignalBlocker quiet(m_gradeGroup);
         optGrade[size_t(m_filter)]->setChecked(true);
         showStepPage(nullptr);
+    });
+    if (!drop)
         return;
-    }
     Hourglass wait;
     m_exits->forget();
     m_filter = grade;
@@ -741,27 +627,4 @@ void TWS3010::btnHyogoClick() {
     }
     readEvaluationCodes();
     focusAfterMove();
-}
-
-void TWS3010::btnCloseClick() {
-    close();
-}
-
-void TWS3010::closeEvent(QCloseEvent* event) {
-    if (!askBeforeDropping(QStringLiteral("【いいえ】:画面を閉じます。"))) {
-        event->ignore();
-        return;
-    }
-    setWindowModified(false);
-    m_closing = true;
-    QDialog::closeEvent(event);
-    m_closing = false;
-}
-
-void TWS3010::reject() {
-    // Escape and the window's close button leave through the close button's rules.
-    if (m_closing)
-        QDialog::reject();
-    else
-        close();
 }

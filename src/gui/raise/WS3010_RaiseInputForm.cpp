@@ -2,7 +2,6 @@
 
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
-#include "gui/common/ListPressGuard.h"
 #include "gui/raise/RaiseListGrid.h"
 
 #include <QButtonGroup>
@@ -12,12 +11,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHash>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -26,15 +23,13 @@
 // WS3010_RaiseInput.cpp.
 
 namespace {
-const char* const FullWidthDigits[] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
 constexpr int FormWidth = 980;
 constexpr int FormHeight = 820;
 constexpr int AmountWidth = 104;
 } // namespace
 
-TWS3010::TWS3010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this)) {
-    setObjectName(QStringLiteral("WS3010"));
-    setWindowTitle(QStringLiteral("昇給管理[*]"));
+TWS3010::TWS3010(QWidget* parent)
+    : EmployeeRecordEditor(parent, QStringLiteral("WS3010"), QStringLiteral("昇給管理[*]")) {
     buildControls();
     QWidget* steps = buildStepPage();
     QWidget* amounts = buildAmountPage();
@@ -43,30 +38,24 @@ TWS3010::TWS3010(QWidget* parent) : QDialog(parent), m_exits(new FieldExits(this
     setFixedSize(FormWidth, FormHeight);
 }
 
-TWS3010::~TWS3010() {
-    m_exits->detach();
-}
-
 void TWS3010::buildControls() {
     // Boxes the screen fills: never typed into, never a stop of the focus.
-    auto shown = [this](const QString& name, int width) {
-        QLineEdit* e = RightEdit(this, name, 0, width);
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
+    const auto paintShown = [this](QLineEdit* e) {
         QPalette p = e->palette();
         p.setColor(QPalette::Base, palette().color(QPalette::Window));
         e->setPalette(p);
+    };
+    auto shown = [this, paintShown](const QString& name, int width) {
+        QLineEdit* e = RightEdit(this, name, 0, width);
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+        paintShown(e);
         return e;
     };
-    // A click leaves the focus in the field, whose exit check the command runs first.
-    const auto button = [this](const QString& name, const QString& text) {
-        return CommandButton(this, name, text, Qt::TabFocus);
-    };
-
-    btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
-    btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
-    btnHyogo = button(QStringLiteral("btnHyogo"), QStringLiteral("標　語"));
-    btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"));
+    btnAdd = commandButton(QStringLiteral("btnAdd"), QStringLiteral("登　録"));
+    btnCancel = commandButton(QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
+    btnHyogo = commandButton(QStringLiteral("btnHyogo"), QStringLiteral("標　語"));
+    btnClose = closeButton();
     cmbWorkerCode = CodeBox(this, QStringLiteral("cmbWorkerCode"), 150);
     txtWorkerCode = TextEdit(this, QStringLiteral("txtWorkerCode"), 0, 110);
     txtWorkerName = TextEdit(this, QStringLiteral("txtWorkerName"), 0, 170);
@@ -74,19 +63,9 @@ void TWS3010::buildControls() {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
     }
-    txtCureentNo = shown(QStringLiteral("txtCureentNo"), 48);
-    txtLastNo = shown(QStringLiteral("txtLastNo"), 48);
-    const QStyle::StandardPixmap moves[] = {
-        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
-        QStyle::SP_MediaSkipForward};
-    QPushButton** moveButtons[] = {&btnFirst, &btnBack, &btnNext, &btnLast};
-    const char* const moveNames[] = {"btnFirst", "btnBack", "btnNext", "btnLast"};
-    for (int i = 0; i < 4; ++i) {
-        QPushButton* b = button(QString::fromLatin1(moveNames[i]), QString());
-        b->setIcon(style()->standardIcon(moves[i]));
-        b->setFixedSize(32, 26);
-        *moveButtons[i] = b;
-    }
+    buildMoves();
+    for (QLineEdit* e : {txtCureentNo, txtLastNo})
+        paintShown(e);
 
     cmbHyouka = CodeBox(this, QStringLiteral("cmbHyouka"), 150);
     txtTairyuu = shown(QStringLiteral("txtTairyuu"), 60);
@@ -105,9 +84,9 @@ void TWS3010::buildControls() {
     txtNewGouhou = RightEdit(this, QStringLiteral("txtNewGouhou"), 6, 70);
 
     // Amount boxes take separators, so their length allows for them.
+    buildPayCaptions();
     auto amount = [this](const QString& name) { return RightEdit(this, name, 14, AmountWidth); };
     for (int i = 1; i <= 3; ++i) {
-        lblKihon[size_t(i)] = Named(new QLabel(this), QStringLiteral("lblKihon%1").arg(i));
         txtBKihon[size_t(i)] = amount(QStringLiteral("txtBKihon%1").arg(i));
         txtUKihon[size_t(i)] = amount(QStringLiteral("txtUKihon%1").arg(i));
         txtAKihon[size_t(i)] = shown(QStringLiteral("txtAKihon%1").arg(i), AmountWidth);
@@ -116,7 +95,6 @@ void TWS3010::buildControls() {
     txtUKihonSum = shown(QStringLiteral("txtUKihonSum"), AmountWidth);
     txtAKihonSum = shown(QStringLiteral("txtAKihonSum"), AmountWidth);
     for (int i = 1; i <= 5; ++i) {
-        lblTeate[size_t(i)] = Named(new QLabel(this), QStringLiteral("lblTeate%1").arg(i));
         txtBTeate[size_t(i)] = amount(QStringLiteral("txtBTeate%1").arg(i));
         txtUTeate[size_t(i)] = shown(QStringLiteral("txtUTeate%1").arg(i), AmountWidth);
         txtATeate[size_t(i)] = amount(QStringLiteral("txtATeate%1").arg(i));
@@ -131,45 +109,16 @@ void TWS3010::buildControls() {
     txtBNensyu = shown(QStringLiteral("txtBNensyu"), AmountWidth);
     txtANensyu = shown(QStringLiteral("txtANensyu"), AmountWidth);
 
-    rgGrade = new QGroupBox(QStringLiteral("等級"), this);
-    rgGrade->setObjectName(QStringLiteral("rgGrade"));
-    for (int g = 0; g <= 9; ++g) {
-        auto* r = new QRadioButton(g == 0 ? QStringLiteral("全て")
-                                          : QString::fromUtf8(FullWidthDigits[g]) +
-                                                QStringLiteral("等級"),
-                                   rgGrade);
-        r->setObjectName(QStringLiteral("optGrade%1").arg(g));
-        optGrade[size_t(g)] = r;
-    }
-    optGrade[0]->setChecked(true);
-
     m_list = new RaiseListModel(this);
-    StringGrid1 = new QTableView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setModel(m_list);
-    StringGrid1->setItemDelegate(new RaiseListDelegate(StringGrid1));
-    StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid1->horizontalHeader()->setFixedHeight(20);
-    StringGrid1->horizontalHeader()->setHighlightSections(false);
-    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->setCornerButtonEnabled(false);
-    const int widths[RaiseListModel::ColumnCount] = {30, 50, 80, 110, 50, 50, 60, 55, 55, 55, 55};
-    for (int c = 0; c < RaiseListModel::ColumnCount; ++c)
-        StringGrid1->setColumnWidth(c, widths[c]);
+    buildList(cmbWorkerCode, m_list, {30, 50, 80, 110, 50, 50, 60, 55, 55, 55, 55},
+              NumberColumn::DoesNotChoose);
 }
 
 QWidget* TWS3010::buildStepPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet1"));
     auto caption = [page](const QString& text) {
-        auto* l = new QLabel(text, page);
-        l->setAlignment(Qt::AlignCenter);
-        return l;
+        return FieldCaption(page, text, Qt::AlignHCenter);
     };
     auto sign = [page](const QString& text) {
         auto* l = new QLabel(text, page);
@@ -207,10 +156,8 @@ QWidget* TWS3010::buildStepPage() {
 QWidget* TWS3010::buildAmountPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet2"));
-    auto label = [page](const QString& text, Qt::Alignment align = Qt::AlignRight) {
-        auto* l = new QLabel(text, page);
-        l->setAlignment(align | Qt::AlignVCenter);
-        return l;
+    const auto label = [page](const QString& text, Qt::Alignment align = Qt::AlignRight) {
+        return FieldCaption(page, text, align);
     };
     auto* g = new QGridLayout;
     g->setHorizontalSpacing(8);
@@ -230,13 +177,11 @@ QWidget* TWS3010::buildAmountPage() {
         ++r;
     };
     for (int i = 1; i <= 3; ++i) {
-        lblKihon[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row(lblKihon[size_t(i)], txtBKihon[size_t(i)], txtUKihon[size_t(i)], txtAKihon[size_t(i)]);
     }
     row(label(QStringLiteral("Sum基本給")), txtBKihonSum, txtUKihonSum, txtAKihonSum);
     g->setRowMinimumHeight(r++, 6);
     for (int i = 1; i <= 5; ++i) {
-        lblTeate[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row(lblTeate[size_t(i)], txtBTeate[size_t(i)], txtUTeate[size_t(i)], txtATeate[size_t(i)]);
     }
     row(label(QStringLiteral("Sum手　当")), txtBSumTeate, txtUSumTeate, txtASumTeate);
@@ -276,23 +221,16 @@ void TWS3010::buildLayout(QWidget* steps, QWidget* amounts) {
     code->addWidget(new QLabel(QStringLiteral("氏　名"), this));
     code->addWidget(txtWorkerName);
     code->addSpacing(16);
-    code->addWidget(txtCureentNo);
-    code->addWidget(new QLabel(QStringLiteral("/"), this));
-    code->addWidget(txtLastNo);
+    addPosition(code);
     code->addSpacing(6);
-    for (QPushButton* b : {btnFirst, btnBack, btnNext, btnLast})
-        code->addWidget(b);
+    addMoveButtons(code);
     code->addStretch(1);
 
     auto* panel = new QGroupBox(QStringLiteral("評価"), this);
     panel->setObjectName(QStringLiteral("grpHyouka"));
     auto* e = new QGridLayout(panel);
     e->setVerticalSpacing(6);
-    auto label = [panel](const QString& text) {
-        auto* l = new QLabel(text, panel);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
+    auto label = [panel](const QString& text) { return FieldCaption(panel, text); };
     int r = 0;
     e->addWidget(label(QStringLiteral("人事評価")), r, 0);
     e->addWidget(cmbHyouka, r++, 1, 1, 2);
@@ -315,12 +253,6 @@ void TWS3010::buildLayout(QWidget* steps, QWidget* amounts) {
     auto* middle = new QHBoxLayout;
     middle->addWidget(panel);
     middle->addWidget(PageControl1, 1);
-
-    auto* grades = new QHBoxLayout(rgGrade);
-    grades->setContentsMargins(8, 2, 8, 2);
-    for (QRadioButton* b : optGrade)
-        grades->addWidget(b);
-    grades->addStretch(1);
 
     auto* form = new QVBoxLayout(this);
     form->setContentsMargins(12, 10, 12, 10);
@@ -354,18 +286,10 @@ void TWS3010::connectHandlers() {
     connect(btnAdd, &QPushButton::clicked, this, &TWS3010::btnAddClick);
     connect(btnCancel, &QPushButton::clicked, this, &TWS3010::btnCancelClick);
     connect(btnHyogo, &QPushButton::clicked, this, &TWS3010::btnHyogoClick);
-    connect(btnClose, &QPushButton::clicked, this, &TWS3010::btnCloseClick);
-    connect(btnFirst, &QPushButton::clicked, this, &TWS3010::btnFirstClick);
-    connect(btnBack, &QPushButton::clicked, this, &TWS3010::btnBackClick);
-    connect(btnNext, &QPushButton::clicked, this, &TWS3010::btnNextClick);
-    connect(btnLast, &QPushButton::clicked, this, &TWS3010::btnLastClick);
     connect(chkUP, &QCheckBox::clicked, this, &TWS3010::chkUPClick);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TWS3010::PageControl1Change);
 
-    m_gradeGroup = new QButtonGroup(this);
-    for (int g = 0; g <= 9; ++g)
-        m_gradeGroup->addButton(optGrade[size_t(g)], g);
-    connect(m_gradeGroup, &QButtonGroup::idClicked, this, &TWS3010::gradeFilterClick);
+    connectList();
 
     // What the user types marks the screen changed, so that a move never drops it unasked;
     // what the screen fills in does not.
@@ -376,42 +300,20 @@ void TWS3010::connectHandlers() {
         connect(c, &QComboBox::activated, this, &TWS3010::markChanged);
     }
 
-    // Leaving the code box acts on a code the user typed or chose, once.
-    connect(cmbWorkerCode->lineEdit(), &QLineEdit::textEdited, this,
-            [this] { m_codeTyped = true; });
-    connect(cmbWorkerCode, &QComboBox::activated, this, [this] {
-        m_codeTyped = true;
-        cmbWorkerCodeExit();
-    });
-
-    connect(StringGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        if (index.column() == RaiseListModel::No)
-            return; // the running number is not a choice
-        const int row = index.row() + 1;
-        if (!(m_highlight && m_currentRow == row))
-            StringGrid1Click(row);
-    });
-    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current, const QModelIndex& previous) {
-                if (m_settingCursor || !current.isValid() ||
-                    StringGrid1->currentIndex().column() == RaiseListModel::No)
-                    return;
-                if (!mayLeaveFor(current.row() + 1)) {
-                    // Kept: the cursor goes back to the edited employee's row.
-                    setCursorRow(previous.isValid() ? previous.row() + 1 : 1);
-                    return;
-                }
-                StringGrid1Click(current.row() + 1);
-            });
-    // A click asks before the list moves its cursor, so that a kept screen keeps its row.
-    new ListPressGuard(StringGrid1, [this](const QModelIndex& index) {
-        return !index.isValid() || index.column() == RaiseListModel::No ||
-               mayLeaveFor(index.row() + 1);
-    });
+    // Leaving the code box acts on a code the user typed or chose, once. A refused code is
+    // told with the step page shown.
+    watchCodeBox(
+        cmbWorkerCode,
+        [this](const QString& text) {
+            const CodeBoxCheck c = employeeCode(text);
+            if (!c.ok())
+                showStepPage(nullptr);
+            return c;
+        },
+        [this] { return cmbWorkerCodeExit(); });
 
     using Check = std::function<bool()>;
-    QHash<QWidget*, Check> checkOf = {{cmbWorkerCode, [this] { return cmbWorkerCodeExit(); }},
-                                      {cmbSikaku, [this] { return cmbSikakuExit(); }},
+    QHash<QWidget*, Check> checkOf = {{cmbSikaku, [this] { return cmbSikakuExit(); }},
                                       {cmbNewToukyu, [this] { return cmbNewToukyuExit(); }},
                                       {cmbHyouka, [this] { return cmbHyoukaExit(); }},
                                       {txtGouhou, [this] { return txtGouhouExit(); }},
