@@ -1,5 +1,6 @@
 #include "data/db/TDM.h"
 
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/SqlText.h"
 #include "data/db/DataFolderLock.h"
@@ -245,7 +246,7 @@ void TDM::reportFailure(const QString& error) {
     if (IsOverflowError(error))
         Msg::info(QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"));
     else
-        Msg::info(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+        Msg::info(MsgText::SqlUnknownError());
 }
 
 void TDM::reportStatementFailure(Conn c, Conn own, const QSqlError& error, bool reading,

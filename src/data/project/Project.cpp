@@ -1,5 +1,6 @@
 #include "data/project/Project.h"
 
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "data/company/CompanyStore.h"
 #include "data/project/CompanySettingsCache.h"
@@ -41,7 +42,7 @@ void Project::readOptions() {
 bool Project::open(const CompanyYear& company) {
     TMKIGYOU2 settings;
     if (!LoadCompanySettings(company, settings)) {
-        Msg::info(QStringLiteral("企業マスターが存在しません。"));
+        Msg::info(MsgText::NoCompanyMaster());
         return false;
     }
     m_company = company;

@@ -3,6 +3,7 @@
 #include "core/analysis/ReferenceFields.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "data/analysis/ReferenceStore.h"
@@ -94,7 +95,7 @@ void TWS0050::build() {
     addMasterCommands(
         lay, QStringLiteral("btnCansel"), [this] { btnAddClick(); }, [this] { btnDltClick(); },
         [this] { btnCanselClick(); });
-    watchCodeBox(cmbSeikeiID, masterCode(QStringLiteral("０　は、入力できません。")),
+    watchCodeBox(cmbSeikeiID, masterCode(MsgText::ZeroNotAllowed()),
                  [this] { return cmbSeikeiIDExit(); });
     setMoveQuestionLine(QStringLiteral("【いいえ】:最初のデータ　へ。"));
 }

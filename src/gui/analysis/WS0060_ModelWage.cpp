@@ -3,6 +3,7 @@
 #include "core/analysis/ReferenceFields.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "data/analysis/ReferenceStore.h"
@@ -215,7 +216,7 @@ bool TWS0060::cmbSalaryIDExit() {
     if (typed.code == 0)
         return !typed.refused;
     if (typed.code > 999)
-        return m_exits->refuse(cmbSalaryID, QStringLiteral("入力範囲外です。"));
+        return m_exits->refuse(cmbSalaryID, MsgText::OutOfRange());
     m_code = typed.code;
     {
         const QSignalBlocker quiet(cmbSalaryID);
@@ -232,9 +233,9 @@ bool TWS0060::cmbSensyuExit() {
     bool ok = false;
     const int kind = NthField(cmbSensyu->currentText().trimmed(), QLatin1Char(' '), 1).toInt(&ok);
     if (!ok)
-        return m_exits->refuse(cmbSensyu, QStringLiteral("数値を入力してください。"));
+        return m_exits->refuse(cmbSensyu, MsgText::EnterNumber());
     if (kind < 0 || kind > 3)
-        return m_exits->refuse(cmbSensyu, QStringLiteral("入力範囲外です。"));
+        return m_exits->refuse(cmbSensyu, MsgText::OutOfRange());
     cmbSensyu->setEditText(LineStyleText(kind));
     return true;
 }
@@ -250,7 +251,7 @@ void TWS0060::btnAddClick() {
     if (!m_exits->checkFocused())
         return;
     if (!isWindowModified()) {
-        Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
+        Msg::info(MsgText::NoChange());
         m_exits->moveFocus(txtNenrei);
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/analysis/ReferenceFields.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "data/analysis/ReferenceStore.h"
@@ -90,7 +91,7 @@ void TWS0080::build() {
     addMasterCommands(
         lay, QStringLiteral("btnCancel"), [this] { btnAddClick(); }, [this] { btnDltClick(); },
         [this] { btnCancelClick(); });
-    watchCodeBox(cmbModelID, masterCode(QStringLiteral("０　は、入力できません。")),
+    watchCodeBox(cmbModelID, masterCode(MsgText::ZeroNotAllowed()),
                  [this] { return cmbModelIDExit(); });
     setMoveQuestionLine(QStringLiteral("【いいえ】:最初のデータ　へ。"));
 }
@@ -176,7 +177,7 @@ void TWS0080::btnAddClick() {
     if (!m_exits->checkFocused() || !codeEntered(NoCode))
         return;
     if (!isWindowModified()) {
-        Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
+        Msg::info(MsgText::NoChange());
         m_exits->moveFocus(txtSalaryName);
         return;
     }
@@ -185,7 +186,7 @@ void TWS0080::btnAddClick() {
         return;
     const QString remarks = storedRemarks(txtBikou->toPlainText());
     if (remarks.size() > RemarksLimit) {
-        Msg::info(QStringLiteral("入力範囲外です。"));
+        Msg::info(MsgText::OutOfRange());
         txtBikou->setFocus();
         return;
     }

@@ -1,5 +1,6 @@
 #include "gui/common/EmployeeRecordEditor.h"
 
+#include "core/common/Counts.h"
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
 #include "data/project/Project.h"
@@ -35,7 +36,7 @@ void EmployeeRecordEditor::buildList(QComboBox* codeBox, EmployeeGridModel* list
     rgGrade->setObjectName(QStringLiteral("rgGrade"));
     auto* grades = new QHBoxLayout(rgGrade);
     grades->setContentsMargins(8, 2, 8, 2);
-    for (int g = 0; g <= 9; ++g) {
+    for (int g = 0; g <= MaxGrades; ++g) {
         auto* r = new QRadioButton(g == 0 ? QStringLiteral("全て")
                                           : QString::fromUtf8(FullWidthDigits[g]) +
                                                 QStringLiteral("等級"),
@@ -68,17 +69,17 @@ void EmployeeRecordEditor::buildPayCaptions() {
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return l;
     };
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         lblKihon[size_t(i)] = caption(QStringLiteral("lblKihon%1").arg(i));
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         lblTeate[size_t(i)] = caption(QStringLiteral("lblTeate%1").arg(i));
 }
 
 void EmployeeRecordEditor::showPayCaptions() {
     const TMKIGYOU2& c = Project::current()->settings();
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         lblKihon[size_t(i)]->setText(c.KKNA[size_t(i)]);
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         lblTeate[size_t(i)]->setText(c.TNA[size_t(i)]);
 }
 
@@ -89,7 +90,7 @@ bool EmployeeRecordEditor::choosable(const QModelIndex& index) const {
 
 void EmployeeRecordEditor::connectList() {
     m_gradeGroup = new QButtonGroup(this);
-    for (int g = 0; g <= 9; ++g)
+    for (int g = 0; g <= MaxGrades; ++g)
         m_gradeGroup->addButton(optGrade[size_t(g)], g);
     connect(m_gradeGroup, &QButtonGroup::idClicked, this, &EmployeeRecordEditor::gradeFilterClick);
 

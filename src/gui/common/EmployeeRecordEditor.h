@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Counts.h"
 #include "gui/common/RecordEditor.h"
 
 #include <array>
@@ -71,8 +72,8 @@ protected:
     Place place() override;
     void showMoved(ListMove move, int code, int row) final;
 
-    std::array<QLabel*, 4> lblKihon{}; // [1..3]
-    std::array<QLabel*, 6> lblTeate{}; // [1..5]
+    std::array<QLabel*, BasePayItemCount + 1> lblKihon{}; // [1..3]
+    std::array<QLabel*, AllowanceCount + 1> lblTeate{};   // [1..5]
     QGroupBox* rgGrade = nullptr;
     std::array<QRadioButton*, 10> optGrade{}; // [0] 全て, [1..9] one grade
     QTableView* StringGrid1 = nullptr;

@@ -1,5 +1,6 @@
 #include "gui/common/RecordEditor.h"
 
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "gui/common/Controls.h"
 
@@ -10,12 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-
-namespace {
-
-const QString Changed = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r");
-
-} // namespace
 
 RecordEditor::RecordEditor(QWidget* parent, Moves moves, const QString& name, const QString& title)
     : QDialog(parent), m_exits(new FieldExits(this)), m_moves(moves) {
@@ -102,9 +97,7 @@ void RecordEditor::fillCodeBox(QComboBox* box, const QStringList& items) {
 }
 
 bool RecordEditor::confirmDelete(const QString& caption) {
-    return Msg::yesNo(
-        QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。"),
-        caption);
+    return Msg::yesNo(MsgText::DeleteQuestion(), caption);
 }
 
 void RecordEditor::buildMoves(int positionLength) {
@@ -242,7 +235,7 @@ RecordEditor::Place RecordEditor::place() {
 bool RecordEditor::askBeforeDropping(const QString& lastLine, const std::function<void()>& kept) {
     if (!isWindowModified())
         return true;
-    if (Msg::yesNo(Changed + lastLine, QStringLiteral("確認"))) {
+    if (Msg::yesNo(MsgText::ChangedDataLines() + lastLine, QStringLiteral("確認"))) {
         if (kept)
             kept();
         else
@@ -342,7 +335,7 @@ void RecordEditor::btnCloseClick() {
 }
 
 void RecordEditor::closeEvent(QCloseEvent* event) {
-    if (!askBeforeDropping(QStringLiteral("【いいえ】:画面を閉じます。"))) {
+    if (!askBeforeDropping(MsgText::NoClosesScreen())) {
         event->ignore();
         return;
     }

@@ -1,9 +1,11 @@
 #include "gui/masters/WS0030_Employee.h"
 
 #include "core/common/AppState.h"
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
@@ -53,10 +55,6 @@ const Project& project() {
 using namespace EmployeeLayout;
 
 const QString NoCode = QStringLiteral("0 : なし");
-const QString NotANumber = QStringLiteral("数値を入力してください。");
-const QString OutOfRange = QStringLiteral("入力範囲外です。");
-const QString NoMaster = QStringLiteral("マスターにデータが存在しません。");
-const QString NoEmployeeCode = QStringLiteral("社員コードが入力されていません。");
 
 // A typed whole number, or `otherwise` when the text is not one.
 int typedInt(const QString& text, int otherwise) {
@@ -134,13 +132,13 @@ void TWS0030::fillChoiceLists() {
         cmbMibun->addItem(EmployeeKindText(k));
 
     cmbSikaku->clear();
-    for (int g = 1; g <= 9; ++g)
+    for (int g = 1; g <= MaxGrades; ++g)
         cmbSikaku->addItem(QString::number(g) + QStringLiteral(" : ") +
                            project().settings().TK[size_t(g)]);
     cmbSikaku->addItem(NoCode);
 
     cmbMark->clear();
-    for (int m = 1; m <= 6; ++m)
+    for (int m = 1; m <= MarkCount; ++m)
         cmbMark->addItem(MarkLegendText(m, project().marks()));
 
     // The evaluation codes of the year fill the shared code list as well.
@@ -157,7 +155,7 @@ void TWS0030::fillEraBoxes() {
     for (QComboBox* box : {cmbSeiNengou, cmbNyuNengou, cmbTouNengou}) {
         const QSignalBlocker quiet(box);
         box->clear();
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= EraCount; ++i)
             if (!s.EraNames[size_t(i)].isEmpty())
                 box->addItem(s.EraNames[size_t(i)]);
         if (box->count() == 0)
@@ -304,7 +302,7 @@ void TWS0030::showEmployee(const EmployeeRecord& e) {
     showPhoto(e.SPATH);
 
     m_link = NormalisedLink(e.JISEKI);
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         // The linked component shows the wage table's amounts at the employee's grade and step.
         const bool linked = m_link == i;
         txtKihon[size_t(i)]->setText(
@@ -312,7 +310,7 @@ void TWS0030::showEmployee(const EmployeeRecord& e) {
         txtAFKihon[size_t(i)]->setText(
             MoneyBoxText(linked ? Currency::fromInt(e.NKIN) : e.NKKYU[size_t(i)]));
     }
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         txtTeate[size_t(i)]->setText(MoneyBoxText(e.TEATE[size_t(i)]));
         txtAFTeate[size_t(i)]->setText(MoneyBoxText(e.NTEATE[size_t(i)]));
     }
@@ -374,11 +372,11 @@ void TWS0030::btnPicterClick() {
 void TWS0030::recomputeSums() {
     std::array<Currency, 4> base{}, baseAfter{};
     std::array<Currency, 6> allowance{}, allowanceAfter{};
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         base[i] = typedAmount(txtKihon[i]);
         baseAfter[i] = typedAmount(txtAFKihon[i]);
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         allowance[i] = typedAmount(txtTeate[i]);
         allowanceAfter[i] = typedAmount(txtAFTeate[i]);
     }
@@ -400,16 +398,16 @@ void TWS0030::applyLinkColours() {
     {
         const QSignalBlocker quiet(m_linkGroup);
         m_linkGroup->setExclusive(false);
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= BasePayItemCount; ++i)
             optKihon[size_t(i)]->setChecked(m_link == i);
         m_linkGroup->setExclusive(true);
     }
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         const bool linked = m_link == i;
         paintBox(txtKihon[size_t(i)], linked ? QColor(Qt::yellow) : QColor(Qt::white), linked);
         paintBox(txtAFKihon[size_t(i)], linked ? QColor(Qt::yellow) : afterRaiseColour(), linked);
     }
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         paintBox(txtTeate[size_t(i)], Qt::white, false);
         paintBox(txtAFTeate[size_t(i)], afterRaiseColour(), false);
     }
@@ -481,7 +479,7 @@ bool TWS0030::txtGouhouExit() {
 bool TWS0030::txtTaisyokuKinExit() {
     const QString text = txtTaisyokuKin->text().trimmed();
     if (!text.isEmpty() && !CheckRateText(text).ok())
-        return refuse(txtTaisyokuKin, NotANumber);
+        return refuse(txtTaisyokuKin, MsgText::EnterNumber());
     txtTaisyokuKin->setText(RetirementRateText(NumberOfText(text)));
     return true;
 }
@@ -572,7 +570,7 @@ bool TWS0030::cmbHyouka1Exit() {
 // ---- Saving ------------------------------------------------------------------------------
 
 int TWS0030::employeeCodeTyped() {
-    return codeEntered(NoEmployeeCode) ? std::max(typedCode(), 0) : 0;
+    return codeEntered(MsgText::EmployeeCodeMissing()) ? std::max(typedCode(), 0) : 0;
 }
 
 bool TWS0030::collect(EmployeeRecord& e) {
@@ -609,11 +607,11 @@ bool TWS0030::collect(EmployeeRecord& e) {
     e.TENSU = typedInt(txtSyokumuTensu->text(), 0);
     e.MCO = boxCode(cmbMark);
     e.SPATH = m_photoName;
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         e.KKYU[i] = typedAmount(txtKihon[i]);
         e.NKKYU[i] = typedAmount(txtAFKihon[i]);
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         e.TEATE[i] = typedAmount(txtTeate[i]);
         e.NTEATE[i] = typedAmount(txtAFTeate[i]);
     }
@@ -653,10 +651,10 @@ void TWS0030::btnAddClick() {
     AppState& s = state();
     if (!m_exits->checkFocused())
         return;
-    if (!codeEntered(NoEmployeeCode))
+    if (!codeEntered(MsgText::EmployeeCodeMissing()))
         return;
     if (!isWindowModified()) {
-        Msg::info(QStringLiteral("ﾃﾞｰﾀの変更がありません。"));
+        Msg::info(MsgText::NoChange());
         focusBasic(txtWorkerNo);
         return;
     }
@@ -698,7 +696,7 @@ void TWS0030::btnAddClick() {
 void TWS0030::btnMntClick() {
     if (!m_exits->checkFocused() || !settleTypedCode())
         return;
-    if (!codeEntered(NoEmployeeCode))
+    if (!codeEntered(MsgText::EmployeeCodeMissing()))
         return;
     EmployeeRecord e;
     e.SCO = employeeCodeTyped();
@@ -708,7 +706,7 @@ void TWS0030::btnMntClick() {
     bool failed = false;
     if (!EmployeeExists(cy, e.SCO, &failed)) {
         if (!failed)
-            Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
+            Msg::info(MsgText::NoEmployeeData());
         return;
     }
     if (!confirmNegativeYears(e))
@@ -744,7 +742,7 @@ void TWS0030::reloadStored(int code) {
 }
 
 void TWS0030::btnDltClick() {
-    if (!codeEntered(NoEmployeeCode))
+    if (!codeEntered(MsgText::EmployeeCodeMissing()))
         return;
     if (!settleTypedCode())
         return;
@@ -754,7 +752,7 @@ void TWS0030::btnDltClick() {
     bool failed = false;
     if (!EmployeeExists(project().companyYear(), code, &failed)) {
         if (!failed)
-            Msg::info(QStringLiteral("社員マスターにデータが存在しません。"));
+            Msg::info(MsgText::NoEmployeeData());
         return;
     }
     if (!confirmDelete(QStringLiteral("削除確認"))) {
@@ -796,7 +794,7 @@ void TWS0030::btnExcelClick() {
     if (!rows)
         return; // reported by the data module
     if (rows->isEmpty()) {
-        Msg::info(QStringLiteral("社員マスタは有りません。"));
+        Msg::info(MsgText::NoEmployees());
         return;
     }
     SaveWorkbookAs(this, QStringLiteral("社員一覧"),

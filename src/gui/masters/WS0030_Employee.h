@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "core/common/Counts.h"
 #include "core/masters/EmployeeRecord.h"
 #include "gui/common/EmployeeRecordEditor.h"
 
@@ -112,15 +113,15 @@ private:
     QPushButton* btnPicter;
 
     // 賃金情報 ([1..3] base pay, [1..5] allowances)
-    std::array<QLineEdit*, 4> txtKihon{};
-    std::array<QLineEdit*, 4> txtAFKihon{};
-    std::array<QRadioButton*, 4> optKihon{};
+    std::array<QLineEdit*, BasePayItemCount + 1> txtKihon{};
+    std::array<QLineEdit*, BasePayItemCount + 1> txtAFKihon{};
+    std::array<QRadioButton*, BasePayItemCount + 1> optKihon{};
     QPushButton* cdRestLink;
     QLineEdit* txtKihonSum;
     QLineEdit* txtAFKihonSum;
     QLineEdit* txtUpKihon;
-    std::array<QLineEdit*, 6> txtTeate{};
-    std::array<QLineEdit*, 6> txtAFTeate{};
+    std::array<QLineEdit*, AllowanceCount + 1> txtTeate{};
+    std::array<QLineEdit*, AllowanceCount + 1> txtAFTeate{};
     QLineEdit* txtTeateSum;
     QLineEdit* txtAFTeateSum;
     QLineEdit* txtTeateUP;

@@ -1,5 +1,6 @@
 #include "gui/masters/WS0030_Employee.h"
 
+#include "core/common/Counts.h"
 #include "gui/common/Controls.h"
 #include "gui/common/DateFields.h"
 #include "gui/common/FieldExits.h"
@@ -106,7 +107,7 @@ void TWS0030::buildControls() {
 
     // Money boxes take separators, so their length allows for them.
     buildPayCaptions();
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         txtKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtKihon%1").arg(i), 14, 110);
         txtAFKihon[size_t(i)] = RightEdit(this, QStringLiteral("txtAFKihon%1").arg(i), 14, 110);
         optKihon[size_t(i)] = new QRadioButton(this);
@@ -116,7 +117,7 @@ void TWS0030::buildControls() {
     txtKihonSum = shown(QStringLiteral("txtKihonSum"), 110);
     txtAFKihonSum = shown(QStringLiteral("txtAFKihonSum"), 110);
     txtUpKihon = shown(QStringLiteral("txtUpKihon"), 110);
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         txtTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtTeate%1").arg(i), 14, 110);
         txtAFTeate[size_t(i)] = RightEdit(this, QStringLiteral("txtAFTeate%1").arg(i), 14, 110);
     }
@@ -218,7 +219,7 @@ QWidget* TWS0030::buildWagePage() {
     pay->addWidget(label(QStringLiteral("昇給後"), Qt::AlignHCenter), 0, 2);
     pay->addWidget(label(QStringLiteral("賃金表"), Qt::AlignHCenter), 0, 3);
     int r = 1;
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         pay->addWidget(lblKihon[size_t(i)], r, 0);
         pay->addWidget(txtKihon[size_t(i)], r, 1);
         pay->addWidget(txtAFKihon[size_t(i)], r, 2);
@@ -231,7 +232,7 @@ QWidget* TWS0030::buildWagePage() {
     pay->addWidget(label(QStringLiteral("基本給　昇給額")), r, 0);
     pay->addWidget(txtUpKihon, r++, 2);
     pay->setRowMinimumHeight(r++, 8);
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         pay->addWidget(lblTeate[size_t(i)], r, 0);
         pay->addWidget(txtTeate[size_t(i)], r, 1);
         pay->addWidget(txtAFTeate[size_t(i)], r++, 2);
@@ -316,9 +317,9 @@ void TWS0030::buildLayout(QWidget* basic, QWidget* wage) {
         txtHaizoku, cmbTouNengou, txtTouyy,        txtToumm,     txtToudd,   cmbSikaku,
         txtGouhou,  txtZone,      txtTasseiRitsu,  cmbHyouka1,   txtHyouka2, txtHyouka3,
         txtHyouka4, txtKeikenNen, txtSyokumuTensu, cmbMark,      btnPicter};
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         order << txtKihon[size_t(i)] << txtAFKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         order << txtTeate[size_t(i)] << txtAFTeate[size_t(i)];
     order << txtBonus1 << txtBonus2 << txtTaisyokuKin << btnAdd << btnMnt << btnDlt << btnCansel
           << btnExcel << btnClose << StringGrid1;
@@ -328,9 +329,9 @@ void TWS0030::buildLayout(QWidget* basic, QWidget* wage) {
 
 QList<QLineEdit*> TWS0030::moneyBoxes() const {
     QList<QLineEdit*> boxes;
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         boxes << txtKihon[size_t(i)] << txtAFKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         boxes << txtTeate[size_t(i)] << txtAFTeate[size_t(i)];
     boxes << txtBonus1 << txtBonus2;
     return boxes;
@@ -350,7 +351,7 @@ void TWS0030::connectHandlers() {
     m_sexGroup->addButton(OptSex2, 1);
     connect(m_sexGroup, &QButtonGroup::idClicked, this, &TWS0030::markChanged);
     m_linkGroup = new QButtonGroup(this);
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         m_linkGroup->addButton(optKihon[size_t(i)], i);
     connect(m_linkGroup, &QButtonGroup::idClicked, this, &TWS0030::optKihonClick);
     connectList();

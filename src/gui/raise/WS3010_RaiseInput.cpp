@@ -1,8 +1,10 @@
 #include "gui/raise/WS3010_RaiseInput.h"
 
+#include "core/common/Counts.h"
 #include "core/common/Dates.h"
 #include "core/common/DisplayTexts.h"
 #include "core/common/Helpers.h"
+#include "core/common/MessageTexts.h"
 #include "core/common/Messages.h"
 #include "core/common/NumberText.h"
 #include "core/masters/EmployeeFieldChecks.h"
@@ -33,10 +35,6 @@ namespace {
 const Project& project() {
     return *Project::current();
 }
-
-const QString NotANumber = QStringLiteral("数値を入力してください。");
-const QString NoEmployee = QStringLiteral("社員マスターにデータが存在しません。");
-const QString NoEmployeeCode = QStringLiteral("社員コードが入力されていません。");
 
 QString noTableAmountText(const MissingWageAmount& m) {
     return QStringLiteral("賃金表に %1等級 %2号俸 の金額がありません。").arg(m.grade).arg(m.step);
@@ -131,10 +129,10 @@ void TWS3010::clearFields() {
         c->setEditText(QString());
     for (QLineEdit* e : {txtTairyuu, txtGouhou, txtUPGousu, txtCalcGousu, txtNewGouhou})
         e->setText(QStringLiteral("0"));
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         for (QLineEdit* e : {txtBKihon[size_t(i)], txtUKihon[size_t(i)], txtAKihon[size_t(i)]})
             e->setText(QStringLiteral("0"));
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         for (QLineEdit* e : {txtBTeate[size_t(i)], txtUTeate[size_t(i)], txtATeate[size_t(i)]})
             e->setText(QStringLiteral("0"));
     m_currentCode = 0;
@@ -211,11 +209,11 @@ void TWS3010::showEmployee(const RaiseRecord& r) {
     txtNewGouhou->setText(QString::number(d.newStep));
     m_link = s.link;
     applyLinkLocks();
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         setAmount(txtBKihon[i], s.items.baseBefore[i]);
         setAmount(txtUKihon[i], s.items.baseUp[i]);
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         setAmount(txtBTeate[i], s.items.allowanceBefore[i]);
         setAmount(txtATeate[i], s.items.allowanceAfter[i]);
     }
@@ -242,7 +240,7 @@ void TWS3010::showPromotion(bool on) {
 }
 
 void TWS3010::applyLinkLocks() {
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         const bool linked = m_link == i;
         for (QLineEdit* e : {txtBKihon[size_t(i)], txtUKihon[size_t(i)]}) {
             e->setReadOnly(linked);
@@ -258,11 +256,11 @@ void TWS3010::setAmount(QLineEdit* box, Currency value) {
 
 RaiseItems TWS3010::items() const {
     RaiseItems it;
-    for (size_t i = 1; i <= 3; ++i) {
+    for (size_t i = 1; i <= BasePayItemCount; ++i) {
         it.baseBefore[i] = amountOf(txtBKihon[i]);
         it.baseUp[i] = amountOf(txtUKihon[i]);
     }
-    for (size_t i = 1; i <= 5; ++i) {
+    for (size_t i = 1; i <= AllowanceCount; ++i) {
         it.allowanceBefore[i] = amountOf(txtBTeate[i]);
         it.allowanceAfter[i] = amountOf(txtATeate[i]);
     }
@@ -285,9 +283,9 @@ void TWS3010::recompute() {
     txtCalcGousu->setText(QString::number(wholeOf(txtGouhou) + wholeOf(txtUPGousu)));
     const RaiseItems it = items();
     const RaisePay p = ComputeRaisePay(it);
-    for (size_t i = 1; i <= 3; ++i)
+    for (size_t i = 1; i <= BasePayItemCount; ++i)
         setAmount(txtAKihon[i], p.baseAfter[i]);
-    for (size_t i = 1; i <= 5; ++i)
+    for (size_t i = 1; i <= AllowanceCount; ++i)
         setAmount(txtUTeate[i], p.allowanceUp[i]);
     setAmount(txtBKihonSum, p.baseSumBefore);
     setAmount(txtUKihonSum, p.baseSumUp);
@@ -387,7 +385,7 @@ bool TWS3010::cmbWorkerCodeExit() {
         return false;
     if (found == LoadResult::Missing) {
         showStepPage(nullptr);
-        return refuse(cmbWorkerCode, NoEmployee);
+        return refuse(cmbWorkerCode, MsgText::NoEmployeeData());
     }
     m_codeTyped = false;
     m_currentCode = c.code;
@@ -485,7 +483,7 @@ void TWS3010::btnAddClick() {
     if (!m_exits->checkFocused())
         return;
     if (cmbWorkerCode->currentText().trimmed().isEmpty()) {
-        Msg::info(NoEmployeeCode);
+        Msg::info(MsgText::EmployeeCodeMissing());
         showStepPage(cmbWorkerCode);
         return;
     }
@@ -506,7 +504,7 @@ void TWS3010::btnAddClick() {
         return;
     }
     if (m_loadedCode == 0) {
-        Msg::info(NoEmployee);
+        Msg::info(MsgText::NoEmployeeData());
         showStepPage(cmbWorkerCode);
         return;
     }

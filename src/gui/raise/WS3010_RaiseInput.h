@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/CompanySettings.h"
+#include "core/common/Counts.h"
 #include "core/raise/RaiseComputation.h"
 #include "gui/common/EmployeeRecordEditor.h"
 
@@ -81,15 +82,15 @@ private:
     QLineEdit* txtCalcGousu;
     QLineEdit* txtNewGouhou;
     // 昇給管理 ([1..3] base pay, [1..5] allowances): before, Up, after.
-    std::array<QLineEdit*, 4> txtBKihon{};
-    std::array<QLineEdit*, 4> txtUKihon{};
-    std::array<QLineEdit*, 4> txtAKihon{};
+    std::array<QLineEdit*, BasePayItemCount + 1> txtBKihon{};
+    std::array<QLineEdit*, BasePayItemCount + 1> txtUKihon{};
+    std::array<QLineEdit*, BasePayItemCount + 1> txtAKihon{};
     QLineEdit* txtBKihonSum;
     QLineEdit* txtUKihonSum;
     QLineEdit* txtAKihonSum;
-    std::array<QLineEdit*, 6> txtBTeate{};
-    std::array<QLineEdit*, 6> txtUTeate{};
-    std::array<QLineEdit*, 6> txtATeate{};
+    std::array<QLineEdit*, AllowanceCount + 1> txtBTeate{};
+    std::array<QLineEdit*, AllowanceCount + 1> txtUTeate{};
+    std::array<QLineEdit*, AllowanceCount + 1> txtATeate{};
     QLineEdit* txtBSumTeate;
     QLineEdit* txtUSumTeate;
     QLineEdit* txtASumTeate;

@@ -1,5 +1,6 @@
 #include "gui/raise/WS3010_RaiseInput.h"
 
+#include "core/common/Counts.h"
 #include "gui/common/Controls.h"
 #include "gui/common/FieldExits.h"
 #include "gui/raise/RaiseListGrid.h"
@@ -86,7 +87,7 @@ void TWS3010::buildControls() {
     // Amount boxes take separators, so their length allows for them.
     buildPayCaptions();
     auto amount = [this](const QString& name) { return RightEdit(this, name, 14, AmountWidth); };
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         txtBKihon[size_t(i)] = amount(QStringLiteral("txtBKihon%1").arg(i));
         txtUKihon[size_t(i)] = amount(QStringLiteral("txtUKihon%1").arg(i));
         txtAKihon[size_t(i)] = shown(QStringLiteral("txtAKihon%1").arg(i), AmountWidth);
@@ -94,7 +95,7 @@ void TWS3010::buildControls() {
     txtBKihonSum = shown(QStringLiteral("txtBKihonSum"), AmountWidth);
     txtUKihonSum = shown(QStringLiteral("txtUKihonSum"), AmountWidth);
     txtAKihonSum = shown(QStringLiteral("txtAKihonSum"), AmountWidth);
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         txtBTeate[size_t(i)] = amount(QStringLiteral("txtBTeate%1").arg(i));
         txtUTeate[size_t(i)] = shown(QStringLiteral("txtUTeate%1").arg(i), AmountWidth);
         txtATeate[size_t(i)] = amount(QStringLiteral("txtATeate%1").arg(i));
@@ -176,12 +177,12 @@ QWidget* TWS3010::buildAmountPage() {
             g->addWidget(after, r, 3);
         ++r;
     };
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= BasePayItemCount; ++i) {
         row(lblKihon[size_t(i)], txtBKihon[size_t(i)], txtUKihon[size_t(i)], txtAKihon[size_t(i)]);
     }
     row(label(QStringLiteral("Sum基本給")), txtBKihonSum, txtUKihonSum, txtAKihonSum);
     g->setRowMinimumHeight(r++, 6);
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= AllowanceCount; ++i) {
         row(lblTeate[size_t(i)], txtBTeate[size_t(i)], txtUTeate[size_t(i)], txtATeate[size_t(i)]);
     }
     row(label(QStringLiteral("Sum手　当")), txtBSumTeate, txtUSumTeate, txtASumTeate);
@@ -264,9 +265,9 @@ void TWS3010::buildLayout(QWidget* steps, QWidget* amounts) {
 
     QList<QWidget*> order = {cmbWorkerCode, cmbHyouka, cmbSikaku,   cmbNewToukyu,
                              chkUP,         txtGouhou, txtNewGouhou};
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         order << txtBKihon[size_t(i)] << txtUKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         order << txtBTeate[size_t(i)] << txtATeate[size_t(i)];
     order << btnAdd << btnCancel << btnHyogo << btnClose << StringGrid1;
     for (int i = 1; i < order.size(); ++i)
@@ -275,9 +276,9 @@ void TWS3010::buildLayout(QWidget* steps, QWidget* amounts) {
 
 QList<QLineEdit*> TWS3010::editableAmounts() const {
     QList<QLineEdit*> boxes;
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= BasePayItemCount; ++i)
         boxes << txtBKihon[size_t(i)] << txtUKihon[size_t(i)];
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= AllowanceCount; ++i)
         boxes << txtBTeate[size_t(i)] << txtATeate[size_t(i)];
     return boxes;
 }
