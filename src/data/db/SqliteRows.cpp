@@ -200,3 +200,91 @@ RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
     sqlite3_finalize(s);
     return RowsRun::Done;
 }
+
+namespace {
+
+// Binds each value at once; the first failure stops the row.
+class StatementValues final : public RowValues {
+public:
+    StatementValues(sqlite3_stmt* s, QVector<QByteArray>& texts) : m_s(s), m_texts(texts) {}
+    void add(qint64 value) override {
+        if (m_rc == SQLITE_OK)
+            m_rc = sqlite3_bind_int64(m_s, ++m_at, value);
+    }
+    void add(const QString& text) override {
+        if (m_rc != SQLITE_OK)
+            return;
+        ++m_at;
+        if (text.isNull()) {
+            m_rc = sqlite3_bind_null(m_s, m_at);
+            return;
+        }
+        if (m_texts.size() < m_at)
+            m_texts.resize(m_at);
+        QByteArray& room = m_texts[m_at - 1];
+        QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+        room.resize(utf8.requiredSpace(text.size()));
+        char* end = utf8.appendToBuffer(room.data(), text);
+        m_rc = sqlite3_bind_text(m_s, m_at, room.constData(), int(end - room.constData()),
+                                 SQLITE_STATIC);
+    }
+    // Starts the next row.
+    void restart() {
+        m_at = 0;
+        m_rc = SQLITE_OK;
+    }
+    int bound() const { return m_at; }
+    int status() const { return m_rc; }
+
+private:
+    sqlite3_stmt* m_s;
+    QVector<QByteArray>& m_texts;
+    int m_at = 0;
+    int m_rc = SQLITE_OK;
+};
+
+} // namespace
+
+RowsRun SqliteExecRows(const QSqlDatabase& db, const QString& sql, qsizetype count,
+                       const RowFill& fill, qint64* changed, QSqlError* error) {
+    sqlite3* handle = handleOf(db);
+    if (!handle)
+        return RowsRun::NotHandled;
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &s,
+                             nullptr) != SQLITE_OK) {
+        *error = errorOf(handle, QStringLiteral("Unable to execute statement"));
+        sqlite3_finalize(s);
+        return RowsRun::Failed;
+    }
+    *changed = 0;
+    QVector<QByteArray> texts; // room for the texts of the row being stepped, kept between rows
+    StatementValues values(s, texts);
+    const int parameters = sqlite3_bind_parameter_count(s);
+    for (qsizetype r = 0; r < count; ++r) {
+        values.restart();
+        fill(r, values);
+        if (values.status() == SQLITE_OK && values.bound() != parameters) {
+            sqlite3_finalize(s);
+            *error = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
+                               QSqlError::StatementError);
+            return RowsRun::Failed;
+        }
+        int rc = values.status();
+        if (rc != SQLITE_OK) {
+            *error = errorOf(handle, QStringLiteral("Unable to bind parameters"));
+            sqlite3_finalize(s);
+            return RowsRun::Failed;
+        }
+        rc = sqlite3_step(s);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+            *error = errorOf(handle, QStringLiteral("Unable to fetch row"));
+            sqlite3_finalize(s);
+            return RowsRun::Failed;
+        }
+        *changed += sqlite3_changes(handle);
+        sqlite3_reset(s);
+    }
+    sqlite3_finalize(s);
+    return RowsRun::Done;
+}

@@ -5,6 +5,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
+
 class QSqlDatabase;
 
 // Many rows of one statement on a connection of Qt's SQLite driver, run through the engine's
@@ -25,3 +27,19 @@ RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
 RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
                   QStringList* columns, QVector<QVector<QVariant>>* rows, qint64* changed,
                   QSqlError* error);
+
+// The values of one row of a statement, given in order and bound as they come, with no value
+// list in between.
+class RowValues {
+public:
+    virtual ~RowValues() = default;
+    virtual void add(qint64 value) = 0;
+    // A null text is NULL, an empty one '' (as Qt's driver binds them).
+    virtual void add(const QString& text) = 0;
+};
+// Gives the values of row `row`.
+using RowFill = std::function<void(qsizetype row, RowValues& values)>;
+
+// SqliteExecEach for `count` rows whose values `fill` gives.
+RowsRun SqliteExecRows(const QSqlDatabase& db, const QString& sql, qsizetype count,
+                       const RowFill& fill, qint64* changed, QSqlError* error);

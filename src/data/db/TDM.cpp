@@ -290,6 +290,48 @@ bool TDM::finish(Conn c, QSqlQuery& q, bool ok, const QString& sql) {
     return true;
 }
 
+namespace {
+
+// The values of rows kept as value lists, for Qt's driver and the server.
+class ValueLists final : public RowValues {
+public:
+    explicit ValueLists(qsizetype count) { rows.reserve(count); }
+    void add(qint64 value) override { rows.back() << value; }
+    void add(const QString& text) override { rows.back() << text; }
+    QVector<TDM::Binds> rows;
+};
+
+} // namespace
+
+bool TDM::execRows(Conn connection, const QString& sql, qsizetype count, const RowFill& fill) {
+    m_changed = 0;
+    const Conn c = routeFor(connection);
+    if (!m_open[c]) {
+        reportFailure(QStringLiteral("database not open"));
+        return false;
+    }
+    if (!m_server) {
+        qint64 changed = 0;
+        QSqlError error;
+        switch (SqliteExecRows(database(c), sql, count, fill, &changed, &error)) {
+        case RowsRun::Done:
+            m_changed = int(changed);
+            return true;
+        case RowsRun::Failed:
+            reportStatementFailure(c, connection, error, false, sql);
+            return false;
+        case RowsRun::NotHandled:
+            break;
+        }
+    }
+    ValueLists lists(count);
+    for (qsizetype r = 0; r < count; ++r) {
+        lists.rows.push_back({});
+        fill(r, lists);
+    }
+    return execEach(connection, sql, lists.rows);
+}
+
 bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& rows) {
     m_changed = 0;
     const Conn c = routeFor(connection);

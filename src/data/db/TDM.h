@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/db/DataChange.h"
+#include "data/db/SqliteRows.h"
 #include "data/db/TQuery.h"
 
 #include <QHash>
@@ -52,6 +53,9 @@ public:
     // Runs one statement once for each set of values, prepared once: many rows of one table
     // in the time of a few statements. False (reported) at the first failure.
     bool execEach(Conn connection, const QString& sql, const QVector<Binds>& rows);
+    // execEach for `count` rows whose values `fill` gives, one row at a time: on the SQLite
+    // files bound straight into the engine, with no value list kept per row (an import).
+    bool execRows(Conn connection, const QString& sql, qsizetype count, const RowFill& fill);
     // Rows changed by the last exec.
     int changedRows() const { return m_changed; }
 

@@ -226,6 +226,65 @@ private Q_SLOTS:
         VERIFY_MESSAGES(env.messages);
     }
 
+    // Rows given value by value: the same rows as from value lists (null and empty texts,
+    // quotes), on either engine; a row with too few values or a clash fails, reported.
+    void rowsGivenValueByValue() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        const QString insert = QStringLiteral(
+            "INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU, SGOUSU) VALUES (?, ?, ?, ?, ?)");
+        const auto text = [](qsizetype r) {
+            return r % 7 == 3   ? QString()
+                   : r % 7 == 4 ? QStringLiteral("")
+                                : QStringLiteral("O'記%1\\").arg(r);
+        };
+        QVERIFY(dm.execRows(TDM::ACN2, insert, 300, [&](qsizetype r, RowValues& v) {
+            v.add(qint64(92));
+            v.add(qint64(2000));
+            v.add(qint64(r + 1));
+            v.add(text(r));
+            v.add(qint64(r) * 1000000000);
+        }));
+        QCOMPARE(dm.changedRows(), 300);
+        QStringList expected;
+        for (qsizetype r = 0; r < 300; ++r)
+            expected << QStringLiteral("%1|%2|%3|%4")
+                            .arg(r + 1)
+                            .arg(text(r).isNull() ? QStringLiteral("null") : text(r))
+                            .arg(text(r).isNull() ? 1 : 0)
+                            .arg(qint64(r) * 1000000000);
+        QCOMPARE(env.rows(TDM::ACN2,
+                          QStringLiteral("SELECT HCO, COALESCE(HKIGOU, 'null'), HKIGOU IS NULL, "
+                                         "SGOUSU FROM MHYOUKA WHERE KCO = 92 ORDER BY HCO")),
+                 expected);
+
+        {
+            Transaction tx(TDM::Files::Data, dm);
+            env.messages.expect(Unknown);
+            QVERIFY(!dm.execRows(TDM::ACN2, insert, 3, [](qsizetype r, RowValues& v) {
+                v.add(qint64(92));
+                v.add(qint64(2001));
+                v.add(qint64(r + 1));
+                if (r < 2)
+                    v.add(QStringLiteral("x"));
+                v.add(qint64(0));
+            }));
+            VERIFY_MESSAGES(env.messages);
+            env.messages.expect(Unknown);
+            QVERIFY(!dm.execRows(TDM::ACN2, insert, 2, [](qsizetype, RowValues& v) {
+                for (const qint64 value : {92, 2001, 1})
+                    v.add(value);
+                v.add(QStringLiteral("same key"));
+                v.add(qint64(0));
+            }));
+            VERIFY_MESSAGES(env.messages);
+        }
+        QCOMPARE(env.scalar(TDM::ACN2, QStringLiteral("SELECT count(*) FROM MHYOUKA WHERE KCO = 92 "
+                                                      "AND NENDO = 2001")),
+                 QStringLiteral("0"));
+    }
+
     void transactionsSpanBothFiles() {
         TQuery q1;
         TestEnvironment env;
