@@ -34,22 +34,24 @@ bool bindable(const QVariant& v) {
 // Binds as Qt's driver does: integers as integers, reals as reals, null as NULL; texts go in
 // as UTF-8, the file's encoding (converted here, faster than the engine converts UTF-16), kept
 // in `text` (its room reused row after row) until the row is stepped.
+// A text as UTF-8 in `room`, which must stay as it is until the statement is stepped.
+int bind(sqlite3_stmt* s, int i, const QString& t, QByteArray& room) {
+    if (t.isNull()) // as Qt's driver: a null text is NULL, an empty one ''
+        return sqlite3_bind_null(s, i);
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    room.resize(utf8.requiredSpace(t.size()));
+    char* end = utf8.appendToBuffer(room.data(), t);
+    return sqlite3_bind_text(s, i, room.constData(), int(end - room.constData()), SQLITE_STATIC);
+}
+
 int bind(sqlite3_stmt* s, int i, const QVariant& v, QByteArray& text) {
     if (!v.isValid())
         return sqlite3_bind_null(s, i);
     switch (v.typeId()) {
     case QMetaType::Double:
         return v.isNull() ? sqlite3_bind_null(s, i) : sqlite3_bind_double(s, i, v.toDouble());
-    case QMetaType::QString: {
-        const QString* t = static_cast<const QString*>(v.constData());
-        if (t->isNull()) // as Qt's driver: a null text is NULL, an empty one ''
-            return sqlite3_bind_null(s, i);
-        QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-        text.resize(utf8.requiredSpace(t->size()));
-        char* end = utf8.appendToBuffer(text.data(), *t);
-        return sqlite3_bind_text(s, i, text.constData(), int(end - text.constData()),
-                                 SQLITE_STATIC);
-    }
+    case QMetaType::QString:
+        return bind(s, i, *static_cast<const QString*>(v.constData()), text);
     default:
         return v.isNull() ? sqlite3_bind_null(s, i) : sqlite3_bind_int64(s, i, v.toLongLong());
     }
@@ -157,15 +159,13 @@ RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList
     return RowsRun::Done;
 }
 
-RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
-                       const QVector<QVariantList>& rows, qint64* changed, QSqlError* error) {
-    sqlite3* handle = handleOf(db);
-    if (!handle)
-        return RowsRun::NotHandled;
-    for (const QVariantList& row : rows)
-        for (const QVariant& v : row)
-            if (!bindable(v))
-                return RowsRun::NotHandled;
+namespace {
+
+// Prepares the statement and steps it once for each of `count` rows, whose values bindRow
+// binds; it gives the engine's code and how many values it bound.
+RowsRun stepRows(sqlite3* handle, const QString& sql, qsizetype count,
+                 const std::function<int(qsizetype row, sqlite3_stmt* s, int* bound)>& bindRow,
+                 qint64* changed, QSqlError* error) {
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &s,
                              nullptr) != SQLITE_OK) {
@@ -174,18 +174,16 @@ RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
         return RowsRun::Failed;
     }
     *changed = 0;
-    QVector<QByteArray> texts; // the texts of the row being stepped
-    for (const QVariantList& row : rows) {
-        texts.resize(row.size());
-        if (row.size() != sqlite3_bind_parameter_count(s)) {
+    const int parameters = sqlite3_bind_parameter_count(s);
+    for (qsizetype r = 0; r < count; ++r) {
+        int bound = 0;
+        int rc = bindRow(r, s, &bound);
+        if (rc == SQLITE_OK && bound != parameters) {
             sqlite3_finalize(s);
             *error = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
                                QSqlError::StatementError);
             return RowsRun::Failed;
         }
-        int rc = SQLITE_OK;
-        for (int i = 0; i < row.size() && rc == SQLITE_OK; ++i)
-            rc = bind(s, i + 1, row[i], texts[i]);
         if (rc == SQLITE_OK)
             rc = sqlite3_step(s);
         if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
@@ -201,8 +199,6 @@ RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
     return RowsRun::Done;
 }
 
-namespace {
-
 // Binds each value at once; the first failure stops the row.
 class StatementValues final : public RowValues {
 public:
@@ -215,23 +211,9 @@ public:
         if (m_rc != SQLITE_OK)
             return;
         ++m_at;
-        if (text.isNull()) {
-            m_rc = sqlite3_bind_null(m_s, m_at);
-            return;
-        }
         if (m_texts.size() < m_at)
             m_texts.resize(m_at);
-        QByteArray& room = m_texts[m_at - 1];
-        QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-        room.resize(utf8.requiredSpace(text.size()));
-        char* end = utf8.appendToBuffer(room.data(), text);
-        m_rc = sqlite3_bind_text(m_s, m_at, room.constData(), int(end - room.constData()),
-                                 SQLITE_STATIC);
-    }
-    // Starts the next row.
-    void restart() {
-        m_at = 0;
-        m_rc = SQLITE_OK;
+        m_rc = bind(m_s, m_at, text, m_texts[m_at - 1]);
     }
     int bound() const { return m_at; }
     int status() const { return m_rc; }
@@ -245,46 +227,44 @@ private:
 
 } // namespace
 
+RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
+                       const QVector<QVariantList>& rows, qint64* changed, QSqlError* error) {
+    sqlite3* handle = handleOf(db);
+    if (!handle)
+        return RowsRun::NotHandled;
+    for (const QVariantList& row : rows)
+        for (const QVariant& v : row)
+            if (!bindable(v))
+                return RowsRun::NotHandled;
+    QVector<QByteArray> texts; // the texts of the row being stepped
+    return stepRows(
+        handle, sql, rows.size(),
+        [&](qsizetype r, sqlite3_stmt* s, int* bound) {
+            const QVariantList& row = rows[r];
+            texts.resize(row.size());
+            int rc = SQLITE_OK;
+            for (int i = 0; i < row.size() && rc == SQLITE_OK; ++i) {
+                rc = bind(s, i + 1, row[i], texts[i]);
+                *bound = i + 1;
+            }
+            return rc;
+        },
+        changed, error);
+}
+
 RowsRun SqliteExecRows(const QSqlDatabase& db, const QString& sql, qsizetype count,
                        const RowFill& fill, qint64* changed, QSqlError* error) {
     sqlite3* handle = handleOf(db);
     if (!handle)
         return RowsRun::NotHandled;
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &s,
-                             nullptr) != SQLITE_OK) {
-        *error = errorOf(handle, QStringLiteral("Unable to execute statement"));
-        sqlite3_finalize(s);
-        return RowsRun::Failed;
-    }
-    *changed = 0;
     QVector<QByteArray> texts; // room for the texts of the row being stepped, kept between rows
-    StatementValues values(s, texts);
-    const int parameters = sqlite3_bind_parameter_count(s);
-    for (qsizetype r = 0; r < count; ++r) {
-        values.restart();
-        fill(r, values);
-        if (values.status() == SQLITE_OK && values.bound() != parameters) {
-            sqlite3_finalize(s);
-            *error = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
-                               QSqlError::StatementError);
-            return RowsRun::Failed;
-        }
-        int rc = values.status();
-        if (rc != SQLITE_OK) {
-            *error = errorOf(handle, QStringLiteral("Unable to bind parameters"));
-            sqlite3_finalize(s);
-            return RowsRun::Failed;
-        }
-        rc = sqlite3_step(s);
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-            *error = errorOf(handle, QStringLiteral("Unable to fetch row"));
-            sqlite3_finalize(s);
-            return RowsRun::Failed;
-        }
-        *changed += sqlite3_changes(handle);
-        sqlite3_reset(s);
-    }
-    sqlite3_finalize(s);
-    return RowsRun::Done;
+    return stepRows(
+        handle, sql, count,
+        [&](qsizetype r, sqlite3_stmt* s, int* bound) {
+            StatementValues values(s, texts);
+            fill(r, values);
+            *bound = values.bound();
+            return values.status();
+        },
+        changed, error);
 }

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -303,6 +304,21 @@ public:
 
 } // namespace
 
+std::optional<bool> TDM::ranOnSqlite(RowsRun run, qint64 changed, const QSqlError& error, Conn own,
+                                     const QString& sql) {
+    switch (run) {
+    case RowsRun::Done:
+        m_changed = int(changed);
+        return true;
+    case RowsRun::Failed:
+        reportStatementFailure(routeFor(own), own, error, false, sql);
+        return false;
+    case RowsRun::NotHandled:
+        break;
+    }
+    return std::nullopt;
+}
+
 bool TDM::execRows(Conn connection, const QString& sql, qsizetype count, const RowFill& fill) {
     m_changed = 0;
     const Conn c = routeFor(connection);
@@ -313,16 +329,9 @@ bool TDM::execRows(Conn connection, const QString& sql, qsizetype count, const R
     if (!m_server) {
         qint64 changed = 0;
         QSqlError error;
-        switch (SqliteExecRows(database(c), sql, count, fill, &changed, &error)) {
-        case RowsRun::Done:
-            m_changed = int(changed);
-            return true;
-        case RowsRun::Failed:
-            reportStatementFailure(c, connection, error, false, sql);
-            return false;
-        case RowsRun::NotHandled:
-            break;
-        }
+        const RowsRun run = SqliteExecRows(database(c), sql, count, fill, &changed, &error);
+        if (const std::optional<bool> done = ranOnSqlite(run, changed, error, connection, sql))
+            return *done;
     }
     ValueLists lists(count);
     for (qsizetype r = 0; r < count; ++r) {
@@ -345,16 +354,10 @@ bool TDM::execEach(Conn connection, const QString& sql, const QVector<Binds>& ro
     if (!m_server) {
         qint64 changed = 0;
         QSqlError error;
-        switch (SqliteExecEach(database(c), sql, rows, &changed, &error)) {
-        case RowsRun::Done:
-            m_changed = int(changed);
-            return true;
-        case RowsRun::Failed:
-            reportStatementFailure(c, connection, error, false, sql);
-            return false;
-        case RowsRun::NotHandled:
-            break; // Qt's driver binds it
-        }
+        const RowsRun run = SqliteExecEach(database(c), sql, rows, &changed, &error);
+        if (const std::optional<bool> done = ranOnSqlite(run, changed, error, connection, sql))
+            return *done;
+        // Not handled: Qt's driver binds it.
     }
     QSqlQuery q(database(c));
     q.setForwardOnly(true);

@@ -10,6 +10,7 @@
 #include <QVariantList>
 
 #include <memory>
+#include <optional>
 
 class DataFolderLock;
 class QSqlDatabase;
@@ -113,6 +114,10 @@ private:
     bool insertInBatches(Conn c, const QString& sql, const QVector<Binds>& rows);
     // Ends a statement of many executions: false, logged and reported when one failed.
     bool finish(Conn c, QSqlQuery& q, bool ok, const QString& sql);
+    // The end of many rows run through SQLite's own interface: true or false when it ran
+    // (a failure reported), nothing when it was left to Qt's driver.
+    std::optional<bool> ranOnSqlite(RowsRun run, qint64 changed, const QSqlError& error, Conn own,
+                                    const QString& sql);
     bool openServer(QString* error);
     QString statement(const QString& sql) const;
     void reportFailure(const QString& error);
