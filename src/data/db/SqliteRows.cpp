@@ -1,5 +1,7 @@
 #include "data/db/SqliteRows.h"
 
+#include "data/db/TQuery.h"
+
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QStringEncoder>
@@ -102,35 +104,95 @@ QVariant valueAt(sqlite3_stmt* s, int i) {
     }
 }
 
-} // namespace
-
-RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
-                  QStringList* columns, QVector<QVector<QVariant>>* rows, qint64* changed,
-                  QSqlError* error) {
-    sqlite3* handle = handleOf(db);
-    if (!handle)
-        return RowsRun::NotHandled;
-    for (const QVariant& v : binds)
-        if (!bindable(v))
-            return RowsRun::NotHandled;
+// The statement prepared with its values bound (texts: their room, kept until it is done);
+// null when that failed, `error` saying why.
+sqlite3_stmt* preparedWith(sqlite3* handle, const QString& sql, const QVariantList& binds,
+                           QVector<QByteArray>& texts, QSqlError* error) {
     sqlite3_stmt* s = prepared(handle, sql, error);
     if (!s)
-        return RowsRun::Failed;
+        return nullptr;
     if (binds.size() != sqlite3_bind_parameter_count(s)) {
         sqlite3_finalize(s);
         *error = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
                            QSqlError::StatementError);
-        return RowsRun::Failed;
+        return nullptr;
     }
     int rc = SQLITE_OK;
-    QVector<QByteArray> texts(binds.size());
     for (int i = 0; i < binds.size() && rc == SQLITE_OK; ++i)
         rc = bind(s, i + 1, binds[i], texts[i]);
     if (rc != SQLITE_OK) {
         *error = errorOf(handle, QStringLiteral("Unable to bind parameters"));
         sqlite3_finalize(s);
-        return RowsRun::Failed;
+        return nullptr;
     }
+    return s;
+}
+
+// On the driver's connection, the statement prepared with its values bound; null when it was
+// not, *notRun then NotHandled (a connection or value left to Qt's driver) or Failed (error
+// set).
+sqlite3_stmt* boundStatement(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
+                             QVector<QByteArray>& texts, sqlite3** handle, RowsRun* notRun,
+                             QSqlError* error) {
+    *notRun = RowsRun::NotHandled;
+    *handle = handleOf(db);
+    if (!*handle)
+        return nullptr;
+    for (const QVariant& v : binds)
+        if (!bindable(v))
+            return nullptr;
+    *notRun = RowsRun::Failed;
+    return preparedWith(*handle, sql, binds, texts, error);
+}
+
+// The row the statement stands on; integers and texts straight from the engine, anything
+// else through the value Qt's driver would give.
+class StatementRow final : public RowReader {
+public:
+    explicit StatementRow(sqlite3_stmt* s) : m_s(s) {}
+    qint64 integer(int c) const override {
+        switch (sqlite3_column_type(m_s, c)) {
+        case SQLITE_INTEGER:
+            return sqlite3_column_int64(m_s, c);
+        case SQLITE_NULL:
+            return 0;
+        default:
+            return VariantInt(valueAt(m_s, c));
+        }
+    }
+    QString text(int c) const override {
+        if (sqlite3_column_type(m_s, c) != SQLITE_TEXT)
+            return VariantText(valueAt(m_s, c));
+        return QString(reinterpret_cast<const QChar*>(sqlite3_column_text16(m_s, c)),
+                       sqlite3_column_bytes16(m_s, c) / qsizetype(sizeof(QChar)));
+    }
+    Currency currency(int c) const override {
+        switch (sqlite3_column_type(m_s, c)) {
+        case SQLITE_INTEGER:
+            return Currency::fromInt(sqlite3_column_int64(m_s, c));
+        case SQLITE_NULL:
+            return {};
+        default:
+            return VariantCurrency(valueAt(m_s, c));
+        }
+    }
+
+private:
+    sqlite3_stmt* m_s;
+};
+
+} // namespace
+
+RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
+                  QStringList* columns, QVector<QVector<QVariant>>* rows, qint64* changed,
+                  QSqlError* error) {
+    sqlite3* handle = nullptr;
+    QVector<QByteArray> texts(binds.size());
+    RowsRun notRun = RowsRun::Done;
+    sqlite3_stmt* s = boundStatement(db, sql, binds, texts, &handle, &notRun, error);
+    if (!s)
+        return notRun;
+    int rc = SQLITE_OK;
     const int n = sqlite3_column_count(s);
     if (columns) {
         for (int i = 0; i < n; ++i) {
@@ -267,4 +329,25 @@ RowsRun SqliteExecRows(const QSqlDatabase& db, const QString& sql, qsizetype cou
             return values.status();
         },
         changed, error);
+}
+
+RowsRun SqliteSelectEach(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
+                         const RowRead& each, QSqlError* error) {
+    sqlite3* handle = nullptr;
+    QVector<QByteArray> texts(binds.size());
+    RowsRun notRun = RowsRun::Done;
+    sqlite3_stmt* s = boundStatement(db, sql, binds, texts, &handle, &notRun, error);
+    if (!s)
+        return notRun;
+    const StatementRow row(s);
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+        each(row);
+    if (rc != SQLITE_DONE) {
+        *error = errorOf(handle, QStringLiteral("Unable to fetch row"));
+        sqlite3_finalize(s);
+        return RowsRun::Failed;
+    }
+    sqlite3_finalize(s);
+    return RowsRun::Done;
 }

@@ -319,6 +319,45 @@ std::optional<bool> TDM::ranOnSqlite(RowsRun run, qint64 changed, const QSqlErro
     return std::nullopt;
 }
 
+namespace {
+
+// A row of a query read through Qt's driver.
+class QueryRow final : public RowReader {
+public:
+    explicit QueryRow(const TQuery& q) : m_q(q) {}
+    qint64 integer(int c) const override { return VariantInt(m_q.value(c)); }
+    QString text(int c) const override { return VariantText(m_q.value(c)); }
+    Currency currency(int c) const override { return VariantCurrency(m_q.value(c)); }
+
+private:
+    const TQuery& m_q;
+};
+
+} // namespace
+
+bool TDM::selectEach(Conn connection, const QString& sql, const Binds& binds, const RowRead& each) {
+    const Conn c = routeFor(connection);
+    if (!m_server && m_open[c]) {
+        QSqlError error;
+        switch (SqliteSelectEach(database(c), sql, binds, each, &error)) {
+        case RowsRun::Done:
+            return true;
+        case RowsRun::Failed:
+            reportStatementFailure(c, connection, error, true, sql);
+            return false;
+        case RowsRun::NotHandled:
+            break;
+        }
+    }
+    TQuery q = select(connection, sql, binds);
+    if (!q.active())
+        return false;
+    const QueryRow row(q);
+    for (; !q.eof(); q.next())
+        each(row);
+    return true;
+}
+
 bool TDM::execRows(Conn connection, const QString& sql, qsizetype count, const RowFill& fill) {
     m_changed = 0;
     const Conn c = routeFor(connection);

@@ -49,6 +49,9 @@ public:
     // Reads the rows of a statement into a query held by value. A failure is reported to the
     // user ("ＳＱＬ処理で…"); the query is then not active.
     TQuery select(Conn connection, const QString& sql, const Binds& binds = {});
+    // Hands each row of a statement to `each` as it is read, none kept (a read of many rows,
+    // such as an export); false (reported) on failure.
+    bool selectEach(Conn connection, const QString& sql, const Binds& binds, const RowRead& each);
     // Runs one statement that returns no rows; false (reported) on failure.
     bool exec(Conn connection, const QString& sql, const Binds& binds = {});
     // Runs one statement once for each set of values, prepared once: many rows of one table

@@ -24,46 +24,45 @@ QString EmployeeExportPath() {
 }
 
 std::optional<QVector<EmployeeSheetRow>> LoadEmployeeSheet(const CompanyYear& cy) {
-    TQuery q = DM().select(
+    QVector<EmployeeSheetRow> rows;
+    // Each row taken as it is read: the export and the workbook read every employee.
+    const bool read = DM().selectEach(
         TDM::ACN2,
         QStringLiteral("SELECT SCO, SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, KEIKEN, SM2, SEIHI, "
                        "NYUHI, TOUKYU, GOUHOU, JISEKI, KKYU1, KKYU2, KKYU3, KIN, TEATE1, TEATE2, "
                        "TEATE3, TEATE4, TEATE5, SM1, MCO FROM VSYAIN") +
             CompanyWhere + QStringLiteral(" ORDER BY SCOT, SCO"),
-        {cy.kco, cy.nendo});
-    if (!q.active())
+        {cy.kco, cy.nendo}, [&rows](const RowReader& q) {
+            EmployeeSheetRow e;
+            ExportRow& r = e.csv;
+            r.SCO = int(q.integer(0));
+            r.SCOT = q.text(1);
+            r.SNA = q.text(2);
+            r.YAKU = q.text(3);
+            r.SEIBETSU = int(q.integer(4));
+            r.GAKU = q.text(5);
+            r.SENKOU = q.text(6);
+            r.KEIKEN = q.text(7);
+            r.SM2 = q.text(8);
+            r.SEIHI = q.integer(9);
+            r.NYUHI = q.integer(10);
+            r.TOUKYU = int(q.integer(11));
+            e.GOUHOU = int(q.integer(12));
+            e.JISEKI = int(q.integer(13));
+            for (int i = 1; i <= BasePayItemCount; ++i)
+                e.basePay[size_t(i)] = q.currency(13 + i);
+            // The item that follows the wage table is paid as the table says (as the employee
+            // screen shows it).
+            if (IsBasePayItem(e.JISEKI))
+                e.basePay[size_t(e.JISEKI)] = q.currency(17);
+            for (int i = 1; i <= AllowanceCount; ++i)
+                e.allowance[size_t(i)] = q.currency(17 + i);
+            r.SM1 = int(q.integer(23));
+            r.MCO = int(q.integer(24));
+            rows.push_back(std::move(e));
+        });
+    if (!read)
         return std::nullopt;
-    QVector<EmployeeSheetRow> rows;
-    rows.reserve(q.recordCount());
-    for (; !q.eof(); q.next()) {
-        EmployeeSheetRow e;
-        ExportRow& r = e.csv;
-        r.SCO = int(VariantInt(q.value(0)));
-        r.SCOT = VariantText(q.value(1));
-        r.SNA = VariantText(q.value(2));
-        r.YAKU = VariantText(q.value(3));
-        r.SEIBETSU = int(VariantInt(q.value(4)));
-        r.GAKU = VariantText(q.value(5));
-        r.SENKOU = VariantText(q.value(6));
-        r.KEIKEN = VariantText(q.value(7));
-        r.SM2 = VariantText(q.value(8));
-        r.SEIHI = VariantInt(q.value(9));
-        r.NYUHI = VariantInt(q.value(10));
-        r.TOUKYU = int(VariantInt(q.value(11)));
-        e.GOUHOU = int(VariantInt(q.value(12)));
-        e.JISEKI = int(VariantInt(q.value(13)));
-        for (int i = 1; i <= BasePayItemCount; ++i)
-            e.basePay[size_t(i)] = VariantCurrency(q.value(13 + i));
-        // The item that follows the wage table is paid as the table says (as the employee
-        // screen shows it).
-        if (IsBasePayItem(e.JISEKI))
-            e.basePay[size_t(e.JISEKI)] = VariantCurrency(q.value(17));
-        for (int i = 1; i <= AllowanceCount; ++i)
-            e.allowance[size_t(i)] = VariantCurrency(q.value(17 + i));
-        r.SM1 = int(VariantInt(q.value(23)));
-        r.MCO = int(VariantInt(q.value(24)));
-        rows.push_back(std::move(e));
-    }
     return rows;
 }
 

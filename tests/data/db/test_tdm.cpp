@@ -285,6 +285,47 @@ private Q_SLOTS:
                  QStringLiteral("0"));
     }
 
+    // Rows handed over as they are read give what TQuery gives: integers, texts (null, empty,
+    // quoted), amounts with decimals, reals and integers stored as text; a bad statement fails,
+    // reported.
+    void rowsReadOneAtATime() {
+        TestEnvironment env;
+        env.openDatabases();
+        TDM& dm = env.dm;
+        env.exec(TDM::ACN2, QStringLiteral("CREATE TABLE T_READ (A INTEGER, B TEXT, C NUMERIC)"));
+        env.exec(TDM::ACN2, QStringLiteral("INSERT INTO T_READ VALUES (1, 'O''記', 12.5), "
+                                           "(2, NULL, NULL), (3, '', 7), (4, '42', '3.25'), "
+                                           "(5.9, '1.5', 100000)"));
+        const QString sql = QStringLiteral("SELECT A, B, C, B FROM T_READ WHERE A > ? ORDER BY A");
+        QStringList each, whole;
+        QVERIFY(dm.selectEach(TDM::ACN2, sql, {0}, [&](const RowReader& r) {
+            each << QStringLiteral("%1|%2|%3|%4|%5")
+                        .arg(r.integer(0))
+                        .arg(r.text(1).isNull() ? QStringLiteral("null") : r.text(1))
+                        .arg(r.currency(2).toString())
+                        .arg(r.integer(3))
+                        .arg(r.text(2));
+        }));
+        for (TQuery q = dm.select(TDM::ACN2, sql, {0}); !q.eof(); q.next())
+            whole << QStringLiteral("%1|%2|%3|%4|%5")
+                         .arg(VariantInt(q.value(0)))
+                         .arg(VariantText(q.value(1)).isNull() ? QStringLiteral("null")
+                                                               : VariantText(q.value(1)))
+                         .arg(VariantCurrency(q.value(2)).toString())
+                         .arg(VariantInt(q.value(3)))
+                         .arg(VariantText(q.value(2)));
+        QCOMPARE(each, whole);
+        QCOMPARE(each.size(), 5);
+        QCOMPARE(each.at(0), QStringLiteral("1|O'記|12.5|0|12.5"));
+        QCOMPARE(each.at(1), QStringLiteral("2|null|0|0|"));
+        QCOMPARE(each.at(3), QStringLiteral("4|42|3.25|42|3.25"));
+
+        env.messages.expect(Unknown);
+        QVERIFY(!dm.selectEach(TDM::ACN2, QStringLiteral("SELECT NOPE FROM T_READ"), {},
+                               [](const RowReader&) {}));
+        VERIFY_MESSAGES(env.messages);
+    }
+
     void transactionsSpanBothFiles() {
         TQuery q1;
         TestEnvironment env;
