@@ -143,16 +143,16 @@ private Q_SLOTS:
         Run r = runScript(m_root + QStringLiteral("/bench/check"), {dir.path()});
         QCOMPARE(r.status, 0);
         QVERIFY2(r.output.contains(QStringLiteral("again: bench_plot")), qPrintable(r.output));
-        QVERIFY2(r.output.contains(QStringLiteral("ok    ratio 0.50 <= guard 30  [plot]")),
+        QVERIFY2(r.output.contains(QStringLiteral("ok    ratio 0.50 <= guard 45  [plot]")),
                  qPrintable(r.output));
 
         QFile::remove(marker);
         writeFile(plot, plotScript("500.00"), true);
         r = runScript(m_root + QStringLiteral("/bench/check"), {dir.path()});
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.output.contains(QStringLiteral("FAIL  ratio 500.00 > guard 30  [plot]")),
+        QVERIFY2(r.output.contains(QStringLiteral("FAIL  ratio 500.00 > guard 45  [plot]")),
                  qPrintable(r.output));
-        QVERIFY(!r.output.contains(QStringLiteral("ratio 1000.00 > guard 30  [plot]")));
+        QVERIFY(!r.output.contains(QStringLiteral("ratio 1000.00 > guard 45  [plot]")));
     }
 
     void benchCheckRefusesABuildWithoutBenchmarks() {
