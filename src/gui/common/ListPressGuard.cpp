@@ -4,12 +4,12 @@
 #include <QMouseEvent>
 
 ListPressGuard::ListPressGuard(QAbstractItemView* view, MayChoose mayChoose)
-    : QObject(view), m_view(view), m_mayChoose(std::move(mayChoose)) {
-    view->viewport()->installEventFilter(this);
+    : QObject(view), m_view(view), m_viewport(view->viewport()), m_mayChoose(std::move(mayChoose)) {
+    m_viewport->installEventFilter(this);
 }
 
 bool ListPressGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_view->viewport())
+    if (watched != m_viewport)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -22,6 +22,9 @@ protected:
 
 private:
     QAbstractItemView* m_view;
+    // Kept apart from the view: the viewport still sends events while the view is being
+    // destroyed, when the view can no longer be asked for it.
+    QObject* m_viewport;
     MayChoose m_mayChoose;
     bool m_refused = false; // the press was kept from the list; so is the rest of the click
 };
