@@ -6,6 +6,7 @@
 #include "data/design/WageTableChart.h"
 #include "data/plot/ChartStore.h"
 #include "data/project/Project.h"
+#include "gui/design/WS1050_RaiseCurveDesign.h"
 #include "gui/plot/WS1100_PlotWindow.h"
 
 #include <QGroupBox>
@@ -13,22 +14,14 @@
 #include <QPushButton>
 
 AnalysisScreenKind TWS1060::Kind() {
-    AnalysisScreenKind s;
+    // The design screen's axes; its own chart, size and choices of the text beside a point.
+    AnalysisScreenKind s = TWS1050::Kind();
     s.chartNo = WageTableChart;
     s.name = QStringLiteral("WS1060");
     s.caption = QStringLiteral("昇給曲線の設定");
     s.size = QSize(500, 200);
-    s.explanationName = QStringLiteral("txtBikou");
-    s.xNames = {QStringLiteral("optXNenrei"), QStringLiteral("optXKinzoku"),
-                QStringLiteral("optXKeiken"), QStringLiteral("optXGouhou"),
-                QStringLiteral("optXTassei"), QStringLiteral("optXSyokumu")};
-    s.yNames = {QStringLiteral("optYSyokunou"), QStringLiteral("optYKihon"),
-                QStringLiteral("optYSyotei"),   QStringLiteral("optYSyoyo"),
-                QStringLiteral("optYNensyu"),   QStringLiteral("optYSikyuritsu")};
     s.labelNames = {QStringLiteral("optPlotFalse"), QStringLiteral("optPlotTrue"),
                     QStringLiteral("optLabel2"), QStringLiteral("optLabel3")};
-    s.defaultYItem = 0;
-    s.rules = ProposalRules{1, true};
     return s;
 }
 
