@@ -4,6 +4,7 @@
 #include "gui/common/TextFieldValidator.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -92,4 +93,15 @@ QList<QRadioButton*> RadioGroup(QWidget* parent, const QString& groupName, const
     if (group)
         *group = box;
     return made;
+}
+
+QFrame* YellowPanel(QWidget* parent, const QString& name) {
+    auto* panel = Named(new QFrame(parent), name);
+    panel->setAutoFillBackground(true);
+    QPalette yellow = panel->palette();
+    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
+    panel->setPalette(yellow);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
 }

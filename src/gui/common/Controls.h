@@ -7,6 +7,7 @@
 #include <utility>
 
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -38,6 +39,9 @@ QComboBox* CodeBox(QWidget* parent, const QString& name, int width = 0);
 QComboBox* EraBox(QWidget* parent, const QString& name, int width);
 
 // Enter belongs to the field's exit check, not to a default button.
+// The raised yellow panel of the plot window's pop-ups.
+QFrame* YellowPanel(QWidget* parent, const QString& name);
+
 QPushButton* CommandButton(QWidget* parent, const QString& name, const QString& text,
                            Qt::FocusPolicy focus = Qt::StrongFocus);
 

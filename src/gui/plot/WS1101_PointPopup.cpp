@@ -32,13 +32,7 @@ TWS1101::TWS1101(int sco, int kind, QWidget* parent)
     Label1->setFont(bold);
     Label1->setContentsMargins(4, 2, 4, 2);
 
-    auto* panel = Named(new QFrame(this), QStringLiteral("Panel1"));
-    panel->setAutoFillBackground(true);
-    QPalette yellow = panel->palette();
-    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
-    panel->setPalette(yellow);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
+    QFrame* panel = YellowPanel(this, QStringLiteral("Panel1"));
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(8);

@@ -13,13 +13,7 @@ TWS1102::TWS1102(QWidget* parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("WS1102"));
     setWindowTitle(QStringLiteral("分析評価結果"));
-    auto* panel = Named(new QFrame(this), QStringLiteral("Panel1"));
-    panel->setAutoFillBackground(true);
-    QPalette yellow = panel->palette();
-    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
-    panel->setPalette(yellow);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
+    QFrame* panel = YellowPanel(this, QStringLiteral("Panel1"));
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(10, 10, 10, 10);
     grid->setVerticalSpacing(6);
