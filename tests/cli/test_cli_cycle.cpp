@@ -3,7 +3,6 @@
 // read back. The expected figures were worked out by hand from the sample's rows (quoted where
 // they are used), so a fault at any hand-over between the commands shows here.
 
-#include "core/masters/Cp932.h"
 #include "support/data/TestSupport.h"
 
 #include <QDir>
@@ -23,17 +22,6 @@ void placeLayouts(const TestEnvironment& env) {
     for (const QString& f : QDir(from).entryList({QStringLiteral("*.jfm")}, QDir::Files))
         if (!QFile::copy(from + QLatin1Char('/') + f, env.appDir() + QStringLiteral("Report/") + f))
             qFatal("cannot copy %s", qPrintable(f));
-}
-
-QString writeCp932(const QString& path, const QString& text) {
-    QByteArray bytes;
-    if (!Cp932::encode(text, bytes))
-        qFatal("not CP932");
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write(bytes);
-    return path;
 }
 
 // The page text of a PDF, its lines with runs of blanks made one.
@@ -83,7 +71,7 @@ private Q_SLOTS:
         Cycle c;
 
         // 1. Three new people: two with a mark (by legend and by code), one without.
-        const QString staff = writeCp932(
+        const QString staff = WriteCp932File(
             c.env.appDir() + QStringLiteral("CSV/new-staff.csv"),
             QStringLiteral("社員番号,社員名,性別,社内身分,生年月日,入社日,賃金等級,マーク\r\n"
                            "N0001,新井　一,男,正社員,1999/04/02,2022/04/01,2,男子営業\r\n"
@@ -108,8 +96,8 @@ private Q_SLOTS:
         // 2. Raises from a file: A0004 (grade 5, step 39, undecided) earns B, 4 steps; the new
         // N0001 earns A, 5 steps from step 0.
         const QString evaluations =
-            writeCp932(c.env.appDir() + QStringLiteral("CSV/hyouka.csv"),
-                       QStringLiteral("社員番号,評価\r\nA0004,3\r\nN0001,2\r\n"));
+            WriteCp932File(c.env.appDir() + QStringLiteral("CSV/hyouka.csv"),
+                           QStringLiteral("社員番号,評価\r\nA0004,3\r\nN0001,2\r\n"));
         r = c.run(QStringList{"raise", "apply"} + Year2023 +
                   QStringList{"--evaluations", evaluations});
         QCOMPARE(r.status, 0);

@@ -17,16 +17,6 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString writeCp932(const QString& path, const QString& text) {
-    QByteArray bytes;
-    Cp932::encode(text, bytes);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write(bytes);
-    return path;
-}
-
 } // namespace
 
 class TestCliEmployees : public QObject {
@@ -53,11 +43,11 @@ private Q_SLOTS:
 
     void importStoresNothingWhenARowIsFaulty() {
         TestEnvironment env;
-        const QString file = writeCp932(env.appDir() + QStringLiteral("in.csv"),
-                                        QStringLiteral("社員名,社員番号,賃金等級\r\n"
-                                                       "良,1,2\r\n"
-                                                       ",2,3\r\n"
-                                                       "悪,3,12\r\n"));
+        const QString file = WriteCp932File(env.appDir() + QStringLiteral("in.csv"),
+                                            QStringLiteral("社員名,社員番号,賃金等級\r\n"
+                                                           "良,1,2\r\n"
+                                                           ",2,3\r\n"
+                                                           "悪,3,12\r\n"));
         CliRun r =
             runCli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
         QCOMPARE(r.status, 1);
@@ -70,8 +60,8 @@ private Q_SLOTS:
 
     void headerOnlyFileReplacesNothing() {
         TestEnvironment env;
-        const QString file = writeCp932(env.appDir() + QStringLiteral("header_only.csv"),
-                                        QStringLiteral("社員名,社員番号,賃金等級\r\n"));
+        const QString file = WriteCp932File(env.appDir() + QStringLiteral("header_only.csv"),
+                                            QStringLiteral("社員名,社員番号,賃金等級\r\n"));
         for (const char* mode : {"--replace", "--add"}) {
             const CliRun r = runCli(employees(env, QStringList{"import", file} + Sample +
                                                        QStringList{QString::fromLatin1(mode)}));
@@ -89,8 +79,9 @@ private Q_SLOTS:
 
     void negativeGradeIsAFaultyRow() {
         TestEnvironment env;
-        const QString file = writeCp932(env.appDir() + QStringLiteral("neg.csv"),
-                                        QStringLiteral("社員名,社員番号,賃金等級\r\n甲,1,-3\r\n"));
+        const QString file =
+            WriteCp932File(env.appDir() + QStringLiteral("neg.csv"),
+                           QStringLiteral("社員名,社員番号,賃金等級\r\n甲,1,-3\r\n"));
         const CliRun r =
             runCli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
         QCOMPARE(r.status, 1);
@@ -102,8 +93,8 @@ private Q_SLOTS:
 
     void importsAddingOrReplacing() {
         TestEnvironment env;
-        const QString file = writeCp932(env.appDir() + QStringLiteral("in.csv"),
-                                        QStringLiteral("社員名,社員番号\r\n甲,1\r\n乙,2\r\n"));
+        const QString file = WriteCp932File(env.appDir() + QStringLiteral("in.csv"),
+                                            QStringLiteral("社員名,社員番号\r\n甲,1\r\n乙,2\r\n"));
         CliRun r =
             runCli(employees(env, QStringList{"import", file} + Sample + QStringList{"--add"}));
         QCOMPARE(r.status, 0);
@@ -154,10 +145,10 @@ private Q_SLOTS:
         QCOMPARE(env.scalar(TDM::ACN2, "SELECT count(*) FROM MSYAIN1 WHERE MCO = 0"),
                  QStringLiteral("0"));
 
-        const QString late = writeCp932(env.appDir() + QStringLiteral("late.csv"),
-                                        QStringLiteral("社員名,社員番号,入社日,マーク\r\n"
-                                                       "甲,X1,2024/4/1,\r\n"
-                                                       "乙,X2,2020/4/1,□\r\n"));
+        const QString late = WriteCp932File(env.appDir() + QStringLiteral("late.csv"),
+                                            QStringLiteral("社員名,社員番号,入社日,マーク\r\n"
+                                                           "甲,X1,2024/4/1,\r\n"
+                                                           "乙,X2,2020/4/1,□\r\n"));
         r = runCli(employees(env, QStringList{"import", late} + Sample + QStringList{"--add"}));
         QCOMPARE(r.status, 0);
         QVERIFY2(r.err.contains(QStringLiteral("line 2: WARN: 入社日「2024/4/1」が基準年月日 "

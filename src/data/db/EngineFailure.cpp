@@ -2,25 +2,13 @@
 
 #include "core/common/MessageTexts.h"
 #include "core/common/SystemErrorText.h"
+#include "data/db/SqliteRows.h"
 
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QVariant>
 
 #include <sqlite3.h>
-
-namespace {
-
-// The engine's handle of a connection of Qt's SQLite driver, which loads the same library.
-sqlite3* handleOf(const QSqlDatabase& db) {
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.constData());
-}
-
-} // namespace
 
 FileFailure FileFailureOf(const QSqlDatabase& db, const QSqlError& error, bool reading) {
     using Kind = FileFailure::Kind;
@@ -30,7 +18,7 @@ FileFailure FileFailureOf(const QSqlDatabase& db, const QSqlError& error, bool r
     const int extended = error.nativeErrorCode().toInt(&numeric);
     if (!numeric)
         return {};
-    sqlite3* handle = handleOf(db);
+    sqlite3* handle = SqliteHandleOf(db);
     const int system = handle ? sqlite3_system_errno(handle) : 0;
     switch (extended & 0xff) {
     case SQLITE_FULL:

@@ -8,14 +8,14 @@
 
 #include <sqlite3.h>
 
-namespace {
-
-sqlite3* handleOf(const QSqlDatabase& db) {
+sqlite3* SqliteHandleOf(const QSqlDatabase& db) {
     const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
     if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
         return nullptr;
     return *static_cast<sqlite3* const*>(v.constData());
 }
+
+namespace {
 
 bool bindable(const QVariant& v) {
     if (!v.isValid())
@@ -135,7 +135,7 @@ sqlite3_stmt* boundStatement(const QSqlDatabase& db, const QString& sql, const Q
                              QVector<QByteArray>& texts, sqlite3** handle, RowsRun* notRun,
                              QSqlError* error) {
     *notRun = RowsRun::NotHandled;
-    *handle = handleOf(db);
+    *handle = SqliteHandleOf(db);
     if (!*handle)
         return nullptr;
     for (const QVariant& v : binds)
@@ -183,18 +183,46 @@ private:
 
 } // namespace
 
-RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
-                  QStringList* columns, QVector<QVector<QVariant>>* rows, qint64* changed,
-                  QSqlError* error) {
+namespace {
+
+// Runs a statement with its values bound on the driver's connection: `start` sees it prepared,
+// `row` each row it gives (either may be empty); `changed` gets the rows it changed.
+RowsRun runBound(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
+                 const std::function<void(sqlite3_stmt*)>& start,
+                 const std::function<void(sqlite3_stmt*)>& row, qint64* changed, QSqlError* error) {
     sqlite3* handle = nullptr;
     QVector<QByteArray> texts(binds.size());
     RowsRun notRun = RowsRun::Done;
     sqlite3_stmt* s = boundStatement(db, sql, binds, texts, &handle, &notRun, error);
     if (!s)
         return notRun;
+    if (start)
+        start(s);
     int rc = SQLITE_OK;
-    const int n = sqlite3_column_count(s);
-    if (columns) {
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+        if (row)
+            row(s);
+    if (rc != SQLITE_DONE) {
+        *error = errorOf(handle, QStringLiteral("Unable to fetch row"));
+        sqlite3_finalize(s);
+        return RowsRun::Failed;
+    }
+    if (changed)
+        *changed = sqlite3_changes(handle);
+    sqlite3_finalize(s);
+    return RowsRun::Done;
+}
+
+} // namespace
+
+RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
+                  QStringList* columns, QVector<QVector<QVariant>>* rows, qint64* changed,
+                  QSqlError* error) {
+    int n = 0;
+    const auto start = [&](sqlite3_stmt* s) {
+        n = sqlite3_column_count(s);
+        if (!columns)
+            return;
         for (int i = 0; i < n; ++i) {
             // As Qt's driver names them: without quotes, after the last dot.
             QString name =
@@ -202,23 +230,15 @@ RowsRun SqliteRun(const QSqlDatabase& db, const QString& sql, const QVariantList
                     .remove(QLatin1Char('"'));
             *columns << name.mid(name.lastIndexOf(QLatin1Char('.')) + 1);
         }
-    }
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-        if (!rows)
-            continue;
-        QVector<QVariant> row(n);
+    };
+    const auto row = [&](sqlite3_stmt* s) {
+        QVector<QVariant> values(n);
         for (int i = 0; i < n; ++i)
-            row[i] = valueAt(s, i);
-        rows->push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        *error = errorOf(handle, QStringLiteral("Unable to fetch row"));
-        sqlite3_finalize(s);
-        return RowsRun::Failed;
-    }
-    *changed = sqlite3_changes(handle);
-    sqlite3_finalize(s);
-    return RowsRun::Done;
+            values[i] = valueAt(s, i);
+        rows->push_back(std::move(values));
+    };
+    return runBound(db, sql, binds, start, rows ? std::function<void(sqlite3_stmt*)>(row) : nullptr,
+                    changed, error);
 }
 
 namespace {
@@ -291,7 +311,7 @@ private:
 
 RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
                        const QVector<QVariantList>& rows, qint64* changed, QSqlError* error) {
-    sqlite3* handle = handleOf(db);
+    sqlite3* handle = SqliteHandleOf(db);
     if (!handle)
         return RowsRun::NotHandled;
     for (const QVariantList& row : rows)
@@ -316,7 +336,7 @@ RowsRun SqliteExecEach(const QSqlDatabase& db, const QString& sql,
 
 RowsRun SqliteExecRows(const QSqlDatabase& db, const QString& sql, qsizetype count,
                        const RowFill& fill, qint64* changed, QSqlError* error) {
-    sqlite3* handle = handleOf(db);
+    sqlite3* handle = SqliteHandleOf(db);
     if (!handle)
         return RowsRun::NotHandled;
     QVector<QByteArray> texts; // room for the texts of the row being stepped, kept between rows
@@ -333,21 +353,6 @@ RowsRun SqliteExecRows(const QSqlDatabase& db, const QString& sql, qsizetype cou
 
 RowsRun SqliteSelectEach(const QSqlDatabase& db, const QString& sql, const QVariantList& binds,
                          const RowRead& each, QSqlError* error) {
-    sqlite3* handle = nullptr;
-    QVector<QByteArray> texts(binds.size());
-    RowsRun notRun = RowsRun::Done;
-    sqlite3_stmt* s = boundStatement(db, sql, binds, texts, &handle, &notRun, error);
-    if (!s)
-        return notRun;
-    const StatementRow row(s);
-    int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW)
-        each(row);
-    if (rc != SQLITE_DONE) {
-        *error = errorOf(handle, QStringLiteral("Unable to fetch row"));
-        sqlite3_finalize(s);
-        return RowsRun::Failed;
-    }
-    sqlite3_finalize(s);
-    return RowsRun::Done;
+    return runBound(
+        db, sql, binds, nullptr, [&](sqlite3_stmt* s) { each(StatementRow(s)); }, nullptr, error);
 }

@@ -10,6 +10,11 @@
 #include <functional>
 
 class QSqlDatabase;
+struct sqlite3;
+
+// The engine's handle of a connection of Qt's SQLite driver, which loads the same library;
+// null for any other connection.
+sqlite3* SqliteHandleOf(const QSqlDatabase& db);
 
 // Many rows of one statement on a connection of Qt's SQLite driver, run through the engine's
 // own interface on that very connection (and so inside its transaction): prepared once, each

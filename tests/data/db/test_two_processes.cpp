@@ -1,7 +1,6 @@
 // Two people at once on the test cluster, their steps interleaved on purpose: this process holds
 // a change open (or stops the roll-over between its reads) while tesvane-cli runs beside it,
 // and lets go only once the command waits for it. Nothing either of them wrote is lost or mixed.
-#include "core/masters/Cp932.h"
 #include "core/wage/WageTableTexts.h"
 #include "data/db/Transaction.h"
 #include "data/raise/AnnualUpdate.h"
@@ -43,16 +42,6 @@ bool waitUntilWaiting(TestEnvironment& env, QProcess& p) {
     return false;
 }
 
-QString writeCp932(const QString& path, const QString& text) {
-    QByteArray bytes;
-    Cp932::encode(text, bytes);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write(bytes);
-    return path;
-}
-
 struct Finished {
     int status = -1;
     QString err;
@@ -81,8 +70,8 @@ private Q_SLOTS:
         const QString allowance = env.scalar(
             TDM::ACN2,
             "SELECT TEATE1 + 1000 FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2023 AND SCO = 4");
-        const QString file = writeCp932(env.appDir() + QStringLiteral("CSV/hyouka.csv"),
-                                        QStringLiteral("社員番号,評価\r\nA0004,3\r\n"));
+        const QString file = WriteCp932File(env.appDir() + QStringLiteral("CSV/hyouka.csv"),
+                                            QStringLiteral("社員番号,評価\r\nA0004,3\r\n"));
         std::optional<Transaction> held;
         held.emplace(TDM::Files::Data, env.dm);
         QVERIFY(
@@ -115,7 +104,8 @@ private Q_SLOTS:
         QString lines = QStringLiteral("社員番号,社員名\r\n");
         for (int i = 1; i <= 5; ++i)
             lines += QStringLiteral("R%1,入替%1\r\n").arg(i);
-        const QString file = writeCp932(env.appDir() + QStringLiteral("CSV/replace.csv"), lines);
+        const QString file =
+            WriteCp932File(env.appDir() + QStringLiteral("CSV/replace.csv"), lines);
         QProcess import;
         const AnnualUpdateResult result =
             RunAnnualUpdate(1, 2023, 20240329, [&](int, const QString& table) {

@@ -1,6 +1,7 @@
 #include "support/data/TestSupport.h"
 
 #include "core/common/AppState.h"
+#include "core/masters/Cp932.h"
 #include "data/db/Dialect.h"
 #include "data/db/ServerAddress.h"
 #include "data/project/EraTable.h"
@@ -277,4 +278,15 @@ QByteArray TestEnvironment::dataDigest() {
         hash.addData(r.join(QLatin1Char('\n')).toUtf8());
     }
     return hash.result();
+}
+
+QString WriteCp932File(const QString& path, const QString& text) {
+    QByteArray bytes;
+    if (!Cp932::encode(text, bytes))
+        qFatal("not CP932");
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    f.write(bytes);
+    return path;
 }

@@ -95,3 +95,6 @@ struct CliRun {
 };
 // Runs the built tesvane-cli with the arguments and waits for it.
 CliRun runCli(const QStringList& args);
+
+// Writes the text to path in CP932 (as a spreadsheet saves an import file); the path.
+QString WriteCp932File(const QString& path, const QString& text);
